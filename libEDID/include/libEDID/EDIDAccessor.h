@@ -1,0 +1,44 @@
+#pragma once
+
+#include "libEDID/libEDIDExport.h"
+#include "qor/String.h"
+
+namespace libEDID {
+
+/// The source of EDID bytes that a parser reads: the base block at offset 0 and extension
+/// block n at offset 128 * n.
+class LIBEDID_API EDIDAccessor {
+  public:
+    /// How a locator names a display (EDIDContext::getEDIDAccessor).
+    enum EDIDFINDER : int {
+        FIND_BY_PORT_LOCATOR = 0,
+        FIND_BY_DISPLAY_PATH = 1,
+        FIND_BY_DISPLAY_NAME = 2,
+    };
+
+    EDIDAccessor() = default;
+    EDIDAccessor(const EDIDAccessor&) = default;
+    EDIDAccessor& operator=(const EDIDAccessor&) = default;
+    virtual ~EDIDAccessor();
+
+    /// Copies exactly `length` bytes at `offset` to `out` and returns `length`; returns a
+    /// negative number and copies nothing when the request cannot be served.
+    virtual int read(unsigned int offset, unsigned int length, void* out) = 0;
+    /// Writes the source's bytes to a file; the base writes nothing and returns false.
+    virtual bool dumpToFile(const qor::String& fileName);
+    /// The source's bytes as a hex dump; the base returns an empty text.
+    virtual qor::String hexDump();
+
+    qor::String getLocator() { return locator; }
+    bool isAccessible() const { return accessible; }
+
+    /// Reads exactly `length` bytes at `offset` through read(); false when the source is not
+    /// accessible or the read fails. Note the argument order (offset, destination, length).
+    bool readStructure(unsigned int offset, void* out, unsigned int length);
+
+  protected:
+    bool accessible = false;
+    qor::String locator;
+};
+
+}  // namespace libEDID

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "libEDID/EDIDAccessorHandle.h"
+#include "libEDID/EDIDCallback.h"
+#include "libEDID/LibEDIDLog.h"
+#include "qor/Array.h"
+#include "qor/String.h"
+#include "qor/Value.h"
+
+namespace libEDID {
+
+class EDIDVerifier;
+
+/// One 128-byte EDID block.
+using EDIDBlock = std::array<unsigned char, 128>;
+
+/// Examines one display's EDID: reads it from an accessor, verifies the checksums, runs one
+/// verifier per section and descriptor of the base block, and keeps what they find as messages
+/// while pushing system-information properties to the registered observers.
+///
+/// A parser is used by one thread at a time. Copies share the accessor handle and the
+/// observers and copy everything else.
+class LIBEDID_API EDIDParser {
+  public:
+    explicit EDIDParser(const EDIDAccessorHandle& accessor);
+    EDIDParser(const EDIDParser&) = default;
+    EDIDParser& operator=(const EDIDParser&) = default;
+    ~EDIDParser();
+
+    /// A new share of the accessor handle.
+    EDIDAccessorHandle getAccessor() const { return accessor; }
+    bool isAccessible() const;
+
+    /// The message log, in logging order.
+    const qor::Array<LibEDIDLog>& getMessages() const { return messages; }
+    /// Discards every stored message; the EDID string and the ignored categories stay.
+    void clearLogs() { messages.clear(); }
+    /// Stops (true) or resumes (false) storing messages of a category.
+    void ignoreLogCategory(LibEDIDLog::LIBEDID_LOG_CAT category, bool ignore);
+
+    /// Adds an observer (an empty pointer is ignored); registering twice delivers twice.
+    void registerSysInfoObserver(const std::shared_ptr<EDIDCallback>& observer);
+    /// Calls every observer, in registration order.
+    void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value);
+
+    qor::String getSerialNumber() const { return serialNumber; }
+    qor::String getProductName() const { return productName; }
+
+    /// Reads the EDID (again when `force`) and reports every block whose checksum is wrong.
+    /// True when the EDID could be read, whatever the checksums.
+    bool verifyChecksum(bool force);
+    /// Reads the EDID (again when `force`) and runs every verifier; false when the source is
+    /// not accessible or the base block cannot be read.
+    bool parseEDID(bool force);
+    /// The product name, then "-" and the serial number when there is one; parses when needed.
+    bool getEDIDIdentifier(qor::String& identifier, bool force);
+    /// The text assembled from the verifiers' reports; parses when needed.
+    bool getEDIDString(qor::String& edid, bool force);
+
+  private:
+    friend class EDIDVerifier;
+
+    bool readEDID(bool force);
+    void dumpEDID();
+    void runDescriptorSlots();
+    void checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName);
+    void reportTrailer();
+
+    void logMesg(const LibEDIDLog& mesg);
+    void logMesgAndAppend(const LibEDIDLog& mesg);
+    void appendToString(const qor::String& text, bool newLine);
+
+    qor::Array<LibEDIDLog> messages;
+    qor::String edidString;
+    qor::String serialNumber;
+    qor::String productName;
+    bool edidRead = false;
+    EDIDBlock baseBlock{};
+    qor::Array<EDIDBlock> extensionBlocks;
+    EDIDAccessorHandle accessor;
+    std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
+    std::vector<std::shared_ptr<EDIDCallback>> observers;
+};
+
+}  // namespace libEDID

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+
+#include "libEDID/libEDIDExport.h"
+#include "qor/String.h"
+
+namespace libEDID {
+
+/// One diagnostic message: a key naming the kind of finding, its localized text with the
+/// placeholders filled so far, a severity level and a category.
+///
+/// Texts live in the resource database, section "libEDID", under "LocalizedString." + key; a
+/// placeholder is a name in braces, filled with setVariable.
+class LIBEDID_API LibEDIDLog {
+  public:
+    enum LIBEDID_LOG_LEVEL : std::int32_t {
+        LIBEDID_LOG_LEVEL_INFO = 0,     ///< report of a decoded value (always category 0)
+        LIBEDID_LOG_LEVEL_WARNING = 1,  ///< not accessible, undefined/reserved value, version
+        LIBEDID_LOG_LEVEL_ERROR = 2,    ///< the EDID breaks a rule of the E-EDID standard
+    };
+
+    enum LIBEDID_LOG_CAT : std::int32_t {
+        LIBEDID_LOG_CAT_GENERAL = 0,
+        LIBEDID_LOG_CAT_UNUSED = 1,  ///< kept so that the later numbers stay; never emitted
+        LIBEDID_LOG_CAT_CHECKSUM = 2,
+        LIBEDID_LOG_CAT_VERSION = 3,
+        LIBEDID_LOG_CAT_MANUFACTURER_ID = 4,
+        LIBEDID_LOG_CAT_STRING_CHARACTERS = 5,
+        LIBEDID_LOG_CAT_STD_TIMING = 6,
+        LIBEDID_LOG_CAT_HEADER = 7,
+        LIBEDID_LOG_CAT_RANGE_LIMITS = 8,
+        LIBEDID_LOG_CAT_VALUE_AT_OFFSET = 9,
+        LIBEDID_LOG_CAT_VALUE_IN_FIELD = 10,
+        LIBEDID_LOG_CAT_SRGB = 11,
+        LIBEDID_LOG_CAT_VALUE_UNKNOWN = 12,
+        LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_3 = 13,
+        LIBEDID_LOG_CAT_MANUFACTURE_DATE = 14,
+        LIBEDID_LOG_CAT_EXTENSION_BLOCK = 15,
+        LIBEDID_LOG_CAT_DESCRIPTOR_VERSION = 16,
+        LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4 = 17,
+    };
+
+    /// Empty key and text; no lookup.
+    LibEDIDLog(LIBEDID_LOG_LEVEL level = LIBEDID_LOG_LEVEL_INFO,
+               LIBEDID_LOG_CAT category = LIBEDID_LOG_CAT_GENERAL);
+    /// Stores the key and looks its text up.
+    LibEDIDLog(qor::String key, LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category);
+
+    qor::String getKey() const { return key; }
+    qor::String getMesg() const { return mesg; }
+    /// The text after its first ": ", or the whole text when it holds none.
+    qor::String getMesgTrimmed() const;
+    LIBEDID_LOG_LEVEL getLevel() const { return level; }
+    LIBEDID_LOG_CAT getCategory() const { return category; }
+
+    /// Stores the key and loads its text (the previous text stays when the key has none).
+    void setKey(const qor::String& newKey);
+    void setLevel(LIBEDID_LOG_LEVEL newLevel) { level = newLevel; }
+    void setCategory(LIBEDID_LOG_CAT newCategory) { category = newCategory; }
+    /// Replaces every "{name}" of the text by `value`.
+    void setVariable(const qor::String& name, const qor::String& value);
+
+    /// The localized text stored for `key`, or an empty text; logs nothing.
+    static qor::String getString(const qor::String& key);
+
+  private:
+    void setMesg();
+
+    qor::String mesg;
+    qor::String key;
+    LIBEDID_LOG_LEVEL level;
+    LIBEDID_LOG_CAT category;
+};
+
+}  // namespace libEDID

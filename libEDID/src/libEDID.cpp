@@ -1,0 +1,7 @@
+#include "libEDID/libEDID.h"
+
+namespace libEDID {
+
+void init() {}
+
+}  // namespace libEDID

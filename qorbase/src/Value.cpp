@@ -1,0 +1,238 @@
+#include "qor/Value.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cinttypes>
+
+namespace qor {
+
+namespace {
+
+struct UnitStep {
+    UnitMagnitude magnitude;
+    std::uint64_t divisor;
+    const char* prefix;
+};
+
+constexpr std::array<UnitStep, 4> kSteps{{
+    {UnitMagnitude::ONE, 1, ""},
+    {UnitMagnitude::KILO, 1000, "k"},
+    {UnitMagnitude::MEGA, 1000000, "M"},
+    {UnitMagnitude::GIGA, 1000000000, "G"},
+}};
+
+const char* unitSymbol(UnitType type) {
+    return type == UnitType::FREQUENCY ? "Hz" : "";
+}
+
+// Renders count / divisor with up to three decimals, dropping trailing zeros; exact integer
+// arithmetic, so 148350000 / 10^6 is "148.35".
+std::string scaled(std::uint64_t count, std::uint64_t divisor) {
+    std::uint64_t whole = count / divisor;
+    std::uint64_t rest = count % divisor;
+    // Round the remainder to thousandths of the unit.
+    std::uint64_t thousandths = divisor >= 1000 ? (rest + divisor / 2000) / (divisor / 1000) : 0;
+    if (thousandths >= 1000) {
+        ++whole;
+        thousandths -= 1000;
+    }
+    std::string text = std::to_string(whole);
+    if (thousandths != 0) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, ".%03u", static_cast<unsigned>(thousandths));
+        std::string fraction(digits);
+        while (fraction.back() == '0') {
+            fraction.pop_back();
+        }
+        text += fraction;
+    }
+    return text;
+}
+
+bool parseBool(std::string text, bool& out) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (text == "true" || text == "1" || text == "yes" || text == "on") {
+        out = true;
+        return true;
+    }
+    if (text == "false" || text == "0" || text == "no" || text == "off") {
+        out = false;
+        return true;
+    }
+    return false;
+}
+
+bool parseUnsigned(const std::string& text, std::uint64_t limit, unsigned& out) {
+    std::uint64_t value = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || text.empty() || value > limit) {
+        return false;
+    }
+    out = static_cast<unsigned>(value);
+    return true;
+}
+
+}  // namespace
+
+String DiscreteMeasurement::toString(UnitMagnitude magnitude) const {
+    const UnitStep* step = &kSteps[0];
+    if (magnitude == UnitMagnitude::AUTO) {
+        for (const UnitStep& candidate : kSteps) {
+            if (count_ >= candidate.divisor) {
+                step = &candidate;
+            }
+        }
+    } else {
+        for (const UnitStep& candidate : kSteps) {
+            if (candidate.magnitude == magnitude) {
+                step = &candidate;
+            }
+        }
+    }
+    std::string text = scaled(count_, step->divisor);
+    const char* unit = unitSymbol(type_);
+    if (*unit != '\0' || *step->prefix != '\0') {
+        text += ' ';
+        text += step->prefix;
+        text += unit;
+    }
+    return String(std::move(text));
+}
+
+QORValue::QORValue(int typeCode, bool isArray, int /*reserved*/) {
+    if (isArray || typeCode == TYPE_STRING_ARRAY) {
+        value_ = std::vector<String>{};
+    }
+}
+
+const QORValue& QORValue::nilValue() {
+    static const QORValue nil;
+    return nil;
+}
+
+QORValue::Type QORValue::getType() const {
+    static constexpr std::array<Type, 8> kTypes{TYPE_NIL,         TYPE_BOOL,        TYPE_UCHAR,
+                                                TYPE_USHORT,      TYPE_UINT,        TYPE_STRING,
+                                                TYPE_MEASUREMENT, TYPE_STRING_ARRAY};
+    return kTypes[value_.index()];
+}
+
+void QORValue::append(const String& item) {
+    if (auto* items = std::get_if<std::vector<String>>(&value_)) {
+        items->push_back(item);
+    }
+}
+
+std::size_t QORValue::getArraySize() const {
+    const auto* items = std::get_if<std::vector<String>>(&value_);
+    return items != nullptr ? items->size() : 0;
+}
+
+String QORValue::getArrayItem(std::size_t index) const {
+    const auto* items = std::get_if<std::vector<String>>(&value_);
+    return (items != nullptr && index < items->size()) ? (*items)[index] : String();
+}
+
+bool QORValue::get(bool& out) const {
+    if (const auto* v = std::get_if<bool>(&value_)) {
+        out = *v;
+        return true;
+    }
+    return false;
+}
+
+bool QORValue::get(unsigned int& out) const {
+    if (const auto* c = std::get_if<unsigned char>(&value_)) {
+        out = *c;
+    } else if (const auto* s = std::get_if<unsigned short>(&value_)) {
+        out = *s;
+    } else if (const auto* i = std::get_if<unsigned int>(&value_)) {
+        out = *i;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool QORValue::get(String& out) const {
+    if (const auto* v = std::get_if<String>(&value_)) {
+        out = *v;
+        return true;
+    }
+    return false;
+}
+
+bool QORValue::get(DiscreteMeasurement& out) const {
+    if (const auto* v = std::get_if<DiscreteMeasurement>(&value_)) {
+        out = *v;
+        return true;
+    }
+    return false;
+}
+
+String QORValue::toString(const QORValue& /*format*/) const {
+    struct Render {
+        String operator()(std::monostate) const { return String(); }
+        String operator()(bool v) const { return v ? "true" : "false"; }
+        String operator()(unsigned char v) const { return std::to_string(v); }
+        String operator()(unsigned short v) const { return std::to_string(v); }
+        String operator()(unsigned int v) const { return std::to_string(v); }
+        String operator()(const String& v) const { return v; }
+        String operator()(const DiscreteMeasurement& v) const {
+            return v.toString(UnitMagnitude::AUTO);
+        }
+        String operator()(const std::vector<String>& items) const {
+            String text;
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (i != 0) {
+                    text += ", ";
+                }
+                text += items[i];
+            }
+            return text;
+        }
+    };
+    return std::visit(Render{}, value_);
+}
+
+QORValue QORValue::getCorrectValue(const String& text, int type, bool useDefault) {
+    String trimmed = text;
+    trimmed.trim();
+    const std::string& t = trimmed.str();
+    unsigned number = 0;
+    switch (type) {
+        case TYPE_BOOL: {
+            bool flag = false;
+            if (parseBool(t, flag)) {
+                return QORValue(flag);
+            }
+            return useDefault ? QORValue(false) : QORValue();
+        }
+        case TYPE_UCHAR:
+            if (parseUnsigned(t, 0xFF, number)) {
+                return QORValue(static_cast<unsigned char>(number));
+            }
+            return useDefault ? QORValue(static_cast<unsigned char>(0)) : QORValue();
+        case TYPE_USHORT:
+            if (parseUnsigned(t, 0xFFFF, number)) {
+                return QORValue(static_cast<unsigned short>(number));
+            }
+            return useDefault ? QORValue(static_cast<unsigned short>(0)) : QORValue();
+        case TYPE_UINT:
+            if (parseUnsigned(t, 0xFFFFFFFFu, number)) {
+                return QORValue(number);
+            }
+            return useDefault ? QORValue(0u) : QORValue();
+        case TYPE_STRING:
+            return QORValue(text);
+        default:
+            return QORValue();
+    }
+}
+
+}  // namespace qor

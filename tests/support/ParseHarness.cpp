@@ -1,0 +1,88 @@
+#include "ParseHarness.h"
+
+namespace edidtest {
+
+const Property* RecordingObserver::find(const std::string& name) const {
+    for (const Property& p : properties) {
+        if (p.name == name) {
+            return &p;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> RecordingObserver::names() const {
+    std::vector<std::string> out;
+    for (const Property& p : properties) {
+        out.push_back(p.name);
+    }
+    return out;
+}
+
+namespace {
+libEDID::EDIDAccessorHandle memoryHandle(const std::vector<std::uint8_t>& bytes) {
+    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
+        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
+}
+}  // namespace
+
+Parsed::Parsed(const std::vector<std::uint8_t>& bytes) : parser(memoryHandle(bytes)) {
+    parser.registerSysInfoObserver(observer);
+}
+
+bool Parsed::parse() {
+    return parser.parseEDID(false);
+}
+
+std::vector<libEDID::LibEDIDLog> Parsed::withKey(const std::string& key) const {
+    std::vector<libEDID::LibEDIDLog> out;
+    for (const auto& m : parser.getMessages()) {
+        if (m.getKey().str() == key) {
+            out.push_back(m);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> Parsed::keys() const {
+    std::vector<std::string> out;
+    for (const auto& m : parser.getMessages()) {
+        out.push_back(m.getKey().str());
+    }
+    return out;
+}
+
+std::vector<std::string> Parsed::faultKeys() const {
+    std::vector<std::string> out;
+    for (const auto& m : parser.getMessages()) {
+        if (m.getLevel() != libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_INFO) {
+            out.push_back(m.getKey().str());
+        }
+    }
+    return out;
+}
+
+LogCapture::LogCapture(int priority) : previousPriority_(qor::LogFactory::getPriority()) {
+    auto lines = lines_;
+    qor::LogFactory::setSink([lines](const qor::String& logger, int p, const qor::String& text) {
+        lines->push_back({logger.str(), p, text.str()});
+    });
+    qor::LogFactory::setPriority(priority);
+}
+
+LogCapture::~LogCapture() {
+    qor::LogFactory::setPriority(previousPriority_);
+    qor::LogFactory::setSink(nullptr);
+}
+
+std::vector<LogCapture::Line> LogCapture::startingWith(const std::string& prefix) const {
+    std::vector<Line> out;
+    for (const Line& line : *lines_) {
+        if (line.text.rfind(prefix, 0) == 0) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+}  // namespace edidtest

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "libEDID/libEDID.h"
+#include "qor/Logging.h"
+
+namespace edidtest {
+
+/// One property as an observer received it.
+struct Property {
+    std::string name;
+    qor::QORValue value;
+
+    std::string text() const { return value.toString(qor::QORValue::nilValue()).str(); }
+};
+
+/// Observer that records every property in notification order.
+class RecordingObserver : public libEDID::EDIDCallback {
+  public:
+    void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
+        properties.push_back({name.str(), value});
+    }
+    /// The first property of that name, or null.
+    const Property* find(const std::string& name) const;
+    std::vector<std::string> names() const;
+
+    std::vector<Property> properties;
+};
+
+/// A parser over a memory copy of `bytes`, with a recording observer registered.
+struct Parsed {
+    explicit Parsed(const std::vector<std::uint8_t>& bytes);
+
+    /// Runs parseEDID(false) and returns its result.
+    bool parse();
+
+    /// Every stored message with this key, in log order.
+    std::vector<libEDID::LibEDIDLog> withKey(const std::string& key) const;
+    /// Keys of all stored messages, in log order.
+    std::vector<std::string> keys() const;
+    /// Stored messages of level 1 and 2, as "key" strings in log order.
+    std::vector<std::string> faultKeys() const;
+
+    std::shared_ptr<RecordingObserver> observer = std::make_shared<RecordingObserver>();
+    libEDID::EDIDParser parser;
+};
+
+/// Captures technical-log lines for the life of the object at the given global priority.
+class LogCapture {
+  public:
+    explicit LogCapture(int priority = 0);
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    struct Line {
+        std::string logger;
+        int priority;
+        std::string text;
+    };
+    const std::vector<Line>& lines() const { return *lines_; }
+    /// Lines whose text starts with `prefix`.
+    std::vector<Line> startingWith(const std::string& prefix) const;
+
+  private:
+    std::shared_ptr<std::vector<Line>> lines_ = std::make_shared<std::vector<Line>>();
+    int previousPriority_;
+};
+
+}  // namespace edidtest
