@@ -72,10 +72,13 @@ void EDIDParser::runDescriptorSlots() {
     bool sawProductName = false;
     for (unsigned slot = 0; slot < kSlotOffsets.size(); ++slot) {
         const unsigned char* descriptor = &baseBlock[kSlotOffsets[slot]];
-        // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says.
+        // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says;
+        // slots 1-3 hold a detailed timing when their pixel clock (bytes 0-1) is not zero.
         if (slot == 0 || descriptor[0] != 0 || descriptor[1] != 0) {
+            // [detailed timing verifier: verifyTiming(descriptor, slot)]
             continue;
         }
+        // [display descriptor dispatch over a copy of the 18 bytes]
         sawProductName = sawProductName || descriptor[3] == kTagProductName;
         sawRangeLimits = sawRangeLimits || descriptor[3] == kTagRangeLimits;
     }

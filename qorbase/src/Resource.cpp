@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <mutex>
+#include <set>
 #include <shared_mutex>
 #include <sstream>
 #include <unordered_map>
@@ -82,15 +84,25 @@ class Database {
 
     bool lookupText(const std::string& section, const std::string& locale, const char* key,
                     String& out) {
-        std::shared_lock lock(mutex_);
-        for (const std::string& candidate : localeChain(locale)) {
-            const auto it = texts_.find(compositeKey(section, candidate, key));
-            if (it != texts_.end()) {
-                out = it->second;
-                return true;
+        {
+            std::shared_lock lock(mutex_);
+            for (const std::string& candidate : localeChain(locale)) {
+                const auto it = texts_.find(compositeKey(section, candidate, key));
+                if (it != texts_.end()) {
+                    out = it->second;
+                    return true;
+                }
             }
         }
+        std::lock_guard lock(missingMutex_);
+        missing_[section].insert(key);
         return false;
+    }
+
+    std::vector<String> missingKeys(const std::string& section) {
+        std::lock_guard lock(missingMutex_);
+        const auto& keys = missing_[section];
+        return std::vector<String>(keys.begin(), keys.end());
     }
 
     std::size_t addTexts(const std::string& section, const std::string& locale,
@@ -205,6 +217,8 @@ class Database {
     }
 
     std::shared_mutex mutex_;
+    std::mutex missingMutex_;
+    std::map<std::string, std::set<std::string>> missing_;
     std::unordered_map<std::string, String> texts_;
     std::unordered_map<std::string, String> apiSettings_;
     std::unordered_map<std::string, String> fileSettings_;
@@ -238,6 +252,10 @@ void QORLocale::setGlobalLocale(const QORLocale& locale) {
 bool Resource::getString(const String& section, const char* key, String& out,
                          const QORLocale& locale) {
     return Database::instance().lookupText(section.str(), locale.getName().str(), key, out);
+}
+
+std::vector<String> Resource::getMissingKeys(const String& section) {
+    return Database::instance().missingKeys(section.str());
 }
 
 bool Resource::getSetting(const String& section, const char* key, String& out,

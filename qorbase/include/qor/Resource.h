@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "qor/String.h"
 
@@ -44,6 +45,10 @@ class QOR_API Resource {
                           const QORLocale& locale);
     static bool getSetting(const String& section, const char* key, String& out,
                            const QORLocale& locale);
+
+    /// Every key of the section that getString was asked for and found no text for, sorted;
+    /// lets translators and tests find texts that are missing.
+    static std::vector<String> getMissingKeys(const String& section);
 
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
     /// of entries read. With `replaceExisting` false, keys that already have a text keep it
