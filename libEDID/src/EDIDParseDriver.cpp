@@ -4,8 +4,16 @@
 
 #include <array>
 
+#include "BasicVideoFeatureVerifier.h"
+#include "ChromaticityVerifier.h"
 #include "ClassLogger.h"
+#include "DetailedTimingVerifier.h"
 #include "EDIDVerifier.h"
+#include "EstTimingsOneTwoVerifier.h"
+#include "HeaderVerifier.h"
+#include "StdTimingsVerifier.h"
+#include "VendorProductVerifier.h"
+#include "VersionVerifier.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/System.h"
 
@@ -38,7 +46,13 @@ void run(EDIDParser* parser) {
 
 // The section verifiers of the base block, in the order in which they report.
 void runBaseBlockVerifiers(EDIDParser* parser) {
-    (void)parser;
+    run<HeaderVerifier>(parser);
+    run<VendorProductVerifier>(parser);
+    run<VersionVerifier>(parser);
+    run<BasicVideoFeatureVerifier>(parser);
+    run<ChromaticityVerifier>(parser);
+    run<EstTimingsOneTwoVerifier>(parser);
+    run<StdTimingsVerifier>(parser);
 }
 
 LibEDIDLog message(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
@@ -70,12 +84,13 @@ bool EDIDParser::parseEDID(bool force) {
 void EDIDParser::runDescriptorSlots() {
     bool sawRangeLimits = false;
     bool sawProductName = false;
+    DetailedTimingVerifier detailedTiming(this);
     for (unsigned slot = 0; slot < kSlotOffsets.size(); ++slot) {
         const unsigned char* descriptor = &baseBlock[kSlotOffsets[slot]];
         // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says;
         // slots 1-3 hold a detailed timing when their pixel clock (bytes 0-1) is not zero.
         if (slot == 0 || descriptor[0] != 0 || descriptor[1] != 0) {
-            // [detailed timing verifier: verifyTiming(descriptor, slot)]
+            detailedTiming.verifyTiming(descriptor, slot);
             continue;
         }
         // [display descriptor dispatch over a copy of the 18 bytes]
