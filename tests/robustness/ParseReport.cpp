@@ -1,0 +1,188 @@
+#include "ParseReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "ParseHarness.h"
+#include "qor/System.h"
+
+namespace edidtest {
+
+std::vector<CorpusEntry> corpusEntries(const std::string& folder) {
+    std::vector<CorpusEntry> entries;
+    std::error_code error;
+    for (const auto& file : std::filesystem::directory_iterator(folder, error)) {
+        if (file.path().extension() == ".bin") {
+            entries.push_back({file.path().filename().string(), file.path().string()});
+        }
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const CorpusEntry& a, const CorpusEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+std::vector<std::uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+namespace {
+
+// The library's line terminator becomes "\n"; other control characters, DEL, bytes outside
+// ASCII and the backslash itself are escaped so that a golden file is plain, diffable ASCII.
+std::string escaped(const qor::String& text) {
+    const std::string& eol = qor::System::TEXT_FILE_EOL().str();
+    const std::string& raw = text.str();
+    std::string out;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (!eol.empty() && raw.compare(i, eol.size(), eol) == 0) {
+            out += '\n';
+            i += eol.size() - 1;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(raw[i]);
+        if (byte < 0x20 || byte >= 0x7F || byte == '\\') {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            out += hex;
+        } else {
+            out += raw[i];
+        }
+    }
+    return out;
+}
+
+// A text, each of its lines behind "  | ". A final line terminator shows as a last, empty
+// line; an empty text gives no line at all.
+void appendBlock(std::string& out, const qor::String& text) {
+    if (text.isEmpty()) {
+        return;
+    }
+    const std::string body = escaped(text);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = body.find('\n', start);
+        const std::string line = body.substr(start, end == std::string::npos ? end : end - start);
+        out += line.empty() ? "  |\n" : "  | " + line + "\n";
+        if (end == std::string::npos) {
+            return;
+        }
+        start = end + 1;
+    }
+}
+
+const char* levelName(libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL level) {
+    switch (level) {
+        case libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_INFO:
+            return "info";
+        case libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING:
+            return "warning";
+        case libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR:
+            return "error";
+    }
+    return "unknown";
+}
+
+std::string kindName(const qor::QORValue& value) {
+    switch (value.getType()) {
+        case qor::QORValue::TYPE_BOOL:
+            return "bool";
+        case qor::QORValue::TYPE_UCHAR:
+            return "uchar";
+        case qor::QORValue::TYPE_USHORT:
+            return "ushort";
+        case qor::QORValue::TYPE_UINT:
+            return "uint";
+        case qor::QORValue::TYPE_STRING:
+            return "string";
+        case qor::QORValue::TYPE_MEASUREMENT:
+            return "measurement";
+        case qor::QORValue::TYPE_STRING_ARRAY:
+            return "string array of " + std::to_string(value.getArraySize());
+        case qor::QORValue::TYPE_NIL:
+            return "nil";
+    }
+    return "type " + std::to_string(static_cast<int>(value.getType()));
+}
+
+const char* yes(bool ok) {
+    return ok ? "true" : "false";
+}
+
+void appendMessages(std::string& out, const libEDID::EDIDParser& parser) {
+    const auto& messages = parser.getMessages();
+    out += "\nmessages: " + std::to_string(messages.size()) + "\n";
+    std::size_t number = 0;
+    for (const libEDID::LibEDIDLog& m : messages) {
+        out += "message " + std::to_string(++number) + ": " + escaped(m.getKey()) + ", level " +
+               std::to_string(m.getLevel()) + " (" + levelName(m.getLevel()) + "), category " +
+               std::to_string(m.getCategory()) + "\n";
+        appendBlock(out, m.getMesg());
+    }
+}
+
+void appendProperties(std::string& out, const std::vector<Property>& properties) {
+    out += "\nproperties: " + std::to_string(properties.size()) + "\n";
+    std::size_t number = 0;
+    for (const Property& p : properties) {
+        out += "property " + std::to_string(++number) + ": " + escaped(p.name) + ", " +
+               kindName(p.value) + "\n";
+        if (p.value.isArray()) {
+            for (std::size_t i = 0; i < p.value.getArraySize(); ++i) {
+                out += "  - " + escaped(p.value.getArrayItem(i)) + "\n";
+            }
+        } else {
+            appendBlock(out, p.value.toString(qor::QORValue::nilValue()));
+        }
+    }
+}
+
+}  // namespace
+
+std::string renderValue(const qor::QORValue& value) {
+    if (!value.isArray()) {
+        return escaped(value.toString(qor::QORValue::nilValue()));
+    }
+    std::string out;
+    for (std::size_t i = 0; i < value.getArraySize(); ++i) {
+        out += (i == 0 ? "" : "\n") + escaped(value.getArrayItem(i));
+    }
+    return out;
+}
+
+std::string renderParse(const std::string& title, libEDID::EDIDParser& parser) {
+    const auto observer = std::make_shared<RecordingObserver>();
+    parser.registerSysInfoObserver(observer);
+    // Each call's result, followed by the size of the message log after it, so that a call
+    // that logs (or parses again) shows.
+    std::string out = "# " + title + "\n";
+    const auto result = [&](const char* call, bool ok, const std::string& extra = "") {
+        out += std::string(call) + ": " + yes(ok) + extra + ", messages so far " +
+               std::to_string(parser.getMessages().size()) + "\n";
+    };
+    result("verifyChecksum(false)", parser.verifyChecksum(false));
+    result("parseEDID(false)", parser.parseEDID(false));
+    qor::String identifier;
+    const bool identified = parser.getEDIDIdentifier(identifier, false);
+    result("getEDIDIdentifier(false)", identified, " \"" + escaped(identifier) + "\"");
+    qor::String edidString;
+    result("getEDIDString(false)", parser.getEDIDString(edidString, false));
+
+    appendMessages(out, parser);
+    appendProperties(out, observer->properties);
+    out += "\nEDID string:\n";
+    appendBlock(out, edidString);
+    return out;
+}
+
+std::string renderParse(const std::string& title, const std::vector<std::uint8_t>& bytes) {
+    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
+        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size()))));
+    return renderParse(title, parser);
+}
+
+}  // namespace edidtest
