@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -160,5 +162,79 @@ TEST_F(MalformedInputTest, FileWithoutReadPermissionIsNotAccessible) {
     EXPECT_EQ(o.keys, std::vector<std::string>(3, kCannot));
 }
 #endif
+
+// The extension count at 7Eh against the bytes that are really there. Whatever is announced,
+// only complete 128-byte blocks are read; a missing block is neither an error nor a message,
+// and the parse of the base block is exactly that of the same block alone.
+struct ExtensionCase {
+    const char* name;
+    int announced;     // byte 7Eh
+    std::size_t size;  // bytes of the source (the valid block, then zeros)
+    std::size_t blocksRead;
+};
+
+TEST_F(MalformedInputTest, AnnouncedExtensionsBeyondTheSourceAreNotRead) {
+    const std::vector<ExtensionCase> cases = {
+        {"129 bytes, no extension announced", 0, 129, 0},
+        {"129 bytes, one extension announced", 1, 129, 0},
+        {"255 bytes, one extension announced", 1, 255, 0},
+        {"256 bytes, one extension announced", 1, 256, 1},
+        {"128 bytes, 7Eh = 255", 255, 128, 0},
+        {"384 bytes, 7Eh = 255", 255, 384, 2},
+    };
+    const Outcome alone = runCaller(memory(validEdid(0)));
+    ASSERT_TRUE(alone.parsed);
+    ASSERT_GE(alone.keys.size(), 2u);
+    for (const ExtensionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes bytes = validEdid(c.announced);
+        bytes.resize(c.size, 0x00);
+        for (const auto& source : {memory(bytes), file(write("ext.bin", bytes))}) {
+            const Outcome o = runCaller(source);
+            EXPECT_TRUE(o.accessible);
+            EXPECT_TRUE(o.checked);
+            EXPECT_TRUE(o.parsed);
+            EXPECT_TRUE(o.identified);
+            EXPECT_TRUE(o.gotString);
+            // The same messages as the block alone (a zero block has a correct checksum), plus
+            // the "ExtBlocks" report when a block was read; only the two trailer texts differ.
+            std::vector<std::string> expected = alone.keys;
+            if (c.blocksRead > 0) {
+                expected.push_back("ReportedValue");
+            }
+            EXPECT_EQ(o.keys, expected);
+            const std::size_t trailer = alone.keys.size() - 2;
+            char flag[4];
+            std::snprintf(flag, sizeof flag, "%02X", static_cast<unsigned>(c.announced));
+            EXPECT_NE(o.texts[trailer].find(std::string(flag) + "h"), std::string::npos)
+                << o.texts[trailer];
+            if (c.blocksRead > 0) {
+                const std::string& blocks = o.texts.back();
+                EXPECT_EQ(static_cast<std::size_t>(std::count(blocks.begin(), blocks.end(), '\n')),
+                          2 * c.blocksRead)
+                    << blocks;
+            }
+        }
+    }
+}
+
+// A 1 GiB sparse file whose first block is a valid EDID: only the blocks that 7Eh announces
+// are read, so the outcome is that of the same bytes in memory, and the 255 zero blocks behind
+// a 7Eh of FFh are read (and hold correct checksums) without the rest of the file mattering.
+TEST_F(MalformedInputTest, HugeSparseFileReadsOnlyTheAnnouncedBlocks) {
+    constexpr std::uintmax_t kGiB = 1024ull * 1024 * 1024;
+    for (const int announced : {0, 255}) {
+        SCOPED_TRACE(announced);
+        const Bytes head = validEdid(announced);
+        const fs::path path = write("huge.bin", head);
+        fs::resize_file(path, kGiB);
+        ASSERT_EQ(fs::file_size(path), kGiB);
+
+        Bytes blocks = head;
+        blocks.resize(128 * (1 + static_cast<std::size_t>(announced)), 0x00);
+        libEDID::EDIDParser fromFile(file(path));
+        EXPECT_EQ(edidtest::renderParse("EDID", fromFile), edidtest::renderParse("EDID", blocks));
+    }
+}
 
 }  // namespace
