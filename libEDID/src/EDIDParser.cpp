@@ -27,7 +27,6 @@ qor::Logger* traceLogger() {
 
 constexpr unsigned kBlockSize = 128;
 constexpr unsigned kExtensionCountOffset = 0x7E;
-constexpr unsigned kChecksumOffset = 0x7F;
 
 using Level = LibEDIDLog::LIBEDID_LOG_LEVEL;
 using Category = LibEDIDLog::LIBEDID_LOG_CAT;
