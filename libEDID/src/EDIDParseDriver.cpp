@@ -8,6 +8,7 @@
 #include "ChromaticityVerifier.h"
 #include "ClassLogger.h"
 #include "DetailedTimingVerifier.h"
+#include "DisplayDescVerifier.h"
 #include "EDIDVerifier.h"
 #include "EstTimingsOneTwoVerifier.h"
 #include "HeaderVerifier.h"
@@ -93,7 +94,7 @@ void EDIDParser::runDescriptorSlots() {
             detailedTiming.verifyTiming(descriptor, slot);
             continue;
         }
-        // [display descriptor dispatch over a copy of the 18 bytes]
+        DisplayDescVerifier(this, std::span<const unsigned char, 18>(descriptor, 18)).verify();
         sawProductName = sawProductName || descriptor[3] == kTagProductName;
         sawRangeLimits = sawRangeLimits || descriptor[3] == kTagRangeLimits;
     }

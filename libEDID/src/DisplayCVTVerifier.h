@@ -1,0 +1,27 @@
+#pragma once
+
+#include "DescriptorSupport.h"
+#include "EDIDVerifier.h"
+
+namespace libEDID {
+
+/// The CVT 3-byte timing code descriptor (F8h): four 3-byte codes at descriptor offsets 06h,
+/// 09h, 0Ch and 0Fh. The dispatch checks its version byte (05h).
+class DisplayCVTVerifier : public EDIDVerifier {
+  public:
+    /// Keeps a copy of descriptor bytes 05h to 11h.
+    DisplayCVTVerifier(EDIDParser* parser, const detail::DescriptorPayload& payload)
+        : EDIDVerifier(parser), payload(payload) {}
+
+    void verify() override;
+
+  private:
+    /// Judges and reports code 0 to 3; an all-zero code after the first is unused.
+    void verifyCode(unsigned code);
+    /// "InvalidValueAtOffset" for a reserved field of a code.
+    void reportReserved(const qor::String& offset, const char* expected, const qor::String& value);
+
+    detail::DescriptorPayload payload;
+};
+
+}  // namespace libEDID
