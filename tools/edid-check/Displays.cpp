@@ -1,0 +1,84 @@
+#include "Displays.h"
+
+#include <algorithm>
+#include <array>
+
+#include "JsonReport.h"
+#include "libEDID/EDIDContext.h"
+#include "libEDID/EDIDParser.h"
+#include "qorwin/WindowsDisplays.h"
+
+namespace edidcheck {
+
+namespace {
+
+using Row = std::array<std::string, 4>;
+
+void writeRows(std::ostream& out, const std::vector<Row>& rows) {
+    Row::size_type columns = std::tuple_size_v<Row>;
+    std::array<std::size_t, std::tuple_size_v<Row>> widths{};
+    for (const Row& row : rows) {
+        for (Row::size_type c = 0; c < columns; ++c) {
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    }
+    for (const Row& row : rows) {
+        std::string line;
+        for (Row::size_type c = 0; c < columns; ++c) {
+            line += row[c];
+            if (c + 1 < columns) {
+                line.append(widths[c] - row[c].size() + 2, ' ');
+            }
+        }
+        out << line << '\n';
+    }
+}
+
+}  // namespace
+
+std::vector<DisplayEntry> systemDisplays() {
+    const libqorwin::WindowsDisplays displays;
+    std::vector<DisplayEntry> entries;
+    entries.reserve(displays.size());
+    for (unsigned int i = 0; i < displays.size(); ++i) {
+        const libqorwin::WindowsDisplay& display = displays[i];
+        entries.push_back(DisplayEntry{display.getPortLocator().str(),
+                                       display.getDisplayPath().str(),
+                                       display.getDisplayName().str()});
+    }
+    return entries;
+}
+
+std::optional<std::string> displayIdentifier(const std::string& portLocator) {
+    libEDID::EDIDParser parser(libEDID::EDIDContext::getEDIDAccessor(
+        qor::String(portLocator), libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR));
+    qor::String identifier;
+    if (!parser.isAccessible() || !parser.getEDIDIdentifier(identifier, false)) {
+        return std::nullopt;
+    }
+    return identifier.str();
+}
+
+void writeDisplayList(std::ostream& out, const std::vector<DisplayEntry>& displays, bool json) {
+    std::vector<Row> rows;
+    if (!json) {
+        rows.push_back({"PORT", "PATH", "NAME", "IDENTIFIER"});
+    }
+    for (const DisplayEntry& display : displays) {
+        const std::optional<std::string> identifier = displayIdentifier(display.portLocator);
+        if (json) {
+            out << Json{{"portLocator", display.portLocator},
+                        {"displayPath", display.displayPath},
+                        {"displayName", display.displayName},
+                        {"identifier", identifier ? Json(*identifier) : Json(nullptr)}}
+                       .dump(-1, ' ', false, Json::error_handler_t::replace)
+                << '\n';
+        } else {
+            rows.push_back({display.portLocator, display.displayPath, display.displayName,
+                            identifier.value_or("(EDID not readable)")});
+        }
+    }
+    writeRows(out, rows);
+}
+
+}  // namespace edidcheck

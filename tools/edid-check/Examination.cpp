@@ -1,0 +1,90 @@
+#include "Examination.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "libEDID/EDIDCallback.h"
+#include "libEDID/EDIDParser.h"
+
+namespace edidcheck {
+
+namespace {
+
+constexpr std::size_t kBlockSize = 128;
+constexpr std::size_t kExtensionCountOffset = 0x7E;
+
+class PropertyCollector : public libEDID::EDIDCallback {
+  public:
+    explicit PropertyCollector(std::vector<Property>& properties) : properties_(properties) {}
+
+    void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
+        properties_.push_back(Property{name.str(), value});
+    }
+
+  private:
+    std::vector<Property>& properties_;
+};
+
+std::vector<Finding> findingsOf(const libEDID::EDIDParser& parser) {
+    std::vector<Finding> findings;
+    findings.reserve(parser.getMessages().size());
+    for (const libEDID::LibEDIDLog& message : parser.getMessages()) {
+        findings.push_back(Finding{message.getKey().str(), static_cast<int>(message.getLevel()),
+                                   static_cast<int>(message.getCategory()),
+                                   message.getMesg().str()});
+    }
+    return findings;
+}
+
+}  // namespace
+
+bool Examination::hasErrors() const {
+    return std::any_of(messages.begin(), messages.end(), [](const Finding& finding) {
+        return finding.level == libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR;
+    });
+}
+
+std::vector<unsigned char> blocksRead(const std::vector<unsigned char>& bytes) {
+    if (bytes.size() < kBlockSize) {
+        return {};
+    }
+    const std::size_t present = bytes.size() / kBlockSize - 1;
+    const std::size_t extensions = std::min<std::size_t>(bytes[kExtensionCountOffset], present);
+    const auto end = bytes.begin() + static_cast<std::ptrdiff_t>((1 + extensions) * kBlockSize);
+    return {bytes.begin(), end};
+}
+
+Examination examine(const Source& source, const ExaminationSettings& settings) {
+    Examination result;
+    result.source = source.name;
+    if (!source.isRead()) {
+        return result;
+    }
+    libEDID::EDIDParser parser(source.accessor);
+    for (const int category : settings.ignoredCategories) {
+        parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
+    }
+    parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
+
+    result.accessible = parser.isAccessible();
+    result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
+    if (result.ok) {
+        qor::String identifier;
+        if (parser.getEDIDIdentifier(identifier, false)) {
+            result.identifier = identifier.str();
+        }
+        qor::String edidString;
+        parser.getEDIDString(edidString, false);
+        result.edidString = edidString.str();
+        result.productName = parser.getProductName().str();
+        result.serialNumber = parser.getSerialNumber().str();
+        result.edid = blocksRead(source.bytes);
+    }
+    if (settings.withHexDump) {
+        result.hexDump = source.accessor->hexDump().str();
+    }
+    result.messages = findingsOf(parser);
+    return result;
+}
+
+}  // namespace edidcheck

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SourceReader.h"
+#include "qor/Value.h"
+
+namespace edidcheck {
+
+/// One message of the parser's log.
+struct Finding {
+    std::string key;
+    int level = 0;
+    int category = 0;
+    std::string text;
+};
+
+/// One system-information property, as the parser notified it.
+struct Property {
+    std::string name;
+    qor::QORValue value;
+};
+
+/// What the tool learnt about one source.
+struct Examination {
+    std::string source;
+    bool accessible = false;  ///< the source's accessor could be opened
+    bool ok = false;          ///< the base block was read and every verifier ran
+    std::optional<std::string> identifier;
+    std::string productName;
+    std::string serialNumber;
+    std::vector<Finding> messages;  ///< checksum messages first, then those of the parse
+    std::vector<Property> properties;
+    std::string edidString;
+    std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
+    std::string hexDump;              ///< only when asked for
+
+    /// True when a level-2 message was logged.
+    bool hasErrors() const;
+};
+
+/// Settings that apply to every source.
+struct ExaminationSettings {
+    std::vector<int> ignoredCategories;
+    bool withHexDump = false;
+};
+
+/// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over the
+/// source, with an observer that collects every property. A source whose base block cannot be
+/// read is not parsed (its one "CannotAccessEDID" comes from the checksum pass).
+Examination examine(const Source& source, const ExaminationSettings& settings);
+
+/// The part of `bytes` that a parser reads: the base block and the extension blocks that byte
+/// 7Eh announces, as far as whole blocks are present; empty when the base block is incomplete.
+std::vector<unsigned char> blocksRead(const std::vector<unsigned char>& bytes);
+
+}  // namespace edidcheck

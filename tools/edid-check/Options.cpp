@@ -1,0 +1,99 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <map>
+
+#include "Categories.h"
+
+#ifndef EDID_CHECK_VERSION
+#define EDID_CHECK_VERSION "0"
+#endif
+
+namespace edidcheck {
+
+namespace {
+
+constexpr const char* kDescription =
+    "Reads display EDIDs, verifies their checksums, judges every field against the E-EDID "
+    "standard and reports what it found.\n\n"
+    "SOURCE is a file (raw EDID bytes or hex text, told apart by content), - for standard "
+    "input, or display:LOCATOR for a display of this system. Without SOURCE every display "
+    "that has an EDID is examined (the bundled sample EDIDs when there is none).\n";
+
+constexpr const char* kExamples =
+    "Examples:\n"
+    "  edid-check                          examine every display of this system\n"
+    "  edid-check --list                   list the displays and their identifiers\n"
+    "  edid-check monitor.bin edid.hex     examine two files\n"
+    "  edid-check display:card0-HDMI-A-1   examine one display by its port\n"
+    "  edid-check --finder name display:HDMI-A-1\n"
+    "  xrandr --verbose | edid-check -     read the first EDID block of xrandr\n"
+    "  edid-check --json edids/*.bin > report.jsonl\n"
+    "  edid-check --ignore-category srgb --all-messages --properties monitor.bin\n\n"
+    "Exit status: 0 all sources read and no error found, 1 an error (level 2) was found, "
+    "2 a source could not be read or the arguments are wrong.\n";
+
+const std::map<std::string, libEDID::EDIDAccessor::EDIDFINDER>& findersByName() {
+    static const std::map<std::string, libEDID::EDIDAccessor::EDIDFINDER> table = {
+        {"port", libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR},
+        {"path", libEDID::EDIDAccessor::FIND_BY_DISPLAY_PATH},
+        {"name", libEDID::EDIDAccessor::FIND_BY_DISPLAY_NAME},
+    };
+    return table;
+}
+
+void addOptions(CLI::App& app, Options& options) {
+    app.add_option("SOURCE", options.sources, "File, - (standard input) or display:LOCATOR");
+    app.add_option("--finder", options.finder,
+                   "What the LOCATOR of display:LOCATOR names: port (default), path or name")
+        ->transform(CLI::CheckedTransformer(findersByName()))
+        ->option_text("port|path|name");
+    app.add_flag("--list", options.list,
+                 "List the displays (port locator, path, name, identifier) and stop");
+    app.add_flag("--json", options.json, "One JSON object per source and line");
+    app.add_flag("--all-messages", options.allMessages,
+                 "Text report: also the level-0 messages (decoded values)");
+    app.add_flag("--properties", options.properties, "Text report: also the properties");
+    app.add_flag("--hexdump", options.hexDump, "Text report: also the hex dump of the source");
+    app.add_option("--ignore-category", options.ignoredCategories,
+                   "Do not store messages of this category (0-17 or its name, e.g. srgb); "
+                   "repeatable")
+        ->transform(CLI::CheckedTransformer(categoriesByName()))
+        ->check(CLI::Range(0, 17))
+        ->option_text("N")
+        ->allow_extra_args(false);
+    app.add_option("--lang", options.language, "Language of the messages, e.g. en or de_DE")
+        ->option_text("CODE");
+    app.add_option("--log-level", options.logLevel,
+                   "Write the library's technical log lines of this priority and above to "
+                   "stderr (1 traces, 3 failures of sources)")
+        ->option_text("N");
+    app.add_flag("--dump", options.dump,
+                 "Write each EDID read to edid_dump_<locator>_<time>.bin in the current folder");
+    app.set_version_flag("--version", std::string("edid-check ") + EDID_CHECK_VERSION);
+    app.footer(kExamples);
+}
+
+}  // namespace
+
+std::optional<int> parseOptions(int argc, const char* const* argv, Options& options) {
+    CLI::App app(kDescription, "edid-check");
+    addOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) {
+        app.exit(done, std::cout, std::cerr);
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "edid-check: " << error.what() << " (see edid-check --help)\n";
+        return 2;
+    }
+    if (options.list && !options.sources.empty()) {
+        std::cerr << "edid-check: --list takes no SOURCE (see edid-check --help)\n";
+        return 2;
+    }
+    return std::nullopt;
+}
+
+}  // namespace edidcheck

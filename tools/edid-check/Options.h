@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "libEDID/EDIDAccessor.h"
+
+namespace edidcheck {
+
+/// What the command line asks for.
+struct Options {
+    std::vector<std::string> sources;  ///< as given; empty: the system's displays
+    libEDID::EDIDAccessor::EDIDFINDER finder = libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR;
+    bool list = false;
+    bool json = false;
+    bool allMessages = false;
+    bool properties = false;
+    bool hexDump = false;
+    bool dump = false;
+    std::vector<int> ignoredCategories;
+    std::optional<std::string> language;
+    std::optional<int> logLevel;
+};
+
+/// Parses the command line into `options`. Returns an exit status when the program should stop
+/// at once: 0 after --help or --version (printed to stdout), 2 after a bad argument (one line
+/// on stderr).
+std::optional<int> parseOptions(int argc, const char* const* argv, Options& options);
+
+}  // namespace edidcheck

@@ -1,0 +1,142 @@
+#include "Run.h"
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Displays.h"
+#include "Examination.h"
+#include "JsonReport.h"
+#include "Progress.h"
+#include "Samples.h"
+#include "SourceReader.h"
+#include "Terminal.h"
+#include "TextReport.h"
+#include "qor/Logging.h"
+#include "qor/Resource.h"
+
+namespace edidcheck {
+
+namespace {
+
+// Progress is shown only for batches larger than this.
+constexpr std::size_t kProgressThreshold = 50;
+
+using SourceJob = std::function<Source()>;
+
+std::vector<SourceJob> argumentJobs(const std::vector<std::string>& arguments,
+                                    const SourceReader& reader) {
+    std::vector<SourceJob> jobs;
+    jobs.reserve(arguments.size());
+    for (const std::string& argument : arguments) {
+        jobs.emplace_back([&reader, &argument] { return reader.read(argument); });
+    }
+    return jobs;
+}
+
+// Without SOURCE: every display with an EDID, else (after one line on stderr) the samples.
+std::vector<SourceJob> defaultJobs(const SourceReader& portReader,
+                                   std::vector<std::string>& displayArguments) {
+    std::vector<DisplayEntry> displays;
+    try {
+        displays = systemDisplays();
+    } catch (const std::exception& error) {
+        std::cerr << "edid-check: cannot list the displays: " << error.what() << '\n';
+    }
+    for (const DisplayEntry& display : displays) {
+        displayArguments.push_back("display:" + display.portLocator);
+    }
+    if (!displayArguments.empty()) {
+        return argumentJobs(displayArguments, portReader);
+    }
+    std::cerr << "edid-check: no display with an EDID found; examining the bundled sample "
+                 "EDIDs\n";
+    std::vector<SourceJob> jobs;
+    for (const EmbeddedFile& sample : sampleEdids()) {
+        jobs.emplace_back([&sample] { return SourceReader::fromSample(sample); });
+    }
+    return jobs;
+}
+
+std::string baseBlockMissing(const Source& source) {
+    return source.name + ": the base block could not be read (the source holds " +
+           std::to_string(source.bytes.size()) + " bytes, fewer than the 128 of a base block)";
+}
+
+int statusOf(const Examination& examination) {
+    if (!examination.ok) {
+        return EXIT_NOT_READ;
+    }
+    return examination.hasErrors() ? EXIT_EDID_ERROR : EXIT_CLEAN;
+}
+
+int listDisplays(const Options& options) {
+    std::vector<DisplayEntry> displays;
+    try {
+        displays = systemDisplays();
+    } catch (const std::exception& error) {
+        std::cerr << "edid-check: cannot list the displays: " << error.what() << '\n';
+        return EXIT_NOT_READ;
+    }
+    if (displays.empty()) {
+        std::cerr << "edid-check: no display with an EDID found\n";
+        return EXIT_CLEAN;
+    }
+    writeDisplayList(std::cout, displays, options.json);
+    return EXIT_CLEAN;
+}
+
+}  // namespace
+
+void applyLibrarySettings(const Options& options) {
+    if (options.language) {
+        qor::QORLocale::setGlobalLocale(qor::QORLocale(*options.language));
+    }
+    if (options.logLevel) {
+        qor::LogFactory::setPriority(*options.logLevel);
+    }
+    if (options.dump) {
+        qor::Resource::setSetting("libEDID", "DumpEDID.value", "true");
+    }
+}
+
+int run(const Options& options) {
+    if (options.list) {
+        return listDisplays(options);
+    }
+    const SourceReader reader(options.finder);
+    const SourceReader portReader(libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR);
+    std::vector<std::string> displayArguments;
+    const std::vector<SourceJob> jobs = options.sources.empty()
+                                            ? defaultJobs(portReader, displayArguments)
+                                            : argumentJobs(options.sources, reader);
+
+    const ExaminationSettings settings{options.ignoredCategories, options.hexDump};
+    const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
+                                          options.properties, options.hexDump};
+    Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
+    int status = EXIT_CLEAN;
+    for (const SourceJob& job : jobs) {
+        const Source source = job();
+        const Examination examination = examine(source, settings);
+        if (!source.isRead() || !examination.ok) {
+            std::cout.flush();
+            progress.printLine(source.isRead() ? baseBlockMissing(source)
+                                               : source.name + ": " + source.error);
+        }
+        if (options.json) {
+            std::cout << jsonLine(examination) << '\n';
+        } else {
+            writeTextReport(std::cout, examination, textSettings);
+        }
+        status = std::max(status, statusOf(examination));
+        progress.step();
+    }
+    std::cout.flush();
+    return status;
+}
+
+}  // namespace edidcheck

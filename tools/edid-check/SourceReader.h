@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Samples.h"
+#include "libEDID/EDIDAccessor.h"
+#include "libEDID/EDIDAccessorHandle.h"
+
+namespace edidcheck {
+
+/// One source made ready for the parser, or the reason why it could not be.
+struct Source {
+    std::string name;                      ///< as given on the command line ("sample:<file>")
+    libEDID::EDIDAccessorHandle accessor;  ///< empty when the source could not be read
+    std::vector<unsigned char> bytes;      ///< the EDID bytes of the source, as decoded
+    std::string error;                     ///< one line; empty when the source was read
+
+    bool isRead() const { return error.empty(); }
+};
+
+/// Turns command-line sources into accessors: a file path, "-" for standard input, or
+/// "display:LOCATOR". File content is raw bytes or hex text, told apart by HexText's rules;
+/// the decoded bytes go to the parser through a memory accessor (EDIDAccessorBuffer).
+class SourceReader {
+  public:
+    /// Raw content beyond base block + 255 extension blocks cannot be reached by the parser.
+    static constexpr std::size_t kRawLimit = 256 * 128;
+    /// Hex text (or xrandr output) longer than this is refused.
+    static constexpr std::size_t kTextLimit = 1024 * 1024;
+
+    explicit SourceReader(libEDID::EDIDAccessor::EDIDFINDER finder) : finder_(finder) {}
+
+    Source read(const std::string& argument) const;
+    static Source fromSample(const EmbeddedFile& sample);
+
+    /// "display:" followed by the locator names a display.
+    static bool isDisplayArgument(const std::string& argument);
+
+  private:
+    Source readFile(const std::string& path) const;
+    Source readStandardInput() const;
+    Source readDisplay(const std::string& argument) const;
+
+    libEDID::EDIDAccessor::EDIDFINDER finder_;
+};
+
+/// The bytes that a parser reads from `accessor`: the base block, then each extension block
+/// that byte 7Eh announces, up to the first block that cannot be read. Empty when not even
+/// the base block can be read.
+std::vector<unsigned char> readBlocks(libEDID::EDIDAccessor& accessor);
+
+}  // namespace edidcheck
