@@ -5,20 +5,8 @@
 namespace descriptortest {
 namespace {
 
-/// One white point: its expected index, x, y and gamma ("-" for a gamma in an extension
-/// block).
-struct WhitePoint {
-    unsigned index;
-    std::string x, y, gamma;
-};
-
-std::string pointLines(const WhitePoint& p) {
-    const std::string chromaticity = label("Chromaticity");
-    return " " + label("WhitePoint") + eol() + "  " + label("Index") + " : " +
-           std::to_string(p.index) + " " + eol() + "  X " + chromaticity + " : " + p.x + eol() +
-           "  Y " + chromaticity + " : " + p.y + eol() + "  " + label("Gamma") + " : " +
-           (p.gamma == "-" ? label("InExtensionBlock") : p.gamma) + eol();
-}
+/// One white point as reported: index, x, y and gamma ("-" for a gamma in an extension block).
+using WhitePoint = std::array<std::string, 4>;
 
 std::string invalidField(const std::string& field, const std::string& value) {
     return filled("InvalidValueInField", {{"type", labels("DisplayDescriptor", "ColorPointData")},
@@ -27,99 +15,97 @@ std::string invalidField(const std::string& field, const std::string& value) {
 }
 
 TEST(DisplayColorPointVerifierTest, WhitePointsAndFieldChecks) {
-    const Bytes tail{0x0A, 0x20, 0x20};
-    const auto payload = [&](const Bytes& points, const Bytes& end) {
-        Bytes bytes = points;
-        bytes.resize(10, 0x00);
-        bytes.insert(bytes.end(), end.begin(), end.end());
-        return bytes;
+    const auto payload = [](Bytes points, const Bytes& trailer = {0x0A, 0x20, 0x20}) {
+        points.resize(10, 0x00);
+        points.insert(points.end(), trailer.begin(), trailer.end());
+        return points;
     };
-    const WhitePoint first{1, "0.3125", "0.3282", "2.20"};
+    const WhitePoint first{"1", "0.3125", "0.3282", "2.20"};
+    const std::string indexFault = invalidField(label("WhitePointIndex"), "00h");
     const struct {
-        const char* name;
         Bytes payload;
         std::vector<WhitePoint> points;
-        std::vector<std::string> before;  // faults logged before the report
-        std::vector<std::string> after;   // faults logged after it
+        Texts before, after;  // faults logged before and after the report
     } cases[] = {
-        {"one point", payload({0x01, 0x00, 0x50, 0x54, 0x78}, tail), {first}, {}, {}},
-        {"index zero",
-         payload({0x00, 0x00, 0x50, 0x54, 0x78}, tail),
-         {{0, "0.3125", "0.3282", "2.20"}},
-         {invalidField(label("WhitePointIndex"), "00h")},
+        {payload({0x01, 0x00, 0x50, 0x54, 0x78}), {first}, {}, {}},
+        {payload({0x00, 0x00, 0x50, 0x54, 0x78}),
+         {{"0", "0.3125", "0.3282", "2.20"}},
+         {indexFault},
          {}},
-        {"gamma in an extension block",
-         payload({0x01, 0x00, 0x50, 0x54, 0xFF}, tail),
-         {{1, "0.3125", "0.3282", "-"}},
-         {},
-         {}},
-        {"bytes of an absent second point",
-         payload({0x01, 0x00, 0x50, 0x54, 0x78, 0x00, 0x00, 0x01}, tail),
+        {payload({0x01, 0x00, 0x50, 0x54, 0xFF}), {{"1", "0.3125", "0.3282", "-"}}, {}, {}},
+        {payload({0x01, 0x00, 0x50, 0x54, 0x78, 0x00, 0x00, 0x01}),
          {first},
          {invalidField("offset 0Bh-0Eh", "NONZERO")},
          {}},
-        {"two points, low bits and gamma extremes",
-         payload({0x01, 0x00, 0x50, 0x54, 0x78, 0x02, 0x0F, 0xFF, 0x00, 0xFE}, tail),
-         {first, {2, "0.9991", "0.0030", "3.54"}},
+        {payload({0x01, 0x00, 0x50, 0x54, 0x78, 0x02, 0x0F, 0xFF, 0x00, 0xFE}),
+         {first, {"2", "0.9991", "0.0030", "3.54"}},
          {},
          {}},
-        {"trailer faults",
-         payload({0x01, 0x00, 0x50, 0x54, 0x78}, {0x00, 0x0A, 0x41}),
+        {payload({0x01, 0x00, 0x50, 0x54, 0xFF, 0x03, 0x00, 0x50, 0x54, 0xFF}),
+         {{"1", "0.3125", "0.3282", "-"}, {"3", "0.3125", "0.3282", "-"}},
+         {},
+         {}},
+        {payload({0x01, 0x00, 0x50, 0x54, 0x78}, {0x00, 0x0A, 0x41}),
          {first},
          {},
          {invalidField("offset 0Fh", "00"), invalidField("offset 10", "0A"),
           invalidField("offset 11", "41")}},
     };
+    const std::string chromaticity = label("Chromaticity");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Result r{withDescriptor(0xFB, c.payload)};
+        SCOPED_TRACE(join(c.before) + join(c.after) + " " + std::to_string(c.points.size()));
+        const Result r = withDescriptor(0xFB, c.payload);
         std::string block = eol();
-        std::vector<std::string> properties;
+        Texts properties;
         for (std::size_t n = 0; n < c.points.size(); ++n) {
-            const WhitePoint& p = c.points[n];
-            block += pointLines(p);
+            const auto& [index, x, y, gamma] = c.points[n];
+            block += " " + label("WhitePoint") + eol() + "  " + label("Index") + " : " + index +
+                     " " + eol() + "  X " + chromaticity + " : " + x + eol() + "  Y " +
+                     chromaticity + " : " + y + eol() + "  " + label("Gamma") + " : " +
+                     (gamma == "-" ? label("InExtensionBlock") : gamma) + eol();
             const std::string suffix = std::to_string(n);
-            EXPECT_EQ(r.property("WhitePointIdx" + suffix), " : " + std::to_string(p.index) + " ");
-            EXPECT_EQ(r.property("WhitePointXChrom" + suffix), p.x);
-            EXPECT_EQ(r.property("WhitePointYChrom" + suffix), p.y);
-            EXPECT_EQ(r.property("WhitePointGamma" + suffix), p.gamma);
-            for (const char* name :
-                 {"WhitePointIdx", "WhitePointXChrom", "WhitePointYChrom", "WhitePointGamma"}) {
-                if (std::string(name) != "WhitePointGamma" || p.gamma != "-") {
-                    properties.push_back(name + suffix);
+            const std::vector<std::pair<std::string, std::string>> values{
+                {"WhitePointIdx" + suffix, " : " + index + " "},
+                {"WhitePointXChrom" + suffix, x},
+                {"WhitePointYChrom" + suffix, y},
+                {"WhitePointGamma" + suffix, gamma}};
+            baseblocktest::expectProperties(r, values);
+            for (const auto& [name, value] : values) {
+                if (value != "-") {
+                    properties.push_back(name);
                 }
             }
         }
         const std::string text = reported("ColorPointData", block);
         expectReport(r, text, {});
-        expectPropertyOrder(r, {"WhitePoint"}, properties);
-
-        // The index check precedes the properties; the check of the absent point's bytes
-        // follows them; the report comes last.
-        std::vector<std::string> order = c.before;
+        Texts order = c.before;
         order.push_back(text);
-        const bool indexFault =
-            !c.before.empty() && c.before[0] == invalidField(label("WhitePointIndex"), "00h");
-        const long propertiesAt = r.indexOf(order[indexFault ? 1 : 0]);
-        for (const auto& property : properties) {
-            EXPECT_EQ(r.messagesBefore(property), propertiesAt) << property;
-        }
         order.insert(order.end(), c.after.begin(), c.after.end());
         expectLoggedInOrder(r, order);
-        EXPECT_EQ(r.texts("InvalidValueInField").size(), c.before.size() + c.after.size());
-        for (const auto& m : r.messages("InvalidValueInField")) {
-            EXPECT_EQ(m.getLevel(), kWarning);
-            EXPECT_EQ(m.getCategory(), 10);
+        Texts faults = c.before;
+        faults.insert(faults.end(), c.after.begin(), c.after.end());
+        expectMessages(r, "InvalidValueInField", 1, 10, faults);
+        // The properties follow the index check and precede every other message.
+        const bool indexFirst = !c.before.empty() && c.before[0] == indexFault;
+        for (const auto& property : properties) {
+            EXPECT_EQ(r.messagesBefore(property), r.indexOf(order[indexFirst])) << property;
         }
+        Texts notified;
+        for (const auto& name : r.propertyNames()) {
+            if (name.starts_with("WhitePoint")) {
+                notified.push_back(name);
+            }
+        }
+        EXPECT_EQ(notified, properties);
     }
 }
 
 TEST(DisplayDCMVerifierTest, CoefficientLines) {
     const struct {
         Bytes payload;
-        std::vector<std::string> lines;
+        Texts lines;
     } cases[] = {
-        {{0x03, 0x34, 0x12, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF},
+        {{0x03, 0x34, 0x12, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF},
          {"  Red a3 : 1234h", "  Red a2 : 0000h", "  Green a3 : 0000h", "  Green a2 : 0000h",
           "  Blue a3 : 0000h", "  Blue a2 : FFFFh"}},
         {{0x03, 0x01, 0x00, 0x00, 0x01, 0xCD, 0xAB, 0x0F, 0xF0, 0x80, 0x08, 0x02, 0x20},
@@ -128,19 +114,16 @@ TEST(DisplayDCMVerifierTest, CoefficientLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines[0]);
-        const Result r{withDescriptor(0xF9, c.payload)};
-        std::string block = " " + eol() + " " + label("DCMCoefficients") + " : " + eol();
-        for (const auto& line : c.lines) {
-            block += line + eol();
-        }
+        const Result r = withDescriptor(0xF9, c.payload);
+        const std::string block = " " + eol() + " " + label("DCMCoefficients") + " : " + eol() +
+                                  join(c.lines, eol()) + eol();
         const std::string text = filled(
             "ReportedValue",
             {{"type", labels("DisplayDescriptor", "DisplayColorManagement")}, {"value", block}});
-        EXPECT_EQ(textsStarting(r, "ReportedValue", label("DisplayDescriptor")),
-                  std::vector<std::string>{text});
+        EXPECT_EQ(textsStarting(r, "ReportedValue", label("DisplayDescriptor")), Texts{text});
         expectReport(r, text, {}, {"DCMTonalRespCoeff"});
         EXPECT_EQ(r.type("DCMTonalRespCoeff"), qor::QORValue::TYPE_STRING_ARRAY);
-        EXPECT_EQ(r.property("DCMTonalRespCoeff"), join(c.lines, ", "));
+        EXPECT_EQ(r.property("DCMTonalRespCoeff"), join(c.lines));
     }
 }
 

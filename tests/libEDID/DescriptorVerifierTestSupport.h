@@ -1,8 +1,9 @@
 #pragma once
 
 // Helpers of the display-descriptor verifier tests: put a crafted descriptor into a slot of the
-// default test EDID, find the messages of one descriptor, and check the order of the output.
+// default test EDID, pick out the messages of one descriptor, and check the order of output.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,39 +13,27 @@
 namespace descriptortest {
 
 using baseblocktest::eol;
-using baseblocktest::expectOne;
 using baseblocktest::filled;
 using baseblocktest::label;
-using baseblocktest::Log;
 using baseblocktest::reported;
 using baseblocktest::Result;
 using edidtest::EdidBuilder;
 using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
 
-constexpr int kInfo = 0;
-constexpr int kWarning = 1;
-constexpr int kError = 2;
-
-/// The default test EDID (range limits in slot 1, product name in slot 2) with a display
-/// descriptor of `tag` in `slot` (by default slot 3, where the default holds a dummy).
-inline EdidBuilder withDescriptor(std::uint8_t tag, const Bytes& payload, std::uint8_t byte4 = 0,
-                                  unsigned slot = 3) {
-    EdidBuilder builder;
-    builder.displayDescriptor(slot, tag, payload, byte4);
-    return builder;
+/// The default test EDID (range limits in slot 1, product name in slot 2, dummy in slot 3)
+/// with a display descriptor of `tag` in `slot`.
+inline Result withDescriptor(std::uint8_t tag, const Bytes& payload, std::uint8_t byte4 = 0,
+                             unsigned slot = 3) {
+    return Result(EdidBuilder().displayDescriptor(slot, tag, payload, byte4));
 }
 
-/// The label of a descriptor type followed by the descriptor word.
-inline std::string typeName(const std::string& typeKey) {
-    return label(typeKey) + " " + label("DisplayDescriptor");
-}
-
-/// `first` and `second` labels joined by a blank.
+/// The labels of `first` and `second` joined by a blank.
 inline std::string labels(const std::string& first, const std::string& second) {
     return label(first) + " " + label(second);
 }
 
-inline std::string join(const std::vector<std::string>& items, const std::string& separator) {
+inline std::string join(const Texts& items, const std::string& separator = ", ") {
     std::string out;
     for (const auto& item : items) {
         out += (out.empty() ? "" : separator) + item;
@@ -53,9 +42,8 @@ inline std::string join(const std::vector<std::string>& items, const std::string
 }
 
 /// Texts of the messages of `key` whose text starts with `prefix`.
-inline std::vector<std::string> textsStarting(const Result& r, const std::string& key,
-                                              const std::string& prefix) {
-    std::vector<std::string> out;
+inline Texts textsStarting(const Result& r, const std::string& key, const std::string& prefix) {
+    Texts out;
     for (const auto& text : r.texts(key)) {
         if (text.starts_with(prefix)) {
             out.push_back(text);
@@ -64,23 +52,32 @@ inline std::vector<std::string> textsStarting(const Result& r, const std::string
     return out;
 }
 
-/// Expects every text to be stored, in the given order.
-inline void expectLoggedInOrder(const Result& r, const std::vector<std::string>& texts) {
-    long previous = -1;
-    for (const auto& text : texts) {
-        const long index = r.indexOf(text);
-        EXPECT_GT(index, previous) << text;
-        previous = index;
+/// Expects exactly these texts under `key`, all of that level and category.
+inline void expectMessages(const Result& r, const std::string& key, int level, int category,
+                           const Texts& texts) {
+    EXPECT_EQ(r.texts(key), texts) << key;
+    for (const auto& m : r.messages(key)) {
+        EXPECT_EQ(m.getLevel(), level) << key;
+        EXPECT_EQ(m.getCategory(), category) << key;
     }
 }
 
-/// Expects the report `text` stored and appended to the EDID string, and each of `before`
-/// notified before it and each of `after` after it.
-inline void expectReport(const Result& r, const std::string& text,
-                         const std::vector<std::string>& before,
-                         const std::vector<std::string>& after = {}) {
+/// Expects every text to be stored, in the given order.
+inline void expectLoggedInOrder(const Result& r, const Texts& texts) {
+    long previous = -1;
+    for (const auto& text : texts) {
+        EXPECT_GT(r.indexOf(text), previous) << text;
+        previous = r.indexOf(text);
+    }
+}
+
+/// Expects the level-0 report `text` stored and appended to the EDID string, with the
+/// properties `before` notified just before it and `after` just after it.
+inline void expectReport(const Result& r, const std::string& text, const Texts& before,
+                         const Texts& after = {}) {
     const long index = r.indexOf(text);
     ASSERT_GE(index, 0) << text;
+    EXPECT_EQ(r.parser().getMessages()[static_cast<std::size_t>(index)].getLevel(), 0);
     EXPECT_NE(r.edidString().find(text + eol()), std::string::npos) << text;
     for (const auto& property : before) {
         EXPECT_EQ(r.messagesBefore(property), index) << property;
@@ -90,19 +87,15 @@ inline void expectReport(const Result& r, const std::string& text,
     }
 }
 
-/// Expects the property names, restricted to those starting with one of `prefixes`, in order.
-inline void expectPropertyOrder(const Result& r, const std::vector<std::string>& prefixes,
-                                const std::vector<std::string>& expected) {
-    std::vector<std::string> names;
+/// The notified properties that are among `names`, in notification order.
+inline Texts propertiesAmong(const Result& r, const Texts& names) {
+    Texts notified;
     for (const auto& name : r.propertyNames()) {
-        for (const auto& prefix : prefixes) {
-            if (name.starts_with(prefix)) {
-                names.push_back(name);
-                break;
-            }
+        if (std::find(names.begin(), names.end(), name) != names.end()) {
+            notified.push_back(name);
         }
     }
-    EXPECT_EQ(names, expected);
+    return notified;
 }
 
 }  // namespace descriptortest
