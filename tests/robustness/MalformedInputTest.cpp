@@ -163,6 +163,138 @@ TEST_F(MalformedInputTest, FileWithoutReadPermissionIsNotAccessible) {
 }
 #endif
 
+std::vector<std::string> repeated(const std::string& key, std::size_t count) {
+    return std::vector<std::string>(count, key);
+}
+
+std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+const std::string kValue = "ReportedValue";
+const std::string kQuoted = "ReportedValueQuoted";
+
+// 128 bytes of 00h. The checksum is right (the bytes sum to 0). The parse finds: a wrong
+// header; manufacturer letters "@@@" (code 0, three invalid characters); product, serial (unset)
+// and week (unset) but no year (1990 is before 1994); version 0.0; an analog input with every
+// flag clear and an undefined screen size; gamma 1.00; seven feature flags; eight chromaticity
+// coordinates of 0; no established timing; eight standard timings starting with 00h; a slot 0
+// without pixel clock; three manufacturer-specified descriptors (tag 00h) shown as raw bytes;
+// and the extension flag and checksum.
+TEST_F(MalformedInputTest, AllZeroBytes) {
+    const Outcome o = runCaller(memory(Bytes(128, 0x00)));
+    EXPECT_TRUE(o.accessible);
+    EXPECT_TRUE(o.checked);
+    EXPECT_TRUE(o.parsed);
+    EXPECT_TRUE(o.identified);
+    EXPECT_TRUE(o.gotString);
+    const std::vector<std::string> expected = concat({
+        {"InvalidHeader"},
+        {kQuoted},
+        repeated("InvalidASCIICharacter", 3),
+        repeated(kValue, 3),  // product code, serial number, week
+        repeated(kValue, 2),  // version, revision
+        {"InvalidVersion"},
+        {"VideoInterfaceType", "SerrationSupport", "CompositeSyncSupport", "CompositeSyncSupport",
+         "SeparateSignalSupport", kValue, "SignalLevelStandard"},
+        {"EDIDValueUnknown", kValue, kValue},  // aspect ratio and screen size undefined
+        {kValue},                              // gamma
+        repeated(kValue, 7),                   // feature support
+        repeated("ReportedChromaticity", 8),
+        repeated("InvalidStdTiming", 8),
+        {"InvalidDetailedTiming"},
+        repeated(kQuoted, 3),  // raw manufacturer-specified descriptors
+        {kValue, kValue},      // extension flag, checksum
+    });
+    EXPECT_EQ(o.keys, expected);
+    ASSERT_EQ(o.texts.size(), expected.size());
+    EXPECT_NE(o.texts[0].find("00 00 00 00 00 00 00 00"), std::string::npos) << o.texts[0];
+}
+
+// 128 bytes of FFh. They sum to 80h: one checksum error. 7Eh announces 255 extension blocks
+// that the source does not hold. The parse finds: a wrong header; letters "___" (code 31);
+// product FFFFh, serial FFFFFFFFh, week FFh (model year indicator) and a year of 2245, later
+// than today, so not reported; version 255.255 (accepted); a digital input with the reserved
+// interface code 15 and bit depth code 7; a screen of 255 x 255 cm; gamma FFh, which points to
+// a display information extension that is missing; seven feature flags; eight coordinates of
+// 0.9991, far from the sRGB the display claims; all established and eight standard timings;
+// the preferred mode of slot 0; four detailed timings (every pixel clock is FFFFh).
+TEST_F(MalformedInputTest, AllFFBytes) {
+    const Outcome o = runCaller(memory(Bytes(128, 0xFF)));
+    EXPECT_TRUE(o.accessible);
+    EXPECT_TRUE(o.checked);
+    EXPECT_TRUE(o.parsed);
+    EXPECT_TRUE(o.identified);
+    EXPECT_TRUE(o.gotString);
+    const std::vector<std::string> expected = concat({
+        {"ChecksumError"},
+        {"InvalidHeader"},
+        {kQuoted},
+        repeated("InvalidASCIICharacter", 3),
+        repeated(kValue, 3),  // product code, serial number, week
+        repeated(kValue, 2),  // version, revision
+        {"VideoInterfaceType", "EDIDValueUnknown", "DVIStandardSupported", "EDIDValueUnknown",
+         "ReportedColorBitDepth"},
+        {"ReportedScreenSize", "ReportedScreenSize"},
+        {"MissingExtBlock", kValue},  // gamma in a missing extension block
+        repeated(kValue, 7),          // feature support
+        repeated("ReportedChromaticity", 8),
+        {"ChromaticityNotSRGB"},
+        {"ReportedEstTimings", "ReportedStdTimings"},
+        {kValue},  // preferred timing mode
+        repeated("DetailedTiming", 4),
+        {kValue, kValue},  // extension flag, checksum
+    });
+    EXPECT_EQ(o.keys, expected);
+    ASSERT_EQ(o.texts.size(), expected.size());
+    EXPECT_NE(o.texts[0].find("80h"), std::string::npos) << o.texts[0];
+    EXPECT_NE(o.texts.back().find("FFh"), std::string::npos) << o.texts.back();
+}
+
+// 128 random bytes (seeded, so always the same block: E7 1C 25 85 ...; header wrong, 7Eh = FEh,
+// the bytes sum to 15h). By hand: letters "JID" (valid, not in the table); week 212, which is
+// invalid; year 2107, later than today, so not reported; version 177.196 (accepted); an analog
+// input; a screen of 37 x 145 cm; gamma BDh; sRGB not claimed; established and standard timings;
+// four slots with a pixel clock, the first with the preferred mode (18h bit 1 is set).
+TEST_F(MalformedInputTest, RandomBytes) {
+    std::mt19937 engine(20261206u);
+    Bytes bytes(128);
+    for (std::uint8_t& byte : bytes) {
+        byte = static_cast<std::uint8_t>(engine() & 0xFF);
+    }
+    ASSERT_EQ(bytes[0], 0xE7);
+    ASSERT_EQ(bytes[0x7E], 0xFE);
+    const Outcome o = runCaller(memory(bytes));
+    EXPECT_TRUE(o.accessible);
+    EXPECT_TRUE(o.checked);
+    EXPECT_TRUE(o.parsed);
+    EXPECT_TRUE(o.identified);
+    EXPECT_TRUE(o.gotString);
+    const std::vector<std::string> expected = concat({
+        {"ChecksumError", "InvalidHeader", kQuoted},
+        repeated(kValue, 3),  // product code, serial number, week
+        {"InvalidWeekOfManufacture"},
+        repeated(kValue, 2),  // version, revision
+        {"VideoInterfaceType", "SerrationSupport", "CompositeSyncSupport", "CompositeSyncSupport",
+         "SeparateSignalSupport", kValue, "SignalLevelStandard"},
+        {"ReportedScreenSize", "ReportedScreenSize"},
+        {kValue},             // gamma
+        repeated(kValue, 7),  // feature support
+        repeated("ReportedChromaticity", 8),
+        {"ReportedEstTimings", "ReportedStdTimings"},
+        {kValue},  // preferred timing mode
+        repeated("DetailedTiming", 4),
+        {kValue, kValue},  // extension flag, checksum
+    });
+    EXPECT_EQ(o.keys, expected);
+    ASSERT_EQ(o.texts.size(), expected.size());
+    EXPECT_NE(o.texts[0].find("15h"), std::string::npos) << o.texts[0];
+}
+
 // The extension count at 7Eh against the bytes that are really there. Whatever is announced,
 // only complete 128-byte blocks are read; a missing block is neither an error nor a message,
 // and the parse of the base block is exactly that of the same block alone.
