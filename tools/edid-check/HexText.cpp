@@ -185,12 +185,11 @@ DecodedHex decodeHexText(std::string_view text) {
     DecodedHex result;
     TokenScanner scanner(text);
     result.error = appendTokens(scanner, result.bytes);
-    if (result.ok() && result.bytes.empty()) {
-        result.error = "no hex bytes";
-    }
     if (!result.ok()) {
         result.bytes.clear();
         result.error = "bad hex at " + result.error;
+    } else if (result.bytes.empty()) {
+        result.error = "bad hex: no hex bytes";
     }
     return result;
 }
@@ -213,12 +212,11 @@ DecodedHex decodeXrandrText(std::string_view text) {
         result.error = appendTokens(scanner, result.bytes);
         return result.ok();
     });
-    if (result.ok() && result.bytes.empty()) {
-        result.error = "no hex lines follow \"EDID:\"";
-    }
     if (!result.ok()) {
         result.bytes.clear();
         result.error = "bad hex in the EDID: block at " + result.error;
+    } else if (result.bytes.empty()) {
+        result.error = "bad hex: no hex lines follow \"EDID:\"";
     }
     return result;
 }

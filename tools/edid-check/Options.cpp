@@ -43,11 +43,36 @@ const std::map<std::string, libEDID::EDIDAccessor::EDIDFINDER>& findersByName() 
     return table;
 }
 
+// Accepts a name of `table` or one of its numbers and leaves the number in the option; the
+// error text lists the names.
+template <typename Number>
+CLI::Validator nameOrNumber(const std::map<std::string, Number>& table, const char* what) {
+    return CLI::Validator(
+        [&table, what](std::string& value) -> std::string {
+            if (const auto found = table.find(value); found != table.end()) {
+                value = std::to_string(static_cast<int>(found->second));
+                return {};
+            }
+            for (const auto& [name, number] : table) {
+                if (value == std::to_string(static_cast<int>(number))) {
+                    return {};
+                }
+            }
+            std::string names;
+            for (const auto& [name, number] : table) {
+                names += (names.empty() ? "" : ", ") + name;
+            }
+            return "unknown " + std::string(what) + " \"" + value + "\" (one of " + names +
+                   " or its number)";
+        },
+        "", "");
+}
+
 void addOptions(CLI::App& app, Options& options) {
     app.add_option("SOURCE", options.sources, "File, - (standard input) or display:LOCATOR");
     app.add_option("--finder", options.finder,
                    "What the LOCATOR of display:LOCATOR names: port (default), path or name")
-        ->transform(CLI::CheckedTransformer(findersByName()))
+        ->transform(nameOrNumber(findersByName(), "finder"))
         ->option_text("port|path|name");
     app.add_flag("--list", options.list,
                  "List the displays (port locator, path, name, identifier) and stop");
@@ -59,8 +84,7 @@ void addOptions(CLI::App& app, Options& options) {
     app.add_option("--ignore-category", options.ignoredCategories,
                    "Do not store messages of this category (0-17 or its name, e.g. srgb); "
                    "repeatable")
-        ->transform(CLI::CheckedTransformer(categoriesByName()))
-        ->check(CLI::Range(0, 17))
+        ->transform(nameOrNumber(categoriesByName(), "category"))
         ->option_text("N")
         ->allow_extra_args(false);
     app.add_option("--lang", options.language, "Language of the messages, e.g. en or de_DE")
