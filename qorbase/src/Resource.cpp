@@ -111,9 +111,10 @@ class Database {
         return parseLines(
             text, [](std::string_view) {},
             [&](std::string_view key, std::string_view value) {
-                String& slot = texts_[compositeKey(section, locale, key)];
-                if (replaceExisting || slot.isEmpty()) {
-                    slot = String(value);
+                const auto [slot, added] =
+                    texts_.try_emplace(compositeKey(section, locale, key), String(value));
+                if (!added && replaceExisting) {
+                    slot->second = String(value);
                 }
             });
     }
@@ -163,6 +164,7 @@ class Database {
             return false;
         }
         std::unique_lock lock(mutex_);
+        fileSettings_.clear();  // the new file replaces the previous one
         std::string section;
         parseLines(
             text, [&](std::string_view name) { section = std::string(name); },

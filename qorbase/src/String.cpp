@@ -68,8 +68,11 @@ String& String::toUpper() {
 }
 
 CString String::getLowerByteString() const {
-    // Decode UTF-8; code points below 256 become one byte, anything else and every malformed
-    // byte becomes '?'.
+    // Decode UTF-8; code points below 256 become one byte. Anything else becomes '?': code points
+    // from 256 on, and every byte of a malformed sequence (stray continuation bytes, cut
+    // sequences, lead bytes F8h-FFh, and overlong forms such as C0h 80h, which would otherwise
+    // smuggle a NUL or an ASCII byte in).
+    static constexpr unsigned kSmallest[4] = {0, 0x80, 0x800, 0x10000};
     std::string out;
     out.reserve(text_.size());
     const auto* s = reinterpret_cast<const unsigned char*>(text_.data());
@@ -81,7 +84,11 @@ CString String::getLowerByteString() const {
             ++i;
             continue;
         }
-        const std::size_t extra = (lead >= 0xF0) ? 3 : (lead >= 0xE0) ? 2 : (lead >= 0xC0) ? 1 : 0;
+        const std::size_t extra = (lead >= 0xF8)   ? 0
+                                  : (lead >= 0xF0) ? 3
+                                  : (lead >= 0xE0) ? 2
+                                  : (lead >= 0xC0) ? 1
+                                                   : 0;
         unsigned codePoint = lead & (0x3Fu >> extra);
         bool valid = extra != 0;
         for (std::size_t k = 1; valid && k <= extra; ++k) {
@@ -91,6 +98,7 @@ CString String::getLowerByteString() const {
                 codePoint = (codePoint << 6) | (s[i + k] & 0x3Fu);
             }
         }
+        valid = valid && codePoint >= kSmallest[extra];
         out += (valid && codePoint < 256) ? static_cast<char>(codePoint) : '?';
         i += valid ? extra + 1 : 1;
     }

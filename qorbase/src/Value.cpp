@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cinttypes>
+#include <cstdio>
 
 namespace qor {
 
@@ -26,21 +27,30 @@ const char* unitSymbol(UnitType type) {
     return type == UnitType::FREQUENCY ? "Hz" : "";
 }
 
-// Renders count / divisor with up to three decimals, dropping trailing zeros; exact integer
-// arithmetic, so 148350000 / 10^6 is "148.35".
-std::string scaled(std::uint64_t count, std::uint64_t divisor) {
-    std::uint64_t whole = count / divisor;
-    std::uint64_t rest = count % divisor;
-    // Round the remainder to thousandths of the unit.
-    std::uint64_t thousandths = divisor >= 1000 ? (rest + divisor / 2000) / (divisor / 1000) : 0;
-    if (thousandths >= 1000) {
-        ++whole;
-        thousandths -= 1000;
+// count / divisor rounded to thousandths of the unit (half up), in exact integer arithmetic so
+// that 148350000 / 10^6 is 148 and 350 thousandths.
+struct Scaled {
+    std::uint64_t whole;
+    unsigned thousandths;
+};
+
+Scaled scale(std::uint64_t count, std::uint64_t divisor) {
+    Scaled result{count / divisor, 0};
+    if (divisor >= 1000) {
+        const std::uint64_t rest = count % divisor;
+        const std::uint64_t thousandths = (rest + divisor / 2000) / (divisor / 1000);
+        result.whole += thousandths / 1000;
+        result.thousandths = static_cast<unsigned>(thousandths % 1000);
     }
-    std::string text = std::to_string(whole);
-    if (thousandths != 0) {
+    return result;
+}
+
+// The whole part, then up to three decimals without trailing zeros.
+std::string render(const Scaled& value) {
+    std::string text = std::to_string(value.whole);
+    if (value.thousandths != 0) {
         char digits[8];
-        std::snprintf(digits, sizeof digits, ".%03u", static_cast<unsigned>(thousandths));
+        std::snprintf(digits, sizeof digits, ".%03u", value.thousandths);
         std::string fraction(digits);
         while (fraction.back() == '0') {
             fraction.pop_back();
@@ -80,25 +90,28 @@ bool parseUnsigned(const std::string& text, std::uint64_t limit, unsigned& out) 
 }  // namespace
 
 String DiscreteMeasurement::toString(UnitMagnitude magnitude) const {
-    const UnitStep* step = &kSteps[0];
+    std::size_t step = 0;
     if (magnitude == UnitMagnitude::AUTO) {
-        for (const UnitStep& candidate : kSteps) {
-            if (count_ >= candidate.divisor) {
-                step = &candidate;
-            }
+        while (step + 1 < kSteps.size() && count_ >= kSteps[step + 1].divisor) {
+            ++step;
         }
     } else {
-        for (const UnitStep& candidate : kSteps) {
-            if (candidate.magnitude == magnitude) {
-                step = &candidate;
+        for (std::size_t i = 0; i < kSteps.size(); ++i) {
+            if (kSteps[i].magnitude == magnitude) {
+                step = i;
             }
         }
     }
-    std::string text = scaled(count_, step->divisor);
+    Scaled value = scale(count_, kSteps[step].divisor);
+    // Rounding may reach the next unit (999999999 Hz is 1000 MHz): show it in that unit.
+    if (magnitude == UnitMagnitude::AUTO && value.whole >= 1000 && step + 1 < kSteps.size()) {
+        value = scale(count_, kSteps[++step].divisor);
+    }
+    std::string text = render(value);
     const char* unit = unitSymbol(type_);
-    if (*unit != '\0' || *step->prefix != '\0') {
+    if (*unit != '\0' || *kSteps[step].prefix != '\0') {
         text += ' ';
-        text += step->prefix;
+        text += kSteps[step].prefix;
         text += unit;
     }
     return String(std::move(text));

@@ -1,13 +1,152 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "QorTestSupport.h"
+#include "qor/Array.h"
 #include "qor/String.h"
+#include "qor/System.h"
 
 namespace {
 
-TEST(StringTest, ReplaceReplacesEveryOccurrence) {
-    EXPECT_EQ(qor::String("a.b.c").replace(".", ""), qor::String("abc"));
-    EXPECT_EQ(qor::String("{x}{x}").replace("{x}", "1"), qor::String("11"));
-    EXPECT_EQ(qor::String("abc").replace("", "z"), qor::String("abc"));
+using qor::String;
+
+struct ReplaceCase {
+    const char* text;
+    const char* what;
+    const char* with;
+    const char* expected;
+};
+
+TEST(StringTest, ReplaceReplacesEveryOccurrenceOnce) {
+    const ReplaceCase cases[] = {
+        {"a.b.c", ".", "", "abc"},
+        {"{x}{x}", "{x}", "1", "11"},
+        {"abc", "", "z", "abc"},      // empty pattern: nothing to replace
+        {"aaa", "aa", "b", "ba"},     // matches do not overlap
+        {"a-a", "a", "aa", "aa-aa"},  // the replacement is not searched again
+        {"{type}: {value}", "{value}", "{type}", "{type}: {type}"},
+        {"", "x", "y", ""},
+        {"no match", "zz", "y", "no match"},
+    };
+    for (const ReplaceCase& c : cases) {
+        EXPECT_EQ(String(c.text).replace(c.what, c.with), String(c.expected)) << c.text;
+    }
+    const String original("x.y");
+    (void)original.replace(".", "-");
+    EXPECT_EQ(original, String("x.y"));  // a copy is returned
+}
+
+TEST(StringTest, FindAndSubStringStayWithinBounds) {
+    const String text("ab: cd: ef");
+    EXPECT_EQ(text.find(": "), 2u);
+    EXPECT_EQ(text.find(": ", 3), 6u);
+    EXPECT_EQ(text.find(": ", 7), String::npos);
+    EXPECT_EQ(text.find("x"), String::npos);
+    EXPECT_EQ(text.find("ab", 100), String::npos);
+
+    EXPECT_EQ(text.subString(4), String("cd: ef"));
+    EXPECT_EQ(text.subString(4, 2), String("cd"));
+    EXPECT_EQ(text.subString(8, 100), String("ef"));
+    EXPECT_EQ(text.subString(text.size()), String());
+    EXPECT_EQ(text.subString(text.size() + 5, 3), String());
+    EXPECT_EQ(text.subString(0, 0), String());
+}
+
+TEST(StringTest, TrimAndToUpperChangeInPlace) {
+    String blanks(" \t a b \r\n");
+    blanks.trim();
+    EXPECT_EQ(blanks, String("a b"));
+    String onlyBlanks(" \t\n ");
+    EXPECT_TRUE(onlyBlanks.trim().isEmpty());
+
+    String mixed("abc-xyz 09 \xC3\xA4");  // the UTF-8 bytes of a non-ASCII letter stay
+    mixed.toUpper();
+    EXPECT_EQ(mixed, String("ABC-XYZ 09 \xC3\xA4"));
+}
+
+struct ByteCase {
+    std::string utf8;
+    std::string latin1;
+};
+
+TEST(StringTest, LowerByteStringDecodesUtf8AndMarksEverythingElse) {
+    const ByteCase cases[] = {
+        {"plain ASCII", "plain ASCII"},
+        {"\xC3\xA4", "\xE4"},       // U+00E4 fits into one byte
+        {"\xC3\xBF", "\xFF"},       // U+00FF, the last one that fits
+        {"\xC4\x80", "?"},          // U+0100 does not
+        {"\xE2\x82\xAC", "?"},      // U+20AC
+        {"\xF0\x9F\x98\x80", "?"},  // U+1F600
+        {"a\x80z", "a?z"},          // stray continuation byte
+        {"\xC3", "?"},              // sequence cut by the end of the text
+        {"\xC3"
+         "A",
+         "?A"},                             // sequence cut by an ASCII byte
+        {"\xC0\x80", "??"},                 // overlong NUL
+        {"\xC1\xBF", "??"},                 // overlong U+007F
+        {"\xE0\x80\xA4", "???"},            // overlong U+0024
+        {"\xF8\x88\x80\x80\x80", "?????"},  // five-byte form, not UTF-8
+        {"\xFF", "?"},
+    };
+    for (const ByteCase& c : cases) {
+        const qor::CString bytes = String(c.utf8).getLowerByteString();
+        EXPECT_EQ(std::string(bytes.c_str(), bytes.size()), c.latin1) << c.utf8;
+    }
+    EXPECT_STREQ(String("caf\xC3\xA9").getUTF8String().c_str(), "caf\xC3\xA9");
+}
+
+TEST(StringTest, SprintfFormatNeverTruncates) {
+    EXPECT_EQ(qor::SprintfFormat("%02Xh", 5u), String("05h"));
+    EXPECT_EQ(qor::SprintfFormat("%u x %u @ %uHz", 1920u, 1080u, 60u),
+              String("1920 x 1080 @ 60Hz"));
+    EXPECT_EQ(qor::SprintfFormat("%s", ""), String());
+
+    const std::string longText(5000, 'x');
+    const String formatted = qor::SprintfFormat("[%s]%d", longText.c_str(), 42);
+    EXPECT_EQ(formatted.str(), "[" + longText + "]42");
+    EXPECT_EQ(qor::SprintfFormat("%0*d", 3000, 7).size(), 3000u);
+}
+
+TEST(StringTest, EmptyAndLineTerminator) {
+    EXPECT_TRUE(String::EMPTY().isEmpty());
+#if defined(_WIN32)
+    EXPECT_EQ(qor::System::TEXT_FILE_EOL(), String("\r\n"));
+#else
+    EXPECT_EQ(qor::System::TEXT_FILE_EOL(), String("\n"));
+#endif
+}
+
+TEST(ArrayTest, OutOfRangeAccessLogsTheAssertionAndThrows) {
+    qor::Array<int> values;
+    values.append(1);
+    values.append(2);
+    const qor::Array<int>& constValues = values;
+
+    qortest::LogLines log(0);
+    EXPECT_EQ(values[1], 2);
+    EXPECT_TRUE(log.lines().empty());
+
+    EXPECT_THROW(values[2], qor::AssertionFailure);
+    EXPECT_THROW(constValues[100], std::logic_error);
+    qor::Array<int> empty;
+    EXPECT_THROW(empty[0], qor::AssertionFailure);
+
+    ASSERT_EQ(log.lines().size(), 3u);
+    for (const qortest::LogLine& line : log.lines()) {
+        EXPECT_EQ(line.logger, "qor.Assert");
+        EXPECT_EQ(line.priority, 5);
+        EXPECT_NE(line.text.find("index < size()"), std::string::npos) << line.text;
+        EXPECT_NE(line.text.find("Array.h:"), std::string::npos) << line.text;
+    }
+    EXPECT_EQ(values.size(), 2u);  // a failed access changes nothing
+}
+
+TEST(ArrayTest, AssertionIsThrownEvenWhenItsLineIsNotAdmitted) {
+    qortest::LogLines log(qor::LogFactory::PRIORITY_OFF);
+    qor::Array<String> texts;
+    EXPECT_THROW(texts[0], qor::AssertionFailure);
+    EXPECT_TRUE(log.lines().empty());
 }
 
 }  // namespace

@@ -30,8 +30,9 @@ class QOR_API QORLocale {
 /// "<section>.<locale>.txt" in the folder named by the environment variable QOR_RESOURCE_DIR.
 /// Entries of a later load replace those of the same key.
 ///
-/// Text format, one entry per line: "<Key> = <text>"; lines starting with '#' and blank lines
-/// are skipped; the text is everything after the first " = ", trimmed.
+/// Text format, one entry per line: "<Key> = <text>"; lines starting with '#' or ';' and blank
+/// lines are skipped; the key is everything before the first '=', the text everything after
+/// it, both trimmed.
 ///
 /// Settings are looked up, first match wins, in: values set with setSetting; the environment
 /// variable "QOR_SETTING_<section>_<key>" with every '.' of the key written as '_'
@@ -52,7 +53,7 @@ class QOR_API Resource {
 
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
     /// of entries read. With `replaceExisting` false, keys that already have a text keep it
-    /// (a built-in default bundle never overrides texts loaded from files).
+    /// (a built-in default bundle never overrides texts loaded from files, even empty ones).
     static std::size_t addStrings(const String& section, const String& locale,
                                   std::string_view text, bool replaceExisting = true);
     /// Reads a file into the bundle of section and locale; false when it cannot be read.
@@ -60,7 +61,9 @@ class QOR_API Resource {
 
     static void setSetting(const String& section, const String& key, const String& value);
     static void clearSetting(const String& section, const String& key);
-    /// Reads a settings file (format above) instead of the one named by QOR_SETTINGS_FILE.
+    /// Reads a settings file (format above); its settings replace those of the file read
+    /// before (the one named by QOR_SETTINGS_FILE or an earlier loadSettings). False, with the
+    /// earlier settings kept, when it cannot be read.
     static bool loadSettings(const String& path);
 };
 

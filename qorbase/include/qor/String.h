@@ -67,7 +67,8 @@ class QOR_API String {
     /// Upper-cases the ASCII letters, in place (other bytes are kept).
     String& toUpper();
 
-    /// The text as Latin-1: each code point below 256 becomes one byte, any other becomes '?'.
+    /// The text as Latin-1: each code point below 256 becomes one byte, any other becomes '?',
+    /// and so does every byte of malformed UTF-8 (including overlong forms).
     CString getLowerByteString() const;
     CString getUTF8String() const { return CString(text_); }
 

@@ -10,8 +10,8 @@ namespace qor {
 
 enum class UnitType : int { NONE = 0, FREQUENCY = 1 };
 
-/// Power of ten by which a measurement is shown; AUTO picks the largest unit in which the value
-/// is at least 1 (Hz, kHz, MHz, GHz for frequencies).
+/// Power of ten by which a measurement is shown; AUTO picks the largest unit in which the value,
+/// rounded to three decimals, is at least 1 (Hz, kHz, MHz, GHz for frequencies).
 enum class UnitMagnitude : int { AUTO = 0, ONE = 1, KILO = 2, MEGA = 3, GIGA = 4 };
 
 /// A whole-numbered quantity with a unit; for frequencies the count is in hertz.
@@ -22,8 +22,9 @@ class QOR_API DiscreteMeasurement {
     UnitType getUnitType() const { return type_; }
     std::uint64_t getCount() const { return count_; }
 
-    /// The count scaled to the magnitude, with up to three decimals and no trailing zeros,
-    /// then a blank and the unit: 148500000 Hz gives "148.5 MHz", 60 Hz gives "60 Hz".
+    /// The count scaled to the magnitude, rounded half up to three decimals and written without
+    /// trailing zeros, then a blank and the unit: 148500000 Hz gives "148.5 MHz", 60 Hz gives
+    /// "60 Hz", 999999999 Hz gives "1 GHz". A unitless count at magnitude ONE has no blank.
     String toString(UnitMagnitude magnitude) const;
     String toString(int magnitude) const { return toString(static_cast<UnitMagnitude>(magnitude)); }
 

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "QorTestSupport.h"
+#include "TempDir.h"
+#include "qor/Resource.h"
+
+namespace {
+
+using qor::QORLocale;
+using qor::Resource;
+using qor::String;
+
+// Each test uses sections of its own: the database lives as long as the process.
+
+std::string text(const char* section, const char* key, const char* locale) {
+    String out("<none>");
+    Resource::getString(section, key, out, QORLocale(locale));
+    return out.str();
+}
+
+std::string setting(const char* section, const char* key) {
+    String out("<none>");
+    Resource::getSetting(section, key, out, QORLocale::getGlobalLocale());
+    return out.str();
+}
+
+TEST(ResourceTest, LookupFallsBackFromLocaleToLanguageToEnglish) {
+    Resource::addStrings("qt.chain", "en", "K1 = en1\nK2 = en2\nK3 = en3\n");
+    Resource::addStrings("qt.chain", "de", "K2 = de2\nK3 = de3\n");
+    Resource::addStrings("qt.chain", "de_DE", "K3 = deDE3\n");
+    struct Case {
+        const char* locale;
+        const char* key;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"de_DE", "K3", "deDE3"}, {"de_DE", "K2", "de2"},    {"de_DE", "K1", "en1"},
+        {"de", "K3", "de3"},      {"de_AT", "K3", "de3"},    {"fr", "K2", "en2"},
+        {"en_US", "K1", "en1"},   {"de_DE", "K4", "<none>"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(text("qt.chain", c.key, c.locale), c.expected) << c.locale << " " << c.key;
+    }
+    String out("kept");
+    EXPECT_FALSE(Resource::getString("qt.chain", "K4", out, QORLocale("en")));
+    EXPECT_EQ(out, String("kept"));
+    EXPECT_EQ(text("qt.other-section", "K1", "en"), "<none>");
+}
+
+TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
+    const char* bundle =
+        "# comment\n"
+        "\n"
+        "; also a comment\n"
+        "A = first text  \r\n"
+        "B = x = y\n"
+        "no separator here\n"
+        "Empty =\n";
+    EXPECT_EQ(Resource::addStrings("qt.add", "en", bundle), 3u);
+    EXPECT_EQ(text("qt.add", "A", "en"), "first text");
+    EXPECT_EQ(text("qt.add", "B", "en"), "x = y");
+    EXPECT_EQ(text("qt.add", "Empty", "en"), "");
+
+    Resource::addStrings("qt.add", "en", "A = default\nEmpty = default\nC = new\n", false);
+    EXPECT_EQ(text("qt.add", "A", "en"), "first text");  // existing texts stay, empty ones too
+    EXPECT_EQ(text("qt.add", "Empty", "en"), "");
+    EXPECT_EQ(text("qt.add", "C", "en"), "new");
+
+    Resource::addStrings("qt.add", "en", "A = replaced\n", true);
+    EXPECT_EQ(text("qt.add", "A", "en"), "replaced");
+}
+
+TEST(ResourceTest, LoadStringsReadsAFile) {
+    edidtest::TempDir dir;
+    const std::string path = dir.write("texts.txt", "Hello = Hallo\nBye = Tschuess\n");
+    EXPECT_TRUE(Resource::loadStrings("qt.load", "de", path));
+    EXPECT_EQ(text("qt.load", "Hello", "de_CH"), "Hallo");
+    EXPECT_FALSE(Resource::loadStrings("qt.load", "de", dir.file("missing.txt")));
+    EXPECT_FALSE(Resource::loadStrings("qt.load", "de", dir.path().string()));
+}
+
+TEST(ResourceTest, MissingKeysAreListedSortedOnce) {
+    Resource::addStrings("qt.missing", "en", "Present = yes\n");
+    for (const char* key : {"Zeta", "Alpha", "Present", "Zeta"}) {
+        String out;
+        Resource::getString("qt.missing", key, out, QORLocale("en"));
+    }
+    EXPECT_EQ(Resource::getMissingKeys("qt.missing"), (std::vector<String>{"Alpha", "Zeta"}));
+    EXPECT_TRUE(Resource::getMissingKeys("qt.never-asked").empty());
+}
+
+TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
+    edidtest::TempDir dir;
+    const std::string file = dir.write("settings.ini",
+                                       "[qtset]\n"
+                                       "Dump.value = from file\n"
+                                       "Other = 1\n"
+                                       "[qtelse]\n"
+                                       "Dump.value = other section\n");
+    ASSERT_TRUE(Resource::loadSettings(file));
+    EXPECT_EQ(setting("qtset", "Dump.value"), "from file");
+    EXPECT_EQ(setting("qtelse", "Dump.value"), "other section");
+    {
+        qortest::ScopedEnv env("QOR_SETTING_qtset_Dump_value", "from environment");
+        EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
+        Resource::setSetting("qtset", "Dump.value", "from api");
+        EXPECT_EQ(setting("qtset", "Dump.value"), "from api");
+        Resource::clearSetting("qtset", "Dump.value");
+        EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
+    }
+    EXPECT_EQ(setting("qtset", "Dump.value"), "from file");
+    EXPECT_EQ(setting("qtset", "Absent"), "<none>");
+
+    // A later file replaces the earlier one; an unreadable one changes nothing.
+    EXPECT_FALSE(Resource::loadSettings(dir.file("missing.ini")));
+    EXPECT_EQ(setting("qtset", "Other"), "1");
+    ASSERT_TRUE(Resource::loadSettings(dir.write("second.ini", "[qtset]\nOther = 2\n")));
+    EXPECT_EQ(setting("qtset", "Other"), "2");
+    EXPECT_EQ(setting("qtset", "Dump.value"), "<none>");
+}
+
+TEST(ResourceTest, GlobalLocaleCanBeSet) {
+    const QORLocale previous = QORLocale::getGlobalLocale();
+    QORLocale::setGlobalLocale(QORLocale("de_DE"));
+    EXPECT_EQ(QORLocale::getGlobalLocale().getName(), String("de_DE"));
+    QORLocale::setGlobalLocale(previous);
+    EXPECT_EQ(QORLocale().getName(), String("en"));
+}
+
+// The environment variables are read when the database or the locale is first used, so each
+// check runs in a process of its own.
+
+TEST(ResourceEnvironmentTest, ResourceDirLoadsEveryBundleFile) {
+    qortest::expectInFreshProcess([] {
+        edidtest::TempDir dir;
+        dir.write("qtdir.fr.txt", "Greeting = Bonjour\n");
+        dir.write("nolocale.txt", "Greeting = ignored\n");
+        setenv("QOR_RESOURCE_DIR", dir.path().c_str(), 1);
+        return text("qtdir", "Greeting", "fr_CA") == "Bonjour" &&
+               text("nolocale", "Greeting", "en") == "<none>";
+    });
+}
+
+TEST(ResourceEnvironmentTest, SettingsFileIsReadOnFirstUse) {
+    qortest::expectInFreshProcess([] {
+        edidtest::TempDir dir;
+        setenv("QOR_SETTINGS_FILE", dir.write("s.ini", "[libEDID]\nDumpEDID.value = on\n").c_str(),
+               1);
+        return setting("libEDID", "DumpEDID.value") == "on";
+    });
+}
+
+TEST(ResourceEnvironmentTest, LocaleComesFromTheEnvironment) {
+    qortest::expectInFreshProcess([] {
+        setenv("QOR_LOCALE", "fr_FR", 1);
+        return QORLocale::getGlobalLocale().getName() == String("fr_FR");
+    });
+    qortest::expectInFreshProcess([] {
+        setenv("QOR_LOCALE", "", 1);
+        return QORLocale::getGlobalLocale().getName() == String("en");
+    });
+}
+
+}  // namespace
