@@ -65,7 +65,7 @@ LibEDIDLog message(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
-    if (!accessor->isAccessible() || !readEDID(force)) {
+    if (!isAccessible() || !readEDID(force)) {
         logMesg(message("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                         LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
         return false;
@@ -184,7 +184,7 @@ bool EDIDParser::getEDIDString(qor::String& edid, bool force) {
         return true;
     }
     edidString = qor::String();
-    if (!accessor->isAccessible() || !parseEDID(force)) {
+    if (!isAccessible() || !parseEDID(force)) {
         return false;
     }
     edid = edidString;

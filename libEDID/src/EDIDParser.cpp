@@ -35,13 +35,15 @@ unsigned blockSum(const EDIDBlock& block) {
     return std::accumulate(block.begin(), block.end(), 0u) & 0xFFu;
 }
 
-// Characters that no file name may hold on any system we run on become '_', so that a dump
-// always lands in the current folder under a valid name.
+// Characters that no file name may hold on any system we run on (and the control characters,
+// 00h-1Fh and 7Fh) become '_', so that a dump always lands in the current folder under a valid
+// name.
 qor::String fileNameSafe(const qor::String& text) {
     std::string safe = text.str();
     for (char& c : safe) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || std::string_view("\\/:?*\"<>|").find(c) != std::string_view::npos) {
+        if (byte < 0x20 || byte == 0x7F ||
+            std::string_view("\\/:?*\"<>|").find(c) != std::string_view::npos) {
             c = '_';
         }
     }
@@ -64,8 +66,9 @@ EDIDParser::EDIDParser(const EDIDAccessorHandle& accessor) : accessor(accessor) 
 
 EDIDParser::~EDIDParser() = default;
 
+// An empty handle is taken as a source that cannot be opened.
 bool EDIDParser::isAccessible() const {
-    return accessor->isAccessible();
+    return !accessor.isEmpty() && accessor->isAccessible();
 }
 
 void EDIDParser::ignoreLogCategory(LibEDIDLog::LIBEDID_LOG_CAT category, bool ignore) {
@@ -151,7 +154,7 @@ void EDIDParser::dumpEDID() {
 
 bool EDIDParser::verifyChecksum(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::verifyChecksum", __FILE__, __LINE__);
-    if (!accessor->isAccessible() || !readEDID(force)) {
+    if (!isAccessible() || !readEDID(force)) {
         logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                            LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
         return false;
