@@ -100,19 +100,29 @@ class TokenScanner {
     std::size_t tokenColumn_ = 1;
 };
 
+// `"token" reason`. Built by appending: g++ 12 warns falsely (-Wrestrict) on
+// "literal" + std::string temporaries at -O2.
+std::string tokenFault(std::string_view token, std::string_view reason) {
+    std::string text(1, '"');
+    text.append(token);
+    text += "\" ";
+    text.append(reason);
+    return text;
+}
+
 // Appends the bytes of one token; the reason why it is not a hex byte sequence otherwise.
 std::string appendToken(std::string_view token, std::vector<unsigned char>& out) {
     const bool prefixed = hasHexPrefix(token);
     const std::string_view digits = prefixed ? token.substr(2) : token;
     if (!allHexDigits(digits)) {
-        return "\"" + std::string(token) + "\" is not hex";
+        return tokenFault(token, "is not hex");
     }
     if (prefixed && digits.size() == 1) {
         out.push_back(static_cast<unsigned char>(hexValue(digits[0])));
         return {};
     }
     if (digits.size() % 2 != 0) {
-        return "\"" + std::string(token) + "\" has an odd number of hex digits";
+        return tokenFault(token, "has an odd number of hex digits");
     }
     for (std::size_t i = 0; i < digits.size(); i += 2) {
         out.push_back(
