@@ -32,6 +32,11 @@ constexpr unsigned char kSpace = 0x20;
 struct Rate {
     unsigned min;
     unsigned max;
+
+    /// "<min>-<max> <unit>".
+    qor::String text(const char* unit) const {
+        return qor::SprintfFormat("%u-%u ", min, max) + unit;
+    }
 };
 
 Rate rateWithOffsets(unsigned char min, unsigned char max, unsigned offsetBits) {
@@ -101,13 +106,8 @@ void DisplayRangeVerifier::verifyRates() {
     checkRate("Horizontal", horizontal.min, horizontal.max);
 
     detail::DetailLines lines(" ");
-    notifySysInfoProperty(
-        "VertRangeLimit",
-        lines.add("Vertical", qor::SprintfFormat("%u-%u", vertical.min, vertical.max) + " Hz"));
-    notifySysInfoProperty(
-        "HorizRangeLimit",
-        lines.add("Horizontal",
-                  qor::SprintfFormat("%u-%u", horizontal.min, horizontal.max) + " kHz"));
+    notifySysInfoProperty("VertRangeLimit", lines.add("Vertical", vertical.text("Hz")));
+    notifySysInfoProperty("HorizRangeLimit", lines.add("Horizontal", horizontal.text("kHz")));
     notifySysInfoProperty(
         "MaxPixelClockRangeLimit",
         lines.add("MaxPixelClock", detail::unsignedText(at(kMaxPixelClock) * 10u) + " MHz"));
@@ -121,6 +121,7 @@ void DisplayRangeVerifier::checkRate(const char* typeKey, unsigned min, unsigned
     LibEDIDLog invalid = detail::record("InvalidRangeLimits", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
                                         LibEDIDLog::LIBEDID_LOG_CAT_RANGE_LIMITS);
     invalid.setVariable("type", detail::localized(typeKey));
+    // The rates as unsigned property values render them.
     invalid.setVariable("minrate", detail::indexText(min));
     invalid.setVariable("maxrate", detail::indexText(max));
     logMesg(invalid);
