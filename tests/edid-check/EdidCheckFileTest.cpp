@@ -155,7 +155,8 @@ TEST_F(EdidCheckFileTest, ChecksumErrorAndIgnoredCategories) {
         const ToolResult ignored =
             workspace.run("--json --ignore-category " + category + " " + file);
         EXPECT_EQ(ignored.status, 0) << category;
-        for (const Json& message : ignored.json().at(0)["messages"]) {
+        const std::vector<Json> objects = ignored.json();
+        for (const Json& message : objects.at(0)["messages"]) {
             EXPECT_NE(message["category"], 2) << category;
         }
     }
@@ -288,9 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Readable, but shorter than a base block: the parser cannot read it.
         BadSource{"ShortRawEdid",
                   [](const Workspace& w) { return w.write("short.bin", Bytes(100, 0)).string(); },
-                  "the base block could not be read (the source holds 100 bytes, fewer than "
-                  "the 128 of a base block)",
-                  true}),
+                  "the base block could not be read: only 100 of its 128 bytes are present", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EdidCheckFileTest, UnreadableSourceOutranksLevel2) {

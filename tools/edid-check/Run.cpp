@@ -62,8 +62,8 @@ std::vector<SourceJob> defaultJobs(const SourceReader& portReader,
 }
 
 std::string baseBlockMissing(const Source& source) {
-    return source.name + ": the base block could not be read (the source holds " +
-           std::to_string(source.bytes.size()) + " bytes, fewer than the 128 of a base block)";
+    return source.name + ": the base block could not be read: only " +
+           std::to_string(source.bytes.size()) + " of its 128 bytes are present";
 }
 
 int statusOf(const Examination& examination) {
