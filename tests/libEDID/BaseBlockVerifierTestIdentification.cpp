@@ -42,7 +42,7 @@ TEST(VendorProductVerifierTest, ManufacturerIdNameAndInvalidLetters) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
-        const Result r(EdidBuilder().manufacturerBytes(c.b08, c.b09));
+        const Result r(EdidBuilder().dummyDescriptor(2).manufacturerBytes(c.b08, c.b09));
         EXPECT_TRUE(r.hasText(filled("ReportedValueQuoted",
                                      {{"type", label("ManufacturerNameID")}, {"value", c.id}})));
         EXPECT_EQ(r.hasText(reported("MonitorManufacturer", c.company)), c.company != "-");
@@ -61,7 +61,7 @@ TEST(VendorProductVerifierTest, ManufacturerIdNameAndInvalidLetters) {
 }
 
 TEST(VendorProductVerifierTest, ProductCodeSerialNumberAndPropertyOrder) {
-    const Result r(EdidBuilder().productCode(0x000F).serialNumber(0x12345678));
+    const Result r(EdidBuilder().dummyDescriptor(2).productCode(0x000F).serialNumber(0x12345678));
     EXPECT_TRUE(r.hasText(reported("ProductCodeID", "000Fh")));
     EXPECT_TRUE(r.hasText(reported("SerialNumber", "12345678h")));
     EXPECT_EQ(r.parser().getProductName().str(), "DEL-000Fh");
