@@ -11,25 +11,11 @@ constexpr unsigned kEntryCount = 8;
 
 void StdTimingsVerifier::verify() {
     detail::ModeList modes;
-    for (unsigned entry = 0; entry < kEntryCount; ++entry) {
-        const unsigned offset = kFirstEntryOffset + 2 * entry;
-        const detail::StandardTiming timing =
-            detail::decodeStandardTiming(baseBlock()[offset], baseBlock()[offset + 1]);
-        switch (timing.kind) {
-            case detail::StandardTiming::Kind::Invalid: {
-                LibEDIDLog invalid("InvalidStdTiming", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                                   LibEDIDLog::LIBEDID_LOG_CAT_STD_TIMING);
-                invalid.setVariable("offset", qor::SprintfFormat("%Xh", offset));
-                logMesg(invalid);
-                break;
-            }
-            case detail::StandardTiming::Kind::Unused:
-                break;
-            case detail::StandardTiming::Kind::Mode:
-                modes.add(detail::modeText(timing.width, timing.height, timing.refresh));
-                break;
-        }
-    }
+    // Invalid entries are numbered by their offset in the base block.
+    detail::decodeStandardTimings(
+        &baseBlock()[kFirstEntryOffset], kEntryCount, modes,
+        [](unsigned position) { return qor::SprintfFormat("%Xh", kFirstEntryOffset + position); },
+        [this](const LibEDIDLog& mesg) { logMesg(mesg); });
     reportModeList("ReportedStdTimings", modes);
 }
 

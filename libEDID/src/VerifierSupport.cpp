@@ -7,15 +7,21 @@
 
 namespace libEDID::detail {
 
-qor::String yesNo(bool value) { return localized(value ? "Yes" : "No"); }
+qor::String yesNo(bool value) {
+    return localized(value ? "Yes" : "No");
+}
 
-qor::String unsignedText(unsigned value) { return qor::SprintfFormat("%u", value); }
+qor::String unsignedText(unsigned value) {
+    return qor::SprintfFormat("%u", value);
+}
 
 qor::String indexText(unsigned value) {
     return qor::QORValue(value).toString(qor::QORValue::nilValue());
 }
 
-const qor::String& eol() { return qor::System::TEXT_FILE_EOL(); }
+const qor::String& eol() {
+    return qor::System::TEXT_FILE_EOL();
+}
 
 StandardTiming decodeStandardTiming(unsigned char byte0, unsigned char byte1) {
     // Width and height parts of the aspect ratio, by the code in bits 7-6 of byte 1.
@@ -34,6 +40,28 @@ StandardTiming decodeStandardTiming(unsigned char byte0, unsigned char byte1) {
 
 qor::String modeText(unsigned width, unsigned height, unsigned refresh) {
     return qor::SprintfFormat("%u x %u @ %uHz", width, height, refresh);
+}
+
+void decodeStandardTimings(const unsigned char* codes, unsigned count, ModeList& modes,
+                           const std::function<qor::String(unsigned position)>& offsetText,
+                           const std::function<void(const LibEDIDLog&)>& log) {
+    for (unsigned position = 0; position < 2 * count; position += 2) {
+        const StandardTiming timing = decodeStandardTiming(codes[position], codes[position + 1]);
+        switch (timing.kind) {
+            case StandardTiming::Kind::Invalid: {
+                LibEDIDLog invalid("InvalidStdTiming", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                                   LibEDIDLog::LIBEDID_LOG_CAT_STD_TIMING);
+                invalid.setVariable("offset", offsetText(position));
+                log(invalid);
+                break;
+            }
+            case StandardTiming::Kind::Unused:
+                break;
+            case StandardTiming::Kind::Mode:
+                modes.add(modeText(timing.width, timing.height, timing.refresh));
+                break;
+        }
+    }
 }
 
 void ModeList::add(const qor::String& mode) {

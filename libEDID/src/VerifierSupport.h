@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "libEDID/LibEDIDLog.h"
 #include "qor/String.h"
 #include "qor/Value.h"
@@ -8,7 +10,9 @@
 namespace libEDID::detail {
 
 /// The localized label of `key` (empty when the key has no text).
-inline qor::String localized(const char* key) { return LibEDIDLog::getString(key); }
+inline qor::String localized(const char* key) {
+    return LibEDIDLog::getString(key);
+}
 
 /// The localized "Yes" or "No".
 qor::String yesNo(bool value);
@@ -44,16 +48,24 @@ qor::String modeText(unsigned width, unsigned height, unsigned refresh);
 /// A list of display modes reported two ways: as text, one " <mode>" line each followed by a
 /// line terminator, and as an array-of-strings property value.
 class ModeList {
-public:
+  public:
     void add(const qor::String& mode);
     bool isEmpty() const { return count_ == 0; }
     const qor::String& text() const { return text_; }
     const qor::QORValue& values() const { return values_; }
 
-private:
+  private:
     qor::String text_;
     qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};
     unsigned count_ = 0;
 };
+
+/// Decodes `count` consecutive standard timing codes starting at `codes`: every mode goes to
+/// `modes` and an "InvalidStdTiming" message (level 2, category 6) is logged through `log` for
+/// every code whose first byte is 00h, with "offset" = `offsetText(position of the code)`.
+/// Unused codes are skipped silently.
+void decodeStandardTimings(const unsigned char* codes, unsigned count, ModeList& modes,
+                           const std::function<qor::String(unsigned position)>& offsetText,
+                           const std::function<void(const LibEDIDLog&)>& log);
 
 }  // namespace libEDID::detail
