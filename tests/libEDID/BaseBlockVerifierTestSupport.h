@@ -12,36 +12,19 @@
 
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
+#include "Templates.h"
 #include "qor/System.h"
 
 namespace baseblocktest {
 
 using edidtest::EdidBuilder;
 using Log = libEDID::LibEDIDLog;
-using Vars = std::initializer_list<std::pair<std::string, std::string>>;
+using edidtest::Vars;
 
-inline std::string label(const std::string& key) {
-    return Log::getString(key).str();
-}
-inline std::string eol() {
-    return qor::System::TEXT_FILE_EOL().str();
-}
-
-/// The English template of `key` with each "{name}" replaced by its value.
-inline std::string filled(const char* key, Vars variables) {
-    std::string text = label(key);
-    for (const auto& [name, value] : variables) {
-        const std::string pattern = "{" + name + "}";
-        for (auto at = text.find(pattern); at != std::string::npos;
-             at = text.find(pattern, at + value.size())) {
-            text.replace(at, pattern.size(), value);
-        }
-    }
-    return text;
-}
-inline std::string reported(const char* typeKey, const std::string& value) {
-    return filled("ReportedValue", {{"type", label(typeKey)}, {"value", value}});
-}
+using edidtest::eol;
+using edidtest::filled;
+using edidtest::label;
+using edidtest::reported;
 inline std::string afterLabel(const std::string& text) {
     return text.substr(text.find(": ") + 2);
 }

@@ -9,6 +9,7 @@
 
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
+#include "Templates.h"
 #include "libEDID/libEDID.h"
 #include "qor/System.h"
 
@@ -17,31 +18,10 @@ namespace coretest {
 using Log = libEDID::LibEDIDLog;
 using Bytes = std::vector<std::uint8_t>;
 
-inline std::string label(const char* key) {
-    return Log::getString(key).str();
-}
-inline std::string eol() {
-    return qor::System::TEXT_FILE_EOL().str();
-}
-
-/// The template of `key` with every "{name}" replaced by its value, filled independently of
-/// the library.
-inline std::string filled(const char* key,
-                          std::initializer_list<std::pair<std::string, std::string>> variables) {
-    std::string text = label(key);
-    for (const auto& [name, value] : variables) {
-        const std::string pattern = "{" + name + "}";
-        for (auto at = text.find(pattern); at != std::string::npos;
-             at = text.find(pattern, at + value.size())) {
-            text.replace(at, pattern.size(), value);
-        }
-    }
-    return text;
-}
-
-inline std::string reported(const char* typeKey, const std::string& value) {
-    return filled("ReportedValue", {{"type", label(typeKey)}, {"value", value}});
-}
+using edidtest::eol;
+using edidtest::filled;
+using edidtest::label;
+using edidtest::reported;
 
 /// A memory accessor over a copy of `bytes`, wrapped in a new handle.
 inline libEDID::EDIDAccessorHandle memoryHandle(const Bytes& bytes) {
