@@ -16,6 +16,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/fuzz}
 [[ $# -gt 0 ]] && shift
 corpus_dir=${EDID_CORPUS_DIR:-$root/../shared/edid-corpus}
+[[ -d $corpus_dir || -n ${EDID_CORPUS_DIR:-} ]] || corpus_dir=/work/shared/edid-corpus
 binary=$build/fuzz/$target
 
 [[ -x $binary ]] || { echo "fuzz/run.sh: $binary not built (cmake --preset fuzz)" >&2; exit 2; }
