@@ -1,10 +1,12 @@
 #pragma once
 
-// Helpers of the base-block verifier tests: parse a built EDID, read back its messages and
-// properties, and fill message templates independently of the library.
+// Helpers of the base-block and display-descriptor verifier tests: parse a built EDID, read back
+// its messages and properties (with the number of messages stored when each property arrived),
+// and check levels, categories and the order of output.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -13,52 +15,59 @@
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
 #include "Templates.h"
-#include "qor/System.h"
 
-namespace baseblocktest {
+namespace verifiertest {
 
 using edidtest::EdidBuilder;
-using Log = libEDID::LibEDIDLog;
-using edidtest::Vars;
-
 using edidtest::eol;
 using edidtest::filled;
 using edidtest::label;
 using edidtest::reported;
-inline std::string afterLabel(const std::string& text) {
-    return text.substr(text.find(": ") + 2);
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+inline std::string join(const Texts& items, const std::string& separator = ", ") {
+    std::string out;
+    for (const auto& item : items) {
+        out += (out.empty() ? "" : separator) + item;
+    }
+    return out;
 }
 
-/// Records how many messages the parser held when each property arrived.
-struct OrderObserver : libEDID::EDIDCallback {
-    explicit OrderObserver(const libEDID::EDIDParser& p) : parser(p) {}
-    void onSysInfoProperty(const qor::String& name, const qor::QORValue&) override {
-        seen.emplace_back(name.str(), static_cast<long>(parser.getMessages().size()));
-    }
-    const libEDID::EDIDParser& parser;
-    std::vector<std::pair<std::string, long>> seen;
-};
+/// The labels of `first` and `second` joined by a blank.
+inline std::string labels(const std::string& first, const std::string& second) {
+    return label(first) + " " + label(second);
+}
 
-/// A built EDID after parseEDID, with what the verifiers produced.
-class Result {
-  public:
-    explicit Result(const EdidBuilder& builder)
-        : parsed_(std::make_unique<edidtest::Parsed>(builder.bytes())),
-          order_(std::make_shared<OrderObserver>(parsed_->parser)) {
-        parsed_->parser.registerSysInfoObserver(order_);
-        EXPECT_TRUE(parsed_->parse());
+/// Report lines: EOL, indent, label, " : ", value for each pair.
+inline std::string detailLines(const std::string& indent, const Pairs& lines) {
+    std::string text;
+    for (const auto& [key, value] : lines) {
+        text += eol() + indent + label(key) + " : " + value;
     }
-    std::vector<Log> messages(const std::string& key) const { return parsed_->withKey(key); }
-    std::vector<std::string> texts(const std::string& key) const {
-        std::vector<std::string> out;
-        for (const auto& m : messages(key)) {
+    return text;
+}
+
+/// A built EDID after parseEDID.
+struct Result : edidtest::Parsed {
+    explicit Result(const EdidBuilder& builder) : Parsed(builder.bytes()) {
+        parser.registerSysInfoObserver(counter);
+        EXPECT_TRUE(parse());
+        qor::String text;
+        parser.getEDIDString(text, false);
+        edidString = text.str();
+    }
+    Texts texts(const std::string& key) const {
+        Texts out;
+        for (const auto& m : withKey(key)) {
             out.push_back(m.getMesg().str());
         }
         return out;
     }
     /// Log index of the first message with this text, or -1.
     long indexOf(const std::string& text) const {
-        const auto& all = parsed_->parser.getMessages();
+        const auto& all = parser.getMessages();
         for (std::size_t i = 0; i < all.size(); ++i) {
             if (all[i].getMesg().str() == text) {
                 return static_cast<long>(i);
@@ -69,52 +78,101 @@ class Result {
     bool hasText(const std::string& text) const { return indexOf(text) >= 0; }
     /// The first property of that name rendered as text, or "-" when it was not notified.
     std::string property(const std::string& name) const {
-        const edidtest::Property* p = parsed_->observer->find(name);
+        const edidtest::Property* p = observer->find(name);
         return p == nullptr ? "-" : p->text();
     }
     qor::QORValue::Type type(const std::string& name) const {
-        const edidtest::Property* p = parsed_->observer->find(name);
+        const edidtest::Property* p = observer->find(name);
         return p == nullptr ? qor::QORValue::TYPE_NIL : p->value.getType();
     }
-    std::vector<std::string> propertyNames() const { return parsed_->observer->names(); }
     /// Messages stored before the property arrived, or -1.
-    long messagesBefore(const std::string& property) const {
-        for (const auto& [name, count] : order_->seen) {
-            if (name == property) {
-                return count;
+    long messagesBefore(const std::string& name) const {
+        const Texts names = observer->names();
+        const auto at = std::find(names.begin(), names.end(), name) - names.begin();
+        return at == static_cast<long>(names.size()) ? -1 : counter->counts[at];
+    }
+    /// Names of the notified properties that start with `prefix`, in notification order.
+    Texts propertyNames(const std::string& prefix = "") const {
+        Texts out;
+        for (const auto& name : observer->names()) {
+            if (name.starts_with(prefix)) {
+                out.push_back(name);
             }
         }
-        return -1;
+        return out;
     }
-    std::string edidString() const {
-        qor::String s;
-        parsed_->parser.getEDIDString(s, false);
-        return s.str();
-    }
-    const libEDID::EDIDParser& parser() const { return parsed_->parser; }
 
-  private:
-    std::unique_ptr<edidtest::Parsed> parsed_;
-    std::shared_ptr<OrderObserver> order_;
+    /// Registered after `observer`: the message count at each property.
+    struct Counter : libEDID::EDIDCallback {
+        explicit Counter(const libEDID::EDIDParser& p) : parser(p) {}
+        void onSysInfoProperty(const qor::String&, const qor::QORValue&) override {
+            counts.push_back(static_cast<long>(parser.getMessages().size()));
+        }
+        const libEDID::EDIDParser& parser;
+        std::vector<long> counts;
+    };
+    std::shared_ptr<Counter> counter = std::make_shared<Counter>(parser);
+    std::string edidString;  // the EDID string after the parse
 };
 
-/// Expects exactly one message of `key`, with that level, category and text.
-inline void expectOne(const Result& r, const std::string& key, int level, int category,
-                      const std::string& text) {
-    const auto found = r.messages(key);
-    ASSERT_EQ(found.size(), 1u) << key;
-    EXPECT_EQ(found[0].getLevel(), level) << key;
-    EXPECT_EQ(found[0].getCategory(), category) << key;
-    EXPECT_EQ(found[0].getMesg().str(), text) << key;
+/// The default test EDID (range limits in slot 1, product name in slot 2, dummy in slot 3)
+/// with a display descriptor of `tag` in `slot`.
+inline Result withDescriptor(std::uint8_t tag, const Bytes& payload, std::uint8_t byte4 = 0,
+                             unsigned slot = 3) {
+    return Result(EdidBuilder().displayDescriptor(slot, tag, payload, byte4));
+}
+
+/// Expects exactly these texts under `key`, all of that level and category.
+inline void expectMessages(const Result& r, const std::string& key, int level, int category,
+                           const Texts& texts) {
+    EXPECT_EQ(r.texts(key), texts) << key;
+    for (const auto& m : r.withKey(key)) {
+        EXPECT_EQ(m.getLevel() * 100 + m.getCategory(), level * 100 + category) << key;
+    }
 }
 
 /// Expects each property's rendered value; "#Key" stands for the label of Key, "-" for absent.
-inline void expectProperties(const Result& r,
-                             const std::vector<std::pair<std::string, std::string>>& expected) {
+inline void expectProperties(const Result& r, const Pairs& expected) {
     for (const auto& [name, value] : expected) {
         EXPECT_EQ(r.property(name), value.starts_with("#") ? label(value.substr(1)) : value)
             << name;
     }
 }
 
-}  // namespace baseblocktest
+/// Expects every text to be stored, in the given order.
+inline void expectLoggedInOrder(const Result& r, const Texts& texts) {
+    long previous = -1;
+    for (const auto& text : texts) {
+        EXPECT_GT(r.indexOf(text), previous) << text;
+        previous = r.indexOf(text);
+    }
+}
+
+/// Expects the level-0 report `text` stored and appended to the EDID string, with the
+/// properties `before` notified just before it and `after` just after it.
+inline void expectReport(const Result& r, const std::string& text, const Texts& before = {},
+                         const Texts& after = {}) {
+    const long index = r.indexOf(text);
+    ASSERT_GE(index, 0) << text;
+    EXPECT_EQ(r.parser.getMessages()[static_cast<std::size_t>(index)].getLevel(), 0);
+    EXPECT_NE(r.edidString.find(text + eol()), std::string::npos) << text;
+    for (const auto& property : before) {
+        EXPECT_EQ(r.messagesBefore(property), index) << property;
+    }
+    for (const auto& property : after) {
+        EXPECT_EQ(r.messagesBefore(property), index + 1) << property;
+    }
+}
+
+/// Texts of the messages of `key` whose text starts with `prefix`.
+inline Texts textsStarting(const Result& r, const std::string& key, const std::string& prefix) {
+    Texts out;
+    for (const auto& text : r.texts(key)) {
+        if (text.starts_with(prefix)) {
+            out.push_back(text);
+        }
+    }
+    return out;
+}
+
+}  // namespace verifiertest

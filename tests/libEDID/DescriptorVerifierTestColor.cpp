@@ -1,8 +1,8 @@
 // The color point (FBh) and color management data (F9h) descriptors.
 
-#include "DescriptorVerifierTestSupport.h"
+#include "BaseBlockVerifierTestSupport.h"
 
-namespace descriptortest {
+namespace verifiertest {
 namespace {
 
 /// One white point as reported: index, x, y and gamma ("-" for a gamma in an extension block).
@@ -14,38 +14,40 @@ std::string invalidField(const std::string& field, const std::string& value) {
                                           {"value", value}});
 }
 
+/// Descriptor bytes 05h-11h: `points` padded with 00h to 0Eh, then `trailer`.
+Bytes colorPoints(Bytes points, const Bytes& trailer = {0x0A, 0x20, 0x20}) {
+    points.resize(10, 0x00);
+    points.insert(points.end(), trailer.begin(), trailer.end());
+    return points;
+}
+
 TEST(DisplayColorPointVerifierTest, WhitePointsAndFieldChecks) {
-    const auto payload = [](Bytes points, const Bytes& trailer = {0x0A, 0x20, 0x20}) {
-        points.resize(10, 0x00);
-        points.insert(points.end(), trailer.begin(), trailer.end());
-        return points;
-    };
-    const WhitePoint first{"1", "0.3125", "0.3282", "2.20"};
+    const WhitePoint first{"1", "0.3125", "0.3282", "2.20"}, noGamma{"1", "0.3125", "0.3282", "-"};
     const std::string indexFault = invalidField(label("WhitePointIndex"), "00h");
     const struct {
         Bytes payload;
         std::vector<WhitePoint> points;
         Texts before, after;  // faults logged before and after the report
     } cases[] = {
-        {payload({0x01, 0x00, 0x50, 0x54, 0x78}), {first}, {}, {}},
-        {payload({0x00, 0x00, 0x50, 0x54, 0x78}),
-         {{"0", "0.3125", "0.3282", "2.20"}},
+        {colorPoints({0x01, 0x00, 0x50, 0x54, 0x78}), {first}, {}, {}},
+        {colorPoints({0x00, 0x00, 0x50, 0x54, 0x78}),
+         {{"0", first[1], first[2], first[3]}},
          {indexFault},
          {}},
-        {payload({0x01, 0x00, 0x50, 0x54, 0xFF}), {{"1", "0.3125", "0.3282", "-"}}, {}, {}},
-        {payload({0x01, 0x00, 0x50, 0x54, 0x78, 0x00, 0x00, 0x01}),
+        {colorPoints({0x01, 0x00, 0x50, 0x54, 0xFF}), {noGamma}, {}, {}},
+        {colorPoints({0x01, 0x00, 0x50, 0x54, 0x78, 0x00, 0x00, 0x01}),
          {first},
          {invalidField("offset 0Bh-0Eh", "NONZERO")},
          {}},
-        {payload({0x01, 0x00, 0x50, 0x54, 0x78, 0x02, 0x0F, 0xFF, 0x00, 0xFE}),
+        {colorPoints({0x01, 0x00, 0x50, 0x54, 0x78, 0x02, 0x0F, 0xFF, 0x00, 0xFE}),
          {first, {"2", "0.9991", "0.0030", "3.54"}},
          {},
          {}},
-        {payload({0x01, 0x00, 0x50, 0x54, 0xFF, 0x03, 0x00, 0x50, 0x54, 0xFF}),
-         {{"1", "0.3125", "0.3282", "-"}, {"3", "0.3125", "0.3282", "-"}},
+        {colorPoints({0x01, 0x00, 0x50, 0x54, 0xFF, 0x03, 0x00, 0x50, 0x54, 0xFF}),
+         {noGamma, {"3", "0.3125", "0.3282", "-"}},
          {},
          {}},
-        {payload({0x01, 0x00, 0x50, 0x54, 0x78}, {0x00, 0x0A, 0x41}),
+        {colorPoints({0x01, 0x00, 0x50, 0x54, 0x78}, {0x00, 0x0A, 0x41}),
          {first},
          {},
          {invalidField("offset 0Fh", "00"), invalidField("offset 10", "0A"),
@@ -56,7 +58,7 @@ TEST(DisplayColorPointVerifierTest, WhitePointsAndFieldChecks) {
         SCOPED_TRACE(join(c.before) + join(c.after) + " " + std::to_string(c.points.size()));
         const Result r = withDescriptor(0xFB, c.payload);
         std::string block = eol();
-        Texts properties;
+        Pairs values;
         for (std::size_t n = 0; n < c.points.size(); ++n) {
             const auto& [index, x, y, gamma] = c.points[n];
             block += " " + label("WhitePoint") + eol() + "  " + label("Index") + " : " + index +
@@ -64,39 +66,30 @@ TEST(DisplayColorPointVerifierTest, WhitePointsAndFieldChecks) {
                      chromaticity + " : " + y + eol() + "  " + label("Gamma") + " : " +
                      (gamma == "-" ? label("InExtensionBlock") : gamma) + eol();
             const std::string suffix = std::to_string(n);
-            const std::vector<std::pair<std::string, std::string>> values{
-                {"WhitePointIdx" + suffix, " : " + index + " "},
-                {"WhitePointXChrom" + suffix, x},
-                {"WhitePointYChrom" + suffix, y},
-                {"WhitePointGamma" + suffix, gamma}};
-            baseblocktest::expectProperties(r, values);
-            for (const auto& [name, value] : values) {
-                if (value != "-") {
-                    properties.push_back(name);
-                }
+            values.insert(values.end(), {{"WhitePointIdx" + suffix, " : " + index + " "},
+                                         {"WhitePointXChrom" + suffix, x},
+                                         {"WhitePointYChrom" + suffix, y}});
+            if (gamma != "-") {
+                values.emplace_back("WhitePointGamma" + suffix, gamma);
             }
         }
+        expectProperties(r, values);
         const std::string text = reported("ColorPointData", block);
-        expectReport(r, text, {});
-        Texts order = c.before;
+        expectReport(r, text);
+        Texts order = c.before, faults = c.before;
         order.push_back(text);
         order.insert(order.end(), c.after.begin(), c.after.end());
-        expectLoggedInOrder(r, order);
-        Texts faults = c.before;
         faults.insert(faults.end(), c.after.begin(), c.after.end());
+        expectLoggedInOrder(r, order);
         expectMessages(r, "InvalidValueInField", 1, 10, faults);
-        // The properties follow the index check and precede every other message.
-        const bool indexFirst = !c.before.empty() && c.before[0] == indexFault;
-        for (const auto& property : properties) {
-            EXPECT_EQ(r.messagesBefore(property), r.indexOf(order[indexFirst])) << property;
+        // The properties, in order, follow the index check and precede every other message.
+        const long before = r.indexOf(order[!c.before.empty() && c.before[0] == indexFault]);
+        Texts names;
+        for (const auto& [name, value] : values) {
+            names.push_back(name);
+            EXPECT_EQ(r.messagesBefore(name), before) << name;
         }
-        Texts notified;
-        for (const auto& name : r.propertyNames()) {
-            if (name.starts_with("WhitePoint")) {
-                notified.push_back(name);
-            }
-        }
-        EXPECT_EQ(notified, properties);
+        EXPECT_EQ(r.propertyNames("WhitePoint"), names);
     }
 }
 
@@ -128,4 +121,4 @@ TEST(DisplayDCMVerifierTest, CoefficientLines) {
 }
 
 }  // namespace
-}  // namespace descriptortest
+}  // namespace verifiertest

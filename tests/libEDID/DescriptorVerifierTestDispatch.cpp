@@ -1,14 +1,13 @@
-// The dispatch of display descriptors by tag: type labels, raw descriptors, the reserved byte
-// and version checks, arbitrary bytes in every slot, and the real EDIDs of the corpus.
+// The dispatch of display descriptors by tag (type labels, raw descriptors, the reserved byte and
+// version checks, arbitrary bytes in every slot) and the text descriptors: product name (FCh),
+// alphanumeric data string (FEh) and serial number (FFh).
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <regex>
 
-#include "DescriptorVerifierTestSupport.h"
+#include "BaseBlockVerifierTestSupport.h"
 
-namespace descriptortest {
+namespace verifiertest {
 namespace {
 
 std::string typeName(const std::string& classKey, const std::string& tag = "") {
@@ -34,16 +33,16 @@ TEST(DisplayDescVerifierTest, RawDescriptorsByTagClass) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        const Bytes payload{0xAB, 0x01, 0x7F, 0x80, 0x00, 0x0A, 0x20, 0xFF, 0xC3, 0x3C, 0xA5};
-        const Result r = withDescriptor(c.tag, payload, c.byte4);
+        const Result r = withDescriptor(
+            c.tag, {0xAB, 0x01, 0x7F, 0x80, 0x00, 0x0A, 0x20, 0xFF, 0xC3, 0x3C, 0xA5}, c.byte4);
         const std::string bytes =
             qor::SprintfFormat("00 00 00 %02X %02X AB 01 7F 80 00 0A 20 FF C3 3C A5 00 00", c.tag,
                                c.byte4)
                 .str();
         const std::string text =
             filled("ReportedValueQuoted", {{"type", c.type}, {"value", bytes}});
-        expectReport(r, text, {});
-        EXPECT_TRUE(r.messages("UnknownVersion").empty());
+        expectReport(r, text);
+        EXPECT_TRUE(r.withKey("UnknownVersion").empty());
         // Byte 4 is reserved in every descriptor but range limits; its check follows.
         Texts reserved;
         if (c.byte4 != 0) {
@@ -52,12 +51,6 @@ TEST(DisplayDescVerifierTest, RawDescriptorsByTagClass) {
         }
         expectMessages(r, "InvalidValueInField", 1, 10, reserved);
     }
-    // The default EDID's dummy descriptor: all bytes 00h but the tag.
-    EXPECT_TRUE(
-        Result(EdidBuilder())
-            .hasText(filled("ReportedValueQuoted",
-                            {{"type", typeName("Dummy")},
-                             {"value", "00 00 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00"}})));
 }
 
 TEST(DisplayDescVerifierTest, ReservedByteAndVersionFollowTheDescriptorsOwnOutput) {
@@ -103,7 +96,7 @@ TEST(DisplayDescVerifierTest, ReservedByteAndVersionFollowTheDescriptorsOwnOutpu
         // and checksum reports follow them.
         Texts checks = reserved;
         checks.insert(checks.end(), version.begin(), version.end());
-        const long total = static_cast<long>(r.parser().getMessages().size());
+        const long total = static_cast<long>(r.parser.getMessages().size());
         for (std::size_t i = 0; i < checks.size(); ++i) {
             EXPECT_EQ(r.indexOf(checks[i]), total - 2 - static_cast<long>(checks.size() - i));
         }
@@ -126,7 +119,7 @@ TEST(DisplayDescVerifierTest, AnyBytesInAnySlotDecode) {
                 SCOPED_TRACE(qor::SprintfFormat("tag %02Xh slot %u", tag, slot).str());
                 const Result r =
                     withDescriptor(static_cast<std::uint8_t>(tag), payload, payload[12], slot);
-                for (const auto& m : r.parser().getMessages()) {
+                for (const auto& m : r.parser.getMessages()) {
                     EXPECT_FALSE(std::regex_search(m.getMesg().str(), placeholder))
                         << m.getMesg().str();
                 }
@@ -135,28 +128,87 @@ TEST(DisplayDescVerifierTest, AnyBytesInAnySlotDecode) {
     }
 }
 
-TEST(DisplayDescCorpusTest, EveryMessageAndTheEdidStringAreFilled) {
-    const std::regex placeholder(R"(\{[A-Za-z0-9]+\})");
-    unsigned files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(EDID_CORPUS_DIR)) {
-        if (entry.path().extension() != ".bin") {
-            continue;
+/// A 13-byte text field: `text`, then `rest`, then 20h up to 13 bytes.
+Bytes field(const std::string& text, const Bytes& rest) {
+    Bytes bytes(text.begin(), text.end());
+    bytes.insert(bytes.end(), rest.begin(), rest.end());
+    bytes.resize(13, 0x20);
+    return bytes;
+}
+
+TEST(DisplayStringVerifierTest, TextFaultsAndReport) {
+    using namespace std::string_literals;
+    const std::string fill = "InvalidFillCharacters", bad = "InvalidCharacters";
+    const struct {
+        Bytes bytes;
+        Texts faults;      // keys, in log order
+        std::string text;  // empty: nothing reported
+    } cases[] = {
+        {field("ABCDEFGHIJKLM", {}), {}, "ABCDEFGHIJKLM"},
+        {field("NAME", {0x0A}), {}, "NAME"},
+        {field("NAME", {0x0A, 0, 0, 0, 0}), {fill}, "NAME"},
+        // Later bad fill bytes stay out of the text and raise nothing more.
+        {field("NAME", {0x0A, 0x00, 0x20, 0x41, 0x01}), {fill}, "NAME"},
+        {field("AB", {0x0A, 0x0A}), {}, "AB"},
+        {field("", {0x0A}), {}, ""},
+        {field("", {0x0A, 0x00, 0x20, 0x01}), {fill}, ""},
+        {field("  LEAD ", {0x0A}), {}, "LEAD"},
+        {field("A\tB", {0x0A}), {}, "A\tB"},
+        {field("A\0B"s, {0x0A}), {bad}, "A\0B"s},
+        {field("A\x7F", {0x0A}), {bad}, "A\x7F"},
+        {field("\x80\xFF", {0x0A}), {bad}, "\x80\xFF"},
+        {field("A\x01", {0x0A, 0x00}), {bad, fill}, "A\x01"},
+    };
+    for (const auto& [tag, typeKey] :
+         {std::pair{0xFC, "ProductName"}, {0xFE, "AlphaNumericString"}, {0xFF, "SerialNumber"}}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(typeKey) + ": " + join(c.faults) + " " + c.text);
+            // Slot 2, in place of the default EDID's product name.
+            const Result r = withDescriptor(static_cast<std::uint8_t>(tag), c.bytes, 0, 2);
+            const std::string type = label(typeKey);
+            for (const auto& key : {fill, bad}) {
+                const auto count = std::count(c.faults.begin(), c.faults.end(), key);
+                expectMessages(r, key, 2, 5, Texts(count, filled(key.c_str(), {{"type", type}})));
+            }
+            const Texts reports = textsStarting(r, "ReportedValueQuoted", type + ":");
+            const std::string text =
+                filled("ReportedValueQuoted", {{"type", type}, {"value", c.text}});
+            EXPECT_EQ(reports, c.text.empty() ? Texts{} : Texts{text});
+            if (!c.text.empty()) {
+                expectReport(r, text);
+            }
+            if (c.faults.size() == 2) {
+                expectLoggedInOrder(r, {r.texts(bad)[0], r.texts(fill)[0], text});
+            }
         }
-        SCOPED_TRACE(entry.path().filename().string());
-        std::ifstream in(entry.path(), std::ios::binary);
-        edidtest::Parsed p(Bytes{std::istreambuf_iterator<char>(in), {}});
-        ASSERT_TRUE(p.parse());
-        for (const auto& m : p.parser.getMessages()) {
-            EXPECT_FALSE(m.getMesg().isEmpty()) << m.getKey().str();
-            EXPECT_FALSE(std::regex_search(m.getMesg().str(), placeholder)) << m.getMesg().str();
-        }
-        qor::String edid;
-        ASSERT_TRUE(p.parser.getEDIDString(edid, false));
-        EXPECT_FALSE(std::regex_search(edid.str(), placeholder));
-        ++files;
     }
-    EXPECT_GT(files, 0u);
+}
+
+TEST(DisplayStringVerifierTest, ProductNameAndSerialNumberGoToTheParser) {
+    const struct {
+        EdidBuilder builder;
+        std::string identifier;
+    } cases[] = {
+        {EdidBuilder(), "TEST MONITOR"},
+        {EdidBuilder().stringDescriptor(3, 0xFF, "SN0042"), "TEST MONITOR-SN0042"},
+        {EdidBuilder().stringDescriptor(3, 0xFE, "DATA"), "TEST MONITOR"},
+        {EdidBuilder().stringDescriptor(3, 0xFC, "SECOND NAME"), "SECOND NAME"},
+        {EdidBuilder().stringDescriptor(2, 0xFC, ""), "DEL-A07Bh"},  // the vendor's name stays
+        {EdidBuilder().serialNumber(0x1234).stringDescriptor(3, 0xFF, " "),
+         "TEST MONITOR-00001234h"},
+        {EdidBuilder().stringDescriptor(1, 0xFF, "FIRST").stringDescriptor(3, 0xFF, "LAST"),
+         "TEST MONITOR-LAST"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.identifier);
+        edidtest::Parsed p(c.builder.bytes());
+        qor::String identifier;
+        ASSERT_TRUE(p.parser.getEDIDIdentifier(identifier, false));
+        EXPECT_EQ(identifier.str(), c.identifier);
+        const std::size_t dash = c.identifier.find('-', c.identifier.find(' '));
+        EXPECT_EQ(p.parser.getProductName().str(), c.identifier.substr(0, dash));
+    }
 }
 
 }  // namespace
-}  // namespace descriptortest
+}  // namespace verifiertest

@@ -3,16 +3,15 @@
 
 #include <algorithm>
 
-#include "DescriptorVerifierTestSupport.h"
+#include "BaseBlockVerifierTestSupport.h"
 
-namespace descriptortest {
+namespace verifiertest {
 namespace {
 
 TEST(DisplayTimingIDVerifierTest, SixIdentifiers) {
     const struct {
         Bytes payload;
-        Texts modes;
-        Texts invalidOffsets;
+        Texts modes, invalidOffsets;
     } cases[] = {
         {{0x81, 0x80, 0xA9, 0x40, 0x00, 0x00, 0x01, 0x01, 0x01, 0x00, 0xD1, 0xFF, 0x00},
          {"1280 x 1024 @ 60Hz", "1600 x 1200 @ 60Hz", "256 x 160 @ 60Hz", "1920 x 1080 @ 123Hz"},
@@ -34,18 +33,15 @@ TEST(DisplayTimingIDVerifierTest, SixIdentifiers) {
             invalid.push_back(filled("InvalidStdTiming", {{"offset", offset}}));
         }
         expectMessages(r, "InvalidStdTiming", 2, 6, invalid);
-        const Texts reports = textsStarting(r, "ReportedValue", label("StandardTimingsID"));
-        if (c.modes.empty()) {
-            EXPECT_TRUE(reports.empty());
-            EXPECT_EQ(r.property("StandardTimingsID"), "-");
-            continue;
-        }
         const std::string text =
             reported("StandardTimingsID", eol() + " " + join(c.modes, eol() + " ") + eol());
-        EXPECT_EQ(reports, Texts{text});
-        expectReport(r, text, {}, {"StandardTimingsID"});
-        EXPECT_EQ(r.type("StandardTimingsID"), qor::QORValue::TYPE_STRING_ARRAY);
-        EXPECT_EQ(r.property("StandardTimingsID"), join(c.modes));
+        EXPECT_EQ(textsStarting(r, "ReportedValue", label("StandardTimingsID")),
+                  c.modes.empty() ? Texts{} : Texts{text});
+        EXPECT_EQ(r.property("StandardTimingsID"), c.modes.empty() ? "-" : join(c.modes));
+        if (!c.modes.empty()) {
+            expectReport(r, text, {}, {"StandardTimingsID"});
+            EXPECT_EQ(r.type("StandardTimingsID"), qor::QORValue::TYPE_STRING_ARRAY);
+        }
     }
 }
 
@@ -61,12 +57,11 @@ struct CVTCode {
 TEST(DisplayCVTVerifierTest, FourCodes) {
     const std::string standard = " " + label("StandardBlanking");
     const std::string reduced = "60 Hz " + label("ReducedBlanking");
-    const std::array<std::string, 3> noLowByte{"06h", "NONZERO", "00h"};
     const struct {
         Bytes codes;  // descriptor bytes 06h-11h
         std::vector<CVTCode> expected;
     } cases[] = {
-        {Bytes(12, 0x00), {{"0", {noLowByte}, "2", "4:3", "50 Hz", {}}}},
+        {Bytes(12, 0x00), {{"0", {{"06h", "NONZERO", "00h"}}, "2", "4:3", "50 Hz", {}}}},
         {{0x1B, 0x28, 0x26},
          {{"0", {}, "1080", "16:10", "60 Hz", {"85 Hz" + standard, "75 Hz" + standard}}}},
         {{0xFF, 0xFC, 0x7F},
@@ -100,8 +95,7 @@ TEST(DisplayCVTVerifierTest, FourCodes) {
         Bytes payload{0x01};
         payload.insert(payload.end(), c.codes.begin(), c.codes.end());
         const Result r = withDescriptor(0xF8, payload);
-
-        Texts order, faults, names, reports;
+        Texts order, faults, names;
         for (const CVTCode& code : c.expected) {
             for (const auto& [offset, expected, value] : code.faults) {
                 faults.push_back(filled("InvalidValueAtOffset", {{"type", label("CVT3")},
@@ -113,17 +107,15 @@ TEST(DisplayCVTVerifierTest, FourCodes) {
             const std::string rates = code.supported.empty()
                                           ? label("None")
                                           : eol() + "  " + join(code.supported, eol() + "  ");
-            reports.push_back(reported(
-                "CVT3", eol() + " " + label("AddressableLines") + " : " + code.lines + eol() + " " +
-                            label("AspectRatio") + " : " + code.ratio + eol() + " " +
-                            label("PreferredVerticalRate") + " : " + code.rate + eol() + " " +
-                            label("SuppVertRateBlkStyle") + " : " + rates));
-            order.push_back(reports.back());
+            order.push_back(reported("CVT3", detailLines(" ", {{"AddressableLines", code.lines},
+                                                               {"AspectRatio", code.ratio},
+                                                               {"PreferredVerticalRate", code.rate},
+                                                               {"SuppVertRateBlkStyle", rates}})));
             const Texts codeNames{"CVT3AddressableLines" + code.n, "CVT3AspectRatio" + code.n,
                                   "CVT3PrefVertRate" + code.n, "CVT3SuppVertRates" + code.n};
-            expectReport(r, reports.back(), {codeNames[0], codeNames[1], codeNames[2]},
+            expectReport(r, order.back(), {codeNames[0], codeNames[1], codeNames[2]},
                          {codeNames[3]});
-            baseblocktest::expectProperties(
+            expectProperties(
                 r, {{codeNames[0], code.lines},
                     {codeNames[1], code.ratio},
                     {codeNames[2], code.rate},
@@ -133,14 +125,8 @@ TEST(DisplayCVTVerifierTest, FourCodes) {
         }
         expectLoggedInOrder(r, order);
         expectMessages(r, "InvalidValueAtOffset", 1, 9, faults);
-        EXPECT_EQ(textsStarting(r, "ReportedValue", label("CVT3")), reports);
-        Texts notified;
-        for (const auto& name : r.propertyNames()) {
-            if (name.starts_with("CVT3")) {
-                notified.push_back(name);
-            }
-        }
-        EXPECT_EQ(notified, names);
+        EXPECT_EQ(textsStarting(r, "ReportedValue", label("CVT3")).size(), c.expected.size());
+        EXPECT_EQ(r.propertyNames("CVT3"), names);
     }
 }
 
@@ -185,4 +171,4 @@ TEST(DisplayEstTimingVerifierTest, ModesOfTheSetBits) {
 }
 
 }  // namespace
-}  // namespace descriptortest
+}  // namespace verifiertest
