@@ -5,13 +5,12 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
+#include "TempDir.h"
 #include "libEDID/libEDID.h"
 #include "qorwin/WindowsDisplays.h"
 
@@ -21,15 +20,30 @@ namespace fs = std::filesystem;
 using libEDID::EDIDAccessor;
 using libEDID::EDIDContext;
 using libqorwin::WindowsDisplays;
+using Bytes = std::vector<std::uint8_t>;
 
 // The EDID of the fake display with that serial number; display 2 has an extension block.
-std::vector<std::uint8_t> edidWithSerial(std::uint32_t serial) {
+Bytes edidWithSerial(std::uint32_t serial) {
     edidtest::EdidBuilder builder;
     builder.serialNumber(serial);
     if (serial == 2) {
         builder.extensionBlock(0x02);
     }
     return builder.bytes();
+}
+
+Bytes bytesOf(const libEDID::EDIDAccessorHandle& handle, std::size_t length) {
+    Bytes bytes(length);
+    const auto size = static_cast<unsigned>(length);
+    return handle->readStructure(0, bytes.data(), size) ? bytes : Bytes{};
+}
+
+std::vector<std::string> keysOf(const libEDID::EDIDParser& parser) {
+    std::vector<std::string> keys;
+    for (const libEDID::LibEDIDLog& message : parser.getMessages()) {
+        keys.push_back(message.getKey().str());
+    }
+    return keys;
 }
 
 // A DRM class folder in a temporary folder, made the platform library's root for each test:
@@ -41,72 +55,51 @@ std::vector<std::uint8_t> edidWithSerial(std::uint32_t serial) {
 class DisplaySourceTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qorwin-drm-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
         connector("card0-HDMI-A-1", edidWithSerial(1));
         connector("card0-eDP-1", edidWithSerial(2));
         connector("card0-DP-1", {});
         fs::create_directory(root / "card1-DP-2");
-        connector("card1-HDMI-A-2", std::vector<std::uint8_t>(64, 0xAB));
+        connector("card1-HDMI-A-2", Bytes(64, 0xAB));
         fs::create_directory(root / "card1-DVI-D-1");
         ASSERT_EQ(mkfifo((root / "card1-DVI-D-1" / "edid").c_str(), 0600), 0);
         connector("card2-VGA-1", edidWithSerial(3));
         connector("card10-VGA-1", edidWithSerial(4));
         fs::create_directory(root / "card0");
         fs::create_directory(root / "renderD128");
-        std::ofstream(root / "version") << "drm 1.1.0\n";
+        dir.write("version", "drm 1.1.0\n");
         WindowsDisplays::setSysfsRoot(root.string());
     }
-    void TearDown() override {
-        WindowsDisplays::setSysfsRoot("");
-        fs::remove_all(root);
-    }
+    void TearDown() override { WindowsDisplays::setSysfsRoot(""); }
 
-    void connector(const std::string& name, const std::vector<std::uint8_t>& edid) {
+    void connector(const std::string& name, const Bytes& edid) {
         fs::create_directory(root / name);
-        std::ofstream(root / name / "edid", std::ios::binary)
-            .write(reinterpret_cast<const char*>(edid.data()),
-                   static_cast<std::streamsize>(edid.size()));
+        dir.write(name + "/edid", std::string(edid.begin(), edid.end()));
     }
 
-    std::string path(const std::string& entry) const { return (root / entry).string(); }
-
-    fs::path root;
+    edidtest::TempDir dir;
+    const fs::path& root = dir.path();
 };
 
-std::vector<std::uint8_t> bytesOf(const libEDID::EDIDAccessorHandle& handle, std::size_t length) {
-    std::vector<std::uint8_t> bytes(length);
-    const auto size = static_cast<unsigned>(length);
-    return handle->readStructure(0, bytes.data(), size) ? bytes : std::vector<std::uint8_t>{};
-}
-
-TEST_F(DisplaySourceTest, ListsConnectorsWithEdidByCardNumberThenName) {
+TEST_F(DisplaySourceTest, ListsConnectorsWithEdidAndReadsThemAtCallTime) {
     const WindowsDisplays displays;
     std::vector<std::string> listed;
     for (unsigned i = 0; i < displays.size(); ++i) {
         listed.push_back(displays[i].getPortLocator().str());
-        EXPECT_EQ(displays[i].getDisplayPath().str(), path(listed.back()));
+        EXPECT_EQ(displays[i].getDisplayPath().str(), (root / listed.back()).string());
     }
     EXPECT_THAT(listed, ::testing::ElementsAre("card0-HDMI-A-1", "card0-eDP-1", "card1-HDMI-A-2",
                                                "card2-VGA-1", "card10-VGA-1"));
     EXPECT_EQ(displays[1].getDisplayName().str(), "eDP-1");
     EXPECT_THROW(displays[displays.size()], qor::AssertionFailure);
-}
-
-TEST_F(DisplaySourceTest, GetEdidReadsAtCallTimeAndNeedsAWholeBlock) {
-    const WindowsDisplays displays;
+    // getEDID reads at call time and needs a whole block.
     qor::Buffer<unsigned char> edid;
     ASSERT_TRUE(displays[1].getEDID(edid));
-    EXPECT_EQ(std::vector<std::uint8_t>(edid.data(), edid.data() + edid.size()), edidWithSerial(2));
+    EXPECT_EQ(Bytes(edid.data(), edid.data() + edid.size()), edidWithSerial(2));
     EXPECT_FALSE(displays[2].getEDID(edid));  // 64 bytes: no base block
     EXPECT_TRUE(edid.isEmpty());
     fs::remove(root / "card0-HDMI-A-1" / "edid");
     EXPECT_FALSE(displays[0].getEDID(edid));
-}
-
-TEST_F(DisplaySourceTest, MissingRootListsNothing) {
-    WindowsDisplays::setSysfsRoot(path("no-such-folder"));
+    WindowsDisplays::setSysfsRoot((root / "no-such-folder").string());
     EXPECT_EQ(WindowsDisplays().size(), 0u);
 }
 
@@ -120,34 +113,38 @@ TEST_F(DisplaySourceTest, RootComesFromApiThenEnvironmentThenDefault) {
     unsetenv("QORWIN_DRM_ROOT");
 }
 
-struct LookupCase {
-    const char* label;
-    std::string locator;  // "@" stands for the fake root folder
-    int finder;
-    std::uint32_t serial;  // of the display found; 0 when none is found
-    std::string storedLocator;
-};
-
+// Each lookup: the display found and no log line, or an inaccessible accessor that logs one
+// line ("44 " when nothing matches, "40 " with the index when the match has no whole block)
+// and on which a parser reports "CannotAccessEDID".
 TEST_F(DisplaySourceTest, LookupByEachFinder) {
+    struct LookupCase {
+        const char* label;
+        std::string locator;  // "@" stands for the fake root folder
+        int finder;
+        std::uint32_t serial;  // of the display found; 0 when none is found
+        std::string storedLocator;
+        int index;  // of the display without a whole block; -1 when none matches
+    };
     const std::string longName(100000, 'A');
     const std::vector<LookupCase> cases = {
-        {"port", "card0-HDMI-A-1", 0, 1, "card0-HDMI-A-1"},
-        {"port, other case", "CARD2-vga-1", 0, 3, "CARD2-vga-1"},
-        {"port, separators kept for lookup", "\\\\.\\card0-eDP-1", 0, 0, "card0-eDP-1"},
-        {"port, dots removed", "card10.VGA-1.", 0, 0, "card10VGA-1"},
-        {"path", "@/card0-eDP-1", 1, 2, "@/card0-eDP-1"},
-        {"path, lower case", "@/card10-vga-1", 1, 4, "@/card10-vga-1"},
-        {"name", "edp-1", 2, 2, "edp-1"},
-        {"name, first of two cards", "VGA-1", 2, 3, "VGA-1"},
-        {"name, empty edid", "DP-1", 2, 0, "DP-1"},
-        {"name, no edid file", "DP-2", 2, 0, "DP-2"},
-        {"name, edid is a FIFO", "DVI-D-1", 2, 0, "DVI-D-1"},
-        {"name, card folder itself", "card0", 2, 0, "card0"},
-        {"port, empty", "", 0, 0, ""},
-        {"name, empty", "", 2, 0, ""},
-        {"path, over-long", longName, 1, 0, longName},
-        {"unknown finder", "card0-HDMI-A-1", 3, 0, ""},
-        {"negative finder", "HDMI-A-1", -1, 0, ""},
+        {"port", "card0-HDMI-A-1", 0, 1, "card0-HDMI-A-1", -1},
+        {"port, other case", "CARD2-vga-1", 0, 3, "CARD2-vga-1", -1},
+        {"port, separators kept for lookup", "\\\\.\\card0-eDP-1", 0, 0, "card0-eDP-1", -1},
+        {"port, dots removed", "card10.VGA-1.", 0, 0, "card10VGA-1", -1},
+        {"path", "@/card0-eDP-1", 1, 2, "@/card0-eDP-1", -1},
+        {"path, lower case", "@/card10-vga-1", 1, 4, "@/card10-vga-1", -1},
+        {"name", "edp-1", 2, 2, "edp-1", -1},
+        {"name, first of two cards", "VGA-1", 2, 3, "VGA-1", -1},
+        {"name, no whole block", "hdmi-a-2", 2, 0, "hdmi-a-2", 2},
+        {"name, empty edid", "DP-1", 2, 0, "DP-1", -1},
+        {"name, no edid file", "DP-2", 2, 0, "DP-2", -1},
+        {"name, edid is a FIFO", "DVI-D-1", 2, 0, "DVI-D-1", -1},
+        {"name, card folder itself", "card0", 2, 0, "card0", -1},
+        {"port, empty", "", 0, 0, "", -1},
+        {"name, empty", "", 2, 0, "", -1},
+        {"path, over-long", longName, 1, 0, longName, -1},
+        {"unknown finder", "card0-HDMI-A-1", 3, 0, "", -1},
+        {"negative finder", "HDMI-A-1", -1, 0, "", -1},
     };
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -162,7 +159,7 @@ TEST_F(DisplaySourceTest, LookupByEachFinder) {
         EXPECT_EQ(handle->getLocator().str(), withRoot(c.storedLocator));
         EXPECT_EQ(handle->isAccessible(), c.serial != 0);
         if (c.serial != 0) {
-            const std::vector<std::uint8_t> expected = edidWithSerial(c.serial);
+            const Bytes expected = edidWithSerial(c.serial);
             EXPECT_EQ(bytesOf(handle, expected.size()), expected);
             EXPECT_TRUE(log.lines().empty());
             continue;
@@ -170,25 +167,15 @@ TEST_F(DisplaySourceTest, LookupByEachFinder) {
         ASSERT_EQ(log.lines().size(), 1u);
         EXPECT_EQ(log.lines()[0].logger, "libEDID.EDIDAccessorWindows");
         EXPECT_EQ(log.lines()[0].priority, 3);
-        EXPECT_EQ(
-            log.lines()[0].text,
-            "44 Unable to retrieve a display port locator for Display Device with locator \"" +
-                locator + "\"");
+        EXPECT_EQ(log.lines()[0].text,
+                  (c.index < 0 ? "44 Unable to retrieve a display port locator"
+                               : "40 Unable to retrieve EDID information") +
+                      std::string(" for Display Device with locator \"") + locator + "\"" +
+                      (c.index < 0 ? "" : " with index " + std::to_string(c.index)));
+        libEDID::EDIDParser parser(handle);
+        EXPECT_FALSE(parser.parseEDID(false));
+        EXPECT_EQ(keysOf(parser), std::vector<std::string>{"CannotAccessEDID"});
     }
-}
-
-TEST_F(DisplaySourceTest, FoundDisplayWithoutWholeBlockLogsLine40WithIndex) {
-    const edidtest::LogCapture log(3);
-    const libEDID::EDIDAccessorHandle handle =
-        EDIDContext::getEDIDAccessor("hdmi-a-2", EDIDAccessor::FIND_BY_DISPLAY_NAME);
-    EXPECT_FALSE(handle->isAccessible());
-    EXPECT_EQ(handle->getLocator().str(), "hdmi-a-2");
-    ASSERT_EQ(log.lines().size(), 1u);
-    EXPECT_EQ(log.lines()[0].logger, "libEDID.EDIDAccessorWindows");
-    EXPECT_EQ(log.lines()[0].priority, 3);
-    EXPECT_EQ(log.lines()[0].text,
-              "40 Unable to retrieve EDID information for Display Device with locator "
-              "\"hdmi-a-2\" with index 2");
 }
 
 TEST_F(DisplaySourceTest, EachCallBuildsItsOwnSnapshot) {
@@ -198,45 +185,24 @@ TEST_F(DisplaySourceTest, EachCallBuildsItsOwnSnapshot) {
     connector("card0-eDP-1", edidWithSerial(5));
     const libEDID::EDIDAccessorHandle second =
         EDIDContext::getEDIDAccessor("card0-eDP-1", EDIDAccessor::FIND_BY_PORT_LOCATOR);
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(first.useCount(), 1);
     EXPECT_EQ(bytesOf(first, 256), edidWithSerial(2));
     EXPECT_EQ(bytesOf(second, 128), edidWithSerial(5));
-    first.release();
-    EXPECT_EQ(bytesOf(second, 128), edidWithSerial(5));
 }
 
+// A full parse of the display with an extension block matches one of the same bytes in memory.
 TEST_F(DisplaySourceTest, ParsesLikeTheSameBytesInMemory) {
-    for (const char* name : {"HDMI-A-1", "eDP-1"}) {
-        SCOPED_TRACE(name);
-        libEDID::EDIDParser fromDisplay(
-            EDIDContext::getEDIDAccessor(name, EDIDAccessor::FIND_BY_DISPLAY_NAME));
-        edidtest::Parsed fromMemory(edidWithSerial(std::string(name) == "eDP-1" ? 2 : 1));
-        ASSERT_TRUE(fromDisplay.parseEDID(false));
-        ASSERT_TRUE(fromMemory.parse());
-        qor::String displayId;
-        qor::String memoryId;
-        ASSERT_TRUE(fromDisplay.getEDIDIdentifier(displayId, false));
-        ASSERT_TRUE(fromMemory.parser.getEDIDIdentifier(memoryId, false));
-        EXPECT_EQ(displayId, memoryId);
-        EXPECT_FALSE(displayId.isEmpty());
-        std::vector<std::string> keys;
-        for (const libEDID::LibEDIDLog& message : fromDisplay.getMessages()) {
-            keys.push_back(message.getKey().str());
-        }
-        EXPECT_EQ(keys, fromMemory.keys());
-    }
-}
-
-TEST_F(DisplaySourceTest, ParserOverMissingDisplayCannotAccessEdid) {
-    libEDID::EDIDParser parser(
-        EDIDContext::getEDIDAccessor("card9-HDMI-A-1", EDIDAccessor::FIND_BY_PORT_LOCATOR));
-    EXPECT_FALSE(parser.parseEDID(false));
-    std::vector<std::string> keys;
-    for (const libEDID::LibEDIDLog& message : parser.getMessages()) {
-        keys.push_back(message.getKey().str());
-    }
-    EXPECT_THAT(keys, ::testing::Contains("CannotAccessEDID"));
+    libEDID::EDIDParser fromDisplay(
+        EDIDContext::getEDIDAccessor("eDP-1", EDIDAccessor::FIND_BY_DISPLAY_NAME));
+    edidtest::Parsed fromMemory(edidWithSerial(2));
+    ASSERT_TRUE(fromDisplay.parseEDID(false));
+    ASSERT_TRUE(fromMemory.parse());
+    qor::String displayId;
+    qor::String memoryId;
+    ASSERT_TRUE(fromDisplay.getEDIDIdentifier(displayId, false));
+    ASSERT_TRUE(fromMemory.parser.getEDIDIdentifier(memoryId, false));
+    EXPECT_EQ(displayId, memoryId);
+    EXPECT_FALSE(displayId.isEmpty());
+    EXPECT_EQ(keysOf(fromDisplay), fromMemory.keys());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The content rules of edid-check: raw bytes versus hex text versus the xrandr block, the hex
 // syntax, the error texts, and which bytes of a source count as read.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,154 +10,72 @@
 
 namespace {
 
-using edidcheck::classifyContent;
 using edidcheck::ContentKind;
-using edidcheck::decodeContent;
-using ::testing::HasSubstr;
-
 using Bytes = std::vector<unsigned char>;
 
-const Bytes kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-
-std::string asText(const Bytes& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
-struct KindCase {
-    const char* name;
+// A content, its kind, and the error or the bytes it decodes to (raw content: itself).
+struct ContentCase {
     std::string content;
     ContentKind kind;
+    std::string error;
+    Bytes bytes = {};
 };
 
-class ContentKindTest : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(ContentKindTest, Classifies) {
-    EXPECT_EQ(classifyContent(GetParam().content), GetParam().kind);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ContentKindTest,
-    ::testing::Values(
-        KindCase{"Empty", "", ContentKind::Empty},
-        KindCase{"EdidHeader", asText(kHeader), ContentKind::Raw},
+TEST(ContentTest, ClassifiesAndDecodes) {
+    const std::string notEdid = "neither raw EDID bytes nor hex text";
+    const std::vector<ContentCase> cases = {
+        // The EDID header, then CR LF that must not be touched.
+        {std::string("\x00\xFF\xFF\xFF\xFF\xFF\xFF\x00\r\n", 10), ContentKind::Raw, ""},
         // A broken header is still binary: any byte outside printable ASCII means raw.
-        KindCase{"BinaryWithoutHeader", std::string("\x01\x02 ab", 5), ContentKind::Raw},
-        KindCase{"HighByte", "00 ff \xC3\xA9", ContentKind::Raw},
-        KindCase{"PlainHex", "00 ff ff ff\n", ContentKind::Hex},
-        KindCase{"PrefixedHex", "  0x00, 0xFF,\r\n", ContentKind::Hex},
-        KindCase{"LeadingComma", ",00", ContentKind::Hex},
-        KindCase{"Xrandr", "HDMI-1 connected\n\tEDID: \n\t\t00ff\n", ContentKind::Xrandr},
-        KindCase{"Prose", "hello world\n", ContentKind::NotEdid},
-        KindCase{"BarePrefix", "0x", ContentKind::NotEdid},
-        KindCase{"OnlySeparators", " , \n", ContentKind::NotEdid}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct HexCase {
-    const char* name;
-    std::string text;
-    Bytes bytes;
-};
-
-class HexDecodeTest : public ::testing::TestWithParam<HexCase> {};
-
-TEST_P(HexDecodeTest, DecodesToTheBytes) {
-    const edidcheck::DecodedHex decoded = decodeContent(GetParam().text);
-    EXPECT_EQ(decoded.error, "");
-    EXPECT_EQ(decoded.bytes, GetParam().bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Syntax, HexDecodeTest,
-    ::testing::Values(
-        HexCase{"Pairs", "00 ff 1A", {0x00, 0xFF, 0x1A}},
-        HexCase{"RunsOfPairs", "00ff\n1a2B", {0x00, 0xFF, 0x1A, 0x2B}},
-        HexCase{"AnyWhiteSpace", "\t00\r\n\v01\f 02  ", {0x00, 0x01, 0x02}},
-        HexCase{"PrefixedWithCommas", "0x00,0XfF, 0x7,", {0x00, 0xFF, 0x07}},
-        HexCase{"PrefixedRun", "0x00ff", {0x00, 0xFF}},
-        HexCase{"Xrandr",
-                "DP-1 connected primary\n\tEDID: \n\t\t00ffffffffffff00\n\t\t0102\n"
-                "\tBROADCAST_RGB: Automatic\n\t\tsupported: Automatic\n",
-                {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0x02}},
+        {std::string("\x01\x02 ab", 5), ContentKind::Raw, ""},
+        {"00 ff \xC3\xA9", ContentKind::Raw, ""},
+        {"00ff\n1a2B", ContentKind::Hex, "", {0x00, 0xFF, 0x1A, 0x2B}},
+        {"\t00\r\n\v01\f 02  ", ContentKind::Hex, "", {0x00, 0x01, 0x02}},
+        {"  0x00,0XfF, 0x7,\r\n", ContentKind::Hex, "", {0x00, 0xFF, 0x07}},
+        {"0x00ff", ContentKind::Hex, "", {0x00, 0xFF}},
+        {",00", ContentKind::Hex, "", {0x00}},
         // Pasted without indentation: lines of hex digits still belong to the block.
-        HexCase{"XrandrUnindented", "EDID:\n00ff\n01\nother: 1\n", {0x00, 0xFF, 0x01}},
+        {"EDID:\n00ff\n01\nother: 1\n", ContentKind::Xrandr, "", {0x00, 0xFF, 0x01}},
         // Only the first block of a whole `xrandr --verbose` listing is taken.
-        HexCase{"XrandrFirstBlockOnly", "\tEDID:\n\t\t0a\n\tEDID:\n\t\t0b\n", {0x0A}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct ErrorCase {
-    const char* name;
-    std::string text;
-    const char* error;
-};
-
-class HexErrorTest : public ::testing::TestWithParam<ErrorCase> {};
-
-TEST_P(HexErrorTest, RefusesWithOneLine) {
-    const edidcheck::DecodedHex decoded = decodeContent(GetParam().text);
-    EXPECT_TRUE(decoded.bytes.empty());
-    EXPECT_EQ(decoded.error, GetParam().error);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Errors, HexErrorTest,
-    ::testing::Values(
-        ErrorCase{"Empty", "", "is empty"},
-        ErrorCase{"Prose", "hello world", "neither raw EDID bytes nor hex text"},
-        ErrorCase{"BadToken", "00 ff\n 01 zz 02", "bad hex at line 2, column 5: \"zz\" is not hex"},
-        ErrorCase{"OddDigits", "00 fff",
-                  "bad hex at line 1, column 4: \"fff\" has an odd number "
-                  "of hex digits"},
-        ErrorCase{"PrefixWithoutDigits", "00 0x", "bad hex at line 1, column 4: \"0x\" is not hex"},
-        ErrorCase{"LongPrefixedOdd", "0x123",
-                  "bad hex at line 1, column 1: \"0x123\" has an odd "
-                  "number of hex digits"},
-        ErrorCase{"XrandrEmptyBlock", "\tEDID:\n\tother: 1\n",
-                  "bad hex: no hex lines follow \"EDID:\""},
-        ErrorCase{"XrandrBadLine", "\tEDID:\n\t\t00ff\n\t\t00fg\n",
-                  "bad hex in the EDID: block at line 3, column 3: \"00fg\" is not hex"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RawContent, PassesThroughUnchanged) {
-    Bytes raw = kHeader;
-    raw.push_back(0x0D);  // a CR must not be touched
-    raw.push_back(0x0A);
-    EXPECT_EQ(decodeContent(asText(raw)).bytes, raw);
-}
-
-Bytes edidOf(std::size_t size, unsigned char announced) {
-    Bytes bytes(size, 0x11);
-    if (size > 0x7E) {
-        bytes[0x7E] = announced;
+        {"\tEDID:\n\t\t0a\n\tEDID:\n\t\t0b\n", ContentKind::Xrandr, "", {0x0A}},
+        {"0x", ContentKind::NotEdid, notEdid},
+        {" , \n", ContentKind::NotEdid, notEdid},
+        {"00 fff", ContentKind::Hex,
+         "bad hex at line 1, column 4: \"fff\" has an odd number of hex digits"},
+        {"00 0x", ContentKind::Hex, "bad hex at line 1, column 4: \"0x\" is not hex"},
+        {"0x123", ContentKind::Hex,
+         "bad hex at line 1, column 1: \"0x123\" has an odd number of hex digits"},
+        {"\tEDID:\n\tother: 1\n", ContentKind::Xrandr, "bad hex: no hex lines follow \"EDID:\""},
+        {"\tEDID:\n\t\t00ff\n\t\t00fg\n", ContentKind::Xrandr,
+         "bad hex in the EDID: block at line 3, column 3: \"00fg\" is not hex"},
+    };
+    for (const ContentCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.content));
+        EXPECT_EQ(edidcheck::classifyContent(c.content), c.kind);
+        const edidcheck::DecodedHex decoded = edidcheck::decodeContent(c.content);
+        EXPECT_EQ(decoded.error, c.error);
+        EXPECT_EQ(decoded.bytes,
+                  c.kind == ContentKind::Raw ? Bytes(c.content.begin(), c.content.end()) : c.bytes);
     }
-    return bytes;
 }
-
-struct ReadCase {
-    const char* name;
-    std::size_t size;
-    unsigned char announced;
-    std::size_t read;
-};
-
-class BlocksReadTest : public ::testing::TestWithParam<ReadCase> {};
 
 // The parser reads whole blocks only, and no more than byte 7Eh announces.
-TEST_P(BlocksReadTest, CountsWholeAnnouncedBlocks) {
-    const Bytes bytes = edidOf(GetParam().size, GetParam().announced);
-    const Bytes read = edidcheck::blocksRead(bytes);
-    ASSERT_EQ(read.size(), GetParam().read);
-    EXPECT_TRUE(std::equal(read.begin(), read.end(), bytes.begin()));
+TEST(BlocksReadTest, CountsWholeAnnouncedBlocks) {
+    struct Case {
+        std::size_t size;
+        unsigned char announced;
+        std::size_t read;
+    };
+    for (const Case c :
+         {Case{127, 0, 0}, Case{128, 0, 128}, Case{256, 0, 128}, Case{384, 2, 384},
+          Case{256, 3, 256}, Case{200, 1, 128}, Case{300, 1, 256}, Case{512, 1, 256}}) {
+        Bytes bytes(c.size, 0x11);
+        if (c.size > 0x7E) {
+            bytes[0x7E] = c.announced;
+        }
+        EXPECT_EQ(edidcheck::blocksRead(bytes), Bytes(bytes.begin(), bytes.begin() + c.read))
+            << c.size << " bytes announcing " << int{c.announced};
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Blocks, BlocksReadTest,
-                         ::testing::Values(ReadCase{"ShortOfABaseBlock", 127, 0, 0},
-                                           ReadCase{"BaseOnly", 128, 0, 128},
-                                           ReadCase{"ExtensionPresentButNotAnnounced", 256, 0, 128},
-                                           ReadCase{"AnnouncedAndPresent", 384, 2, 384},
-                                           ReadCase{"AnnouncedMoreThanPresent", 256, 3, 256},
-                                           ReadCase{"PartialExtensionBlock", 200, 1, 128},
-                                           ReadCase{"TrailingBytesIgnored", 300, 1, 256},
-                                           ReadCase{"AnnouncedFewerThanPresent", 512, 1, 256}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

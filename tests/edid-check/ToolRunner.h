@@ -1,10 +1,17 @@
 #pragma once
 
 // Runs the built edid-check in a temporary folder and collects what it wrote.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "TempDir.h"
 
 namespace edidchecktest {
 
@@ -14,43 +21,91 @@ namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 using Bytes = std::vector<unsigned char>;
 
+inline std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 struct ToolResult {
     int status = -1;
     std::string out;
     std::string err;
 
-    std::vector<std::string> outLines() const;
-    std::vector<std::string> errLines() const;
     /// Every stdout line parsed as JSON (a line that does not parse fails the test).
-    std::vector<Json> json() const;
+    std::vector<Json> json() const {
+        std::vector<Json> objects;
+        for (const std::string& line : linesOf(out)) {
+            objects.push_back(Json::parse(line, nullptr, false));
+            EXPECT_FALSE(objects.back().is_discarded()) << "not JSON: " << line;
+        }
+        return objects;
+    }
 };
+
+/// The path in single quotes for the shell.
+inline std::string shellQuoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
+inline Bytes readBytes(const fs::path& path) {
+    const std::string text = edidtest::TempDir::read(path.string());
+    return {text.begin(), text.end()};
+}
+
+/// A file of the EDID corpus.
+inline fs::path corpusFile(const std::string& name) {
+    return fs::path(EDID_CORPUS_DIR) / name;
+}
+
+/// Lower-case hex of the bytes, as the tool's "edid" member holds them.
+inline std::string hexOf(const Bytes& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const unsigned char byte : bytes) {
+        text += {kDigits[byte >> 4], kDigits[byte & 0x0F]};
+    }
+    return text;
+}
 
 /// A temporary folder, removed with the object; the tool runs with it as current folder.
 class Workspace {
   public:
-    Workspace();
-    ~Workspace();
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
+    const fs::path& root() const { return dir_.path(); }
 
-    const fs::path& root() const { return root_; }
-    fs::path write(const std::string& name, const std::string& content) const;
-    fs::path write(const std::string& name, const Bytes& content) const;
+    /// Writes `content` to `name` (folders included) inside the workspace.
+    fs::path write(const std::string& name, const std::string& content) const {
+        const fs::path path = root() / name;
+        fs::create_directories(path.parent_path());
+        return dir_.write(name, content);
+    }
+    fs::path write(const std::string& name, const Bytes& content) const {
+        return write(name, std::string(content.begin(), content.end()));
+    }
 
-    /// Runs `environment edid-check arguments < stdinFile` (stdin is /dev/null by default).
+    /// Runs `environment edid-check arguments < stdinFile`.
     ToolResult run(const std::string& arguments, const std::string& environment = "",
-                   const fs::path& stdinFile = "/dev/null") const;
+                   const fs::path& stdinFile = "/dev/null") const {
+        const int raw =
+            std::system(("cd " + shellQuoted(root()) + " && env -u NO_COLOR -u QOR_LOG_PRIORITY " +
+                         environment + " " + shellQuoted(EDID_CHECK_PATH) + " " + arguments +
+                         " < " + shellQuoted(stdinFile) + " > .stdout 2> .stderr")
+                            .c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, take(".stdout"), take(".stderr")};
+    }
 
   private:
-    fs::path root_;
-};
+    /// The content of a file of the workspace, which is removed.
+    std::string take(const std::string& name) const {
+        const std::string text = edidtest::TempDir::read(dir_.file(name));
+        fs::remove(dir_.file(name));
+        return text;
+    }
 
-/// The path in single quotes for the shell.
-std::string shellQuoted(const fs::path& path);
-Bytes readBytes(const fs::path& path);
-/// A file of the EDID corpus.
-fs::path corpusFile(const std::string& name);
-/// Lower-case hex of the bytes, as the tool's "edid" member holds them.
-std::string hexOf(const Bytes& bytes);
+    edidtest::TempDir dir_;
+};
 
 }  // namespace edidchecktest

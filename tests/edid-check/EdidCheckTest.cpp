@@ -1,0 +1,366 @@
+// edid-check end to end over files, hex text, standard input and a fake DRM class folder
+// (QORWIN_DRM_ROOT): the JSON members, the bytes reported as read, the text report, the
+// options, the one-line errors, the exit statuses, --list and the run without SOURCE.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Examination.h"
+#include "ToolRunner.h"
+
+namespace edidchecktest {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
+using ::testing::Not;
+using ::testing::SizeIs;
+using ::testing::StartsWith;
+
+// Clean, 128 bytes; clean, 384 bytes with two extension blocks; extension checksum wrong.
+const char* const kAnalog = "ACI-17D5-1.3-analog-83c8d582.bin";
+const char* const kTwoExtensions = "ACR-0B3A-1.4-digital-bb967c25.bin";
+const char* const kBadExtensionChecksum = "IVM-6628-1.3-digital-b36074c7.bin";
+
+// "name:kind " for each member, in order.
+std::string shape(const Json& object) {
+    std::string text;
+    for (const auto& member : object.items()) {
+        text += member.key() + ":" + member.value().type_name() + " ";
+    }
+    return text;
+}
+
+// The members of one object, their order and their kinds.
+void expectSchema(const Json& object) {
+    EXPECT_THAT(shape(object),
+                MatchesRegex("source:string accessible:boolean ok:boolean identifier:(string|null) "
+                             "productName:string serialNumber:string messages:array "
+                             "properties:array edidString:string edid:string "));
+    for (const Json& message : object["messages"]) {
+        EXPECT_EQ(shape(message), "key:string level:number category:number text:string ");
+    }
+    for (const Json& property : object["properties"]) {
+        EXPECT_THAT(shape(property),
+                    MatchesRegex("name:string value:(string|boolean|number|array) "));
+    }
+}
+
+std::string argumentsOf(const std::vector<fs::path>& sources) {
+    std::string arguments = "--json";
+    for (const fs::path& source : sources) {
+        arguments += " " + shellQuoted(source);
+    }
+    return arguments;
+}
+
+class EdidCheckTest : public ::testing::Test {
+  protected:
+    Workspace workspace;
+};
+
+// Every corpus file in one run, plus one cut after 300 bytes: one valid line per file, in
+// argument order, with the whole blocks read and a status that follows from the level-2
+// messages.
+TEST_F(EdidCheckTest, CorpusAsJsonLines) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(EDID_CORPUS_DIR)) {
+        if (entry.path().extension() == ".bin") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_GT(files.size(), 100U);
+    const Bytes raw = readBytes(corpusFile(kTwoExtensions));
+    files.push_back(workspace.write("truncated.bin", Bytes(raw.begin(), raw.begin() + 300)));
+    const ToolResult result = workspace.run(argumentsOf(files));
+    const std::vector<Json> objects = result.json();
+    ASSERT_EQ(objects.size(), files.size());
+    bool anyLevel2 = false;
+    std::set<std::string> propertyKinds;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i].string());
+        expectSchema(objects[i]);
+        EXPECT_EQ(objects[i]["source"], files[i].string());
+        EXPECT_TRUE(objects[i]["ok"]);
+        EXPECT_TRUE(objects[i]["identifier"].is_string());
+        EXPECT_EQ(objects[i]["edid"], hexOf(edidcheck::blocksRead(readBytes(files[i]))));
+        for (const Json& message : objects[i]["messages"]) {
+            anyLevel2 = anyLevel2 || message["level"] == 2;
+        }
+        for (const Json& property : objects[i]["properties"]) {
+            propertyKinds.insert(property["value"].type_name());
+        }
+    }
+    EXPECT_EQ(result.status, anyLevel2 ? 1 : 0);
+    EXPECT_EQ(result.err, "");
+    // Values keep their kind: text, flags, lists of modes.
+    EXPECT_THAT(propertyKinds, ::testing::IsSupersetOf({"string", "boolean", "array"}));
+}
+
+// The same clean EDID as raw bytes, as hex text in each form and on standard input (raw, then
+// hex) gives the same report under its own source name: status 0, the identity, and the parse
+// ending with the serial number and model properties.
+TEST_F(EdidCheckTest, EveryFormOfACleanEdidGivesTheSameReport) {
+    const std::string hex = hexOf(readBytes(corpusFile(kTwoExtensions)));
+    const std::vector<fs::path> sources = {
+        corpusFile(kTwoExtensions),
+        // Pairs on one line; one prefixed byte a line with CR LF; the xrandr block.
+        workspace.write("plain.txt", std::regex_replace(hex, std::regex(".."), "$& ")),
+        workspace.write("prefixed.txt", std::regex_replace(hex, std::regex(".."), "0x$&,\r\n")),
+        workspace.write("xrandr.txt",
+                        "HDMI-1 connected primary 1920x1080+0+0\n\tIdentifier: 0x42\n\tEDID: \n" +
+                            std::regex_replace(hex, std::regex(".{32}"), "\t\t$&\n") +
+                            "\tBROADCAST_RGB: Automatic\n\t\tsupported: Automatic, Full\n"),
+        "-"};
+    for (const fs::path& input : {sources[0], sources[1]}) {
+        const ToolResult result = workspace.run(argumentsOf(sources), "", input);
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::vector<Json> objects = result.json();
+        ASSERT_THAT(objects, SizeIs(sources.size()));
+        for (std::size_t i = 1; i < objects.size(); ++i) {
+            EXPECT_EQ(objects[i]["source"], sources[i].string());
+            objects[i]["source"] = objects[0]["source"];
+            EXPECT_EQ(objects[i], objects[0]) << sources[i];
+        }
+        const Json& clean = objects[0];
+        EXPECT_TRUE(clean["accessible"]);
+        EXPECT_EQ(clean["productName"], "ED270U P2");
+        EXPECT_EQ(clean["serialNumber"], "43300EA733W01");
+        EXPECT_EQ(clean["identifier"], "ED270U P2-43300EA733W01");
+        EXPECT_THAT(clean["edidString"].get<std::string>(),
+                    HasSubstr("Product Name: \"ED270U P2\""));
+        const Json& properties = clean["properties"];
+        ASSERT_GE(properties.size(), 2U);
+        EXPECT_EQ(properties[properties.size() - 2]["name"], "MonitorSerialNumber");
+        EXPECT_EQ(properties[properties.size() - 1],
+                  Json({{"name", "MonitorModelNumber"}, {"value", "ED270U P2"}}));
+    }
+}
+
+// Checksum messages come first; a level-2 message sets status 1 unless its category is ignored.
+TEST_F(EdidCheckTest, ChecksumErrorAndIgnoredCategories) {
+    const std::string file = shellQuoted(corpusFile(kBadExtensionChecksum));
+    const ToolResult result = workspace.run("--json " + file);
+    EXPECT_EQ(result.status, 1);
+    const Json first = result.json().at(0)["messages"][0];
+    EXPECT_EQ(first["key"], "ChecksumError");
+    EXPECT_EQ(first["level"], 2);
+    EXPECT_EQ(first["category"], 2);
+    for (const std::string category : {"2", "checksum"}) {
+        const ToolResult ignored =
+            workspace.run("--json --ignore-category " + category + " " + file);
+        EXPECT_EQ(ignored.status, 0) << category;
+        for (const Json& message : ignored.json().at(0)["messages"]) {
+            EXPECT_NE(message["category"], 2) << category;
+        }
+    }
+}
+
+TEST_F(EdidCheckTest, BadArgumentsGiveOneLineAndStatusTwo) {
+    for (const char* arguments :
+         {"--no-such-option", "--ignore-category 18 x.bin", "--ignore-category nonsense x.bin",
+          "--finder serial x.bin", "--log-level high", "--list x.bin"}) {
+        const ToolResult result = workspace.run(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_THAT(linesOf(result.err), SizeIs(1)) << arguments;
+        EXPECT_EQ(result.out, "") << arguments;
+    }
+}
+
+TEST_F(EdidCheckTest, HelpAndVersion) {
+    const ToolResult help = workspace.run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, AllOf(HasSubstr("--ignore-category"), HasSubstr("Examples:"),
+                                HasSubstr("Exit status")));
+    const ToolResult version = workspace.run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_THAT(version.out, StartsWith("edid-check "));
+}
+
+// Findings grouped by severity with their category, no colour when stdout is not a terminal;
+// the options add the level-0 messages, the properties and the hex dump.
+TEST_F(EdidCheckTest, TextReportAndItsOptions) {
+    const fs::path bad = corpusFile(kBadExtensionChecksum);
+    const ToolResult errors = workspace.run(shellQuoted(bad));
+    EXPECT_EQ(errors.status, 1);
+    EXPECT_THAT(errors.out, AllOf(StartsWith(bad.string() + ": "), HasSubstr("  Errors ("),
+                                  HasSubstr("    [checksum] "), Not(HasSubstr("Information (")),
+                                  Not(HasSubstr("\x1b["))));
+
+    const fs::path file = corpusFile(kTwoExtensions);
+    const ToolResult plain = workspace.run(shellQuoted(file));
+    EXPECT_THAT(plain.out, AllOf(StartsWith(file.string() + ": ED270U P2-43300EA733W01\n"),
+                                 HasSubstr("  Product Name: \"ED270U P2\""),
+                                 Not(HasSubstr("Properties:")), Not(HasSubstr("Hex dump:"))));
+    const ToolResult all =
+        workspace.run("--all-messages --properties --hexdump " + shellQuoted(file));
+    EXPECT_EQ(all.status, 0);
+    EXPECT_THAT(all.out, AllOf(HasSubstr("  Information ("), HasSubstr("    [general] "),
+                               HasSubstr("\n    MonitorModelNumber = ED270U P2\n"),
+                               HasSubstr("  Hex dump:\n")));
+    // An array property: its name alone, then one item per line.
+    EXPECT_THAT(all.out, ::testing::ContainsRegex("\n    [A-Za-z]+ =\n      [0-9]+ x [0-9]+"));
+}
+
+// One run with a German text for one message (from the resource folder), log lines on stderr
+// and the EDID dumped to the current folder.
+TEST_F(EdidCheckTest, LanguageLogLevelAndDump) {
+    workspace.write("res/libEDID.de.txt",
+                    "LocalizedString.ChecksumError = Pruefsumme falsch: {type}\n");
+    const fs::path file = corpusFile(kBadExtensionChecksum);
+    const ToolResult result =
+        workspace.run("--lang de --log-level 1 --dump " + shellQuoted(file),
+                      "QOR_RESOURCE_DIR=" + shellQuoted(workspace.root() / "res"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.out, HasSubstr("[checksum] Pruefsumme falsch: "));
+    EXPECT_THAT(result.err, HasSubstr("EDIDParser::parseEDID"));
+    std::vector<fs::path> dumps;
+    for (const auto& entry : fs::directory_iterator(workspace.root())) {
+        if (entry.path().filename().string().starts_with("edid_dump_")) {
+            dumps.push_back(entry.path());
+        }
+    }
+    ASSERT_THAT(dumps, SizeIs(1));
+    EXPECT_EQ(readBytes(dumps[0]), readBytes(file));
+}
+
+//   drm/card0-HDMI-A-1/edid   384-byte EDID        drm/card0-DP-1/edid   empty (disconnected)
+//   drm/card1-DP-2/edid       128-byte EDID        empty/                no connectors at all
+class EdidCheckDisplayTest : public EdidCheckTest {
+  protected:
+    void SetUp() override {
+        workspace.write("drm/card0-HDMI-A-1/edid", readBytes(corpusFile(kTwoExtensions)));
+        workspace.write("drm/card1-DP-2/edid", readBytes(corpusFile(kAnalog)));
+        workspace.write("drm/card0-DP-1/edid", "");
+        fs::create_directories(workspace.root() / "empty");
+    }
+
+    ToolResult runOnTree(const std::string& arguments, const char* tree = "drm") const {
+        return workspace.run(arguments, "QORWIN_DRM_ROOT=" + shellQuoted(workspace.root() / tree));
+    }
+};
+
+TEST_F(EdidCheckDisplayTest, ReadsADisplayByEachFinder) {
+    const std::string path = (workspace.root() / "drm" / "card1-DP-2").string();
+    for (const std::string& arguments :
+         {std::string("display:card1-DP-2"), std::string("--finder name display:dp-2"),
+          "--finder path " + shellQuoted("display:" + path)}) {
+        const ToolResult result = runOnTree("--json " + arguments);
+        EXPECT_EQ(result.status, 0) << arguments << result.err;
+        const std::vector<Json> objects = result.json();
+        ASSERT_THAT(objects, SizeIs(1)) << arguments;
+        EXPECT_THAT(objects[0]["source"].get<std::string>(), StartsWith("display:"));
+        EXPECT_TRUE(objects[0]["accessible"]);
+        EXPECT_TRUE(objects[0]["ok"]);
+        EXPECT_EQ(objects[0]["edid"], hexOf(readBytes(corpusFile(kAnalog))));
+    }
+}
+
+// Every bad file, content and display in one run: one line each on stderr naming it, a JSON
+// object that says it was not read, the source after them still examined, and status 2
+// outranking that source's level-2 message.
+TEST_F(EdidCheckDisplayTest, BadSourcesGiveOneLineEachAndTheOthersStillRun) {
+    struct BadSource {
+        fs::path path;
+        std::string error;
+        bool accessible;
+    };
+    const std::vector<BadSource> bad = {
+        {workspace.root() / "missing.bin", "cannot open: No such file or directory", false},
+        {workspace.root(), "is a directory", false},
+        {workspace.write("empty.txt", ""), "is empty", false},
+        {workspace.write("prose.txt", "this is not an EDID\n"),
+         "neither raw EDID bytes nor hex text", false},
+        {workspace.write("bad.hex", "00 ff ff\nff xx\n"),
+         "bad hex at line 2, column 4: \"xx\" is not hex", false},
+        // Readable, but shorter than a base block: the parser cannot read it.
+        {workspace.write("short.bin", Bytes(100, 0)),
+         "the base block could not be read: only 100 of its 128 bytes are present", true},
+        // No such connector; a connector whose edid file is empty (disconnected).
+        {"display:card9-VGA-1", "no display with port locator \"card9-VGA-1\" has a readable EDID",
+         false},
+        {"display:card0-DP-1", "no display with port locator \"card0-DP-1\" has a readable EDID",
+         false}};
+    std::vector<fs::path> sources;
+    for (const BadSource& source : bad) {
+        sources.push_back(source.path);
+    }
+    sources.push_back(corpusFile(kBadExtensionChecksum));
+    const ToolResult result = runOnTree(argumentsOf(sources));
+    EXPECT_EQ(result.status, 2);
+    const std::vector<std::string> errors = linesOf(result.err);
+    const std::vector<Json> objects = result.json();
+    ASSERT_THAT(errors, SizeIs(bad.size()));
+    ASSERT_THAT(objects, SizeIs(sources.size()));
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        SCOPED_TRACE(sources[i]);
+        EXPECT_EQ(errors[i], "edid-check: " + sources[i].string() + ": " + bad[i].error);
+        expectSchema(objects[i]);
+        EXPECT_EQ(objects[i]["source"], sources[i].string());
+        EXPECT_EQ(objects[i]["accessible"], bad[i].accessible);
+        EXPECT_FALSE(objects[i]["ok"]);
+        EXPECT_TRUE(objects[i]["identifier"].is_null());
+        EXPECT_EQ(objects[i]["edid"], "");
+    }
+    EXPECT_TRUE(objects.back()["ok"]);
+}
+
+// --list shows each display (as text and as JSON); without SOURCE each display is examined.
+TEST_F(EdidCheckDisplayTest, ListsAndExaminesEveryDisplay) {
+    const fs::path hdmi = workspace.root() / "drm" / "card0-HDMI-A-1";
+    const ToolResult text = runOnTree("--list");
+    EXPECT_EQ(text.status, 0);
+    const std::vector<std::string> lines = linesOf(text.out);
+    ASSERT_THAT(lines, SizeIs(3));
+    EXPECT_THAT(lines[0], StartsWith("PORT"));
+    EXPECT_THAT(lines[1], AllOf(StartsWith("card0-HDMI-A-1  "), HasSubstr(hdmi.string()),
+                                HasSubstr("  HDMI-A-1  "), HasSubstr("ED270U P2-43300EA733W01")));
+    EXPECT_THAT(lines[2], StartsWith("card1-DP-2  "));
+    const std::vector<Json> listed = runOnTree("--list --json").json();
+    ASSERT_THAT(listed, SizeIs(2));
+    EXPECT_EQ(listed[0], Json({{"portLocator", "card0-HDMI-A-1"},
+                               {"displayPath", hdmi.string()},
+                               {"displayName", "HDMI-A-1"},
+                               {"identifier", "ED270U P2-43300EA733W01"}}));
+
+    const ToolResult result = runOnTree("--json");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    const std::vector<Json> objects = result.json();
+    ASSERT_THAT(objects, SizeIs(2));
+    EXPECT_EQ(objects[0]["source"], "display:card0-HDMI-A-1");
+    EXPECT_EQ(objects[0]["edid"], hexOf(readBytes(corpusFile(kTwoExtensions))));
+    EXPECT_EQ(objects[1]["source"], "display:card1-DP-2");
+}
+
+// No display: --list says so; without SOURCE the samples (corpus files) are examined, each
+// under its own name and read in full.
+TEST_F(EdidCheckDisplayTest, WithoutDisplaysSaysSoAndExaminesTheSamples) {
+    const ToolResult list = runOnTree("--list", "empty");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "");
+    EXPECT_THAT(linesOf(list.err), ElementsAre("edid-check: no display with an EDID found"));
+
+    const ToolResult result = runOnTree("--json", "empty");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_THAT(linesOf(result.err), ElementsAre(StartsWith(linesOf(list.err).at(0))));
+    const std::vector<Json> objects = result.json();
+    ASSERT_GE(objects.size(), 3U);
+    for (const Json& object : objects) {
+        const std::string source = object["source"];
+        ASSERT_THAT(source, StartsWith("sample:"));
+        EXPECT_TRUE(object["ok"]) << source;
+        EXPECT_EQ(object["edid"], hexOf(readBytes(corpusFile(source.substr(7))))) << source;
+    }
+}
+
+}  // namespace
+}  // namespace edidchecktest
