@@ -2,26 +2,24 @@
 
 // Helpers of the tests of the library's sources, messages and parser core.
 
-#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
 #include "Templates.h"
 #include "libEDID/libEDID.h"
-#include "qor/System.h"
 
 namespace coretest {
 
+using namespace edidtest;
 using Log = libEDID::LibEDIDLog;
 using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
 
-using edidtest::eol;
-using edidtest::filled;
-using edidtest::label;
-using edidtest::reported;
+inline libEDID::EDIDAccessorBuffer memory(const std::string& bytes) {
+    return libEDID::EDIDAccessorBuffer(bytes.data(), static_cast<unsigned>(bytes.size()));
+}
 
 /// A memory accessor over a copy of `bytes`, wrapped in a new handle.
 inline libEDID::EDIDAccessorHandle memoryHandle(const Bytes& bytes) {
@@ -29,11 +27,26 @@ inline libEDID::EDIDAccessorHandle memoryHandle(const Bytes& bytes) {
         reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
 }
 
-/// Texts of the stored messages, in log order.
-inline std::vector<std::string> texts(const libEDID::EDIDParser& parser) {
-    std::vector<std::string> out;
+/// Captured technical-log lines as "<logger> <priority> <text>", to compare a log at once.
+inline Texts described(const std::vector<LogCapture::Line>& lines) {
+    Texts out;
+    for (const LogCapture::Line& line : lines) {
+        out.push_back(line.logger + " " + std::to_string(line.priority) + " " + line.text);
+    }
+    return out;
+}
+
+/// A stored message as "<key> <level> <category>: <text>".
+inline std::string summary(const Log& m) {
+    return m.getKey().str() + " " + std::to_string(m.getLevel()) + " " +
+           std::to_string(m.getCategory()) + ": " + m.getMesg().str();
+}
+
+/// The summaries of all stored messages, in log order.
+inline Texts summaries(const libEDID::EDIDParser& parser) {
+    Texts out;
     for (const Log& m : parser.getMessages()) {
-        out.push_back(m.getMesg().str());
+        out.push_back(summary(m));
     }
     return out;
 }

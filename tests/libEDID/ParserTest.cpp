@@ -9,30 +9,18 @@
 
 namespace {
 
-using coretest::Log;
-using edidtest::EdidBuilder;
-using edidtest::LogCapture;
-using edidtest::Parsed;
+using namespace coretest;
 using libEDID::EDIDParser;
 
 // Observer that writes "<id>:<name>" into a journal shared by several observers.
 struct JournalObserver : libEDID::EDIDCallback {
-    JournalObserver(std::string id, std::shared_ptr<std::vector<std::string>> journal)
-        : id(std::move(id)), journal(std::move(journal)) {}
+    JournalObserver(std::string id, Texts& journal) : id(std::move(id)), journal(journal) {}
     void onSysInfoProperty(const qor::String& name, const qor::QORValue&) override {
-        journal->push_back(id + ":" + name.str());
+        journal.push_back(id + ":" + name.str());
     }
     std::string id;
-    std::shared_ptr<std::vector<std::string>> journal;
+    Texts& journal;
 };
-
-std::size_t countLevel(const EDIDParser& parser, Log::LIBEDID_LOG_LEVEL level) {
-    std::size_t n = 0;
-    for (const Log& m : parser.getMessages()) {
-        n += m.getLevel() == level ? 1 : 0;
-    }
-    return n;
-}
 
 std::string edidString(EDIDParser& parser) {
     qor::String text;
@@ -40,50 +28,35 @@ std::string edidString(EDIDParser& parser) {
     return text.str();
 }
 
-TEST(ParserTest, NewParserHoldsNothing) {
-    Parsed p(EdidBuilder().bytes());
-    EXPECT_TRUE(p.parser.getMessages().isEmpty());
-    EXPECT_TRUE(p.parser.getSerialNumber().isEmpty());
-    EXPECT_TRUE(p.parser.getProductName().isEmpty());
-    EXPECT_TRUE(p.parser.isAccessible());
-    EXPECT_TRUE(p.observer->properties.empty());
-}
-
-TEST(ParserTest, IgnoredCategoryIsNotStoredButStillAppended) {
+// A message of an ignored category is not stored: it logs one line 305 instead and, when it
+// was meant for the EDID string too, is still appended there.
+TEST(ParserTest, IgnoredMessagesAreLoggedAndAppendedButNotStored) {
     Parsed plain(EdidBuilder().bytes());
     ASSERT_TRUE(plain.parse());
-    ASSERT_GT(countLevel(plain.parser, Log::LIBEDID_LOG_LEVEL_INFO), 0u);
+    Texts ignoredLines;
+    for (const Log& m : plain.parser.getMessages()) {
+        if (m.getCategory() == Log::LIBEDID_LOG_CAT_GENERAL) {
+            ignoredLines.push_back("libEDID.EDIDParser 3 305 Entry ignored:" + m.getMesg().str());
+        }
+    }
+    ASSERT_FALSE(ignoredLines.empty());
 
     Parsed muted(EdidBuilder().bytes());
     muted.parser.ignoreLogCategory(Log::LIBEDID_LOG_CAT_GENERAL, true);
+    LogCapture log(3);
     ASSERT_TRUE(muted.parse());
-    EXPECT_EQ(countLevel(muted.parser, Log::LIBEDID_LOG_LEVEL_INFO), 0u);
-    EXPECT_EQ(
-        muted.parser.getMessages().size(),
-        plain.parser.getMessages().size() - countLevel(plain.parser, Log::LIBEDID_LOG_LEVEL_INFO));
+    EXPECT_EQ(described(log.startingWith("305 ")), ignoredLines);
+    EXPECT_EQ(muted.parser.getMessages().size(),
+              plain.parser.getMessages().size() - ignoredLines.size());
     EXPECT_EQ(edidString(muted.parser), edidString(plain.parser));
     EXPECT_FALSE(edidString(muted.parser).empty());
 }
 
-TEST(ParserTest, EachIgnoredMessageLogsOneLine) {
-    Parsed p(EdidBuilder().checksumOff(0, 5).bytes());
-    p.parser.ignoreLogCategory(Log::LIBEDID_LOG_CAT_CHECKSUM, true);
-    LogCapture log(3);
-    EXPECT_TRUE(p.parser.verifyChecksum(false));
-    EXPECT_TRUE(p.parser.getMessages().isEmpty());
-    const auto ignored = log.startingWith("305 ");
-    ASSERT_EQ(ignored.size(), 1u);
-    EXPECT_EQ(ignored[0].logger, "libEDID.EDIDParser");
-    EXPECT_EQ(ignored[0].priority, 3);
-    EXPECT_EQ(ignored[0].text,
-              "305 Entry ignored:" +
-                  coretest::filled("ChecksumError", {{"type", coretest::label("BaseEDIDStructure")},
-                                                     {"checksum", "05h"},
-                                                     {"expected", "00h"}}));
-}
-
 TEST(ParserTest, IgnoringIsASetNotACounter) {
     Parsed p(EdidBuilder().checksumOff(0, 5).bytes());
+    EXPECT_TRUE(p.parser.getMessages().isEmpty());  // a new parser holds nothing
+    EXPECT_TRUE(p.parser.getSerialNumber().isEmpty());
+    EXPECT_TRUE(p.parser.getProductName().isEmpty());
     const auto checksumErrors = [&p] {
         p.parser.clearLogs();
         p.parser.verifyChecksum(false);
@@ -106,7 +79,7 @@ TEST(ParserTest, IgnoringIsASetNotACounter) {
 TEST(ParserTest, ClearLogsKeepsTheEdidString) {
     Parsed p(EdidBuilder().bytes());
     ASSERT_TRUE(p.parse());
-    const std::vector<std::string> first = p.keys();
+    const Texts first = p.keys();
     const std::string text = edidString(p.parser);
     p.parser.clearLogs();
     EXPECT_TRUE(p.parser.getMessages().isEmpty());
@@ -116,53 +89,72 @@ TEST(ParserTest, ClearLogsKeepsTheEdidString) {
 }
 
 TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
-    auto journal = std::make_shared<std::vector<std::string>>();
+    Texts journal;
     auto a = std::make_shared<JournalObserver>("a", journal);
-    auto b = std::make_shared<JournalObserver>("b", journal);
-    EDIDParser parser(coretest::memoryHandle(EdidBuilder().bytes()));
+    EDIDParser parser(memoryHandle(EdidBuilder().bytes()));
     parser.registerSysInfoObserver(nullptr);
-    parser.registerSysInfoObserver(std::shared_ptr<libEDID::EDIDCallback>());
     parser.registerSysInfoObserver(a);
-    parser.registerSysInfoObserver(b);
+    parser.registerSysInfoObserver(std::make_shared<JournalObserver>("b", journal));
     parser.registerSysInfoObserver(a);
     parser.notifySysInfoProperty("Name", qor::QORValue(1u));
-    EXPECT_EQ(*journal, (std::vector<std::string>{"a:Name", "b:Name", "a:Name"}));
+    EXPECT_EQ(journal, (Texts{"a:Name", "b:Name", "a:Name"}));
 
-    journal->clear();
+    journal.clear();
     ASSERT_TRUE(parser.parseEDID(false));
-    ASSERT_FALSE(journal->empty());
-    ASSERT_EQ(journal->size() % 3, 0u);
-    for (std::size_t i = 0; i < journal->size(); i += 3) {
-        const std::string name = (*journal)[i].substr(2);
-        EXPECT_EQ((*journal)[i], "a:" + name);
-        EXPECT_EQ((*journal)[i + 1], "b:" + name);
-        EXPECT_EQ((*journal)[i + 2], "a:" + name);
+    ASSERT_FALSE(journal.empty());
+    ASSERT_EQ(journal.size() % 3, 0u);
+    for (std::size_t i = 0; i < journal.size(); i += 3) {
+        const std::string name = journal[i].substr(2);
+        EXPECT_EQ(Texts(journal.begin() + i, journal.begin() + i + 3),
+                  (Texts{"a:" + name, "b:" + name, "a:" + name}));
     }
 }
 
+// Counts its destructions, to follow the handle's ownership.
+struct CountedAccessor : libEDID::EDIDAccessorBuffer {
+    CountedAccessor(const Bytes& bytes, int& destroyed)
+        : EDIDAccessorBuffer(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<unsigned>(bytes.size())),
+          destroyed(destroyed) {}
+    ~CountedAccessor() override { ++destroyed; }
+    int& destroyed;
+};
+
+// Copies share the accessor, which goes with the last parser, and the observers; the
+// messages are copied, not shared.
 TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
-    Parsed original(EdidBuilder().checksumOff(0, 1).bytes());
-    original.parser.verifyChecksum(false);
-    ASSERT_EQ(original.parser.getMessages().size(), 1u);
+    int destroyed = 0;
+    {
+        const auto observer = std::make_shared<RecordingObserver>();
+        EDIDParser original(libEDID::EDIDAccessorHandle(
+            new CountedAccessor(EdidBuilder().checksumOff(0, 1).bytes(), destroyed)));
+        original.registerSysInfoObserver(observer);
+        original.verifyChecksum(false);
+        ASSERT_EQ(original.getMessages().size(), 1u);
 
-    EDIDParser copy(original.parser);
-    EXPECT_EQ(copy.getAccessor().get(), original.parser.getAccessor().get());
-    EXPECT_EQ(copy.getMessages().size(), 1u);  // copied, not shared
-    ASSERT_TRUE(copy.parseEDID(false));
-    EXPECT_FALSE(original.observer->properties.empty());
-    EXPECT_GT(copy.getMessages().size(), 1u);
-    EXPECT_EQ(original.parser.getMessages().size(), 1u);
-    EXPECT_TRUE(original.parser.getProductName().isEmpty());
-    EXPECT_FALSE(copy.getProductName().isEmpty());
+        EDIDParser copy(original);
+        EXPECT_EQ(copy.getAccessor().get(), original.getAccessor().get());
+        EXPECT_EQ(copy.getMessages().size(), 1u);
+        ASSERT_TRUE(copy.parseEDID(false));
+        EXPECT_FALSE(observer->properties.empty());
+        EXPECT_GT(copy.getMessages().size(), 1u);
+        EXPECT_EQ(original.getMessages().size(), 1u);
+        EXPECT_TRUE(original.getProductName().isEmpty());
 
-    EDIDParser assigned(coretest::memoryHandle({}));
-    assigned = copy;
-    EXPECT_EQ(assigned.getMessages().size(), copy.getMessages().size());
-    EXPECT_EQ(assigned.getProductName(), copy.getProductName());
-    assigned = assigned;
-    EXPECT_EQ(assigned.getMessages().size(), copy.getMessages().size());
+        int otherDestroyed = 0;
+        EDIDParser assigned(libEDID::EDIDAccessorHandle(new CountedAccessor({}, otherDestroyed)));
+        assigned = copy;  // the replaced accessor loses its only handle
+        EXPECT_EQ(otherDestroyed, 1);
+        assigned = assigned;
+        EXPECT_EQ(copy.getAccessor().useCount(), 4);  // three parsers and this handle
+        EXPECT_EQ(summaries(assigned), summaries(copy));
+        EXPECT_EQ(assigned.getProductName(), copy.getProductName());
+        EXPECT_EQ(destroyed, 0);
+    }
+    EXPECT_EQ(destroyed, 1);
 }
 
+// A parser over an empty handle behaves as one over a source that cannot be read.
 TEST(ParserTest, EmptyHandleActsAsAnInaccessibleSource) {
     EDIDParser parser{libEDID::EDIDAccessorHandle()};
     EXPECT_FALSE(parser.isAccessible());
@@ -173,10 +165,7 @@ TEST(ParserTest, EmptyHandleActsAsAnInaccessibleSource) {
     EXPECT_FALSE(parser.getEDIDString(text, true));
     EXPECT_FALSE(parser.getEDIDIdentifier(text, true));
     EXPECT_EQ(text, qor::String("unchanged"));
-    ASSERT_EQ(parser.getMessages().size(), 3u);
-    for (const Log& m : parser.getMessages()) {
-        EXPECT_EQ(m.getKey(), qor::String("CannotAccessEDID"));
-    }
+    EXPECT_EQ(summaries(parser), Texts(3, "CannotAccessEDID 1 0: " + label("CannotAccessEDID")));
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 #pragma once
 
-// Helpers of the base library's tests: capture of technical-log lines, environment variables
-// set for one scope, and checks that need a process of their own.
+// Helpers of the base library's tests: capture of technical-log lines and checks that need a
+// process of their own.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,20 +15,15 @@
 
 namespace qortest {
 
-struct LogLine {
-    std::string logger;
-    int priority;
-    std::string text;
-};
-
-/// Receives every admitted line at the given global priority while it lives.
+/// Receives every admitted line, as "<logger> <priority> <text>", at the given global priority
+/// while it lives.
 class LogLines {
   public:
     explicit LogLines(int priority = 0) : previous_(qor::LogFactory::getPriority()) {
-        auto lines = lines_;
-        qor::LogFactory::setSink([lines](const qor::String& logger, int p, const qor::String& t) {
-            lines->push_back({logger.str(), p, t.str()});
-        });
+        qor::LogFactory::setSink(
+            [lines = lines_](const qor::String& logger, int p, const qor::String& text) {
+                lines->push_back(logger.str() + " " + std::to_string(p) + " " + text.str());
+            });
         qor::LogFactory::setPriority(priority);
     }
     ~LogLines() {
@@ -39,10 +33,10 @@ class LogLines {
     LogLines(const LogLines&) = delete;
     LogLines& operator=(const LogLines&) = delete;
 
-    const std::vector<LogLine>& lines() const { return *lines_; }
+    const std::vector<std::string>& lines() const { return *lines_; }
 
   private:
-    std::shared_ptr<std::vector<LogLine>> lines_ = std::make_shared<std::vector<LogLine>>();
+    std::shared_ptr<std::vector<std::string>> lines_ = std::make_shared<std::vector<std::string>>();
     int previous_;
 };
 
@@ -52,31 +46,6 @@ inline qor::Logger* logger(const char* name) {
     qor::LogFactory::createLogger(name, out);
     return out;
 }
-
-/// Sets (or, with no value, removes) an environment variable and restores it at the end.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            previous_ = old;
-        }
-        apply(value);
-    }
-    ~ScopedEnv() { apply(previous_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void apply(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name_.c_str(), value->c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
-    }
-    std::string name_;
-    std::optional<std::string> previous_;
-};
 
 /// Runs `check` in a child process started afresh and expects it to return true. The base
 /// library reads its environment variables when its registries are first used, so a check of

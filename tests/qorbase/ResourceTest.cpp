@@ -51,24 +51,19 @@ TEST(ResourceTest, LookupFallsBackFromLocaleToLanguageToEnglish) {
 }
 
 TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
+    // Comments, a blank line, trailing blanks and CR, a '=' in the text, a line without one.
     const char* bundle =
-        "# comment\n"
-        "\n"
-        "; also a comment\n"
-        "A = first text  \r\n"
-        "B = x = y\n"
-        "no separator here\n"
-        "Empty =\n";
+        "# comment\n\n; also a comment\nA = first text  \r\nB = x = y\n"
+        "no separator here\nEmpty =\n";
     EXPECT_EQ(Resource::addStrings("qt.add", "en", bundle), 3u);
-    EXPECT_EQ(text("qt.add", "A", "en"), "first text");
-    EXPECT_EQ(text("qt.add", "B", "en"), "x = y");
-    EXPECT_EQ(text("qt.add", "Empty", "en"), "");
-
+    const auto texts = [] {
+        return std::vector<std::string>{text("qt.add", "A", "en"), text("qt.add", "B", "en"),
+                                        text("qt.add", "Empty", "en"), text("qt.add", "C", "en")};
+    };
+    EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "<none>"}));
+    // Without replacing, existing texts stay, empty ones too.
     Resource::addStrings("qt.add", "en", "A = default\nEmpty = default\nC = new\n", false);
-    EXPECT_EQ(text("qt.add", "A", "en"), "first text");  // existing texts stay, empty ones too
-    EXPECT_EQ(text("qt.add", "Empty", "en"), "");
-    EXPECT_EQ(text("qt.add", "C", "en"), "new");
-
+    EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "new"}));
     Resource::addStrings("qt.add", "en", "A = replaced\n", true);
     EXPECT_EQ(text("qt.add", "A", "en"), "replaced");
 }
@@ -94,23 +89,19 @@ TEST(ResourceTest, MissingKeysAreListedSortedOnce) {
 
 TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
     edidtest::TempDir dir;
-    const std::string file = dir.write("settings.ini",
-                                       "[qtset]\n"
-                                       "Dump.value = from file\n"
-                                       "Other = 1\n"
-                                       "[qtelse]\n"
-                                       "Dump.value = other section\n");
+    const std::string file =
+        dir.write("settings.ini",
+                  "[qtset]\nDump.value = from file\nOther = 1\n[qtelse]\nDump.value = other\n");
     ASSERT_TRUE(Resource::loadSettings(file));
     EXPECT_EQ(setting("qtset", "Dump.value"), "from file");
-    EXPECT_EQ(setting("qtelse", "Dump.value"), "other section");
-    {
-        qortest::ScopedEnv env("QOR_SETTING_qtset_Dump_value", "from environment");
-        EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
-        Resource::setSetting("qtset", "Dump.value", "from api");
-        EXPECT_EQ(setting("qtset", "Dump.value"), "from api");
-        Resource::clearSetting("qtset", "Dump.value");
-        EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
-    }
+    EXPECT_EQ(setting("qtelse", "Dump.value"), "other");
+    setenv("QOR_SETTING_qtset_Dump_value", "from environment", 1);
+    EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
+    Resource::setSetting("qtset", "Dump.value", "from api");
+    EXPECT_EQ(setting("qtset", "Dump.value"), "from api");
+    Resource::clearSetting("qtset", "Dump.value");
+    EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
+    unsetenv("QOR_SETTING_qtset_Dump_value");
     EXPECT_EQ(setting("qtset", "Dump.value"), "from file");
     EXPECT_EQ(setting("qtset", "Absent"), "<none>");
 
@@ -122,41 +113,22 @@ TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
     EXPECT_EQ(setting("qtset", "Dump.value"), "<none>");
 }
 
-TEST(ResourceTest, GlobalLocaleCanBeSet) {
-    const QORLocale previous = QORLocale::getGlobalLocale();
-    QORLocale::setGlobalLocale(QORLocale("de_DE"));
-    EXPECT_EQ(QORLocale::getGlobalLocale().getName(), String("de_DE"));
-    QORLocale::setGlobalLocale(previous);
-    EXPECT_EQ(QORLocale().getName(), String("en"));
-}
-
-// The environment variables are read when the database or the locale is first used, so each
-// check runs in a process of its own.
-
-TEST(ResourceEnvironmentTest, ResourceDirLoadsEveryBundleFile) {
+// The environment is read when the database or the locale is first used, so these checks run
+// in processes of their own.
+TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnvironment) {
     qortest::expectInFreshProcess([] {
         edidtest::TempDir dir;
         dir.write("qtdir.fr.txt", "Greeting = Bonjour\n");
         dir.write("nolocale.txt", "Greeting = ignored\n");
         setenv("QOR_RESOURCE_DIR", dir.path().c_str(), 1);
-        return text("qtdir", "Greeting", "fr_CA") == "Bonjour" &&
-               text("nolocale", "Greeting", "en") == "<none>";
-    });
-}
-
-TEST(ResourceEnvironmentTest, SettingsFileIsReadOnFirstUse) {
-    qortest::expectInFreshProcess([] {
-        edidtest::TempDir dir;
-        setenv("QOR_SETTINGS_FILE", dir.write("s.ini", "[libEDID]\nDumpEDID.value = on\n").c_str(),
-               1);
-        return setting("libEDID", "DumpEDID.value") == "on";
-    });
-}
-
-TEST(ResourceEnvironmentTest, LocaleComesFromTheEnvironment) {
-    qortest::expectInFreshProcess([] {
+        setenv("QOR_SETTINGS_FILE", dir.write("s.ini", "[qtenv]\nDump.value = on\n").c_str(), 1);
         setenv("QOR_LOCALE", "fr_FR", 1);
-        return QORLocale::getGlobalLocale().getName() == String("fr_FR");
+        const bool fromEnvironment = text("qtdir", "Greeting", "fr_CA") == "Bonjour" &&
+                                     text("nolocale", "Greeting", "en") == "<none>" &&
+                                     setting("qtenv", "Dump.value") == "on" &&
+                                     QORLocale::getGlobalLocale().getName() == String("fr_FR");
+        QORLocale::setGlobalLocale(QORLocale("de_DE"));  // a locale set by the caller wins
+        return fromEnvironment && QORLocale::getGlobalLocale().getName() == String("de_DE");
     });
     qortest::expectInFreshProcess([] {
         setenv("QOR_LOCALE", "", 1);

@@ -40,13 +40,10 @@ TEST(SharedResourceTest, LastOfThreeHandlesDestroysOnceInAnyOrder) {
 
 TEST(SharedResourceTest, EmptyHandlesOwnNothing) {
     Handle empty;
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_EQ(empty.get(), nullptr);
-    EXPECT_EQ(empty.useCount(), 0);
     Handle copy(empty);
-    EXPECT_TRUE(copy.isEmpty());
-    copy.release();
-    empty.release();
+    EXPECT_TRUE(copy.isEmpty() && copy.get() == nullptr && copy.useCount() == 0);
+    copy.release();  // releasing an empty handle does nothing
+    EXPECT_TRUE(empty.isEmpty());
     EXPECT_TRUE(Handle(nullptr).isEmpty());
 }
 

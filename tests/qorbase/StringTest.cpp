@@ -5,7 +5,6 @@
 #include "QorTestSupport.h"
 #include "qor/Array.h"
 #include "qor/String.h"
-#include "qor/System.h"
 
 namespace {
 
@@ -39,18 +38,13 @@ TEST(StringTest, ReplaceReplacesEveryOccurrenceOnce) {
 
 TEST(StringTest, FindAndSubStringStayWithinBounds) {
     const String text("ab: cd: ef");
-    EXPECT_EQ(text.find(": "), 2u);
     EXPECT_EQ(text.find(": ", 3), 6u);
     EXPECT_EQ(text.find(": ", 7), String::npos);
-    EXPECT_EQ(text.find("x"), String::npos);
     EXPECT_EQ(text.find("ab", 100), String::npos);
-
-    EXPECT_EQ(text.subString(4), String("cd: ef"));
     EXPECT_EQ(text.subString(4, 2), String("cd"));
     EXPECT_EQ(text.subString(8, 100), String("ef"));
     EXPECT_EQ(text.subString(text.size()), String());
     EXPECT_EQ(text.subString(text.size() + 5, 3), String());
-    EXPECT_EQ(text.subString(0, 0), String());
 }
 
 TEST(StringTest, TrimAndToUpperChangeInPlace) {
@@ -73,16 +67,14 @@ struct ByteCase {
 TEST(StringTest, LowerByteStringDecodesUtf8AndMarksEverythingElse) {
     const ByteCase cases[] = {
         {"plain ASCII", "plain ASCII"},
-        {"\xC3\xA4", "\xE4"},       // U+00E4 fits into one byte
-        {"\xC3\xBF", "\xFF"},       // U+00FF, the last one that fits
-        {"\xC4\x80", "?"},          // U+0100 does not
-        {"\xE2\x82\xAC", "?"},      // U+20AC
-        {"\xF0\x9F\x98\x80", "?"},  // U+1F600
-        {"a\x80z", "a?z"},          // stray continuation byte
-        {"\xC3", "?"},              // sequence cut by the end of the text
-        {"\xC3"
-         "A",
-         "?A"},                             // sequence cut by an ASCII byte
+        {"\xC3\xA4", "\xE4"},               // U+00E4 fits into one byte
+        {"\xC3\xBF", "\xFF"},               // U+00FF, the last one that fits
+        {"\xC4\x80", "?"},                  // U+0100 does not
+        {"\xE2\x82\xAC", "?"},              // U+20AC
+        {"\xF0\x9F\x98\x80", "?"},          // U+1F600
+        {"a\x80z", "a?z"},                  // stray continuation byte
+        {"\xC3", "?"},                      // sequence cut by the end of the text
+        {std::string("\xC3") + "A", "?A"},  // sequence cut by an ASCII byte
         {"\xC0\x80", "??"},                 // overlong NUL
         {"\xC1\xBF", "??"},                 // overlong U+007F
         {"\xE0\x80\xA4", "???"},            // overlong U+0024
@@ -98,55 +90,36 @@ TEST(StringTest, LowerByteStringDecodesUtf8AndMarksEverythingElse) {
 
 TEST(StringTest, SprintfFormatNeverTruncates) {
     EXPECT_EQ(qor::SprintfFormat("%02Xh", 5u), String("05h"));
-    EXPECT_EQ(qor::SprintfFormat("%u x %u @ %uHz", 1920u, 1080u, 60u),
-              String("1920 x 1080 @ 60Hz"));
     EXPECT_EQ(qor::SprintfFormat("%s", ""), String());
 
     const std::string longText(5000, 'x');
-    const String formatted = qor::SprintfFormat("[%s]%d", longText.c_str(), 42);
-    EXPECT_EQ(formatted.str(), "[" + longText + "]42");
+    EXPECT_EQ(qor::SprintfFormat("[%s]%d", longText.c_str(), 42).str(), "[" + longText + "]42");
     EXPECT_EQ(qor::SprintfFormat("%0*d", 3000, 7).size(), 3000u);
 }
 
-TEST(StringTest, EmptyAndLineTerminator) {
-    EXPECT_TRUE(String::EMPTY().isEmpty());
-#if defined(_WIN32)
-    EXPECT_EQ(qor::System::TEXT_FILE_EOL(), String("\r\n"));
-#else
-    EXPECT_EQ(qor::System::TEXT_FILE_EOL(), String("\n"));
-#endif
-}
-
+// A failed bounds check logs the assertion (when admitted) and throws; it changes nothing.
 TEST(ArrayTest, OutOfRangeAccessLogsTheAssertionAndThrows) {
     qor::Array<int> values;
     values.append(1);
     values.append(2);
     const qor::Array<int>& constValues = values;
-
-    qortest::LogLines log(0);
-    EXPECT_EQ(values[1], 2);
-    EXPECT_TRUE(log.lines().empty());
-
-    EXPECT_THROW(values[2], qor::AssertionFailure);
-    EXPECT_THROW(constValues[100], std::logic_error);
-    qor::Array<int> empty;
-    EXPECT_THROW(empty[0], qor::AssertionFailure);
-
-    ASSERT_EQ(log.lines().size(), 3u);
-    for (const qortest::LogLine& line : log.lines()) {
-        EXPECT_EQ(line.logger, "qor.Assert");
-        EXPECT_EQ(line.priority, 5);
-        EXPECT_NE(line.text.find("index < size()"), std::string::npos) << line.text;
-        EXPECT_NE(line.text.find("Array.h:"), std::string::npos) << line.text;
+    {
+        qortest::LogLines log(0);
+        EXPECT_EQ(values[1], 2);
+        EXPECT_THROW(values[2], qor::AssertionFailure);
+        EXPECT_THROW(constValues[100], std::logic_error);
+        EXPECT_THROW(qor::Array<int>()[0], qor::AssertionFailure);
+        ASSERT_EQ(log.lines().size(), 3u);
+        for (const std::string& line : log.lines()) {
+            EXPECT_EQ(line.rfind("qor.Assert 5 ", 0), 0u) << line;
+            EXPECT_NE(line.find("index < size()"), std::string::npos) << line;
+            EXPECT_NE(line.find("Array.h:"), std::string::npos) << line;
+        }
     }
-    EXPECT_EQ(values.size(), 2u);  // a failed access changes nothing
-}
-
-TEST(ArrayTest, AssertionIsThrownEvenWhenItsLineIsNotAdmitted) {
-    qortest::LogLines log(qor::LogFactory::PRIORITY_OFF);
-    qor::Array<String> texts;
-    EXPECT_THROW(texts[0], qor::AssertionFailure);
-    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(values.size(), 2u);
+    qortest::LogLines silent(qor::LogFactory::PRIORITY_OFF);
+    EXPECT_THROW(qor::Array<qor::String>()[0], qor::AssertionFailure);
+    EXPECT_TRUE(silent.lines().empty());
 }
 
 }  // namespace

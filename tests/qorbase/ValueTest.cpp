@@ -47,20 +47,15 @@ TEST(QORValueTest, TypedReadsAcceptOnlyTheirKind) {
     unsigned number = 0;
     String string;
     DiscreteMeasurement measurement(UnitType::NONE, 0);
-
-    EXPECT_TRUE(QORValue(true).get(flag));
-    EXPECT_TRUE(flag);
+    EXPECT_TRUE(QORValue(true).get(flag) && flag);
+    EXPECT_TRUE(QORValue(static_cast<unsigned char>(7)).get(number) && number == 7u);
+    EXPECT_TRUE(QORValue(static_cast<unsigned short>(300)).get(number) && number == 300u);
+    EXPECT_TRUE(QORValue("abc").get(string) && string == String("abc"));
+    EXPECT_TRUE(QORValue(DiscreteMeasurement(UnitType::FREQUENCY, 60)).get(measurement) &&
+                measurement.getCount() == 60u);
     EXPECT_FALSE(QORValue(1u).get(flag));
-    EXPECT_TRUE(QORValue(static_cast<unsigned char>(7)).get(number));
-    EXPECT_EQ(number, 7u);
-    EXPECT_TRUE(QORValue(static_cast<unsigned short>(300)).get(number));
-    EXPECT_EQ(number, 300u);
     EXPECT_FALSE(QORValue("12").get(number));
-    EXPECT_TRUE(QORValue("abc").get(string));
-    EXPECT_EQ(string, String("abc"));
     EXPECT_FALSE(QORValue().get(string));
-    EXPECT_TRUE(QORValue(DiscreteMeasurement(UnitType::FREQUENCY, 60)).get(measurement));
-    EXPECT_EQ(measurement.getCount(), 60u);
 }
 
 TEST(QORValueTest, StringArraysCollectTheirItems) {
@@ -83,79 +78,70 @@ TEST(QORValueTest, StringArraysCollectTheirItems) {
     EXPECT_EQ(text(scalar), "5");
 }
 
-TEST(QORValueTest, SettingTextBecomesABoolean) {
-    struct Case {
-        const char* text;
-        bool expected;
+// Booleans in each accepted spelling, numbers within their width; other text gives nil, or
+// with useDefault the type's default. Shown as the value's text, "nil/" + the default's text.
+TEST(QORValueTest, SettingTextConvertsOrGivesNilOrTheDefault) {
+    const auto converted = [](const char* setting, QORValue::Type type) {
+        const QORValue value = QORValue::getCorrectValue(setting, type, false);
+        const QORValue orDefault = QORValue::getCorrectValue(setting, type, true);
+        if (value.isNil()) {
+            return "nil/" + text(orDefault);
+        }
+        EXPECT_EQ(value, orDefault) << setting;
+        EXPECT_EQ(value.getType(), type) << setting;
+        return text(value);
     };
-    const Case cases[] = {
-        {"true", true}, {"TRUE", true}, {"True", true},   {"1", true},      {"yes", true},
-        {"YeS", true},  {"on", true},   {" ON \t", true}, {"false", false}, {"FALSE", false},
-        {"0", false},   {"no", false},  {"No", false},    {"off", false},   {"oFF", false},
-    };
-    for (const Case& c : cases) {
-        bool value = !c.expected;
-        EXPECT_TRUE(QORValue::getCorrectValue(c.text, QORValue::TYPE_BOOL, false).get(value))
-            << c.text;
-        EXPECT_EQ(value, c.expected) << c.text;
+    const auto kBool = QORValue::TYPE_BOOL;
+    for (const char* yes : {"true", "TRUE", "True", "1", "yes", "YeS", "on", " ON \t"}) {
+        EXPECT_EQ(converted(yes, kBool), "true") << yes;
     }
-}
-
-TEST(QORValueTest, TextThatDoesNotConvertGivesNilOrTheDefault) {
+    for (const char* no : {"false", "FALSE", "0", "no", "No", "off", "oFF"}) {
+        EXPECT_EQ(converted(no, kBool), "false") << no;
+    }
     for (const char* bad : {"", "2", "truee", "y", "enabled", "-1"}) {
-        EXPECT_TRUE(QORValue::getCorrectValue(bad, QORValue::TYPE_BOOL, false).isNil()) << bad;
-        bool value = true;
-        EXPECT_TRUE(QORValue::getCorrectValue(bad, QORValue::TYPE_BOOL, true).get(value)) << bad;
-        EXPECT_FALSE(value);
+        EXPECT_EQ(converted(bad, kBool), "nil/false") << bad;
     }
-    unsigned number = 1;
-    EXPECT_TRUE(QORValue::getCorrectValue(" 255 ", QORValue::TYPE_UCHAR, false).get(number));
-    EXPECT_EQ(number, 255u);
-    EXPECT_TRUE(QORValue::getCorrectValue("256", QORValue::TYPE_UCHAR, false).isNil());
-    EXPECT_TRUE(QORValue::getCorrectValue("65536", QORValue::TYPE_USHORT, false).isNil());
-    EXPECT_TRUE(QORValue::getCorrectValue("4294967296", QORValue::TYPE_UINT, false).isNil());
-    EXPECT_TRUE(QORValue::getCorrectValue("12abc", QORValue::TYPE_UINT, false).isNil());
-    EXPECT_TRUE(QORValue::getCorrectValue("-3", QORValue::TYPE_UINT, true).get(number));
-    EXPECT_EQ(number, 0u);
+    EXPECT_EQ(converted(" 255 ", QORValue::TYPE_UCHAR), "255");
+    EXPECT_EQ(converted("256", QORValue::TYPE_UCHAR), "nil/0");
+    EXPECT_EQ(converted("65536", QORValue::TYPE_USHORT), "nil/0");
+    for (const char* bad : {"4294967296", "12abc", "-3"}) {
+        EXPECT_EQ(converted(bad, QORValue::TYPE_UINT), "nil/0") << bad;
+    }
 }
 
-TEST(DiscreteMeasurementTest, AutomaticMagnitudeRendering) {
+TEST(DiscreteMeasurementTest, ScalesRoundsHalfUpAndDropsTrailingZeros) {
     struct Case {
         std::uint64_t hertz;
+        UnitMagnitude magnitude;
         const char* expected;
     };
+    const auto kAuto = UnitMagnitude::AUTO;
     const Case cases[] = {
-        {148500000, "148.5 MHz"},
-        {148350000, "148.35 MHz"},
-        {25175000, "25.175 MHz"},
-        {60, "60 Hz"},
-        {0, "0 Hz"},
-        {999, "999 Hz"},
-        {1000, "1 kHz"},
-        {31500, "31.5 kHz"},
-        {25175499, "25.175 MHz"},  // below the half thousandth: rounds down
-        {25175500, "25.176 MHz"},  // at the half thousandth: rounds up
-        {1999999, "2 MHz"},        // rounding carries into the whole part
-        {999999999, "1 GHz"},      // and into the next unit
-        {1000000000, "1 GHz"},
-        {5000000000ULL, "5 GHz"},
+        {148500000, kAuto, "148.5 MHz"},
+        {148350000, kAuto, "148.35 MHz"},
+        {25175000, kAuto, "25.175 MHz"},
+        {60, kAuto, "60 Hz"},
+        {0, kAuto, "0 Hz"},
+        {999, kAuto, "999 Hz"},
+        {1000, kAuto, "1 kHz"},
+        {31500, kAuto, "31.5 kHz"},
+        {25175499, kAuto, "25.175 MHz"},  // below the half thousandth: rounds down
+        {25175500, kAuto, "25.176 MHz"},  // at the half thousandth: rounds up
+        {1999999, kAuto, "2 MHz"},        // rounding carries into the whole part
+        {999999999, kAuto, "1 GHz"},      // and into the next unit
+        {5000000000ULL, kAuto, "5 GHz"},
+        {60, UnitMagnitude::ONE, "60 Hz"},
+        {60, UnitMagnitude::KILO, "0.06 kHz"},
+        {60, UnitMagnitude::MEGA, "0 MHz"},
+        {148500000, UnitMagnitude::KILO, "148500 kHz"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DiscreteMeasurement(UnitType::FREQUENCY, c.hertz).toString(UnitMagnitude::AUTO),
+        EXPECT_EQ(DiscreteMeasurement(UnitType::FREQUENCY, c.hertz).toString(c.magnitude),
                   String(c.expected))
             << c.hertz;
     }
     // The integer overload used with 0 means AUTO.
     EXPECT_EQ(DiscreteMeasurement(UnitType::FREQUENCY, 148500000).toString(0), String("148.5 MHz"));
-}
-
-TEST(DiscreteMeasurementTest, FixedMagnitudeAndUnitlessRendering) {
-    const DiscreteMeasurement sixty(UnitType::FREQUENCY, 60);
-    EXPECT_EQ(sixty.toString(UnitMagnitude::ONE), String("60 Hz"));
-    EXPECT_EQ(sixty.toString(UnitMagnitude::KILO), String("0.06 kHz"));
-    EXPECT_EQ(sixty.toString(UnitMagnitude::MEGA), String("0 MHz"));
-    EXPECT_EQ(DiscreteMeasurement(UnitType::FREQUENCY, 148500000).toString(UnitMagnitude::KILO),
-              String("148500 kHz"));
     EXPECT_EQ(DiscreteMeasurement(UnitType::NONE, 42).toString(UnitMagnitude::AUTO), String("42"));
 }
 
