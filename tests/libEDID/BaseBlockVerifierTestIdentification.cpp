@@ -8,15 +8,11 @@ namespace {
 
 TEST(HeaderVerifierTest, WrongHeaderShowsBothPatternsOnce) {
     EXPECT_TRUE(Result(EdidBuilder()).withKey("InvalidHeader").empty());
-    const auto check = [](const EdidBuilder& builder, const std::string& found) {
-        const Result r(builder);
-        const std::string text =
-            filled("InvalidHeader", {{"expected", "00 FF FF FF FF FF FF 00"}, {"found", found}});
-        expectMessages(r, "InvalidHeader", 2, 7, {text});
-        EXPECT_EQ(r.edidString.find(text), std::string::npos);  // stored only
-    };
-    check(EdidBuilder().setByte(7, 0x01), "00 FF FF FF FF FF FF 01");
-    check(EdidBuilder().header({0, 0, 0, 0, 0, 0, 0, 0}), "00 00 00 00 00 00 00 00");
+    const Result r(EdidBuilder().setByte(7, 0x01));
+    const std::string text = filled("InvalidHeader", {{"expected", "00 FF FF FF FF FF FF 00"},
+                                                      {"found", "00 FF FF FF FF FF FF 01"}});
+    expectMessages(r, "InvalidHeader", 2, 7, {text});
+    EXPECT_EQ(r.edidString.find(text), std::string::npos);  // stored only
 }
 
 TEST(VendorProductVerifierTest, ManufacturerIdNameAndInvalidLetters) {
@@ -24,10 +20,8 @@ TEST(VendorProductVerifierTest, ManufacturerIdNameAndInvalidLetters) {
         std::uint8_t b08, b09;
         std::string id, company, invalid;  // company "-": not in the table
     } cases[] = {
-        {0x10, 0xAC, "DEL", "Dell Computer Corp.", ""},
         {0x90, 0xAC, "DEL", "Dell Computer Corp.", ""},  // bit 7 of 08h is not examined
         {0x06, 0x09, "API", "Acer America Corp.", ""},   // letter 2 spans both bytes
-        {0x63, 0x3A, "XYZ", "-", ""},
         {0x00, 0x00, "@@@", "-", "@@@"},
         {0x04, 0x3B, "AA[", "-", "["},
         {0x7F, 0xFF, "___", "-", "___"},
