@@ -64,7 +64,8 @@ TEST(SharedResourceTest, AssignmentReleasesTheOldResourceAndSharesTheNew) {
     EXPECT_EQ(oldDestroyed, 1);
     EXPECT_EQ(source.useCount(), 3);
 
-    target = target;  // self-assignment changes nothing
+    const auto& self = target;  // through a reference: compilers warn on "x = x"
+    target = self;              // self-assignment changes nothing
     EXPECT_EQ(source.useCount(), 3);
     target = Handle();
     EXPECT_TRUE(target.isEmpty());
