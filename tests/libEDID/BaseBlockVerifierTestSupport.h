@@ -68,12 +68,9 @@ struct Result : edidtest::Parsed {
     /// Log index of the first message with this text, or -1.
     long indexOf(const std::string& text) const {
         const auto& all = parser.getMessages();
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].getMesg().str() == text) {
-                return static_cast<long>(i);
-            }
-        }
-        return -1;
+        const auto at = std::find_if(all.begin(), all.end(),
+                                     [&](const auto& m) { return m.getMesg().str() == text; });
+        return at == all.end() ? -1 : at - all.begin();
     }
     bool hasText(const std::string& text) const { return indexOf(text) >= 0; }
     /// The first property of that name rendered as text, or "-" when it was not notified.

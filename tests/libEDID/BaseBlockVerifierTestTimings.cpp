@@ -136,7 +136,6 @@ TEST(DetailedTimingVerifierTest, SyncInterlaceAndStereoFlags) {
         std::uint8_t flags;
         const char* values[7];  // label keys, or "-", "true", "false" as they are
     } cases[] = {
-        {0x1E, {"DigitalSeparate", "Positive", "Positive", "-", "-", "false", "NormalDisplay"}},
         {0x19, {"DigitalSeparate", "Negative", "Negative", "-", "-", "false", "NormalDisplay"}},
         {0x7C, {"DigitalSeparate", "Positive", "Negative", "-", "-", "false", "4wayInt"}},
         {0x7B, {"DigitalSeparate", "Negative", "Positive", "-", "-", "false", "SideBySideInt"}},

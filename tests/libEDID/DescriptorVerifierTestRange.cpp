@@ -28,7 +28,6 @@ TEST(DisplayRangeVerifierTest, RatesWithOffsets) {
         std::array<std::uint8_t, 4> bytes;  // 05h-08h
         std::array<unsigned, 4> rates;      // vertical min, max, horizontal min, max
     } cases[] = {
-        {0x00, {50, 75, 30, 83}, {50, 75, 30, 83}},
         {0x02, {40, 10, 30, 83}, {40, 265, 30, 83}},
         {0x03, {40, 10, 30, 83}, {295, 265, 30, 83}},
         {0x01, {40, 10, 30, 83}, {40, 10, 30, 83}},
