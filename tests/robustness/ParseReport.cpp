@@ -76,41 +76,21 @@ void appendBlock(std::string& out, const qor::String& text) {
 }
 
 const char* levelName(libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL level) {
-    switch (level) {
-        case libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_INFO:
-            return "info";
-        case libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING:
-            return "warning";
-        case libEDID::LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR:
-            return "error";
-    }
-    return "unknown";
+    static constexpr const char* kNames[] = {"info", "warning", "error"};
+    return static_cast<unsigned>(level) < 3 ? kNames[level] : "unknown";
 }
 
 std::string kindName(const qor::QORValue& value) {
-    switch (value.getType()) {
-        case qor::QORValue::TYPE_BOOL:
-            return "bool";
-        case qor::QORValue::TYPE_UCHAR:
-            return "uchar";
-        case qor::QORValue::TYPE_USHORT:
-            return "ushort";
-        case qor::QORValue::TYPE_UINT:
-            return "uint";
-        case qor::QORValue::TYPE_STRING:
-            return "string";
-        case qor::QORValue::TYPE_MEASUREMENT:
-            return "measurement";
-        case qor::QORValue::TYPE_STRING_ARRAY:
-            return "string array of " + std::to_string(value.getArraySize());
-        case qor::QORValue::TYPE_NIL:
-            return "nil";
+    static constexpr const char* kScalars[] = {"bool", "uchar",  "ushort",
+                                               "uint", "string", "measurement"};
+    const int type = value.getType();
+    if (type >= 0 && type < 6) {
+        return kScalars[type];
     }
-    return "type " + std::to_string(static_cast<int>(value.getType()));
-}
-
-const char* yes(bool ok) {
-    return ok ? "true" : "false";
+    if (type == qor::QORValue::TYPE_STRING_ARRAY) {
+        return "string array of " + std::to_string(value.getArraySize());
+    }
+    return type == qor::QORValue::TYPE_NIL ? "nil" : "type " + std::to_string(type);
 }
 
 void appendMessages(std::string& out, const libEDID::EDIDParser& parser) {
@@ -143,17 +123,6 @@ void appendProperties(std::string& out, const std::vector<Property>& properties)
 
 }  // namespace
 
-std::string renderValue(const qor::QORValue& value) {
-    if (!value.isArray()) {
-        return escaped(value.toString(qor::QORValue::nilValue()));
-    }
-    std::string out;
-    for (std::size_t i = 0; i < value.getArraySize(); ++i) {
-        out += (i == 0 ? "" : "\n") + escaped(value.getArrayItem(i));
-    }
-    return out;
-}
-
 std::string renderParse(const std::string& title, libEDID::EDIDParser& parser) {
     const auto observer = std::make_shared<RecordingObserver>();
     parser.registerSysInfoObserver(observer);
@@ -161,7 +130,7 @@ std::string renderParse(const std::string& title, libEDID::EDIDParser& parser) {
     // that logs (or parses again) shows.
     std::string out = "# " + title + "\n";
     const auto result = [&](const char* call, bool ok, const std::string& extra = "") {
-        out += std::string(call) + ": " + yes(ok) + extra + ", messages so far " +
+        out += std::string(call) + ": " + (ok ? "true" : "false") + extra + ", messages so far " +
                std::to_string(parser.getMessages().size()) + "\n";
     };
     result("verifyChecksum(false)", parser.verifyChecksum(false));

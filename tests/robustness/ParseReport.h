@@ -35,7 +35,4 @@ std::string renderParse(const std::string& title, libEDID::EDIDParser& parser);
 /// renderParse over a memory accessor holding `bytes`.
 std::string renderParse(const std::string& title, const std::vector<std::uint8_t>& bytes);
 
-/// The value of a property as one text: arrays are rendered item by item.
-std::string renderValue(const qor::QORValue& value);
-
 }  // namespace edidtest
