@@ -30,13 +30,6 @@ fs::path goldenPath(const std::string& edidName) {
     return kGoldenDir / (fs::path(edidName).stem().string() + ".txt");
 }
 
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The first line on which two texts differ, for a readable failure.
 std::string firstDifference(const std::string& expected, const std::string& actual) {
     std::istringstream e(expected);
@@ -81,7 +74,8 @@ TEST_P(CorpusGoldenTest, OutputMatchesGolden) {
     }
     ASSERT_TRUE(fs::exists(golden))
         << "no golden file " << golden << "; regenerate with LIBEDID_UPDATE_GOLDENS=1";
-    const std::string expected = readText(golden);
+    const std::vector<std::uint8_t> raw = edidtest::readBytes(golden.string());
+    const std::string expected(raw.begin(), raw.end());
     EXPECT_TRUE(expected == actual)
         << golden << " differs at " << firstDifference(expected, actual);
 }

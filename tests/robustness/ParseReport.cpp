@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 
 #include "ParseHarness.h"
 #include "qor/System.h"
@@ -59,19 +60,9 @@ std::string escaped(const qor::String& text) {
 // A text, each of its lines behind "  | ". A final line terminator shows as a last, empty
 // line; an empty text gives no line at all.
 void appendBlock(std::string& out, const qor::String& text) {
-    if (text.isEmpty()) {
-        return;
-    }
-    const std::string body = escaped(text);
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = body.find('\n', start);
-        const std::string line = body.substr(start, end == std::string::npos ? end : end - start);
+    std::istringstream lines(text.isEmpty() ? "" : escaped(text) + '\n');
+    for (std::string line; std::getline(lines, line);) {
         out += line.empty() ? "  |\n" : "  | " + line + "\n";
-        if (end == std::string::npos) {
-            return;
-        }
-        start = end + 1;
     }
 }
 
