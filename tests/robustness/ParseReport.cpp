@@ -1,7 +1,6 @@
 #include "ParseReport.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,16 +39,12 @@ std::string escaped(const qor::String& text) {
     const std::string& raw = text.str();
     std::string out;
     for (std::size_t i = 0; i < raw.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(raw[i]);
         if (!eol.empty() && raw.compare(i, eol.size(), eol) == 0) {
             out += '\n';
             i += eol.size() - 1;
-            continue;
-        }
-        const auto byte = static_cast<unsigned char>(raw[i]);
-        if (byte < 0x20 || byte >= 0x7F || byte == '\\') {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
+        } else if (byte < 0x20 || byte >= 0x7F || byte == '\\') {
+            out += {'\\', 'x', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 0xF]};
         } else {
             out += raw[i];
         }
