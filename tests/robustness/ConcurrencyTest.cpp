@@ -45,13 +45,8 @@ struct ThreadOutput {
 ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
     ThreadOutput output;
     for (const CorpusEdid& edid : corpus()) {
-        libEDID::EDIDAccessor* accessor =
-            fromFiles
-                ? static_cast<libEDID::EDIDAccessor*>(
-                      new libEDID::EDIDAccessorFile(qor::String(edid.entry.path)))
-                : new libEDID::EDIDAccessorBuffer(reinterpret_cast<const char*>(edid.bytes.data()),
-                                                  static_cast<unsigned>(edid.bytes.size()));
-        libEDID::EDIDParser parser{libEDID::EDIDAccessorHandle(accessor)};
+        libEDID::EDIDParser parser(fromFiles ? edidtest::fileAccessor(edid.entry.path)
+                                             : edidtest::memoryAccessor(edid.bytes));
         parser.ignoreLogCategory(libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, ignoreGeneral);
         output.reports.push_back(edidtest::renderParse(edid.entry.name, parser));
         for (const libEDID::LibEDIDLog& m : parser.getMessages()) {

@@ -56,13 +56,8 @@ Outcome runCaller(const libEDID::EDIDAccessorHandle& handle) {
     return o;
 }
 
-libEDID::EDIDAccessorHandle memory(const Bytes& bytes) {
-    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
-        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
-}
-
 libEDID::EDIDAccessorHandle file(const fs::path& path) {
-    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorFile(qor::String(path.string())));
+    return edidtest::fileAccessor(path.string());
 }
 
 std::string text(const Bytes& bytes) {
@@ -89,9 +84,9 @@ TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
         {"127-byte file", file(dir.write("short.bin", text(validEdid()).substr(0, 127))), true},
         {"directory", file(dir.path()), false},
         {"missing path", file(dir.file("absent.bin")), false},
-        {"empty memory", memory({}), false},
-        {"1 byte in memory", memory({0x00}), true},
-        {"127 bytes in memory", memory(Bytes(127, 0xFF)), true},
+        {"empty memory", edidtest::memoryAccessor({}), false},
+        {"1 byte in memory", edidtest::memoryAccessor({0x00}), true},
+        {"127 bytes in memory", edidtest::memoryAccessor(Bytes(127, 0xFF)), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,15 +123,6 @@ Keys keys(const std::string& list) {
     return out;
 }
 
-Bytes seededRandomBlock() {
-    std::mt19937 engine(20261206u);
-    Bytes bytes(128);
-    for (std::uint8_t& byte : bytes) {
-        byte = static_cast<std::uint8_t>(engine() & 0xFF);
-    }
-    return bytes;
-}
-
 // Product code, serial number, week; version and revision.
 const std::string kIdentification = " ReportedValue*5 ";
 const std::string kAnalogInput =
@@ -167,7 +153,9 @@ const std::string kFullTimings =
 // week 212, invalid; year 2107 not reported; version 177.196; analog input; 37 x 145 cm;
 // sRGB not claimed; four slots with a pixel clock, the first the preferred mode.
 TEST(MalformedInputTest, DegenerateAndRandomBlocks) {
-    const Bytes random = seededRandomBlock();
+    std::mt19937 engine(20261206u);
+    Bytes random(128);
+    std::generate(random.begin(), random.end(), [&] { return engine() & 0xFF; });
     ASSERT_EQ(random[0], 0xE7);
     ASSERT_EQ(random[0x7E], 0xFE);
     const struct {
@@ -199,7 +187,7 @@ TEST(MalformedInputTest, DegenerateAndRandomBlocks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome o = runCaller(memory(c.bytes));
+        const Outcome o = runCaller(edidtest::memoryAccessor(c.bytes));
         EXPECT_EQ(o.results, "11111");
         EXPECT_EQ(o.keys, keys(c.keys));
         ASSERT_EQ(o.texts.size(), o.keys.size());
@@ -228,14 +216,15 @@ TEST(MalformedInputTest, AnnouncedExtensionsBeyondTheSourceAreNotRead) {
         {"128 bytes, 7Eh = 255", 255, "FFh", 128, 0},
         {"384 bytes, 7Eh = 255", 255, "FFh", 384, 2},
     };
-    const Outcome alone = runCaller(memory(validEdid(0)));
+    const Outcome alone = runCaller(edidtest::memoryAccessor(validEdid(0)));
     ASSERT_EQ(alone.results, "11111");
     ASSERT_GE(alone.keys.size(), 2u);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Bytes bytes = validEdid(c.announced);
         bytes.resize(c.size, 0x00);
-        for (const auto& source : {memory(bytes), file(dir.write("ext.bin", text(bytes)))}) {
+        for (const auto& source :
+             {edidtest::memoryAccessor(bytes), file(dir.write("ext.bin", text(bytes)))}) {
             const Outcome o = runCaller(source);
             EXPECT_EQ(o.results, "11111");
             // The same messages as the block alone (a zero block has a correct checksum), plus

@@ -135,8 +135,7 @@ std::string renderParse(const std::string& title, libEDID::EDIDParser& parser) {
 }
 
 std::string renderParse(const std::string& title, const std::vector<std::uint8_t>& bytes) {
-    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
-        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size()))));
+    libEDID::EDIDParser parser(memoryAccessor(bytes));
     return renderParse(title, parser);
 }
 

@@ -24,6 +24,15 @@ std::vector<CorpusEntry> corpusEntries(const std::string& folder);
 /// The whole content of a file; empty when it cannot be read.
 std::vector<std::uint8_t> readBytes(const std::string& path);
 
+/// Accessors over a memory copy of `bytes` and over the file at `path`.
+inline libEDID::EDIDAccessorHandle memoryAccessor(const std::vector<std::uint8_t>& bytes) {
+    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
+        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
+}
+inline libEDID::EDIDAccessorHandle fileAccessor(const std::string& path) {
+    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorFile(qor::String(path)));
+}
+
 /// Runs `parser` the way a caller does (verifyChecksum(false), parseEDID(false),
 /// getEDIDIdentifier(false), getEDIDString(false)) with a recording observer registered, and
 /// renders everything the library produced as stable, readable text: the results, every message
