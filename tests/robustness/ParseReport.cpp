@@ -79,34 +79,6 @@ std::string kindName(const qor::QORValue& value) {
     return type == qor::QORValue::TYPE_NIL ? "nil" : "type " + std::to_string(type);
 }
 
-void appendMessages(std::string& out, const libEDID::EDIDParser& parser) {
-    const auto& messages = parser.getMessages();
-    out += "\nmessages: " + std::to_string(messages.size()) + "\n";
-    std::size_t number = 0;
-    for (const libEDID::LibEDIDLog& m : messages) {
-        out += "message " + std::to_string(++number) + ": " + escaped(m.getKey()) + ", level " +
-               std::to_string(m.getLevel()) + " (" + levelName(m.getLevel()) + "), category " +
-               std::to_string(m.getCategory()) + "\n";
-        appendBlock(out, m.getMesg());
-    }
-}
-
-void appendProperties(std::string& out, const std::vector<Property>& properties) {
-    out += "\nproperties: " + std::to_string(properties.size()) + "\n";
-    std::size_t number = 0;
-    for (const Property& p : properties) {
-        out += "property " + std::to_string(++number) + ": " + escaped(p.name) + ", " +
-               kindName(p.value) + "\n";
-        if (p.value.isArray()) {
-            for (std::size_t i = 0; i < p.value.getArraySize(); ++i) {
-                out += "  - " + escaped(p.value.getArrayItem(i)) + "\n";
-            }
-        } else {
-            appendBlock(out, p.value.toString(qor::QORValue::nilValue()));
-        }
-    }
-}
-
 }  // namespace
 
 std::string renderParse(const std::string& title, libEDID::EDIDParser& parser) {
@@ -127,8 +99,27 @@ std::string renderParse(const std::string& title, libEDID::EDIDParser& parser) {
     qor::String edidString;
     result("getEDIDString(false)", parser.getEDIDString(edidString, false));
 
-    appendMessages(out, parser);
-    appendProperties(out, observer->properties);
+    const auto& messages = parser.getMessages();
+    out += "\nmessages: " + std::to_string(messages.size()) + "\n";
+    std::size_t number = 0;
+    for (const libEDID::LibEDIDLog& m : messages) {
+        out += "message " + std::to_string(++number) + ": " + escaped(m.getKey()) + ", level " +
+               std::to_string(m.getLevel()) + " (" + levelName(m.getLevel()) + "), category " +
+               std::to_string(m.getCategory()) + "\n";
+        appendBlock(out, m.getMesg());
+    }
+    out += "\nproperties: " + std::to_string(observer->properties.size()) + "\n";
+    number = 0;
+    for (const Property& p : observer->properties) {
+        out += "property " + std::to_string(++number) + ": " + escaped(p.name) + ", " +
+               kindName(p.value) + "\n";
+        if (!p.value.isArray()) {
+            appendBlock(out, p.text());
+        }
+        for (std::size_t i = 0; p.value.isArray() && i < p.value.getArraySize(); ++i) {
+            out += "  - " + escaped(p.value.getArrayItem(i)) + "\n";
+        }
+    }
     out += "\nEDID string:\n";
     appendBlock(out, edidString);
     return out;
