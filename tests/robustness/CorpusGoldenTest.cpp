@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -82,11 +83,8 @@ TEST_P(CorpusGoldenTest, OutputMatchesGolden) {
 
 std::string testName(const testing::TestParamInfo<edidtest::CorpusEntry>& info) {
     std::string name = fs::path(info.param.name).stem().string();
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            c = '_';
-        }
-    }
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 

@@ -25,6 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using Keys = std::vector<std::string>;
+using edidtest::fileAccessor;
+using edidtest::memoryAccessor;
 
 // What a caller sees who runs verifyChecksum, parseEDID, getEDIDIdentifier and getEDIDString
 // (all with force false) in that order: accessibility and the four results as "10110", and
@@ -56,10 +58,6 @@ Outcome runCaller(const libEDID::EDIDAccessorHandle& handle) {
     return o;
 }
 
-libEDID::EDIDAccessorHandle file(const fs::path& path) {
-    return edidtest::fileAccessor(path.string());
-}
-
 std::string text(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
@@ -79,14 +77,15 @@ TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
         libEDID::EDIDAccessorHandle source;
         bool accessible;
     } cases[] = {
-        {"empty file", file(dir.write("empty.bin", "")), false},
-        {"1-byte file", file(dir.write("one.bin", std::string(1, '\0'))), true},
-        {"127-byte file", file(dir.write("short.bin", text(validEdid()).substr(0, 127))), true},
-        {"directory", file(dir.path()), false},
-        {"missing path", file(dir.file("absent.bin")), false},
-        {"empty memory", edidtest::memoryAccessor({}), false},
-        {"1 byte in memory", edidtest::memoryAccessor({0x00}), true},
-        {"127 bytes in memory", edidtest::memoryAccessor(Bytes(127, 0xFF)), true},
+        {"empty file", fileAccessor(dir.write("empty.bin", "")), false},
+        {"1-byte file", fileAccessor(dir.write("one.bin", std::string(1, '\0'))), true},
+        {"127-byte file", fileAccessor(dir.write("short.bin", text(validEdid()).substr(0, 127))),
+         true},
+        {"directory", fileAccessor(dir.path().string()), false},
+        {"missing path", fileAccessor(dir.file("absent.bin")), false},
+        {"empty memory", memoryAccessor({}), false},
+        {"1 byte in memory", memoryAccessor({0x00}), true},
+        {"127 bytes in memory", memoryAccessor(Bytes(127, 0xFF)), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,7 +103,7 @@ TEST(MalformedInputTest, FileWithoutReadPermissionIsNotAccessible) {
     const edidtest::TempDir dir;
     const std::string path = dir.write("locked.bin", text(validEdid()));
     fs::permissions(path, fs::perms::none);
-    const Outcome o = runCaller(file(path));
+    const Outcome o = runCaller(fileAccessor(path));
     fs::permissions(path, fs::perms::owner_all);
     EXPECT_EQ(o.results, "00000");
     EXPECT_EQ(o.keys, Keys(3, "CannotAccessEDID"));
@@ -187,7 +186,7 @@ TEST(MalformedInputTest, DegenerateAndRandomBlocks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome o = runCaller(edidtest::memoryAccessor(c.bytes));
+        const Outcome o = runCaller(memoryAccessor(c.bytes));
         EXPECT_EQ(o.results, "11111");
         EXPECT_EQ(o.keys, keys(c.keys));
         ASSERT_EQ(o.texts.size(), o.keys.size());
@@ -216,7 +215,7 @@ TEST(MalformedInputTest, AnnouncedExtensionsBeyondTheSourceAreNotRead) {
         {"128 bytes, 7Eh = 255", 255, "FFh", 128, 0},
         {"384 bytes, 7Eh = 255", 255, "FFh", 384, 2},
     };
-    const Outcome alone = runCaller(edidtest::memoryAccessor(validEdid(0)));
+    const Outcome alone = runCaller(memoryAccessor(validEdid(0)));
     ASSERT_EQ(alone.results, "11111");
     ASSERT_GE(alone.keys.size(), 2u);
     for (const auto& c : cases) {
@@ -224,7 +223,7 @@ TEST(MalformedInputTest, AnnouncedExtensionsBeyondTheSourceAreNotRead) {
         Bytes bytes = validEdid(c.announced);
         bytes.resize(c.size, 0x00);
         for (const auto& source :
-             {edidtest::memoryAccessor(bytes), file(dir.write("ext.bin", text(bytes)))}) {
+             {memoryAccessor(bytes), fileAccessor(dir.write("ext.bin", text(bytes)))}) {
             const Outcome o = runCaller(source);
             EXPECT_EQ(o.results, "11111");
             // The same messages as the block alone (a zero block has a correct checksum), plus
@@ -258,7 +257,7 @@ TEST(MalformedInputTest, HugeSparseFileReadsOnlyTheAnnouncedBlocks) {
 
         Bytes blocks = head;
         blocks.resize(128 * (1 + static_cast<std::size_t>(announced)), 0x00);
-        libEDID::EDIDParser fromFile(file(path));
+        libEDID::EDIDParser fromFile(fileAccessor(path));
         EXPECT_EQ(edidtest::renderParse("EDID", fromFile), edidtest::renderParse("EDID", blocks));
     }
 }
