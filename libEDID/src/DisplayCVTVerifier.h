@@ -1,17 +1,14 @@
 #pragma once
 
-#include "DescriptorSupport.h"
-#include "EDIDVerifier.h"
+#include "DescriptorPayloadVerifier.h"
 
 namespace libEDID {
 
 /// The CVT 3-byte timing code descriptor (F8h): four 3-byte codes at descriptor offsets 06h,
 /// 09h, 0Ch and 0Fh. The dispatch checks its version byte (05h).
-class DisplayCVTVerifier : public EDIDVerifier {
+class DisplayCVTVerifier : public DescriptorPayloadVerifier {
   public:
-    /// Keeps a copy of descriptor bytes 05h to 11h.
-    DisplayCVTVerifier(EDIDParser* parser, const detail::DescriptorPayload& payload)
-        : EDIDVerifier(parser), payload(payload) {}
+    using DescriptorPayloadVerifier::DescriptorPayloadVerifier;
 
     void verify() override;
 
@@ -20,8 +17,6 @@ class DisplayCVTVerifier : public EDIDVerifier {
     void verifyCode(unsigned code);
     /// "InvalidValueAtOffset" for a reserved field of a code.
     void reportReserved(const qor::String& offset, const char* expected, const qor::String& value);
-
-    detail::DescriptorPayload payload;
 };
 
 }  // namespace libEDID

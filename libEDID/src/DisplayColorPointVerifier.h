@@ -1,18 +1,15 @@
 #pragma once
 
-#include "DescriptorSupport.h"
-#include "EDIDVerifier.h"
+#include "DescriptorPayloadVerifier.h"
 
 namespace libEDID {
 
 /// The color point descriptor (FBh): one or two additional white points (descriptor bytes
 /// 05h-09h and 0Ah-0Eh), each an index number, x and y chromaticity and a gamma, followed by
 /// a line feed (0Fh) and two spaces (10h, 11h).
-class DisplayColorPointVerifier : public EDIDVerifier {
+class DisplayColorPointVerifier : public DescriptorPayloadVerifier {
   public:
-    /// Keeps a copy of descriptor bytes 05h to 11h.
-    DisplayColorPointVerifier(EDIDParser* parser, const detail::DescriptorPayload& payload)
-        : EDIDVerifier(parser), payload(payload) {}
+    using DescriptorPayloadVerifier::DescriptorPayloadVerifier;
 
     void verify() override;
 
@@ -22,8 +19,6 @@ class DisplayColorPointVerifier : public EDIDVerifier {
     qor::String reportPoint(unsigned first, unsigned number);
     /// "InvalidValueInField" for a field of this descriptor.
     void reportField(const qor::String& field, const qor::String& value);
-
-    detail::DescriptorPayload payload;
 };
 
 }  // namespace libEDID

@@ -1,22 +1,16 @@
 #pragma once
 
-#include "DescriptorSupport.h"
-#include "EDIDVerifier.h"
+#include "DescriptorPayloadVerifier.h"
 
 namespace libEDID {
 
 /// The standard timing identifier descriptor (FAh): six more 2-byte standard timings (payload
 /// positions 00h, 02h, ... 0Ah), decoded as those of the base block.
-class DisplayTimingIDVerifier : public EDIDVerifier {
+class DisplayTimingIDVerifier : public DescriptorPayloadVerifier {
   public:
-    /// Keeps a copy of descriptor bytes 05h to 11h.
-    DisplayTimingIDVerifier(EDIDParser* parser, const detail::DescriptorPayload& payload)
-        : EDIDVerifier(parser), payload(payload) {}
+    using DescriptorPayloadVerifier::DescriptorPayloadVerifier;
 
     void verify() override;
-
-  private:
-    detail::DescriptorPayload payload;
 };
 
 }  // namespace libEDID

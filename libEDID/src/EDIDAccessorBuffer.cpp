@@ -1,8 +1,8 @@
 #include "libEDID/EDIDAccessorBuffer.h"
 
-#include <cstring>
 #include <utility>
 
+#include "ByteRange.h"
 #include "ClassLogger.h"
 #include "qor/Files.h"
 #include "qor/HexDumpFormat.h"
@@ -55,11 +55,7 @@ EDIDAccessorBuffer& EDIDAccessorBuffer::operator=(EDIDAccessorBuffer&& other) no
 EDIDAccessorBuffer::~EDIDAccessorBuffer() = default;
 
 int EDIDAccessorBuffer::read(unsigned int offset, unsigned int length, void* out) {
-    // 64-bit sum: an offset near the top of the 32-bit range must not wrap to a small one.
-    if (static_cast<std::uint64_t>(offset) + length <= buffer.size()) {
-        if (length != 0) {
-            std::memcpy(out, buffer.data() + offset, length);
-        }
+    if (detail::copyInside(buffer.data(), buffer.size(), offset, length, out)) {
         return static_cast<int>(length);
     }
     QOR_LOG(logger(), 3, "33 " + "trying to read past the end of input EDID buffer");

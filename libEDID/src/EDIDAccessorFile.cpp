@@ -1,7 +1,7 @@
 #include "libEDID/EDIDAccessorFile.h"
 
-#include <cstring>
 
+#include "ByteRange.h"
 #include "ClassLogger.h"
 #include "qor/Buffer.h"
 #include "qor/HexDumpFormat.h"
@@ -29,10 +29,7 @@ EDIDAccessorFile::EDIDAccessorFile(const qor::String& fileName)
 EDIDAccessorFile::~EDIDAccessorFile() = default;
 
 int EDIDAccessorFile::read(unsigned int offset, unsigned int length, void* out) {
-    if (static_cast<std::uint64_t>(offset) + length <= mapFile.getFileSize()) {
-        if (length != 0) {
-            std::memcpy(out, mapFile.getPointer() + offset, length);
-        }
+    if (detail::copyInside(mapFile.getPointer(), mapFile.getFileSize(), offset, length, out)) {
         return static_cast<int>(length);
     }
     QOR_LOG(logger(), 4, "33 " + "trying to read past the end of input EDID file");
