@@ -158,7 +158,8 @@ TEST_F(EdidCheckTest, ChecksumErrorAndIgnoredCategories) {
         const ToolResult ignored =
             workspace.run("--json --ignore-category " + category + " " + file);
         EXPECT_EQ(ignored.status, 0) << category;
-        for (const Json& message : ignored.json().at(0)["messages"]) {
+        const std::vector<Json> lines = ignored.json();  // outlives the loop over its members
+        for (const Json& message : lines.at(0)["messages"]) {
             EXPECT_NE(message["category"], 2) << category;
         }
     }
