@@ -1,0 +1,59 @@
+// Every message and label key that the verifiers look up must have a text: parse EDIDs that
+// reach every table row and branch (every value of the bytes that select texts, every
+// descriptor tag) and ask the resource database which keys it could not find.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "EdidBuilder.h"
+#include "ParseHarness.h"
+#include "qor/Resource.h"
+
+namespace {
+
+using edidtest::EdidBuilder;
+
+void parseAll(const std::vector<EdidBuilder>& edids) {
+    for (const EdidBuilder& builder : edids) {
+        edidtest::Parsed parsed(builder.bytes());
+        parsed.parser.verifyChecksum(false);
+        parsed.parse();
+    }
+}
+
+TEST(TextCoverageTest, EveryKeyLookedUpHasAText) {
+    std::vector<EdidBuilder> edids;
+    for (unsigned value = 0; value < 256; ++value) {
+        const auto byte = static_cast<std::uint8_t>(value);
+        // Video input, feature support, detailed timing flags and a descriptor of every tag.
+        edids.push_back(EdidBuilder().videoInput(byte).features(byte).screenSize(0, 0).gamma(0xFF));
+        edids.push_back(EdidBuilder().detailedTiming(0, 14850, 1920, 280, 1080, 45, byte));
+        edids.push_back(EdidBuilder().displayDescriptor(3, byte, {0x0A, 0x00, 0xFF, 0x80}, 1));
+        // Range limits with every timing-support form and CVT support bytes.
+        edids.push_back(EdidBuilder().displayDescriptor(
+            1, 0xFD,
+            {40, 10, 90, 30, 17, static_cast<std::uint8_t>(value % 5), 0x11, byte, 0, byte, byte,
+             byte, byte},
+            0x0F));
+        // CVT 3-byte codes, color point and string descriptors with odd bytes.
+        edids.push_back(EdidBuilder().displayDescriptor(
+            2, 0xF8, {0x00, byte, byte, byte, 0, 0, 0, byte, 0x0A, 0x80, 0, 0, 0}));
+        edids.push_back(EdidBuilder().displayDescriptor(
+            2, 0xFB, {0, byte, byte, byte, 0xFF, byte, 0, byte, byte, 0xFF, 0, 0, 0}));
+    }
+    edids.push_back(EdidBuilder()
+                        .header({0, 1, 2, 3, 4, 5, 6, 7})
+                        .manufacturerBytes(0, 0)
+                        .week(100)
+                        .version(1, 3)
+                        .extensionBlock(0x02)
+                        .extensionBlock(0x70));
+    parseAll(edids);
+
+    EXPECT_TRUE(qor::Resource::getMissingKeys("libEDID").empty())
+        << "first missing key: " << qor::Resource::getMissingKeys("libEDID").front().str();
+}
+
+}  // namespace
