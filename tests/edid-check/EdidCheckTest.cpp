@@ -167,7 +167,7 @@ TEST_F(EdidCheckTest, ChecksumErrorAndIgnoredCategories) {
 
 TEST_F(EdidCheckTest, BadArgumentsGiveOneLineAndStatusTwo) {
     for (const char* arguments :
-         {"--no-such-option", "--ignore-category 18 x.bin", "--ignore-category nonsense x.bin",
+         {"--no-such-option", "--ignore-category 20 x.bin", "--ignore-category nonsense x.bin",
           "--finder serial x.bin", "--log-level high", "--list x.bin"}) {
         const ToolResult result = workspace.run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;

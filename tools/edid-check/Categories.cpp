@@ -7,7 +7,7 @@ namespace edidcheck {
 namespace {
 
 // Indexed by the library's category number (LibEDIDLog::LIBEDID_LOG_CAT).
-constexpr std::array<std::string_view, 18> kCategoryNames = {
+constexpr std::array<std::string_view, 20> kCategoryNames = {
     "general",
     "unused",
     "checksum",
@@ -26,6 +26,8 @@ constexpr std::array<std::string_view, 18> kCategoryNames = {
     "extension-block",
     "descriptor-version",
     "required-descriptor-1.4",
+    "cta-extension",
+    "displayid-extension",
 };
 
 constexpr std::array<std::string_view, 3> kLevelNames = {"info", "warning", "error"};

@@ -56,6 +56,12 @@ class LIBEDID_API EDIDParser {
     /// Reads the EDID (again when `force`) and runs every verifier; false when the source is
     /// not accessible or the base block cannot be read.
     bool parseEDID(bool force);
+
+    /// When on, parseEDID also decodes the extension blocks it knows (CTA-861, tag 02h;
+    /// DisplayID, tag 70h), in block order, after the report of the extension blocks' tags.
+    /// Off by default: a default parse reports each extension block's tag and checksum only.
+    void setDecodeExtensions(bool on) { decodeExtensions = on; }
+    bool getDecodeExtensions() const { return decodeExtensions; }
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
@@ -69,6 +75,7 @@ class LIBEDID_API EDIDParser {
     void runDescriptorSlots();
     void checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName);
     void reportTrailer();
+    void runExtensionBlocks();
 
     void logMesg(const LibEDIDLog& mesg);
     void logMesgAndAppend(const LibEDIDLog& mesg);
@@ -79,6 +86,7 @@ class LIBEDID_API EDIDParser {
     qor::String serialNumber;
     qor::String productName;
     bool edidRead = false;
+    bool decodeExtensions = false;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
     EDIDAccessorHandle accessor;

@@ -39,6 +39,8 @@ class LIBEDID_API LibEDIDLog {
         LIBEDID_LOG_CAT_EXTENSION_BLOCK = 15,
         LIBEDID_LOG_CAT_DESCRIPTOR_VERSION = 16,
         LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4 = 17,
+        LIBEDID_LOG_CAT_CTA_EXTENSION = 18,        ///< findings in CTA-861 extension blocks
+        LIBEDID_LOG_CAT_DISPLAYID_EXTENSION = 19,  ///< findings in DisplayID extension blocks
     };
 
     /// Empty key and text; no lookup.

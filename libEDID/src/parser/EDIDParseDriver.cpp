@@ -1,0 +1,219 @@
+// The parse driver of EDIDParser: runs the verifiers over the base block in their fixed order,
+// routes the descriptor slots, checks the descriptors that the structure's revision requires,
+// and derives the identifier and the EDID string.
+
+#include <array>
+
+#include "libEDID/EDIDParser.h"
+#include "parser/ClassLogger.h"
+#include "parser/EDIDVerifier.h"
+#include "qor/System.h"
+#include "verifiers/base/BasicVideoFeatureVerifier.h"
+#include "verifiers/base/ChromaticityVerifier.h"
+#include "verifiers/base/EstTimingsOneTwoVerifier.h"
+#include "verifiers/base/HeaderVerifier.h"
+#include "verifiers/base/StdTimingsVerifier.h"
+#include "verifiers/base/VendorProductVerifier.h"
+#include "verifiers/base/VersionVerifier.h"
+#include "verifiers/cta/CTABlockVerifier.h"
+#include "verifiers/descriptors/DetailedTimingVerifier.h"
+#include "verifiers/descriptors/DisplayDescVerifier.h"
+#include "verifiers/displayid/DisplayIDBlockVerifier.h"
+
+namespace libEDID {
+
+namespace {
+
+qor::Logger* traceLogger() {
+    static qor::Logger* const instance = detail::classLogger("EDIDParser");
+    return instance->isEnabled(1) ? instance : nullptr;
+}
+
+// Base-block offsets read by the driver itself.
+constexpr unsigned kVersionOffset = 0x12;
+constexpr unsigned kRevisionOffset = 0x13;
+constexpr unsigned kFeatureSupportOffset = 0x18;  // bit 0: continuous frequency display
+constexpr unsigned kExtensionCountOffset = 0x7E;
+constexpr unsigned kChecksumOffset = 0x7F;
+// The four 18-byte descriptor slots. A slot whose pixel clock (bytes 0-1) is zero holds a
+// display descriptor, identified by its tag at byte 3.
+constexpr std::array<unsigned, 4> kSlotOffsets{0x36, 0x48, 0x5A, 0x6C};
+constexpr unsigned char kTagProductName = 0xFC;
+constexpr unsigned char kTagRangeLimits = 0xFD;
+
+template <typename Verifier>
+void run(EDIDParser* parser) {
+    Verifier verifier(parser);
+    verifier.verify();
+}
+
+// The section verifiers of the base block, in the order in which they report.
+void runBaseBlockVerifiers(EDIDParser* parser) {
+    run<HeaderVerifier>(parser);
+    run<VendorProductVerifier>(parser);
+    run<VersionVerifier>(parser);
+    run<BasicVideoFeatureVerifier>(parser);
+    run<ChromaticityVerifier>(parser);
+    run<EstTimingsOneTwoVerifier>(parser);
+    run<StdTimingsVerifier>(parser);
+}
+
+LibEDIDLog message(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                   LibEDIDLog::LIBEDID_LOG_CAT category) {
+    return LibEDIDLog(key, level, category);
+}
+
+}  // namespace
+
+bool EDIDParser::parseEDID(bool force) {
+    qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
+    if (!isAccessible() || !readEDID(force)) {
+        logMesg(message("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                        LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+        return false;
+    }
+    runBaseBlockVerifiers(this);
+    runDescriptorSlots();
+    reportTrailer();
+    if (decodeExtensions) {
+        runExtensionBlocks();
+    }
+    if (!serialNumber.isEmpty()) {
+        notifySysInfoProperty("MonitorSerialNumber", qor::QORValue(serialNumber));
+    }
+    if (!productName.isEmpty()) {
+        notifySysInfoProperty("MonitorModelNumber", qor::QORValue(productName));
+    }
+    return true;
+}
+
+void EDIDParser::runDescriptorSlots() {
+    bool sawRangeLimits = false;
+    bool sawProductName = false;
+    DetailedTimingVerifier detailedTiming(this);
+    for (unsigned slot = 0; slot < kSlotOffsets.size(); ++slot) {
+        const unsigned char* descriptor = &baseBlock[kSlotOffsets[slot]];
+        // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says;
+        // slots 1-3 hold a detailed timing when their pixel clock (bytes 0-1) is not zero.
+        if (slot == 0 || descriptor[0] != 0 || descriptor[1] != 0) {
+            detailedTiming.verifyTiming(descriptor, slot);
+            continue;
+        }
+        DisplayDescVerifier(this, std::span<const unsigned char, 18>(descriptor, 18)).verify();
+        sawProductName = sawProductName || descriptor[3] == kTagProductName;
+        sawRangeLimits = sawRangeLimits || descriptor[3] == kTagRangeLimits;
+    }
+    checkRequiredDescriptors(sawRangeLimits, sawProductName);
+}
+
+void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName) {
+    if (baseBlock[kVersionOffset] != 0x01) {
+        return;
+    }
+    LibEDIDLog missing(LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                       LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_3);
+    const auto report = [&](const char* typeKey, const char* revision, const qor::String& extra) {
+        missing.setKey("MissingRequiredDescriptor");
+        missing.setVariable("type", LibEDIDLog::getString(typeKey));
+        missing.setVariable("ver", "1");
+        missing.setVariable("rev", revision);
+        missing.setVariable("extra", extra);
+        logMesg(missing);
+    };
+    switch (baseBlock[kRevisionOffset]) {
+        case 0x03:
+            // EDID 1.3 requires a range limits and a product name descriptor.
+            if (!sawRangeLimits) {
+                report("RangeLimits", "3", "");
+            }
+            if (!sawProductName) {
+                report("ProductName", "3", "");
+            }
+            break;
+        case 0x04:
+            // EDID 1.4 requires range limits only of continuous-frequency displays.
+            if ((baseBlock[kFeatureSupportOffset] & 0x01) != 0 && !sawRangeLimits) {
+                missing.setCategory(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4);
+                report("RangeLimits", "4",
+                       qor::String(" - ") + LibEDIDLog::getString("ContinuousFrequencyDisplay"));
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void EDIDParser::reportTrailer() {
+    LibEDIDLog value("ReportedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                     LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
+    const auto report = [&](const char* typeKey, const qor::String& text) {
+        value.setKey("ReportedValue");
+        value.setVariable("type", LibEDIDLog::getString(typeKey));
+        value.setVariable("value", text);
+        logMesg(value);
+    };
+    report("ExtFlag", qor::SprintfFormat("%02Xh", baseBlock[kExtensionCountOffset]));
+    report("Checksum", qor::SprintfFormat("%02Xh", baseBlock[kChecksumOffset]));
+    if (extensionBlocks.isEmpty()) {
+        return;
+    }
+    // Two lines per block: its tag (byte 0) and its checksum byte.
+    const qor::String& eol = qor::System::TEXT_FILE_EOL();
+    const qor::String tagLabel = LibEDIDLog::getString("ExtBlockTagNumber");
+    const qor::String checksumLabel = LibEDIDLog::getString("Checksum");
+    qor::String blocks;
+    for (const EDIDBlock& block : extensionBlocks) {
+        blocks += eol + " " + tagLabel + " : " + qor::SprintfFormat("%02X", block[0]);
+        blocks +=
+            eol + " " + checksumLabel + " : " + qor::SprintfFormat("%02Xh", block[kChecksumOffset]);
+    }
+    report("ExtBlocks", blocks);
+}
+
+// Extension block n (1 = the first block after the base block) is decoded by the verifier of
+// its tag (byte 0); blocks of other tags keep only the trailer's tag and checksum report.
+void EDIDParser::runExtensionBlocks() {
+    constexpr unsigned char kTagCTA861 = 0x02;
+    constexpr unsigned char kTagDisplayID = 0x70;
+    for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
+        const auto number = static_cast<unsigned>(i + 1);
+        switch (extensionBlocks[i][0]) {
+            case kTagCTA861:
+                CTABlockVerifier(this, number).verify();
+                break;
+            case kTagDisplayID:
+                DisplayIDBlockVerifier(this, number).verify();
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+bool EDIDParser::getEDIDIdentifier(qor::String& identifier, bool force) {
+    const bool needParse = force || (serialNumber.isEmpty() && productName.isEmpty());
+    if (needParse && !parseEDID(force)) {
+        return false;
+    }
+    identifier = productName;
+    if (!serialNumber.isEmpty()) {
+        identifier += "-";
+        identifier += serialNumber;
+    }
+    return true;
+}
+
+bool EDIDParser::getEDIDString(qor::String& edid, bool force) {
+    if (!edidString.isEmpty() && !force) {
+        edid = edidString;
+        return true;
+    }
+    edidString = qor::String();
+    if (!isAccessible() || !parseEDID(force)) {
+        return false;
+    }
+    edid = edidString;
+    return true;
+}
+
+}  // namespace libEDID

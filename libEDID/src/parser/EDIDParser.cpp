@@ -1,0 +1,184 @@
+#include "libEDID/EDIDParser.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <numeric>
+#include <random>
+
+#include "parser/ClassLogger.h"
+#include "qor/DateTime.h"
+#include "qor/Resource.h"
+#include "qor/System.h"
+
+namespace libEDID {
+
+namespace {
+
+qor::Logger* logger() {
+    static qor::Logger* const instance = detail::classLogger("EDIDParser");
+    return instance;
+}
+
+// Trace scopes are bound to the logger only when their lines would be written.
+qor::Logger* traceLogger() {
+    qor::Logger* const log = logger();
+    return log->isEnabled(1) ? log : nullptr;
+}
+
+constexpr unsigned kBlockSize = 128;
+constexpr unsigned kExtensionCountOffset = 0x7E;
+
+using Level = LibEDIDLog::LIBEDID_LOG_LEVEL;
+using Category = LibEDIDLog::LIBEDID_LOG_CAT;
+
+unsigned blockSum(const EDIDBlock& block) {
+    return std::accumulate(block.begin(), block.end(), 0u) & 0xFFu;
+}
+
+// Characters that no file name may hold on any system we run on (and the control characters,
+// 00h-1Fh and 7Fh) become '_', so that a dump always lands in the current folder under a valid
+// name.
+qor::String fileNameSafe(const qor::String& text) {
+    std::string safe = text.str();
+    for (char& c : safe) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F ||
+            std::string_view("\\/:?*\"<>|").find(c) != std::string_view::npos) {
+            c = '_';
+        }
+    }
+    return qor::String(std::move(safe));
+}
+
+bool dumpSettingOn() {
+    qor::String text;
+    if (!qor::Resource::getSetting("libEDID", "DumpEDID.value", text,
+                                   qor::QORLocale::getGlobalLocale())) {
+        return false;
+    }
+    bool on = false;
+    return qor::QORValue::getCorrectValue(text, qor::QORValue::TYPE_BOOL, false).get(on) && on;
+}
+
+}  // namespace
+
+EDIDParser::EDIDParser(const EDIDAccessorHandle& accessor) : accessor(accessor) {}
+
+EDIDParser::~EDIDParser() = default;
+
+// An empty handle is taken as a source that cannot be opened.
+bool EDIDParser::isAccessible() const {
+    return !accessor.isEmpty() && accessor->isAccessible();
+}
+
+void EDIDParser::ignoreLogCategory(LibEDIDLog::LIBEDID_LOG_CAT category, bool ignore) {
+    const auto it = std::find(ignoredCategories.begin(), ignoredCategories.end(), category);
+    if (ignore && it == ignoredCategories.end()) {
+        ignoredCategories.push_back(category);
+    } else if (!ignore && it != ignoredCategories.end()) {
+        ignoredCategories.erase(it);
+    }
+}
+
+void EDIDParser::registerSysInfoObserver(const std::shared_ptr<EDIDCallback>& observer) {
+    if (observer) {
+        observers.push_back(observer);
+    }
+}
+
+void EDIDParser::notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
+    for (const std::shared_ptr<EDIDCallback>& observer : observers) {
+        if (observer) {
+            observer->onSysInfoProperty(name, value);
+        }
+    }
+}
+
+void EDIDParser::logMesg(const LibEDIDLog& mesg) {
+    if (!ignoredCategories.empty() && std::find(ignoredCategories.begin(), ignoredCategories.end(),
+                                                mesg.getCategory()) != ignoredCategories.end()) {
+        QOR_LOG(logger(), 3, "305 " + "Entry ignored:" + mesg.getMesg());
+        return;
+    }
+    messages.append(mesg);
+}
+
+void EDIDParser::logMesgAndAppend(const LibEDIDLog& mesg) {
+    logMesg(mesg);
+    appendToString(mesg.getMesg(), true);
+}
+
+void EDIDParser::appendToString(const qor::String& text, bool newLine) {
+    edidString += text;
+    if (newLine) {
+        edidString += qor::System::TEXT_FILE_EOL();
+    }
+}
+
+bool EDIDParser::readEDID(bool force) {
+    if (!force && edidRead) {
+        return true;
+    }
+    edidRead = accessor->readStructure(0, baseBlock.data(), kBlockSize);
+    extensionBlocks.clear();
+    if (!edidRead) {
+        return false;
+    }
+    const unsigned count = baseBlock[kExtensionCountOffset];
+    for (unsigned n = 1; n <= count; ++n) {
+        EDIDBlock block{};
+        if (!accessor->readStructure(n * kBlockSize, block.data(), kBlockSize)) {
+            break;
+        }
+        extensionBlocks.append(block);
+    }
+    if (dumpSettingOn()) {
+        dumpEDID();
+    }
+    QOR_LOG(logger(), 1, "83 " + "EDID Dump : " + accessor->hexDump());
+    return true;
+}
+
+void EDIDParser::dumpEDID() {
+    qor::String locator = accessor->getLocator();
+    if (locator.isEmpty()) {
+        std::random_device seed;
+        std::mt19937 engine(seed());
+        locator = qor::SprintfFormat("%u", static_cast<unsigned>(engine()));
+    }
+    const std::int64_t now = qor::DateTime::getCurrentDateTime().unixTimeStamp();
+    const qor::String fileName = qor::String("edid_dump") + "_" + fileNameSafe(locator) + "_" +
+                                 qor::SprintfFormat("%" PRId64, now) + ".bin";
+    accessor->dumpToFile(fileName);
+}
+
+bool EDIDParser::verifyChecksum(bool force) {
+    qor::TraceLogger trace(traceLogger(), "EDIDParser::verifyChecksum", __FILE__, __LINE__);
+    if (!isAccessible() || !readEDID(force)) {
+        logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                           LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+        return false;
+    }
+    LibEDIDLog mesg("ChecksumError", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                    LibEDIDLog::LIBEDID_LOG_CAT_CHECKSUM);
+    const auto report = [&](const qor::String& type, unsigned sum) {
+        mesg.setKey("ChecksumError");
+        mesg.setVariable("type", type);
+        mesg.setVariable("checksum", qor::SprintfFormat("%02Xh", sum));
+        mesg.setVariable("expected", "00h");
+        logMesg(mesg);
+    };
+    if (const unsigned sum = blockSum(baseBlock); sum != 0) {
+        report(LibEDIDLog::getString("BaseEDIDStructure"), sum);
+    }
+    for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
+        if (const unsigned sum = blockSum(extensionBlocks[i]); sum != 0) {
+            report(LibEDIDLog::getString("EDIDExtensionBlock") +
+                       qor::SprintfFormat(" #%u", static_cast<unsigned>(i)),
+                   sum);
+        }
+    }
+    return true;
+}
+
+}  // namespace libEDID

@@ -1,0 +1,93 @@
+#include "verifiers/base/ChromaticityVerifier.h"
+
+#include <array>
+#include <cmath>
+
+#include "verifiers/VerifierSupport.h"
+
+namespace libEDID {
+
+namespace {
+
+constexpr unsigned kFeatureSupportOffset = 0x18;
+constexpr unsigned char kSRGBDefaultBit = 0x04;  // 18h bit 2: sRGB is the default colour space
+constexpr float kSRGBTolerance = 0.05f;
+
+/// One coordinate: its high byte, the byte holding its two low bits and the position of the
+/// lower of them (worth 2^-10; the bit above it is worth 2^-9), and its sRGB reference value.
+struct Coordinate {
+    const char* colour;  // label key, also part of the property name
+    const char* axis;
+    unsigned highOffset;
+    unsigned lowOffset;
+    unsigned lowShift;
+    float srgb;
+};
+
+// Byte 19h carries the low bits of red and green, 1Ah those of blue and white; each pair is
+// ordered x above y. The order of the rows is the order of the reports.
+constexpr std::array<Coordinate, 8> kCoordinates{{
+    {"Green", "Y", 0x1E, 0x19, 0, 0.600f},
+    {"Green", "X", 0x1D, 0x19, 2, 0.300f},
+    {"Red", "Y", 0x1C, 0x19, 4, 0.330f},
+    {"Red", "X", 0x1B, 0x19, 6, 0.640f},
+    {"White", "Y", 0x22, 0x1A, 0, 0.3290f},
+    {"White", "X", 0x21, 0x1A, 2, 0.3127f},
+    {"Blue", "Y", 0x20, 0x1A, 4, 0.060f},
+    {"Blue", "X", 0x1F, 0x1A, 6, 0.150f},
+}};
+
+bool withinSRGB(float value, float reference) {
+    return !(reference - kSRGBTolerance > value || value > reference + kSRGBTolerance);
+}
+
+}  // namespace
+
+float decodeChromaticity(bool lowBit2pow10, bool lowBit2pow9, unsigned char high) {
+    float value = 0.0f;
+    if (lowBit2pow10) {
+        value += static_cast<float>(std::pow(2.0, -10));
+    }
+    if (lowBit2pow9) {
+        value += static_cast<float>(std::pow(2.0, -9));
+    }
+    for (int bit = 0; bit < 8; ++bit) {
+        if ((high >> bit) & 1u) {
+            value += static_cast<float>(std::pow(2.0, bit - 8));
+        }
+    }
+    return std::ceil(value * 10000.0f) / 10000.0f;
+}
+
+void ChromaticityVerifier::verify() {
+    const EDIDBlock& block = baseBlock();
+    std::array<float, kCoordinates.size()> values{};
+    LibEDIDLog report(LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
+    for (std::size_t i = 0; i < kCoordinates.size(); ++i) {
+        const Coordinate& c = kCoordinates[i];
+        const unsigned low = block[c.lowOffset] >> c.lowShift;
+        values[i] = decodeChromaticity((low & 1u) != 0, (low & 2u) != 0, block[c.highOffset]);
+
+        report.setKey("ReportedChromaticity");
+        report.setVariable("type", detail::localized(c.colour));
+        report.setVariable("coord", c.axis);
+        report.setVariable("value", qor::SprintfFormat("%1.4f", static_cast<double>(values[i])));
+        logMesgAndAppend(report);
+        notifySysInfoProperty(qor::String("ReportedChromaticity") + c.colour + c.axis,
+                              qor::QORValue(report.getMesgTrimmed()));
+    }
+
+    if ((block[kFeatureSupportOffset] & kSRGBDefaultBit) == 0) {
+        return;
+    }
+    // One report at most: the first coordinate out of tolerance ends the comparison.
+    for (std::size_t i = 0; i < kCoordinates.size(); ++i) {
+        if (!withinSRGB(values[i], kCoordinates[i].srgb)) {
+            logMesg(LibEDIDLog("ChromaticityNotSRGB", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                               LibEDIDLog::LIBEDID_LOG_CAT_SRGB));
+            return;
+        }
+    }
+}
+
+}  // namespace libEDID

@@ -1,0 +1,177 @@
+#include "verifiers/descriptors/DisplayDescVerifier.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <map>
+
+#include "verifiers/descriptors/DisplayCVTVerifier.h"
+#include "verifiers/descriptors/DisplayColorPointVerifier.h"
+#include "verifiers/descriptors/DisplayDCMVerifier.h"
+#include "verifiers/descriptors/DisplayEstTimingVerifier.h"
+#include "verifiers/descriptors/DisplayRangeVerifier.h"
+#include "verifiers/descriptors/DisplayStringVerifier.h"
+#include "verifiers/descriptors/DisplayTimingIDVerifier.h"
+
+namespace libEDID {
+
+namespace {
+
+using detail::DisplayDescriptorBytes;
+
+constexpr unsigned kTagOffset = 3;
+constexpr unsigned kReservedOffset = 4;  // the rate offsets of the range limits descriptor
+constexpr unsigned kVersionOffset = 5;   // of the versioned descriptors F7h, F8h and F9h
+constexpr unsigned kPayloadOffset = 5;
+constexpr unsigned kRangeLimitsTag = 0xFD;
+constexpr unsigned kLastManufacturerTag = 0x0F;
+
+/// Label keys of the descriptor types that have a name of their own.
+const std::map<unsigned, const char*>& descriptorTypes() {
+    static const std::map<unsigned, const char*> table{
+        {0x10, "Dummy"},
+        {0xF7, "EstablishedTimings3"},
+        {0xF8, "CVT3"},
+        {0xF9, "DisplayColorManagement"},
+        {0xFA, "StandardTimingsID"},
+        {0xFB, "ColorPointData"},
+        {0xFC, "ProductName"},
+        {0xFD, "RangeLimits"},
+        {0xFE, "AlphaNumericString"},
+        {0xFF, "SerialNumber"},
+    };
+    return table;
+}
+
+// Runs the verifier of one tag over its part of the descriptor.
+using RunVerifier = void (*)(EDIDParser*, const DisplayDescriptorBytes&);
+
+template <typename Verifier>
+void runOnPayload(EDIDParser* parser, const DisplayDescriptorBytes& descriptor) {
+    Verifier verifier(
+        parser, detail::descriptorBytes<detail::DescriptorPayload>(descriptor, kPayloadOffset));
+    verifier.verify();
+}
+
+void runString(EDIDParser* parser, const DisplayDescriptorBytes& descriptor) {
+    DisplayStringVerifier verifier(
+        parser, descriptor[kTagOffset],
+        detail::descriptorBytes<detail::DescriptorPayload>(descriptor, kPayloadOffset));
+    verifier.verify();
+}
+
+void runRange(EDIDParser* parser, const DisplayDescriptorBytes& descriptor) {
+    DisplayRangeVerifier verifier(
+        parser, detail::descriptorBytes<DisplayRangeVerifier::Limits>(descriptor, kReservedOffset));
+    verifier.verify();
+}
+
+/// How a tag is decoded: its verifier and the versions its byte 5 may hold (none: the
+/// descriptor carries no version).
+struct Route {
+    RunVerifier run;
+    qor::Array<unsigned char> versions;
+};
+
+qor::Array<unsigned char> versions(std::initializer_list<unsigned char> list) {
+    qor::Array<unsigned char> out;
+    for (unsigned char version : list) {
+        out.append(version);
+    }
+    return out;
+}
+
+const std::map<unsigned, Route>& routes() {
+    static const std::map<unsigned, Route> table{
+        {0xF7, {&runOnPayload<DisplayEstTimingVerifier>, versions({0x0A})}},
+        {0xF8, {&runOnPayload<DisplayCVTVerifier>, versions({0x01})}},
+        {0xF9, {&runOnPayload<DisplayDCMVerifier>, versions({0x03})}},
+        {0xFA, {&runOnPayload<DisplayTimingIDVerifier>, {}}},
+        {0xFB, {&runOnPayload<DisplayColorPointVerifier>, {}}},
+        {0xFC, {&runString, {}}},
+        {0xFD, {&runRange, {}}},
+        {0xFE, {&runString, {}}},
+        {0xFF, {&runString, {}}},
+    };
+    return table;
+}
+
+}  // namespace
+
+DisplayDescVerifier::DisplayDescVerifier(EDIDParser* parser,
+                                         std::span<const unsigned char, 18> slot)
+    : EDIDVerifier(parser) {
+    std::copy(slot.begin(), slot.end(), descriptor.begin());
+}
+
+qor::String DisplayDescVerifier::getDescriptorTypeName(unsigned tag) {
+    qor::String name;
+    const auto known = descriptorTypes().find(tag);
+    if (known != descriptorTypes().end()) {
+        name = detail::localized(known->second);
+    } else {
+        name = detail::localized(tag <= kLastManufacturerTag ? "Manufacturer" : "UnknownReserved");
+        name += " (" + detail::hexByte(tag) + ")";
+    }
+    name += " " + detail::localized("DisplayDescriptor");
+    return name.trim();
+}
+
+void DisplayDescVerifier::verify() {
+    const auto route = routes().find(descriptor[kTagOffset]);
+    if (route == routes().end()) {
+        reportRawDescriptor();
+        checkReservedByte();
+        return;
+    }
+    // The checks follow the output of the tag's verifier.
+    route->second.run(getParser(), descriptor);
+    checkReservedByte();
+    checkVersion(route->second.versions);
+}
+
+void DisplayDescVerifier::reportRawDescriptor() {
+    qor::String bytes;
+    for (unsigned char byte : descriptor) {
+        bytes += qor::SprintfFormat("%02X ", byte);
+    }
+    LibEDIDLog report = detail::record("ReportedValueQuoted", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
+    report.setVariable("type", getDescriptorTypeName(descriptor[kTagOffset]));
+    report.setVariable("value", bytes.trim());
+    logMesgAndAppend(report);
+}
+
+void DisplayDescVerifier::checkReservedByte() {
+    if (descriptor[kTagOffset] == kRangeLimitsTag || descriptor[kReservedOffset] == 0x00) {
+        return;
+    }
+    LibEDIDLog invalid =
+        detail::record("InvalidValueInField", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                       LibEDIDLog::LIBEDID_LOG_CAT_VALUE_IN_FIELD);
+    invalid.setVariable("type", getDescriptorTypeName(descriptor[kTagOffset]));
+    invalid.setVariable("field", detail::localized("RangeLimitsOffsets"));
+    invalid.setVariable("value", detail::hexByte(descriptor[kReservedOffset]));
+    logMesg(invalid);
+}
+
+void DisplayDescVerifier::checkVersion(const qor::Array<unsigned char>& expected) {
+    if (expected.isEmpty()) {
+        return;
+    }
+    const unsigned char found = descriptor[kVersionOffset];
+    if (std::find(expected.begin(), expected.end(), found) != expected.end()) {
+        return;
+    }
+    qor::String expectedText;
+    for (unsigned char version : expected) {
+        expectedText += detail::hexByte(version) + " ";
+    }
+    LibEDIDLog unknown = detail::record("UnknownVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                                        LibEDIDLog::LIBEDID_LOG_CAT_DESCRIPTOR_VERSION);
+    unknown.setVariable("type", getDescriptorTypeName(descriptor[kTagOffset]));
+    unknown.setVariable("expected", expectedText.trim());
+    unknown.setVariable("found", detail::hexByte(found));
+    logMesg(unknown);
+}
+
+}  // namespace libEDID

@@ -1,0 +1,92 @@
+#include "verifiers/descriptors/DisplayStringVerifier.h"
+
+#include <cctype>
+#include <map>
+
+namespace libEDID {
+
+namespace {
+
+constexpr unsigned kProductNameTag = 0xFC;
+constexpr unsigned kSerialNumberTag = 0xFF;
+constexpr unsigned char kTerminator = 0x0A;
+constexpr unsigned char kFill = 0x20;
+
+/// Label keys of the text descriptor types.
+const std::map<unsigned, const char*>& stringTypes() {
+    static const std::map<unsigned, const char*> table{
+        {0xFC, "ProductName"},
+        {0xFE, "AlphaNumericString"},
+        {0xFF, "SerialNumber"},
+    };
+    return table;
+}
+
+qor::String typeLabelOf(unsigned tag) {
+    const auto type = stringTypes().find(tag);
+    return type == stringTypes().end() ? qor::String() : detail::localized(type->second);
+}
+
+/// Printable or white space in the current locale.
+bool isTextCharacter(unsigned char byte) {
+    return std::isgraph(byte) != 0 || std::isspace(byte) != 0;
+}
+
+}  // namespace
+
+void DisplayStringVerifier::verify() {
+    const qor::String typeLabel = typeLabelOf(tag);
+    qor::String text = extractText(typeLabel);
+    text.trim();
+    if (text.isEmpty()) {
+        return;
+    }
+    LibEDIDLog report = detail::record("ReportedValueQuoted", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
+    report.setVariable("type", typeLabel);
+    report.setVariable("value", text);
+    logMesgAndAppend(report);
+    // A later descriptor of the same type replaces the text of an earlier one.
+    if (tag == kSerialNumberTag) {
+        setSerialNumber(text);
+    } else if (tag == kProductNameTag) {
+        setProductName(text);
+    }
+}
+
+qor::String DisplayStringVerifier::extractText(const qor::String& typeLabel) {
+    qor::String text;
+    bool terminated = false;
+    bool fillReported = false;
+    bool charactersReported = false;
+    for (unsigned char byte : textField) {
+        if (byte == kTerminator) {
+            terminated = true;
+            continue;
+        }
+        if (terminated && byte != kFill) {
+            // Only blanks may follow the terminator. The fault is reported once; this and any
+            // later bad fill byte stay out of the text.
+            if (!fillReported) {
+                reportFault("InvalidFillCharacters", typeLabel);
+                fillReported = true;
+            }
+            continue;
+        }
+        text += static_cast<char>(byte);
+        if (!isTextCharacter(byte) && !charactersReported) {
+            reportFault("InvalidCharacters", typeLabel);
+            charactersReported = true;
+        }
+    }
+    return text;
+}
+
+void DisplayStringVerifier::reportFault(const char* key, const qor::String& typeLabel) {
+    LibEDIDLog fault = detail::record(key, LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                                      LibEDIDLog::LIBEDID_LOG_CAT_STRING_CHARACTERS);
+    fault.setVariable("type", typeLabel);
+    logMesg(fault);
+}
+
+}  // namespace libEDID

@@ -1,0 +1,26 @@
+#include "verifiers/descriptors/DisplayTimingIDVerifier.h"
+
+namespace libEDID {
+
+namespace {
+
+constexpr unsigned kIdentifierCount = 6;  // payload position 0Ch (descriptor byte 11h) unused
+
+}  // namespace
+
+void DisplayTimingIDVerifier::verify() {
+    detail::ModeList modes;
+    // Invalid identifiers are numbered by their position within the payload.
+    detail::decodeStandardTimings(
+        payload.data(), kIdentifierCount, modes,
+        [](unsigned position) { return detail::hexByte(position); },
+        [this](const LibEDIDLog& mesg) { logMesg(mesg); });
+    if (modes.isEmpty()) {
+        return;
+    }
+    logMesgAndAppend(detail::reportedValue(detail::localized("StandardTimingsID"),
+                                           detail::eol() + modes.text()));
+    notifySysInfoProperty("StandardTimingsID", modes.values());
+}
+
+}  // namespace libEDID

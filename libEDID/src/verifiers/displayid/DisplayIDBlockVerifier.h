@@ -1,0 +1,21 @@
+#pragma once
+
+#include "parser/EDIDVerifier.h"
+
+namespace libEDID {
+
+/// Decodes and judges one DisplayID extension block (tag 70h): the DisplayID section it
+/// carries from byte 1 on, its data blocks and its own checksum.
+class DisplayIDBlockVerifier : public EDIDVerifier {
+  public:
+    /// `blockNumber`: the block's number in the EDID (1 = the first extension block).
+    DisplayIDBlockVerifier(EDIDParser* parser, unsigned blockNumber)
+        : EDIDVerifier(parser), blockNumber(blockNumber) {}
+
+    void verify() override;
+
+  private:
+    unsigned blockNumber;
+};
+
+}  // namespace libEDID
