@@ -75,6 +75,7 @@ bool EDIDParser::parseEDID(bool force) {
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
+    ctaBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();
     }
