@@ -7,6 +7,7 @@
 #include "libEDID/EDIDParser.h"
 #include "parser/ClassLogger.h"
 #include "parser/EDIDVerifier.h"
+#include "parser/Texts.h"
 #include "qor/System.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
 #include "verifiers/base/ChromaticityVerifier.h"
@@ -67,6 +68,7 @@ LibEDIDLog message(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
+    const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
         logMesg(message("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                         LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
