@@ -45,7 +45,7 @@ TEST(CTADataBlockTest, VideoFormats) {
            "VIC 220: reserved | VIC 255: reserved | VIC 16: 1920 x 1080 @ 60Hz | "
            "VIC 16: 1920 x 1080 @ 60Hz"}},
          {"CTADuplicateVIC", "CTAUnknownVIC", "CTAUnknownVIC", "CTADuplicateVIC"}},
-        {"empty block", {0x40}, {{"CTAVideoFormats", ""}}, {}},
+        {"empty block", {0x40}, {{"CTAVideoFormats", "#None"}}, {}},
         {"no block", {}, {{"CTAVideoFormats", "-"}}, {}},
     };
     for (const Case& c : cases) {
@@ -66,7 +66,7 @@ TEST(CTADataBlockTest, AudioFormats) {
                   "WMA Pro: 2 channels, 48 kHz | ATRAC: 6 channels, 44.1 kHz, max 0 kbit/s"}},
                 {}});
     // A trailing part of a descriptor is not one.
-    expectCase({"partial descriptor", {0x22, 0x09, 0x07}, {{"CTAAudioFormats", ""}}, {}});
+    expectCase({"partial descriptor", {0x22, 0x09, 0x07}, {{"CTAAudioFormats", "#None"}}, {}});
 }
 
 TEST(CTADataBlockTest, SpeakerAllocation) {
@@ -82,7 +82,7 @@ TEST(CTADataBlockTest, SpeakerAllocation) {
          {0x83, 0x01, 0x08, 0x01, 0x83, 0x04, 0x00, 0x00},
          {{"CTASpeakerAllocation", "FL/FR | LS/RS | TpBL/TpBR"}},
          {"CTADuplicateDataBlock"}},
-        {"none", {0x83, 0x00, 0x00, 0x00}, {{"CTASpeakerAllocation", ""}}, {}},
+        {"none", {0x83, 0x00, 0x00, 0x00}, {{"CTASpeakerAllocation", "#None"}}, {}},
     };
     for (const Case& c : cases) {
         expectCase(c);
@@ -108,7 +108,7 @@ TEST(CTADataBlockTest, VendorBlocks) {
          {"CTADuplicateDataBlock"}},
         {"HDMI, no deep colour, TMDS byte 0",
          {0x67, 0x03, 0x0C, 0x00, 0x10, 0x00, 0x87, 0x00},
-         {{"HDMIDeepColor", ""}, {"HDMIMaxTMDSClock", "-"}},
+         {{"HDMIDeepColor", "#None"}, {"HDMIMaxTMDSClock", "-"}},
          {}},
         {"HDMI, too short",
          {0x64, 0x03, 0x0C, 0x00, 0x10},
@@ -171,7 +171,7 @@ TEST(CTADataBlockTest, ExtendedTags) {
          {}},
         {"colorimetry, twice",
          {0xE3, 0x05, 0x00, 0x00, 0xE3, 0x05, 0x01, 0x00},
-         {{"CTAColorimetry", ""}},
+         {{"CTAColorimetry", "#None"}},
          {"CTADuplicateDataBlock"}},
         {"HDR, every field",
          {0xE6, 0x06, 0x0F, 0x01, 0xFF, 0x64, 0xFF},
@@ -182,7 +182,7 @@ TEST(CTADataBlockTest, ExtendedTags) {
          {}},
         {"HDR, minimum luminance of 400 cd/m2",
          {0xE6, 0x06, 0x30, 0x00, 0x60, 0x00, 0x33},
-         {{"HDRTransferFunctions", ""},
+         {{"HDRTransferFunctions", "#None"},
           {"HDRMaxLuminance", "400.00 cd/m2"},
           {"HDRMaxFrameAverageLuminance", "50.00 cd/m2"},
           {"HDRMinLuminance", "0.1600 cd/m2"}},
@@ -233,7 +233,7 @@ TEST(CTADataBlockTest, YCbCr420) {
          {"CTAYCbCr420MapBeyondFormats"}},
         {"empty map bits, unknown only VIC",
          with({0xE2, 0x0F, 0x00, 0xE2, 0x0E, 0x00}),
-         {{"CTAYCbCr420CapableFormats", ""}, {"CTAYCbCr420OnlyFormats", "VIC 0: reserved"}},
+         {{"CTAYCbCr420CapableFormats", "#None"}, {"CTAYCbCr420OnlyFormats", "VIC 0: reserved"}},
          {"CTAUnknownVIC"}},
     };
     for (const Case& c : cases) {

@@ -33,7 +33,7 @@ qor::String audioText(const CTAShortAudioDescriptor& sad) {
     } else if (sad.format == 0) {
         text = detail::localized("CTAReservedFormat");
     } else {
-        text = qor::String(std::string(cta::audioFormatName(sad.format)));
+        text = cta::audioFormatName(sad.format);
     }
     text += qor::SprintfFormat(": %u channels, ", sad.channels) +
             joinedBits(sad.sampleRates, kSampleRates) + " kHz";
@@ -51,7 +51,7 @@ void CTAAudioFormatsVerifier::verify() {
     if (!has(CTADataBlockKind::Audio)) {
         return;
     }
-    detail::ModeList items;
+    detail::ItemList items(kCTAItemIndent);
     for (const CTAShortAudioDescriptor& sad : collection.audioFormats) {
         items.add(audioText(sad));
     }

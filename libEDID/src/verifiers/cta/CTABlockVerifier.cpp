@@ -32,14 +32,11 @@ constexpr std::array<HeaderFlag, 4> kHeaderFlags{{
 void CTABlockVerifier::verify() {
     const EDIDBlock& bytes = extensionBlocks()[suffix - 1];
     CTABlock block = cta::decodeBlock(bytes, suffix);
-    LibEDIDLog heading("CTABlockHeading", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    heading.setVariable("block", detail::unsignedText(suffix));
-    logMesgAndAppend(heading);
+    logMesgAndAppend(info("CTABlockHeading", {{"block", detail::unsignedText(suffix)}}));
     reportHeader(block);
     if (!cta::validDTDOffset(block.dtdOffset)) {
-        logFinding("CTAInvalidDTDOffset", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR, "offset",
-                   detail::unsignedText(block.dtdOffset));
+        logCTAFinding("CTAInvalidDTDOffset", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                      {{"offset", detail::unsignedText(block.dtdOffset)}});
     } else {
         if (block.revision != 1 && block.revision != 2 && block.dtdOffset != 0) {
             CTADataBlockCollectionVerifier collection(getParser(), std::move(block.dataBlocks),
@@ -56,8 +53,8 @@ void CTABlockVerifier::verify() {
 void CTABlockVerifier::reportHeader(const CTABlock& block) {
     reportProperty("CTARevision", detail::unsignedText(block.revision));
     if (block.revision == 0 || block.revision > 3) {
-        logFinding("CTAUnknownRevision", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, "revision",
-                   detail::unsignedText(block.revision));
+        logCTAFinding("CTAUnknownRevision", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                      {{"revision", detail::unsignedText(block.revision)}});
     }
     if (!block.flags) {
         return;
@@ -84,10 +81,9 @@ void CTABlockVerifier::checkPadding(const CTABlock& block) {
     const EDIDBlock& bytes = extensionBlocks()[suffix - 1];
     for (unsigned offset = cta::paddingOffset(block); offset < kChecksumOffset; ++offset) {
         if (bytes[offset] != 0) {
-            LibEDIDLog record = finding("CTANonZeroPadding", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING);
-            record.setVariable("offset", qor::SprintfFormat("%02Xh", offset));
-            record.setVariable("value", qor::SprintfFormat("%02Xh", bytes[offset]));
-            logMesg(record);
+            logCTAFinding(
+                "CTANonZeroPadding", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                {{"offset", detail::hexByte(offset)}, {"value", detail::hexByte(bytes[offset])}});
             return;
         }
     }

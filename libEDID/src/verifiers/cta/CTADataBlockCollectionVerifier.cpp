@@ -56,8 +56,8 @@ CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* parse
 
 void CTADataBlockCollectionVerifier::verify() {
     if (decoded.overrunOffset) {
-        logFinding("CTADataBlockOverrun", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR, "offset",
-                   qor::SprintfFormat("%02Xh", firstOffset + *decoded.overrunOffset));
+        logCTAFinding("CTADataBlockOverrun", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                      {{"offset", detail::hexByte(firstOffset + *decoded.overrunOffset)}});
     }
     checkRepeatedBlocks();
     EDIDParser* const parser = getParser();
@@ -80,8 +80,8 @@ void CTADataBlockCollectionVerifier::checkRepeatedBlocks() {
             std::count_if(decoded.blocks.begin(), decoded.blocks.end(),
                           [&](const CTADataBlockInfo& block) { return block.kind == single.kind; });
         if (count > 1) {
-            logFinding("CTADuplicateDataBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, "type",
-                       detail::localized(single.typeKey));
+            logCTAFinding("CTADuplicateDataBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                          {{"type", detail::localized(single.typeKey)}});
         }
     }
 }

@@ -20,10 +20,10 @@ void CTAHDMIVerifier::verify() {
         // Deep colour bits 6-3 of the flags byte, reported from bit 6 down.
         static constexpr std::array<std::string_view, 4> kDeepColor{"DC_48bit", "DC_36bit",
                                                                     "DC_30bit", "DC_Y444"};
-        detail::ModeList items;
+        detail::ItemList items(kCTAItemIndent);
         for (unsigned i = 0; i < kDeepColor.size(); ++i) {
             if ((*hdmi.flags >> (6 - i) & 1u) != 0) {
-                items.add(qor::String(std::string(kDeepColor[i])));
+                items.add(kDeepColor[i]);
             }
         }
         reportList("HDMIDeepColor", items);

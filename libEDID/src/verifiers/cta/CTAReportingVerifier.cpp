@@ -12,47 +12,37 @@ void CTAReportingVerifier::reportProperty(const char* name, const qor::String& v
     notifySysInfoProperty(name + detail::indexText(suffix), qor::QORValue(value));
 }
 
-void CTAReportingVerifier::reportList(const char* name, const detail::ModeList& items) {
-    LibEDIDLog record("CTAReportedList", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                      LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    record.setVariable("type", detail::localized(name));
-    // The list's lines without the terminator of the last: the log appends one.
-    const qor::String& text = items.text();
-    record.setVariable("items", items.isEmpty()
-                                    ? " " + detail::localized("None")
-                                    : text.subString(0, text.size() - detail::eol().size()));
-    logMesgAndAppend(record);
+void CTAReportingVerifier::reportList(const char* name, const detail::ItemList& items) {
+    reportValue(name, items.text());
     notifySysInfoProperty(name + detail::indexText(suffix), items.values());
 }
 
-LibEDIDLog CTAReportingVerifier::finding(const char* key,
-                                         LibEDIDLog::LIBEDID_LOG_LEVEL level) const {
-    LibEDIDLog record(key, level, LibEDIDLog::LIBEDID_LOG_CAT_CTA_EXTENSION);
+void CTAReportingVerifier::reportBits(const char* name, unsigned bits,
+                                      std::span<const std::string_view> names) {
+    detail::ItemList items(kCTAItemIndent);
+    for (unsigned bit = 0; bit < names.size(); ++bit) {
+        if ((bits >> bit & 1u) != 0 && !names[bit].empty()) {
+            items.add(names[bit]);
+        }
+    }
+    reportList(name, items);
+}
+
+void CTAReportingVerifier::logCTAFinding(const char* key, Level level, Variables variables) {
+    LibEDIDLog record = message(key, level, LibEDIDLog::LIBEDID_LOG_CAT_CTA_EXTENSION, variables);
     record.setVariable("block", detail::unsignedText(suffix));
-    return record;
-}
-
-void CTAReportingVerifier::logFinding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
-                                      const char* variable, const qor::String& value) {
-    LibEDIDLog record = finding(key, level);
-    record.setVariable(variable, value);
     logMesg(record);
-}
-
-qor::String CTADataBlockVerifier::offsetText(unsigned offset) const {
-    return qor::SprintfFormat("%02Xh", firstOffset + offset);
 }
 
 void CTADataBlockVerifier::checkMinimumLength(CTADataBlockKind kind, unsigned minimum,
                                               const char* typeKey) {
     for (const CTADataBlockInfo& block : collection.blocks) {
         if (block.kind == kind && block.length < minimum) {
-            LibEDIDLog record = finding("CTAShortDataBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR);
-            record.setVariable("type", detail::localized(typeKey));
-            record.setVariable("offset", offsetText(block.offset));
-            record.setVariable("length", detail::unsignedText(block.length));
-            record.setVariable("minimum", detail::unsignedText(minimum));
-            logMesg(record);
+            logCTAFinding("CTAShortDataBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                          {{"type", detail::localized(typeKey)},
+                           {"offset", detail::hexByte(firstOffset + block.offset)},
+                           {"length", detail::unsignedText(block.length)},
+                           {"minimum", detail::unsignedText(minimum)}});
         }
     }
 }
@@ -65,7 +55,7 @@ bool CTADataBlockVerifier::has(CTADataBlockKind kind) const {
 void CTADataBlockVerifier::reportFormats(const char* name,
                                          const std::vector<CTAShortVideoDescriptor>& formats,
                                          bool judge) {
-    detail::ModeList items;
+    detail::ItemList items(kCTAItemIndent);
     std::bitset<256> seen;
     for (const CTAShortVideoDescriptor& svd : formats) {
         const cta::VideoFormat* format = cta::videoFormat(svd.vic);
@@ -82,12 +72,11 @@ void CTADataBlockVerifier::reportFormats(const char* name,
             text += " (native)";
         }
         items.add(text);
+        const qor::String vic = detail::unsignedText(svd.vic);
         if (judge && format == nullptr) {
-            logFinding("CTAUnknownVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, "vic",
-                       detail::unsignedText(svd.vic));
+            logCTAFinding("CTAUnknownVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
         } else if (judge && seen.test(svd.vic)) {
-            logFinding("CTADuplicateVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, "vic",
-                       detail::unsignedText(svd.vic));
+            logCTAFinding("CTADuplicateVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
         }
         seen.set(svd.vic);
     }

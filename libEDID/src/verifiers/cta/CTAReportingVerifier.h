@@ -1,40 +1,32 @@
 #pragma once
 
+#include <span>
+#include <string_view>
+#include <vector>
+
 #include "libEDID/CTA861.h"
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// Base of the CTA-861 verifiers: every property they notify carries the number `suffix`
 /// (the extension block's number, or the number of the block that embeds a data block
 /// collection), and every finding names it as "block".
-class CTAReportingVerifier : public ReportingVerifier {
+class CTAReportingVerifier : public EDIDVerifier {
   public:
     CTAReportingVerifier(EDIDParser* parser, unsigned suffix)
-        : ReportingVerifier(parser), suffix(suffix) {}
+        : EDIDVerifier(parser), suffix(suffix) {}
 
   protected:
     /// Logs "ReportedValue" with the label of `name` and notifies the property name<suffix>.
     void reportProperty(const char* name, const qor::String& value);
-    /// Logs "CTAReportedList" with the label of `name` and one item per line ("None" when
+    /// Logs "ReportedValue" with the label of `name` and the items one per line ("None" when
     /// empty), then notifies the array property name<suffix>.
-    void reportList(const char* name, const detail::ModeList& items);
+    void reportList(const char* name, const detail::ItemList& items);
     /// reportList of the names of the set bits of `bits`, bit 0 first; empty names are skipped.
-    template <typename Names>
-    void reportBits(const char* name, unsigned bits, const Names& names) {
-        detail::ModeList items;
-        for (unsigned bit = 0; bit < names.size(); ++bit) {
-            if ((bits >> bit & 1u) != 0 && !names[bit].empty()) {
-                items.add(qor::String(std::string(names[bit])));
-            }
-        }
-        reportList(name, items);
-    }
-    /// A finding of category "cta-extension" with "block" filled; the caller fills the rest.
-    LibEDIDLog finding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level) const;
-    /// Logs a finding whose only variable besides "block" is `variable` = `value`.
-    void logFinding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level, const char* variable,
-                    const qor::String& value);
+    void reportBits(const char* name, unsigned bits, std::span<const std::string_view> names);
+    /// Logs a finding of category "cta-extension" with "block" and `variables` filled.
+    void logCTAFinding(const char* key, Level level, Variables variables);
 
     const unsigned suffix;
 };
@@ -48,8 +40,6 @@ class CTADataBlockVerifier : public CTAReportingVerifier {
         : CTAReportingVerifier(parser, suffix), collection(collection), firstOffset(firstOffset) {}
 
   protected:
-    /// "%02Xh" of a collection offset, as an offset in the block.
-    qor::String offsetText(unsigned offset) const;
     /// Logs "CTAShortDataBlock" (error) for every block of `kind` shorter than `minimum`
     /// payload bytes; `typeKey` names the kind.
     void checkMinimumLength(CTADataBlockKind kind, unsigned minimum, const char* typeKey);
@@ -63,5 +53,8 @@ class CTADataBlockVerifier : public CTAReportingVerifier {
     const CTADataBlockCollection& collection;
     const unsigned firstOffset;
 };
+
+/// The indent of the items of a reported list.
+inline constexpr const char* kCTAItemIndent = "  ";
 
 }  // namespace libEDID

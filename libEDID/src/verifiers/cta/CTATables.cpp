@@ -92,8 +92,8 @@ std::string_view audioFormatName(unsigned code) {
     return code < kAudioFormats.size() ? kAudioFormats[code] : std::string_view();
 }
 
-std::string_view speakerName(unsigned bit) {
-    return bit < kSpeakers.size() ? kSpeakers[bit] : std::string_view();
+std::span<const std::string_view> speakerNames() {
+    return kSpeakers;
 }
 
 }  // namespace libEDID::cta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // The CTA-861 code tables used by the decoders and verifiers.
@@ -21,7 +22,8 @@ const VideoFormat* videoFormat(unsigned vic);
 /// The name of audio format code 1-14; empty for 0 and 15.
 std::string_view audioFormatName(unsigned code);
 
-/// The standard name of speaker allocation bit `bit` (0-23), empty for reserved bits.
-std::string_view speakerName(unsigned bit);
+/// The standard names of the speaker allocation bits, bit 0 of byte 1 first (20 of 24 bits
+/// are defined).
+std::span<const std::string_view> speakerNames();
 
 }  // namespace libEDID::cta

@@ -3,12 +3,12 @@
 namespace libEDID {
 
 void CTAVendorBlocksVerifier::verify() {
-    detail::ModeList items;
+    detail::ItemList items(kCTAItemIndent);
     for (const CTAVendorBlock& vendor : collection.vendorBlocks) {
         items.add(qor::SprintfFormat("OUI %02X-%02X-%02X, %u bytes", vendor.oui >> 16 & 0xFFu,
                                      vendor.oui >> 8 & 0xFFu, vendor.oui & 0xFFu, vendor.length));
     }
-    if (!items.isEmpty()) {
+    if (!collection.vendorBlocks.empty()) {
         reportList("CTAVendorBlocks", items);
     }
     if (collection.vrrRange) {

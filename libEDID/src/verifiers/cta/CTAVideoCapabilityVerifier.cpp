@@ -21,7 +21,7 @@ void CTAVideoCapabilityVerifier::verify() {
         return;
     }
     const CTAVideoCapability& caps = *collection.videoCapability;
-    detail::ModeList items;
+    detail::ItemList items(kCTAItemIndent);
     items.add(entry("CTAQuantizationYCC", detail::yesNo(caps.quantizationYCC)));
     items.add(entry("CTAQuantizationRGB", detail::yesNo(caps.quantizationRGB)));
     items.add(entry(

@@ -21,12 +21,9 @@ void CTAYCbCr420Verifier::verify() {
         if (index < formats.size()) {
             capable.push_back(formats[index]);
         } else if (!warned) {
-            LibEDIDLog record =
-                finding("CTAYCbCr420MapBeyondFormats", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING);
-            record.setVariable("index", detail::unsignedText(static_cast<unsigned>(index + 1)));
-            record.setVariable("count",
-                               detail::unsignedText(static_cast<unsigned>(formats.size())));
-            logMesg(record);
+            logCTAFinding("CTAYCbCr420MapBeyondFormats", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                          {{"index", detail::unsignedText(static_cast<unsigned>(index + 1))},
+                           {"count", detail::unsignedText(static_cast<unsigned>(formats.size()))}});
             warned = true;
         }
     }
