@@ -67,6 +67,10 @@ LibEDIDLog message(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
+    if (busy.on) {
+        return refuseNestedParse();
+    }
+    const BusyScope scope(busy);
     if (!isAccessible() || !readEDID(force)) {
         logMesg(message("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                         LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
@@ -207,6 +211,9 @@ bool EDIDParser::getEDIDString(qor::String& edid, bool force) {
     if (!edidString.isEmpty() && !force) {
         edid = edidString;
         return true;
+    }
+    if (busy.on) {
+        return refuseNestedParse();
     }
     edidString = qor::String();
     if (!isAccessible() || !parseEDID(force)) {
