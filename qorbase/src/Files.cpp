@@ -60,6 +60,15 @@ std::wstring widen(const String& path) {
     }
     return wide;
 }
+
+// errno from the last Windows error, so that callers word a failure as on POSIX.
+ReadResult cannotOpen() {
+    const DWORD error = GetLastError();
+    errno = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT
+            : error == ERROR_ACCESS_DENIED                                 ? EACCES
+                                                                           : EIO;
+    return ReadResult::CANNOT_OPEN;
+}
 }  // namespace
 
 ReadResult readRegularFile(const String& path, std::size_t limit, std::string& out) {
@@ -67,7 +76,7 @@ ReadResult readRegularFile(const String& path, std::size_t limit, std::string& o
     const std::wstring wide = widen(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return ReadResult::CANNOT_OPEN;
+        return cannotOpen();
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return ReadResult::NOT_REGULAR;
@@ -75,7 +84,7 @@ ReadResult readRegularFile(const String& path, std::size_t limit, std::string& o
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return ReadResult::CANNOT_OPEN;
+        return cannotOpen();
     }
     ReadResult result = ReadResult::NOT_REGULAR;
     if (GetFileType(file) == FILE_TYPE_DISK) {
