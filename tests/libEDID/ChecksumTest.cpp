@@ -148,8 +148,8 @@ TEST_F(DumpTest, OnlyATrueSettingDumpsUnderARandomNumberAndTheTime) {
 
 TEST_F(DumpTest, LocatorCharactersThatNoFileNameMayHoldBecomeUnderscores) {
     setDump("on");
-    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new LocatedAccessor(
-        EdidBuilder().bytes(), "\\\\.\\DISPLAY1/a:b?c*d\"e<f>g|h\x01i\x7Fj k")));
+    libEDID::EDIDParser parser(libEDID::makeAccessor<LocatedAccessor>(
+        EdidBuilder().bytes(), "\\\\.\\DISPLAY1/a:b?c*d\"e<f>g|h\x01i\x7Fj k"));
     ASSERT_TRUE(parser.verifyChecksum(false));
     ASSERT_EQ(dir.names().size(), 1u);
     EXPECT_TRUE(std::regex_match(
@@ -169,7 +169,7 @@ TEST_F(DumpTest, DumpsNeverReplaceAnythingAndFailuresAreFlagged) {
         std::filesystem::create_symlink(
             victim, dir.file("edid_dump_DISPLAY1_" + std::to_string(t) + ".bin"));
     }
-    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new LocatedAccessor(bytes, "DISPLAY1")));
+    libEDID::EDIDParser parser(libEDID::makeAccessor<LocatedAccessor>(bytes, "DISPLAY1"));
     ASSERT_TRUE(parser.verifyChecksum(true));
     EXPECT_FALSE(parser.getDumpFailed());
     ASSERT_TRUE(parser.verifyChecksum(true));

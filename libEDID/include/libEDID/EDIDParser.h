@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "libEDID/CTA861.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
@@ -54,6 +55,11 @@ class LIBEDID_API EDIDParser {
     /// called for this property.
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value);
 
+    /// The blocks read by the last verifyChecksum or parseEDID: the base block, and each
+    /// extension block that byte 7Eh announces up to the first one the source cannot give.
+    const EDIDBlock& getBaseBlock() const { return baseBlock; }
+    const qor::Array<EDIDBlock>& getExtensionBlocks() const { return extensionBlocks; }
+
     qor::String getSerialNumber() const { return serialNumber; }
     qor::String getProductName() const { return productName; }
 
@@ -69,6 +75,9 @@ class LIBEDID_API EDIDParser {
     /// Off by default: a default parse reports each extension block's tag and checksum only.
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
+    /// The CTA-861 extension blocks decoded by the last parse, in block order; empty when
+    /// extension decoding is off.
+    const std::vector<CTABlock>& getCTABlocks() const { return ctaBlocks; }
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
@@ -122,6 +131,7 @@ class LIBEDID_API EDIDParser {
     BusyFlag busy;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
+    std::vector<CTABlock> ctaBlocks;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
     std::vector<std::shared_ptr<EDIDCallback>> observers;

@@ -63,6 +63,7 @@ bool EDIDParser::parseEDID(bool force) {
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
+    ctaBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();
     }
