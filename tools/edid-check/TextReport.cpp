@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Categories.h"
+#include "Terminal.h"
 
 namespace edidcheck {
 
@@ -48,7 +49,8 @@ class Painter {
 };
 
 // Writes each line of a multi-line text, the first after `firstIndent`, the others after
-// `indent`; "\r\n" and "\n" both end a line.
+// `indent`; "\r\n" and "\n" both end a line; control characters within a line are made
+// visible.
 void writeLines(std::ostream& out, std::string_view text, std::string_view firstIndent,
                 std::string_view indent) {
     bool first = true;
@@ -58,7 +60,7 @@ void writeLines(std::ostream& out, std::string_view text, std::string_view first
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        out << (first ? firstIndent : indent) << line << '\n';
+        out << (first ? firstIndent : indent) << visible(line) << '\n';
         first = false;
         if (end == std::string_view::npos) {
             break;
@@ -74,7 +76,7 @@ void writeHeader(std::ostream& out, const Examination& examination, const Painte
     } else {
         header += "EDID not read";
     }
-    painter.write(out, kBold, header);
+    painter.write(out, kBold, visible(header));
     out << '\n';
 }
 
@@ -145,12 +147,13 @@ void writeProperties(std::ostream& out, const Examination& examination) {
     out << "  Properties:\n";
     for (const Property& property : examination.properties) {
         if (property.value.isArray()) {
-            out << "    " << property.name << " =\n";
+            out << "    " << visible(property.name) << " =\n";
             for (std::size_t i = 0; i < property.value.getArraySize(); ++i) {
-                out << "      " << property.value.getArrayItem(i).str() << '\n';
+                out << "      " << visible(property.value.getArrayItem(i).str()) << '\n';
             }
         } else {
-            out << "    " << property.name << " = " << valueText(property.value) << '\n';
+            out << "    " << visible(property.name) << " = " << visible(valueText(property.value))
+                << '\n';
         }
     }
 }
