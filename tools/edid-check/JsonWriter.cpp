@@ -1,5 +1,6 @@
 #include "JsonWriter.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 
@@ -85,9 +86,14 @@ void appendEscaped(std::string& out, unsigned char byte) {
     out.append(code, sizeof code);
 }
 
-bool needsEscape(unsigned char byte) {
-    return byte < 0x20 || byte == '"' || byte == '\\';
-}
+// Bytes copied as they are: printable ASCII but for '"' and '\\'.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned byte = 0x20; byte < 0x80; ++byte) {
+        plain[byte] = byte != '"' && byte != '\\';
+    }
+    return plain;
+}();
 
 }  // namespace
 
@@ -95,14 +101,11 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
-        // Runs of plain ASCII are copied in one go.
-        std::size_t plain = i;
-        while (plain < text.size() && static_cast<unsigned char>(text[plain]) < 0x80 &&
-               !needsEscape(static_cast<unsigned char>(text[plain]))) {
-            ++plain;
+        const std::size_t runStart = i;
+        while (i < text.size() && kPlain[static_cast<unsigned char>(text[i])]) {
+            ++i;
         }
-        out.append(text, i, plain - i);
-        i = plain;
+        out.append(text, runStart, i - runStart);
         if (i == text.size()) {
             break;
         }
@@ -126,8 +129,9 @@ void appendJsonString(std::string& out, std::string_view text) {
 
 void JsonWriter::key(std::string_view name) {
     beginValue();
-    appendJsonString(out_, name);
-    out_ += ':';
+    out_ += '"';
+    out_ += name;
+    out_ += "\":";
 }
 
 void JsonWriter::string(std::string_view text) {

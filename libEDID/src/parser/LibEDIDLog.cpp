@@ -37,9 +37,16 @@ void LibEDIDLog::setKey(const qor::String& newKey) {
     setMesg();
 }
 
-// The open placeholders are kept in text order; filling one shifts those after it.
 void LibEDIDLog::setVariable(const qor::String& name, const qor::String& value) {
-    const std::string_view wanted = name.str();
+    fill(name.str(), value);
+}
+
+void LibEDIDLog::setVariable(const char* name, const qor::String& value) {
+    fill(name != nullptr ? name : "", value);
+}
+
+// The open placeholders are kept in text order; filling one shifts those after it.
+void LibEDIDLog::fill(std::string_view wanted, const qor::String& value) {
     std::uint32_t kept = 0;
     std::int64_t shift = 0;
     for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
