@@ -79,6 +79,10 @@ class EDIDVerifier {
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
         parser->notifySysInfoProperty(name, value);
     }
+    /// For names of static storage (literals and tables): each is made a text only once.
+    void notifySysInfoProperty(const char* name, const qor::QORValue& value) {
+        parser->notifySysInfoProperty(detail::propertyName(name), value);
+    }
 
     const EDIDBlock& baseBlock() const { return parser->baseBlock; }
     const qor::Array<EDIDBlock>& extensionBlocks() const { return parser->extensionBlocks; }

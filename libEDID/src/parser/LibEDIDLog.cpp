@@ -14,6 +14,9 @@ qor::Logger* logger() {
     return instance;
 }
 
+// Bytes reserved beyond a template for the values filled into it.
+constexpr std::size_t kValueRoom = 48;
+
 }  // namespace
 
 LibEDIDLog::LibEDIDLog(LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category)
@@ -70,6 +73,8 @@ qor::String LibEDIDLog::getString(const qor::String& key) {
 
 void LibEDIDLog::setMesg() {
     if (const qor::String* text = detail::findText(key.str())) {
+        // Room for the values too: most texts then take one allocation.
+        mesg.reserve(text->size() + kValueRoom);
         mesg = *text;
         findPlaceholders();
         return;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <unordered_map>
 
 #include "qor/System.h"
 
@@ -19,6 +20,11 @@ void appendUnsigned(std::string& out, unsigned value) {
 
 qor::String labelPair(const char* first, const char* second) {
     return localized(first) + " " + localized(second);
+}
+
+const qor::String& propertyName(const char* name) {
+    thread_local std::unordered_map<const char*, qor::String> names;
+    return names.try_emplace(name, name).first->second;
 }
 
 const qor::String& yesNo(bool value) {

@@ -18,6 +18,9 @@ inline const qor::String& localized(const char* key) {
 /// The localized label of `first`, a blank and the localized label of `second`.
 qor::String labelPair(const char* first, const char* second);
 
+/// `name`, of static storage, as a text made once per thread.
+const qor::String& propertyName(const char* name);
+
 /// The localized "Yes" or "No".
 const qor::String& yesNo(bool value);
 
