@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs one libFuzzer target of build/fuzz for a bounded time from the EDID corpus, in a work
-# folder of its own (the corpus folder is never written to). Exits non-zero on any finding and
+# Runs one libFuzzer target of build/fuzz for a bounded time from a folder of real EDIDs, in a
+# work folder of its own (the seed folder is never written to). Exits non-zero on any finding and
 # prints the input that caused it.
 #
-#   fuzz/run.sh <fuzz_parser|fuzz_hextext> <seconds> [build dir] [extra libFuzzer options...]
+#   fuzz/run.sh <fuzz_parser|fuzz_hextext|fuzz_textfiles> <seconds> [build dir] [extra libFuzzer options...]
 #
-# Environment: EDID_CORPUS_DIR (default ../shared/edid-corpus beside the repository),
+# Environment: EDID_CORPUS_DIR (default ../shared/edid-corpus beside the repository when it
+# is there, else the test EDIDs of tests/data/edid),
 # FUZZ_WORK_DIR (default: a new temporary folder; kept when given, so that runs continue).
 set -euo pipefail
 
@@ -16,7 +17,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/fuzz}
 [[ $# -gt 0 ]] && shift
 corpus_dir=${EDID_CORPUS_DIR:-$root/../shared/edid-corpus}
-[[ -d $corpus_dir || -n ${EDID_CORPUS_DIR:-} ]] || corpus_dir=/work/shared/edid-corpus
+[[ -d $corpus_dir || -n ${EDID_CORPUS_DIR:-} ]] || corpus_dir=$root/tests/data/edid
 binary=$build/fuzz/$target
 
 [[ -x $binary ]] || { echo "fuzz/run.sh: $binary not built (cmake --preset fuzz)" >&2; exit 2; }
@@ -32,9 +33,16 @@ fi
 mkdir -p "$work/corpus"
 
 # Seeds: the raw EDIDs, or for the hex-text reader the same EDIDs written as hex text in the
-# shapes it accepts (plain pairs, 0x-prefixed with commas, an xrandr --verbose EDID block).
+# shapes it accepts (plain pairs, 0x-prefixed with commas, an xrandr --verbose EDID block), or
+# for the text-file reader the resource files and a settings file.
 seed() {
     local file name
+    if [[ $target == fuzz_textfiles ]]; then
+        cp "$root"/resources/*.txt "$work/corpus/"
+        printf '# settings\n[fuzz]\nKey = value\n\n[libEDID]\nDumpEDID.value = on\n' \
+            >"$work/corpus/settings.ini"
+        return
+    fi
     for file in "$corpus_dir"/*.bin; do
         name=$(basename "$file" .bin)
         if [[ $target == fuzz_hextext ]]; then

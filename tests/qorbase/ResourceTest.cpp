@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "Blocking.h"
 #include "QorTestSupport.h"
 #include "TempDir.h"
 #include "qor/Resource.h"
@@ -16,7 +19,13 @@ using qor::String;
 
 // Each test uses sections of its own: the database lives as long as the process.
 
-std::string text(const char* section, const char* key, const char* locale) {
+// A fresh section for each run of a test that adds texts (--gtest_repeat runs it again).
+std::string freshSection(const char* name) {
+    static int runs = 0;
+    return std::string(name) + "." + std::to_string(++runs);
+}
+
+std::string text(const std::string& section, const char* key, const char* locale) {
     String out("<none>");
     Resource::getString(section, key, out, QORLocale(locale));
     return out.str();
@@ -80,17 +89,18 @@ TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
     const char* bundle =
         "# comment\n\n; also a comment\nA = first text  \r\nB = x = y\n"
         "no separator here\nEmpty =\n";
-    EXPECT_EQ(Resource::addStrings("qt.add", "en", bundle), 3u);
-    const auto texts = [] {
-        return std::vector<std::string>{text("qt.add", "A", "en"), text("qt.add", "B", "en"),
-                                        text("qt.add", "Empty", "en"), text("qt.add", "C", "en")};
+    const std::string section = freshSection("qt.add");
+    EXPECT_EQ(Resource::addStrings(section, "en", bundle), 3u);
+    const auto texts = [&] {
+        return std::vector<std::string>{text(section, "A", "en"), text(section, "B", "en"),
+                                        text(section, "Empty", "en"), text(section, "C", "en")};
     };
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "<none>"}));
     // Without replacing, existing texts stay, empty ones too.
-    Resource::addStrings("qt.add", "en", "A = default\nEmpty = default\nC = new\n", false);
+    Resource::addStrings(section, "en", "A = default\nEmpty = default\nC = new\n", false);
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "new"}));
-    Resource::addStrings("qt.add", "en", "A = replaced\n", true);
-    EXPECT_EQ(text("qt.add", "A", "en"), "replaced");
+    Resource::addStrings(section, "en", "A = replaced\n", true);
+    EXPECT_EQ(text(section, "A", "en"), "replaced");
 }
 
 TEST(ResourceTest, LoadStringsReadsAFile) {
@@ -140,6 +150,29 @@ TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
     EXPECT_EQ(setting("qtset", "Dump.value"), "<none>");
 }
 
+// Settings and text files are read only when they are regular files of at most 1 MiB: a FIFO
+// is refused without blocking, a larger file is refused whole with a log line.
+TEST(ResourceTest, SettingsAndTextFilesAreSmallRegularFiles) {
+    edidtest::TempDir dir;
+    const std::string fifo = edidtest::makeFifo(dir.file("fifo.ini"));
+    const std::string large =
+        dir.write("large.ini", "[qtbig]\nA = 1\n" + std::string(1 << 20, '#'));
+    for (const std::string& path : {fifo, large}) {
+        qortest::LogLines log(3);
+        bool loaded = true;
+        EXPECT_TRUE(edidtest::returnsWithoutBlocking(fifo, [&] {
+            loaded = Resource::loadSettings(path) || Resource::loadStrings("qtbig", "en", path);
+        })) << path;
+        EXPECT_FALSE(loaded) << path;
+        ASSERT_EQ(log.lines().size(), 2u) << path;
+        EXPECT_EQ(log.lines()[0],
+                  "qor.Resource 3 File ignored, " +
+                      std::string(path == fifo ? "not a regular file" : "larger than 1 MiB") +
+                      ": \"" + path + "\"");
+    }
+    EXPECT_EQ(setting("qtbig", "A"), "<none>");
+}
+
 // The environment is read when the database or the locale is first used, so these checks run
 // in processes of their own.
 TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnvironment) {
@@ -147,6 +180,8 @@ TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnviro
         edidtest::TempDir dir;
         dir.write("qtdir.fr.txt", "Greeting = Bonjour\n");
         dir.write("nolocale.txt", "Greeting = ignored\n");
+        edidtest::makeFifo(dir.file("qtfifo.fr.txt"));  // skipped, not waited for
+        alarm(10);
         setenv("QOR_RESOURCE_DIR", dir.path().c_str(), 1);
         setenv("QOR_SETTINGS_FILE", dir.write("s.ini", "[qtenv]\nDump.value = on\n").c_str(), 1);
         setenv("QOR_LOCALE", "fr_FR", 1);

@@ -1,4 +1,4 @@
-// Eight threads parse the whole corpus at the same moment, each with parsers of its own. The
+// Eight threads parse the test EDIDs at the same moment, each with parsers of its own. The
 // verifiers' one-time tables, the resource database and the per-class loggers are all first
 // used here by several threads at once, so under ThreadSanitizer (the tsan preset) this test
 // shows whether the state that parsers share is race-free. In every build, each thread must
@@ -9,12 +9,14 @@
 #include <atomic>
 #include <functional>
 #include <latch>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "ParseReport.h"
+#include "TestData.h"
+#include "Timeline.h"
 #include "qor/Logging.h"
 #include "qor/Resource.h"
 
@@ -23,14 +25,14 @@ namespace {
 constexpr std::size_t kThreads = 8;
 
 struct CorpusEdid {
-    edidtest::CorpusEntry entry;
+    edidtest::EdidFile entry;
     std::vector<std::uint8_t> bytes;
 };
 
 const std::vector<CorpusEdid>& corpus() {
     static const std::vector<CorpusEdid> edids = [] {
         std::vector<CorpusEdid> out;
-        for (const edidtest::CorpusEntry& entry : edidtest::corpusEntries(EDID_CORPUS_DIR)) {
+        for (const edidtest::EdidFile& entry : edidtest::edidFiles(edidtest::edidDataDir())) {
             out.push_back({entry, edidtest::readBytes(entry.path)});
         }
         return out;
@@ -38,11 +40,42 @@ const std::vector<CorpusEdid>& corpus() {
     return edids;
 }
 
+// Observers that call back into the parser that notifies them: one registers another observer
+// on its first call, one asks for the identifier (refused while the parse runs).
+class RegisteringObserver : public libEDID::EDIDCallback {
+  public:
+    explicit RegisteringObserver(libEDID::EDIDParser& parser) : parser_(parser) {}
+    void onSysInfoProperty(const qor::String&, const qor::QORValue&) override {
+        if (!registered_) {
+            registered_ = true;
+            parser_.registerSysInfoObserver(std::make_shared<RegisteringObserver>(parser_));
+        }
+    }
+
+  private:
+    libEDID::EDIDParser& parser_;
+    bool registered_ = false;
+};
+
+class IdentifierObserver : public libEDID::EDIDCallback {
+  public:
+    explicit IdentifierObserver(libEDID::EDIDParser& parser) : parser_(parser) {}
+    void onSysInfoProperty(const qor::String&, const qor::QORValue&) override {
+        qor::String identifier;
+        answered += parser_.getEDIDIdentifier(identifier, true) ? 1 : 0;
+    }
+    std::size_t answered = 0;
+
+  private:
+    libEDID::EDIDParser& parser_;
+};
+
 // Odd threads read through file accessors (mapped files), even ones from memory; a thread that
 // ignores category 0 turns those messages into "305 " log lines.
 struct ThreadOutput {
     std::vector<std::string> reports;  // one rendered parse per EDID
     std::size_t generalMessages = 0;   // stored messages of category 0
+    std::size_t nestedAnswers = 0;     // identifiers given to an observer during a parse
 };
 
 ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
@@ -51,7 +84,11 @@ ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
         libEDID::EDIDParser parser(fromFiles ? edidtest::fileAccessor(edid.entry.path)
                                              : edidtest::memoryAccessor(edid.bytes));
         parser.ignoreLogCategory(libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, ignoreGeneral);
-        output.reports.push_back(edidtest::renderParse(edid.entry.name, parser));
+        parser.registerSysInfoObserver(std::make_shared<RegisteringObserver>(parser));
+        const auto asking = std::make_shared<IdentifierObserver>(parser);
+        parser.registerSysInfoObserver(asking);
+        output.reports.push_back(edidtest::recordTimeline(parser).render());
+        output.nestedAnswers += asking->answered;
         for (const libEDID::LibEDIDLog& m : parser.getMessages()) {
             output.generalMessages +=
                 m.getCategory() == libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL ? 1 : 0;
@@ -107,7 +144,7 @@ void expectSameReports(const ThreadOutput& expected, const ThreadOutput& actual,
 // With `logging`, every logger admits every line, threads 0, 1, 4 and 5 ignore category 0, and
 // all threads write through one sink at once, which counts lines by their number prefix.
 void expectThreadsAgree(bool logging) {
-    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << EDID_CORPUS_DIR;
+    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << edidtest::edidDataDir();
     std::mutex mutex;
     std::size_t total = 0;
     std::size_t hexDumps = 0;
@@ -130,6 +167,7 @@ void expectThreadsAgree(bool logging) {
     const ThreadOutput alone = parseCorpus(false, false);
     for (std::size_t t = 0; t < kThreads; ++t) {
         expectSameReports(ignoresGeneral(t, logging) ? outputs[0] : alone, outputs[t], t);
+        EXPECT_EQ(outputs[t].nestedAnswers, 0u);
     }
     if (logging) {
         EXPECT_EQ(outputs[0].generalMessages, 0u);
