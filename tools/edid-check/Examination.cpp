@@ -64,6 +64,7 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
     for (const int category : settings.ignoredCategories) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
+    parser.setDecodeExtensions(settings.decodeExtensions);
     parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
 
     result.accessible = parser.isAccessible();

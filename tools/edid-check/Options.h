@@ -17,6 +17,7 @@ struct Options {
     bool allMessages = false;
     bool properties = false;
     bool hexDump = false;
+    bool extensions = false;
     bool dump = false;
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;

@@ -114,7 +114,8 @@ int run(const Options& options) {
                                             ? defaultJobs(portReader, displayArguments)
                                             : argumentJobs(options.sources, reader);
 
-    const ExaminationSettings settings{options.ignoredCategories, options.hexDump};
+    const ExaminationSettings settings{options.ignoredCategories, options.hexDump,
+                                       options.extensions};
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));

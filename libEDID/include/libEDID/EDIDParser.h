@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "libEDID/DisplayID.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
@@ -62,6 +63,9 @@ class LIBEDID_API EDIDParser {
     /// Off by default: a default parse reports each extension block's tag and checksum only.
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
+    /// The DisplayID extension blocks decoded by the last parse, in block order; empty when
+    /// extension decoding was off.
+    const std::vector<DisplayIDSection>& getDisplayIDBlocks() const { return displayIDBlocks; }
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
@@ -89,6 +93,7 @@ class LIBEDID_API EDIDParser {
     bool decodeExtensions = false;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
+    std::vector<DisplayIDSection> displayIDBlocks;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
     std::vector<std::shared_ptr<EDIDCallback>> observers;

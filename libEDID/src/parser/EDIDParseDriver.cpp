@@ -75,6 +75,7 @@ bool EDIDParser::parseEDID(bool force) {
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
+    displayIDBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();
     }

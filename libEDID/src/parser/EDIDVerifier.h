@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "libEDID/EDIDParser.h"
 
 namespace libEDID {
@@ -33,6 +35,9 @@ class EDIDVerifier {
     const qor::Array<EDIDBlock>& extensionBlocks() const { return parser->extensionBlocks; }
     void setSerialNumber(const qor::String& text) { parser->serialNumber = text; }
     void setProductName(const qor::String& text) { parser->productName = text; }
+    void addDisplayIDSection(DisplayIDSection section) {
+        parser->displayIDBlocks.push_back(std::move(section));
+    }
     EDIDParser* getParser() const { return parser; }
 
   private:
