@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "verifiers/VerifierSupport.h"
 #include "verifiers/displayid/DisplayIDDataBlockVerifiers.h"
 #include "verifiers/displayid/DisplayIDText.h"
 
@@ -10,6 +9,11 @@ namespace libEDID {
 
 namespace {
 
+constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
+constexpr auto kError = LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR;
+// The block's own reports sit under its section line, a data block's items under its line.
+constexpr const char* kSectionIndent = "  ";
+// Pixel clock units of the detailed timing types.
 constexpr unsigned kTypeIClockKHz = 10;
 constexpr unsigned kTypeVIIClockKHz = 1;
 
@@ -26,11 +30,9 @@ void DisplayIDBlockVerifier::verify() {
     section.extensionCount = header.extensionCount;
     reportHeader(header);
     if (!header.payloadFits) {
-        LibEDIDLog beyond =
-            finding("DisplayIDPayloadBeyondBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR);
-        beyond.setVariable("length", detail::unsignedText(header.payloadLength));
-        beyond.setVariable("max", detail::unsignedText(displayid::kMaxPayloadLength));
-        logMesg(beyond);
+        logBlockFinding("DisplayIDPayloadBeyondBlock", kError,
+                        {{"length", detail::unsignedText(header.payloadLength)},
+                         {"max", detail::unsignedText(displayid::kMaxPayloadLength)}});
     }
     const displayid::DataBlockWalk walk = displayid::walkDataBlocks(block(), header.payloadEnd);
     detail::ModeList blockList;
@@ -40,10 +42,8 @@ void DisplayIDBlockVerifier::verify() {
         verifyDataBlock(section, header, data);
     }
     if (walk.overrun) {
-        LibEDIDLog overrun = finding("DisplayIDDataBlockOverrun",
-                                     LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR, *walk.overrun);
-        overrun.setVariable("end", qor::SprintfFormat("%02Xh", header.payloadEnd));
-        logMesg(overrun);
+        logDataBlockFinding("DisplayIDDataBlockOverrun", kError, *walk.overrun,
+                            {{"end", detail::hexByte(header.payloadEnd)}});
     }
     notifyIndexed("DisplayIDDataBlocks", blockList.values());
     detail::ModeList timingList;
@@ -60,38 +60,34 @@ void DisplayIDBlockVerifier::verify() {
 
 void DisplayIDBlockVerifier::reportHeader(const displayid::SectionHeader& header) {
     const qor::String version = displayid::versionText(header);
-    LibEDIDLog line("DisplayIDSection", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                    LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    line.setVariable("block", detail::unsignedText(blockNumber));
-    line.setVariable("version", version);
-    line.setVariable("length", detail::unsignedText(header.payloadLength));
-    logMesgAndAppend(line);
+    logMesgAndAppend(
+        info("DisplayIDSection", {{"block", blockText},
+                                  {"version", version},
+                                  {"length", detail::unsignedText(header.payloadLength)}}));
     notifyIndexed("DisplayIDVersion", qor::QORValue(version));
     if (!header.knownVersion) {
-        LibEDIDLog unknown =
-            finding("DisplayIDUnknownVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING);
-        unknown.setVariable("version", version);
-        logMesg(unknown);
+        logBlockFinding("DisplayIDUnknownVersion", kWarning, {{"version", version}});
     }
     const qor::String productType =
         detail::localized(displayid::productTypeKey(header.family, header.productType));
-    reportLine("  ",
+    reportLine(kSectionIndent,
                header.family == displayid::Family::V2 ? "DisplayIDUseCase" : "DisplayIDProductType",
                productType);
     notifyIndexed("DisplayIDProductType", qor::QORValue(productType));
-    reportLine("  ", "DisplayIDExtensionCount", detail::unsignedText(header.extensionCount));
+    reportLine(kSectionIndent, "DisplayIDExtensionCount",
+               detail::unsignedText(header.extensionCount));
 }
 
 void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
                                              const displayid::SectionHeader& header,
                                              const DisplayIDDataBlock& data) {
     const displayid::TagInfo* info = displayid::findTag(data.tag, header.family);
-    reportLine("  ", "DisplayIDDataBlock",
+    reportLine(kSectionIndent, "DisplayIDDataBlock",
                displayid::dataBlockText(data) + " (" +
                    detail::localized(info != nullptr ? info->nameKey : "DisplayIDTagReserved") +
                    ")");
     if (info == nullptr) {
-        logMesg(finding("DisplayIDReservedTag", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, data));
+        logDataBlockFinding("DisplayIDReservedTag", kWarning, data);
         return;
     }
     const DisplayIDDataBlockContext context{
@@ -123,13 +119,12 @@ void DisplayIDBlockVerifier::reportChecksum(const displayid::SectionHeader& head
     if (!header.payloadFits) {
         return;
     }
-    const unsigned char checksum = block()[header.payloadEnd];
-    reportLine("  ", "DisplayIDChecksum", qor::SprintfFormat("%02Xh", checksum));
+    // The checksum byte follows the payload.
+    const qor::String checksum = detail::hexByte(block()[header.payloadEnd]);
+    reportLine(kSectionIndent, "DisplayIDChecksum", checksum);
     section.checksumValid = displayid::sectionChecksumValid(block(), header);
     if (!section.checksumValid) {
-        LibEDIDLog wrong = finding("DisplayIDChecksumWrong", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR);
-        wrong.setVariable("checksum", qor::SprintfFormat("%02Xh", checksum));
-        logMesg(wrong);
+        logBlockFinding("DisplayIDChecksumWrong", kError, {{"checksum", checksum}});
     }
 }
 
@@ -138,7 +133,7 @@ void DisplayIDBlockVerifier::checkIdentified(const displayid::SectionHeader& hea
     const bool preferred = std::any_of(section.timings.begin(), section.timings.end(),
                                        [](const DisplayIDTiming& t) { return t.preferred; });
     if (header.family == displayid::Family::V1 && !section.product && !preferred) {
-        logMesg(finding("DisplayIDNotIdentified", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING));
+        logBlockFinding("DisplayIDNotIdentified", kWarning);
     }
 }
 

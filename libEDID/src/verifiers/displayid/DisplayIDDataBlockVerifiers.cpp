@@ -1,6 +1,5 @@
 #include "verifiers/displayid/DisplayIDDataBlockVerifiers.h"
 
-#include "verifiers/VerifierSupport.h"
 #include "verifiers/displayid/DisplayIDText.h"
 
 namespace libEDID {
@@ -24,10 +23,9 @@ bool DisplayIDDataBlockVerifier::payloadLongEnough() {
 }
 
 void DisplayIDDataBlockVerifier::reportBadSize(const char* key, unsigned expected) {
-    LibEDIDLog record = finding(key, LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, context.block);
-    record.setVariable("length", detail::unsignedText(context.block.length));
-    record.setVariable("expected", detail::unsignedText(expected));
-    logMesg(record);
+    logDataBlockFinding(key, LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, context.block,
+                        {{"length", detail::unsignedText(context.block.length)},
+                         {"expected", detail::unsignedText(expected)}});
 }
 
 void DisplayIDTimingVerifier::verify() {

@@ -1,35 +1,41 @@
 #include "verifiers/displayid/DisplayIDVerifier.h"
 
-#include "verifiers/VerifierSupport.h"
-
 namespace libEDID {
+
+namespace {
+
+constexpr LibEDIDLog::LIBEDID_LOG_CAT kCategory = LibEDIDLog::LIBEDID_LOG_CAT_DISPLAYID_EXTENSION;
+
+}  // namespace
 
 void DisplayIDVerifier::reportLine(const char* indent, const char* typeKey,
                                    const qor::String& value) {
-    LibEDIDLog record("ReportedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                      LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    record.setVariable("type", detail::localized(typeKey));
-    record.setVariable("value", value);
-    appendToString(indent, false);
-    logMesgAndAppend(record);
+    appendToString(indent);
+    reportValue(typeKey, value);
 }
 
 void DisplayIDVerifier::notifyIndexed(const char* property, const qor::QORValue& value) {
     notifySysInfoProperty(property + detail::indexText(blockNumber), value);
 }
 
-LibEDIDLog DisplayIDVerifier::finding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level) const {
-    LibEDIDLog record(key, level, LibEDIDLog::LIBEDID_LOG_CAT_DISPLAYID_EXTENSION);
-    record.setVariable("block", detail::unsignedText(blockNumber));
-    return record;
+void DisplayIDVerifier::logBlockFinding(const char* key, Level level, Variables variables) {
+    logFilled(message(key, level, kCategory, {{"block", blockText}}), variables);
 }
 
-LibEDIDLog DisplayIDVerifier::finding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
-                                      const DisplayIDDataBlock& data) const {
-    LibEDIDLog record = finding(key, level);
-    record.setVariable("tag", qor::SprintfFormat("%02Xh", data.tag));
-    record.setVariable("offset", qor::SprintfFormat("%02Xh", data.offset));
-    return record;
+void DisplayIDVerifier::logDataBlockFinding(const char* key, Level level,
+                                            const DisplayIDDataBlock& data, Variables variables) {
+    logFilled(message(key, level, kCategory,
+                      {{"block", blockText},
+                       {"tag", detail::hexByte(data.tag)},
+                       {"offset", detail::hexByte(data.offset)}}),
+              variables);
+}
+
+void DisplayIDVerifier::logFilled(LibEDIDLog record, Variables variables) {
+    for (const auto& [name, value] : variables) {
+        record.setVariable(name, value);
+    }
+    logMesg(record);
 }
 
 }  // namespace libEDID

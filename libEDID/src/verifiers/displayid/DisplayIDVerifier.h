@@ -2,6 +2,7 @@
 
 #include "libEDID/DisplayID.h"
 #include "parser/EDIDVerifier.h"
+#include "verifiers/ReportText.h"
 
 namespace libEDID {
 
@@ -10,23 +11,29 @@ namespace libEDID {
 class DisplayIDVerifier : public EDIDVerifier {
   public:
     DisplayIDVerifier(EDIDParser* parser, unsigned blockNumber)
-        : EDIDVerifier(parser), blockNumber(blockNumber) {}
+        : EDIDVerifier(parser),
+          blockNumber(blockNumber),
+          blockText(detail::unsignedText(blockNumber)) {}
 
   protected:
-    /// Logs "ReportedValue" ({type}: {value}) and appends it to the EDID string after `indent`,
-    /// so that the block's reports read as its own section.
+    /// reportValue, its text appended to the EDID string after `indent`, so that the block's
+    /// reports read as its own section.
     void reportLine(const char* indent, const char* typeKey, const qor::String& value);
     /// The property `property` followed by the block number.
     void notifyIndexed(const char* property, const qor::QORValue& value);
-    /// A finding (category DisplayID) with "block" filled.
-    LibEDIDLog finding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level) const;
-    /// A finding about one data block: "block", "tag" and "offset" filled.
-    LibEDIDLog finding(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
-                       const DisplayIDDataBlock& data) const;
+    /// Logs the finding `key` (category DisplayID) with "block" and `variables` filled.
+    void logBlockFinding(const char* key, Level level, Variables variables = {});
+    /// logBlockFinding about one data block: also "tag" and "offset" (of its tag byte).
+    void logDataBlockFinding(const char* key, Level level, const DisplayIDDataBlock& data,
+                             Variables variables = {});
     /// The extension block being verified.
     const EDIDBlock& block() const { return extensionBlocks()[blockNumber - 1]; }
 
     const unsigned blockNumber;
+    const qor::String blockText;
+
+  private:
+    void logFilled(LibEDIDLog record, Variables variables);
 };
 
 }  // namespace libEDID

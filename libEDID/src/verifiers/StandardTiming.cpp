@@ -1,27 +1,9 @@
-#include "verifiers/VerifierSupport.h"
+#include "verifiers/StandardTiming.h"
 
 #include <array>
 #include <utility>
 
-#include "qor/System.h"
-
 namespace libEDID::detail {
-
-qor::String yesNo(bool value) {
-    return localized(value ? "Yes" : "No");
-}
-
-qor::String unsignedText(unsigned value) {
-    return qor::SprintfFormat("%u", value);
-}
-
-qor::String indexText(unsigned value) {
-    return qor::QORValue(value).toString(qor::QORValue::nilValue());
-}
-
-const qor::String& eol() {
-    return qor::System::TEXT_FILE_EOL();
-}
 
 StandardTiming decodeStandardTiming(unsigned char byte0, unsigned char byte1) {
     // Width and height parts of the aspect ratio, by the code in bits 7-6 of byte 1.
@@ -36,10 +18,6 @@ StandardTiming decodeStandardTiming(unsigned char byte0, unsigned char byte1) {
     const unsigned width = byte0 * 8u + 248u;
     const auto [w, h] = kAspect[byte1 >> 6];
     return {StandardTiming::Kind::Mode, width, h * width / w, (byte1 & 0x3Fu) + 60u};
-}
-
-qor::String modeText(unsigned width, unsigned height, unsigned refresh) {
-    return qor::SprintfFormat("%u x %u @ %uHz", width, height, refresh);
 }
 
 void decodeStandardTimings(const unsigned char* codes, unsigned count, ModeList& modes,
@@ -62,14 +40,6 @@ void decodeStandardTimings(const unsigned char* codes, unsigned count, ModeList&
                 break;
         }
     }
-}
-
-void ModeList::add(const qor::String& mode) {
-    text_ += " ";
-    text_ += mode;
-    text_ += eol();
-    values_.append(mode);
-    ++count_;
 }
 
 }  // namespace libEDID::detail

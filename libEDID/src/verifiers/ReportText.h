@@ -1,46 +1,53 @@
 #pragma once
 
-#include <algorithm>
-#include <array>
-#include <cstddef>
-
 #include "libEDID/LibEDIDLog.h"
 #include "qor/String.h"
 #include "qor/Value.h"
-#include "verifiers/VerifierSupport.h"
 
-// Helpers shared by the verifiers of the 18-byte display descriptors (tags 00h-FFh).
+// The pieces of text that the verifiers' reports are made of.
 namespace libEDID::detail {
 
-/// One display descriptor: bytes 0-1 zero, 2 reserved, 3 tag, 4 range-limit offsets (FDh) or
-/// reserved, 5-17 payload.
-using DisplayDescriptorBytes = std::array<unsigned char, 18>;
-/// Descriptor bytes 5 to 17, handed to the verifier of a tag.
-using DescriptorPayload = std::array<unsigned char, 13>;
-
-/// A copy of the descriptor bytes from `first` on, as many as `Bytes` (a std::array) holds.
-template <typename Bytes>
-Bytes descriptorBytes(const DisplayDescriptorBytes& descriptor, std::size_t first) {
-    constexpr std::size_t count = std::tuple_size_v<Bytes>;
-    static_assert(count <= std::tuple_size_v<DisplayDescriptorBytes>);
-    Bytes bytes{};
-    first = std::min(first, descriptor.size() - count);
-    std::copy_n(descriptor.begin() + static_cast<std::ptrdiff_t>(first), count, bytes.begin());
-    return bytes;
+/// The localized label of `key` (empty when the key has no text).
+inline qor::String localized(const char* key) {
+    return LibEDIDLog::getString(key);
 }
+
+/// The localized label of `first`, a blank and the localized label of `second`.
+qor::String labelPair(const char* first, const char* second);
+
+/// The localized "Yes" or "No".
+qor::String yesNo(bool value);
+
+/// "%u" of the value.
+qor::String unsignedText(unsigned value);
+
+/// The unsigned value as a qor::QORValue renders it; used for the numeric suffixes of indexed
+/// property names.
+qor::String indexText(unsigned value);
 
 /// "%02Xh" of the byte.
 qor::String hexByte(unsigned value);
 
-/// A record of `key` with the given level and category and no variables set yet.
-LibEDIDLog record(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
-                  LibEDIDLog::LIBEDID_LOG_CAT category);
+/// The line terminator of multi-line texts.
+const qor::String& eol();
 
-/// "ReportedValue" (level 0, category 0) with "type" and "value" set.
-LibEDIDLog reportedValue(const qor::String& type, const qor::String& value);
+/// "%u x %u @ %uHz".
+qor::String modeText(unsigned width, unsigned height, unsigned refresh);
 
-/// The localized label of `first`, a blank and the localized label of `second`.
-qor::String labelPair(const char* first, const char* second);
+/// A list of display modes reported two ways: as text, one " <mode>" line each followed by a
+/// line terminator, and as an array-of-strings property value.
+class ModeList {
+  public:
+    void add(const qor::String& mode);
+    bool isEmpty() const { return count_ == 0; }
+    const qor::String& text() const { return text_; }
+    const qor::QORValue& values() const { return values_; }
+
+  private:
+    qor::String text_;
+    qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};
+    unsigned count_ = 0;
+};
 
 /// A block of detail lines, each "<EOL><indent><label> : <value>", as the descriptor reports
 /// lay out their decoded fields.

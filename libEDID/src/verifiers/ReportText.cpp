@@ -1,26 +1,43 @@
-#include "verifiers/descriptors/DescriptorSupport.h"
+#include "verifiers/ReportText.h"
+
+#include "qor/System.h"
 
 namespace libEDID::detail {
+
+qor::String labelPair(const char* first, const char* second) {
+    return localized(first) + " " + localized(second);
+}
+
+qor::String yesNo(bool value) {
+    return localized(value ? "Yes" : "No");
+}
+
+qor::String unsignedText(unsigned value) {
+    return qor::SprintfFormat("%u", value);
+}
+
+qor::String indexText(unsigned value) {
+    return qor::QORValue(value).toString(qor::QORValue::nilValue());
+}
 
 qor::String hexByte(unsigned value) {
     return qor::SprintfFormat("%02Xh", value);
 }
 
-LibEDIDLog record(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
-                  LibEDIDLog::LIBEDID_LOG_CAT category) {
-    return LibEDIDLog(key, level, category);
+const qor::String& eol() {
+    return qor::System::TEXT_FILE_EOL();
 }
 
-LibEDIDLog reportedValue(const qor::String& type, const qor::String& value) {
-    LibEDIDLog report = record("ReportedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                               LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    report.setVariable("type", type);
-    report.setVariable("value", value);
-    return report;
+qor::String modeText(unsigned width, unsigned height, unsigned refresh) {
+    return qor::SprintfFormat("%u x %u @ %uHz", width, height, refresh);
 }
 
-qor::String labelPair(const char* first, const char* second) {
-    return localized(first) + " " + localized(second);
+void ModeList::add(const qor::String& mode) {
+    text_ += " ";
+    text_ += mode;
+    text_ += eol();
+    values_.append(mode);
+    ++count_;
 }
 
 qor::String DetailLines::add(const char* labelKey, const qor::String& value) {
