@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <latch>
 #include <mutex>
 #include <string>
@@ -14,6 +16,7 @@
 
 #include "ParseReport.h"
 #include "qor/Logging.h"
+#include "qor/Resource.h"
 
 namespace {
 
@@ -61,10 +64,21 @@ bool ignoresGeneral(std::size_t thread, bool someIgnore) {
     return someIgnore && thread % 4 < 2;
 }
 
-// Starts all threads together, so that first uses of shared state collide.
-std::vector<ThreadOutput> parseInParallel(bool someIgnore) {
+// Starts all threads together, so that first uses of shared state collide; `whileParsing`, when
+// given, runs on one more thread until the parsing threads are done.
+std::vector<ThreadOutput> parseInParallel(bool someIgnore,
+                                          const std::function<void()>& whileParsing = {}) {
     std::vector<ThreadOutput> outputs(kThreads);
     std::latch start(kThreads);
+    std::atomic<bool> done{false};
+    std::thread other;
+    if (whileParsing) {
+        other = std::thread([&] {
+            while (!done.load()) {
+                whileParsing();
+            }
+        });
+    }
     std::vector<std::thread> threads;
     for (std::size_t t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
@@ -74,6 +88,10 @@ std::vector<ThreadOutput> parseInParallel(bool someIgnore) {
     }
     for (std::thread& thread : threads) {
         thread.join();
+    }
+    done = true;
+    if (other.joinable()) {
+        other.join();
     }
     return outputs;
 }
@@ -130,6 +148,40 @@ TEST(ConcurrencyTest, ThreadsParsingTheCorpusTogetherAgree) {
 
 TEST(ConcurrencyTest, ThreadsAgreeWhileEveryLoggerWrites) {
     expectThreadsAgree(true);
+}
+
+// The global locale flips between English and a locale that words two labels differently
+// while the threads parse. The texts are looked up through per-locale tables that each thread
+// fetches again after a change, but a parse keeps the table it started with: every report is
+// wholly English or wholly of the other locale, never a mix.
+TEST(ConcurrencyTest, ALocaleChangeWhileThreadsParseGivesWholeReports) {
+    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << EDID_CORPUS_DIR;
+    qor::Resource::addStrings("libEDID", "qq",
+                              "LocalizedString.Checksum = Pruefsumme\n"
+                              "LocalizedString.Yes = Ja\n");
+    const auto useLocale = [](const char* name) {
+        qor::QORLocale::setGlobalLocale(qor::QORLocale(name));
+    };
+    useLocale("qq");
+    const ThreadOutput other = parseCorpus(false, false);
+    useLocale("en");
+    const ThreadOutput english = parseCorpus(false, false);
+    ASSERT_NE(other.reports.front(), english.reports.front());
+
+    bool flip = false;
+    const std::vector<ThreadOutput> outputs = parseInParallel(false, [&] {
+        flip = !flip;
+        useLocale(flip ? "qq" : "en");
+        std::this_thread::yield();
+    });
+    useLocale("en");
+    for (std::size_t t = 0; t < kThreads; ++t) {
+        for (std::size_t i = 0; i < corpus().size(); ++i) {
+            const std::string& report = outputs[t].reports[i];
+            EXPECT_TRUE(report == english.reports[i] || report == other.reports[i])
+                << "thread " << t << " mixed the locales in " << corpus()[i].entry.name;
+        }
+    }
 }
 
 }  // namespace

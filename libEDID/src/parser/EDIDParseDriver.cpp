@@ -5,6 +5,7 @@
 #include "libEDID/EDIDParser.h"
 #include "parser/ClassLogger.h"
 #include "parser/EDIDVerifier.h"
+#include "parser/Texts.h"
 #include "qor/System.h"
 #include "verifiers/BaseBlockLayout.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
@@ -49,6 +50,7 @@ void runBaseBlockVerifiers(EDIDParser* parser) {
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
+    const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
         logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                            LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "parser/ClassLogger.h"
+#include "parser/Texts.h"
 #include "qor/DateTime.h"
 #include "qor/Resource.h"
 #include "qor/System.h"
@@ -152,6 +153,7 @@ void EDIDParser::dumpEDID() {
 
 bool EDIDParser::verifyChecksum(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::verifyChecksum", __FILE__, __LINE__);
+    const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
         logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                            LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
