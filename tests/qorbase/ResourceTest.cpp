@@ -16,7 +16,13 @@ using qor::String;
 
 // Each test uses sections of its own: the database lives as long as the process.
 
-std::string text(const char* section, const char* key, const char* locale) {
+// A fresh section for each run of a test that adds texts (--gtest_repeat runs it again).
+std::string freshSection(const char* name) {
+    static int runs = 0;
+    return std::string(name) + "." + std::to_string(++runs);
+}
+
+std::string text(const std::string& section, const char* key, const char* locale) {
     String out("<none>");
     Resource::getString(section, key, out, QORLocale(locale));
     return out.str();
@@ -80,17 +86,18 @@ TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
     const char* bundle =
         "# comment\n\n; also a comment\nA = first text  \r\nB = x = y\n"
         "no separator here\nEmpty =\n";
-    EXPECT_EQ(Resource::addStrings("qt.add", "en", bundle), 3u);
-    const auto texts = [] {
-        return std::vector<std::string>{text("qt.add", "A", "en"), text("qt.add", "B", "en"),
-                                        text("qt.add", "Empty", "en"), text("qt.add", "C", "en")};
+    const std::string section = freshSection("qt.add");
+    EXPECT_EQ(Resource::addStrings(section, "en", bundle), 3u);
+    const auto texts = [&] {
+        return std::vector<std::string>{text(section, "A", "en"), text(section, "B", "en"),
+                                        text(section, "Empty", "en"), text(section, "C", "en")};
     };
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "<none>"}));
     // Without replacing, existing texts stay, empty ones too.
-    Resource::addStrings("qt.add", "en", "A = default\nEmpty = default\nC = new\n", false);
+    Resource::addStrings(section, "en", "A = default\nEmpty = default\nC = new\n", false);
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "new"}));
-    Resource::addStrings("qt.add", "en", "A = replaced\n", true);
-    EXPECT_EQ(text("qt.add", "A", "en"), "replaced");
+    Resource::addStrings(section, "en", "A = replaced\n", true);
+    EXPECT_EQ(text(section, "A", "en"), "replaced");
 }
 
 TEST(ResourceTest, LoadStringsReadsAFile) {

@@ -1,4 +1,4 @@
-// Eight threads parse the whole corpus at the same moment, each with parsers of its own. The
+// Eight threads parse the test EDIDs at the same moment, each with parsers of its own. The
 // verifiers' one-time tables, the resource database and the per-class loggers are all first
 // used here by several threads at once, so under ThreadSanitizer (the tsan preset) this test
 // shows whether the state that parsers share is race-free. In every build, each thread must
@@ -14,7 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "ParseReport.h"
+#include "TestData.h"
+#include "Timeline.h"
 #include "qor/Logging.h"
 #include "qor/Resource.h"
 
@@ -23,14 +24,14 @@ namespace {
 constexpr std::size_t kThreads = 8;
 
 struct CorpusEdid {
-    edidtest::CorpusEntry entry;
+    edidtest::EdidFile entry;
     std::vector<std::uint8_t> bytes;
 };
 
 const std::vector<CorpusEdid>& corpus() {
     static const std::vector<CorpusEdid> edids = [] {
         std::vector<CorpusEdid> out;
-        for (const edidtest::CorpusEntry& entry : edidtest::corpusEntries(EDID_CORPUS_DIR)) {
+        for (const edidtest::EdidFile& entry : edidtest::edidFiles(edidtest::edidDataDir())) {
             out.push_back({entry, edidtest::readBytes(entry.path)});
         }
         return out;
@@ -51,7 +52,7 @@ ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
         libEDID::EDIDParser parser(fromFiles ? edidtest::fileAccessor(edid.entry.path)
                                              : edidtest::memoryAccessor(edid.bytes));
         parser.ignoreLogCategory(libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, ignoreGeneral);
-        output.reports.push_back(edidtest::renderParse(edid.entry.name, parser));
+        output.reports.push_back(edidtest::recordTimeline(parser).render());
         for (const libEDID::LibEDIDLog& m : parser.getMessages()) {
             output.generalMessages +=
                 m.getCategory() == libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL ? 1 : 0;
@@ -107,7 +108,7 @@ void expectSameReports(const ThreadOutput& expected, const ThreadOutput& actual,
 // With `logging`, every logger admits every line, threads 0, 1, 4 and 5 ignore category 0, and
 // all threads write through one sink at once, which counts lines by their number prefix.
 void expectThreadsAgree(bool logging) {
-    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << EDID_CORPUS_DIR;
+    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << edidtest::edidDataDir();
     std::mutex mutex;
     std::size_t total = 0;
     std::size_t hexDumps = 0;
