@@ -61,9 +61,6 @@ class EDIDVerifier {
     void logMesg(const LibEDIDLog& mesg) { parser->logMesg(mesg); }
     /// Stored, and its text plus a line terminator appended to the EDID string.
     void logMesgAndAppend(const LibEDIDLog& mesg) { parser->logMesgAndAppend(mesg); }
-    /// Appends `text` to the EDID string as it stands: the indentation that nests the reports
-    /// of an extension block under its section line.
-    void appendToString(const qor::String& text) { parser->appendToString(text, false); }
     /// Hands a property to every observer of the parser, in registration order.
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
         parser->notifySysInfoProperty(name, value);

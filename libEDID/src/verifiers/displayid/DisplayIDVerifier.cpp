@@ -10,8 +10,7 @@ constexpr LibEDIDLog::LIBEDID_LOG_CAT kCategory = LibEDIDLog::LIBEDID_LOG_CAT_DI
 
 void DisplayIDVerifier::reportLine(const char* indent, const char* typeKey,
                                    const qor::String& value) {
-    appendToString(indent);
-    reportValue(typeKey, value);
+    reportLabelledValue(indent + detail::localized(typeKey), value);
 }
 
 void DisplayIDVerifier::notifyIndexed(const char* property, const qor::QORValue& value) {
