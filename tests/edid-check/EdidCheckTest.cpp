@@ -91,7 +91,10 @@ TEST_F(EdidCheckTest, EdidsAsJsonLines) {
         EXPECT_EQ(objects[i]["source"], files[i].string());
         EXPECT_TRUE(objects[i]["ok"]);
         EXPECT_TRUE(objects[i]["identifier"].is_string());
-        EXPECT_EQ(objects[i]["edid"], hexOf(edidcheck::blocksRead(readBytes(files[i]))));
+        // The blocks read: the base block and those that 7Eh announces, as far as present.
+        const Bytes bytes = readBytes(files[i]);
+        const std::size_t blocks = 1 + std::min<std::size_t>(bytes[0x7E], bytes.size() / 128 - 1);
+        EXPECT_EQ(objects[i]["edid"], hexOf(Bytes(bytes.begin(), bytes.begin() + 128 * blocks)));
         for (const Json& message : objects[i]["messages"]) {
             anyLevel2 = anyLevel2 || message["level"] == 2;
         }

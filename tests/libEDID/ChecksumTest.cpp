@@ -147,8 +147,8 @@ TEST_F(DumpTest, OnlyATrueSettingDumpsUnderARandomNumberAndTheTime) {
 
 TEST_F(DumpTest, LocatorCharactersThatNoFileNameMayHoldBecomeUnderscores) {
     setDump("on");
-    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new LocatedAccessor(
-        EdidBuilder().bytes(), "\\\\.\\DISPLAY1/a:b?c*d\"e<f>g|h\x01i\x7Fj k")));
+    libEDID::EDIDParser parser(libEDID::makeAccessor<LocatedAccessor>(
+        EdidBuilder().bytes(), "\\\\.\\DISPLAY1/a:b?c*d\"e<f>g|h\x01i\x7Fj k"));
     ASSERT_TRUE(parser.verifyChecksum(false));
     ASSERT_EQ(dir.names().size(), 1u);
     EXPECT_TRUE(std::regex_match(

@@ -91,7 +91,7 @@ TEST(ParserTest, ClearLogsKeepsTheEdidString) {
 TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
     Texts journal;
     auto a = std::make_shared<JournalObserver>("a", journal);
-    EDIDParser parser(memoryHandle(EdidBuilder().bytes()));
+    EDIDParser parser(memoryAccessor(EdidBuilder().bytes()));
     parser.registerSysInfoObserver(nullptr);
     parser.registerSysInfoObserver(a);
     parser.registerSysInfoObserver(std::make_shared<JournalObserver>("b", journal));
@@ -126,8 +126,8 @@ TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
     int destroyed = 0;
     {
         const auto observer = std::make_shared<RecordingObserver>();
-        EDIDParser original(libEDID::EDIDAccessorHandle(
-            new CountedAccessor(EdidBuilder().checksumOff(0, 1).bytes(), destroyed)));
+        EDIDParser original(libEDID::makeAccessor<CountedAccessor>(
+            EdidBuilder().checksumOff(0, 1).bytes(), destroyed));
         original.registerSysInfoObserver(observer);
         original.verifyChecksum(false);
         ASSERT_EQ(original.getMessages().size(), 1u);
@@ -142,7 +142,7 @@ TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
         EXPECT_TRUE(original.getProductName().isEmpty());
 
         int otherDestroyed = 0;
-        EDIDParser assigned(libEDID::EDIDAccessorHandle(new CountedAccessor({}, otherDestroyed)));
+        EDIDParser assigned(libEDID::makeAccessor<CountedAccessor>(Bytes{}, otherDestroyed));
         assigned = copy;  // the replaced accessor loses its only handle
         EXPECT_EQ(otherDestroyed, 1);
         const auto& self = assigned;  // through a reference: compilers warn on "x = x"
@@ -156,6 +156,28 @@ TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
 }
 
 // A parser over an empty handle behaves as one over a source that cannot be read.
+// The parser gives out the blocks it read: whole blocks only, and no more than 7Eh announces.
+TEST(ParserTest, GivesOutTheWholeAnnouncedBlocksItRead) {
+    struct Case {
+        std::size_t size;
+        unsigned char announced;
+        std::size_t extensions;  // blocks read after the base block
+    };
+    for (const Case c : {Case{128, 0, 0}, Case{256, 0, 0}, Case{384, 2, 2}, Case{256, 3, 1},
+                         Case{200, 1, 0}, Case{300, 1, 1}, Case{512, 1, 1}}) {
+        std::vector<std::uint8_t> bytes(c.size, 0x11);
+        bytes[0x7E] = c.announced;
+        bytes[c.size - 1] = 0x22;
+        EDIDParser parser(memoryAccessor(bytes));
+        ASSERT_TRUE(parser.verifyChecksum(false));
+        EXPECT_EQ(parser.getBaseBlock()[0x7E], c.announced);
+        ASSERT_EQ(parser.getExtensionBlocks().size(), c.extensions) << c.size;
+        for (const libEDID::EDIDBlock& block : parser.getExtensionBlocks()) {
+            EXPECT_EQ(block[0], 0x11);
+        }
+    }
+}
+
 TEST(ParserTest, EmptyHandleActsAsAnInaccessibleSource) {
     EDIDParser parser{libEDID::EDIDAccessorHandle()};
     EXPECT_FALSE(parser.isAccessible());

@@ -53,8 +53,4 @@ struct ExaminationSettings {
 /// read is not parsed (its one "CannotAccessEDID" comes from the checksum pass).
 Examination examine(const Source& source, const ExaminationSettings& settings);
 
-/// The part of `bytes` that a parser reads: the base block and the extension blocks that byte
-/// 7Eh announces, as far as whole blocks are present; empty when the base block is incomplete.
-std::vector<unsigned char> blocksRead(const std::vector<unsigned char>& bytes);
-
 }  // namespace edidcheck

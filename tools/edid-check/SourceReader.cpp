@@ -18,8 +18,6 @@ namespace edidcheck {
 namespace {
 
 constexpr std::string_view kDisplayPrefix = "display:";
-constexpr unsigned int kBlockSize = 128;
-constexpr unsigned int kExtensionCountOffset = 0x7E;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -65,9 +63,9 @@ Source fromContent(std::string name, std::string_view content) {
         return source;
     }
     source.bytes = std::move(decoded.bytes);
-    source.accessor = libEDID::EDIDAccessorHandle(
-        new libEDID::EDIDAccessorBuffer(reinterpret_cast<const char*>(source.bytes.data()),
-                                        static_cast<unsigned int>(source.bytes.size())));
+    source.accessor = libEDID::makeAccessor<libEDID::EDIDAccessorBuffer>(
+        reinterpret_cast<const char*>(source.bytes.data()),
+        static_cast<unsigned int>(source.bytes.size()));
     return source;
 }
 
@@ -141,24 +139,7 @@ Source SourceReader::readDisplay(const std::string& argument) const {
         return failed(argument, "no display with " + std::string(finderWord(finder_)) + " \"" +
                                     locator + "\" has a readable EDID");
     }
-    source.bytes = readBlocks(*source.accessor.get());
     return source;
-}
-
-std::vector<unsigned char> readBlocks(libEDID::EDIDAccessor& accessor) {
-    std::vector<unsigned char> bytes(kBlockSize);
-    if (accessor.read(0, kBlockSize, bytes.data()) < 0) {
-        return {};
-    }
-    const unsigned int announced = bytes[kExtensionCountOffset];
-    for (unsigned int block = 1; block <= announced; ++block) {
-        bytes.resize(static_cast<std::size_t>(block + 1) * kBlockSize);
-        if (accessor.read(block * kBlockSize, kBlockSize, bytes.data() + block * kBlockSize) < 0) {
-            bytes.resize(static_cast<std::size_t>(block) * kBlockSize);
-            break;
-        }
-    }
-    return bytes;
 }
 
 }  // namespace edidcheck

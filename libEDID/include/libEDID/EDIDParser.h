@@ -48,6 +48,11 @@ class LIBEDID_API EDIDParser {
     /// Calls every observer, in registration order.
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value);
 
+    /// The blocks read by the last verifyChecksum or parseEDID: the base block, and each
+    /// extension block that byte 7Eh announces up to the first one the source cannot give.
+    const EDIDBlock& getBaseBlock() const { return baseBlock; }
+    const qor::Array<EDIDBlock>& getExtensionBlocks() const { return extensionBlocks; }
+
     qor::String getSerialNumber() const { return serialNumber; }
     qor::String getProductName() const { return productName; }
 
