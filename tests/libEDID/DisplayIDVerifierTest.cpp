@@ -227,10 +227,16 @@ TEST(DisplayIDVerifierTest, DecodedDataBlocks) {
           dataBlock(0x28, Bytes{0x00, 0xF1, 0x2F, 0xB6, 0x7F, 0x07, 0x37, 0x04} + Bytes(14))},
          "DisplayIDTiledTopology1",
          "48 x 50 tiles of 1920 x 1080 at 18, 47"},
+        // Tag 81h: a CTA-861 data block collection (here a colorimetry block, extended tag
+        // 05h, byte 2 bits 6-7), its properties suffixed with the DisplayID block's number.
+        {"CTA-861 data",
+         {0x20, 2, dataBlock(0x81, {0xE3, 0x05, 0xC0, 0x00})},
+         "CTAColorimetry1",
+         "BT2020YCC | BT2020RGB"},
         {"undecoded blocks listed",
-         {0x13, 3, dataBlock(0x00, kProduct1x) + dataBlock(0x81, Bytes(5))},
+         {0x13, 3, dataBlock(0x00, kProduct1x) + dataBlock(0x7F, Bytes(5))},
          "DisplayIDDataBlocks1",
-         "00h, 14 bytes | 81h, 5 bytes"},
+         "00h, 14 bytes | 7Fh, 5 bytes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

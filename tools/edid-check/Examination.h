@@ -45,7 +45,7 @@ struct Examination {
 struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
-    bool decodeExtensions = false;  ///< EDIDParser::setDecodeExtensions
+    bool decodeExtensions = true;
 };
 
 /// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over the

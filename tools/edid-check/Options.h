@@ -17,8 +17,8 @@ struct Options {
     bool allMessages = false;
     bool properties = false;
     bool hexDump = false;
-    bool extensions = false;
     bool dump = false;
+    bool baseOnly = false;  ///< no decoding of extension blocks
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;
     std::optional<int> logLevel;

@@ -115,7 +115,7 @@ int run(const Options& options) {
                                             : argumentJobs(options.sources, reader);
 
     const ExaminationSettings settings{options.ignoredCategories, options.hexDump,
-                                       options.extensions};
+                                       !options.baseOnly};
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "libEDID/CTA861.h"
+
 // What the parser decoded from the DisplayID extension blocks (tag 70h) of an EDID, filled when
 // extension decoding is on (EDIDParser::setDecodeExtensions). Plain read-only data.
 namespace libEDID {
@@ -86,6 +88,9 @@ struct DisplayIDSection {
     std::optional<DisplayIDProduct> product;
     std::optional<DisplayIDDisplayParameters> displayParameters;
     std::optional<DisplayIDTiledTopology> tiledTopology;
+    /// The payloads of the CTA-861 DisplayID data blocks (tag 81h), each a CTA-861 data block
+    /// collection.
+    std::vector<CTADataBlockCollection> ctaData;
     bool checksumValid = false;  ///< the section's bytes sum to 00h (false when unreachable)
 };
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "libEDID/CTA861.h"
 #include "libEDID/DisplayID.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDCallback.h"
@@ -68,6 +69,9 @@ class LIBEDID_API EDIDParser {
     /// Off by default: a default parse reports each extension block's tag and checksum only.
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
+    /// The CTA-861 extension blocks decoded by the last parse, in block order; empty when
+    /// extension decoding is off.
+    const std::vector<CTABlock>& getCTABlocks() const { return ctaBlocks; }
     /// The DisplayID extension blocks decoded by the last parse, in block order; empty when
     /// extension decoding was off.
     const std::vector<DisplayIDSection>& getDisplayIDBlocks() const { return displayIDBlocks; }
@@ -98,6 +102,7 @@ class LIBEDID_API EDIDParser {
     bool decodeExtensions = false;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
+    std::vector<CTABlock> ctaBlocks;
     std::vector<DisplayIDSection> displayIDBlocks;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;

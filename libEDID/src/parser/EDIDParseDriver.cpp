@@ -59,6 +59,7 @@ bool EDIDParser::parseEDID(bool force) {
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
+    ctaBlocks.clear();
     displayIDBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "verifiers/cta/CTADataBlockCollectionVerifier.h"
 #include "verifiers/displayid/DisplayIDDataBlockVerifiers.h"
 #include "verifiers/displayid/DisplayIDText.h"
 
@@ -90,9 +91,11 @@ void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
         logDataBlockFinding("DisplayIDReservedTag", kWarning, data);
         return;
     }
-    const DisplayIDDataBlockContext context{
-        section, header, data, *info,
-        std::span<const unsigned char>(block()).subspan(data.offset + 3, data.length)};
+    // The payload follows the block's tag, revision and length bytes.
+    const unsigned payloadOffset = data.offset + 3;
+    const std::span<const unsigned char> payload =
+        std::span<const unsigned char>(block()).subspan(payloadOffset, data.length);
+    const DisplayIDDataBlockContext context{section, header, data, *info, payload};
     switch (info->kind) {
         case displayid::Kind::TimingTypeI:
             DisplayIDTimingVerifier(getParser(), context, kTypeIClockKHz).verify();
@@ -109,6 +112,13 @@ void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
         case displayid::Kind::TiledTopology:
             DisplayIDTiledTopologyVerifier(getParser(), context).verify();
             break;
+        case displayid::Kind::CTAData: {
+            // A CTA-861 data block collection, reported with this block's number.
+            CTADataBlockCollectionVerifier cta(getParser(), payload, blockNumber, payloadOffset);
+            cta.verify();
+            section.ctaData.push_back(cta.collection());
+            break;
+        }
         case displayid::Kind::Other:
             break;
     }

@@ -46,7 +46,7 @@ constexpr std::array<TagInfo, 37> kTags{{
     {0x2C, "DisplayIDTagHeadMounted", Family::V2, Kind::Other, 0},
     {0x2D, "DisplayIDTagLayer", Family::V2, Kind::Other, 0},
     {0x7E, "DisplayIDTagVendor", Family::V2, Kind::Other, 0},
-    {0x81, "DisplayIDTagCTA", Family::Unknown, Kind::Other, 0},
+    {0x81, "DisplayIDTagCTA", Family::Unknown, Kind::CTAData, 0},
 }};
 
 unsigned le16(const unsigned char* bytes) {

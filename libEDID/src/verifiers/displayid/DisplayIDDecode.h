@@ -15,7 +15,15 @@ namespace libEDID::displayid {
 enum class Family { V1, V2, Unknown };
 
 /// What the library decodes of a data block.
-enum class Kind { Other, Product, DisplayParameters, TimingTypeI, TimingTypeVII, TiledTopology };
+enum class Kind {
+    Other,
+    Product,
+    DisplayParameters,
+    TimingTypeI,
+    TimingTypeVII,
+    TiledTopology,
+    CTAData
+};
 
 struct TagInfo {
     std::uint8_t tag;
