@@ -56,6 +56,7 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
+    result.dumpFailed = parser.getDumpFailed();
     if (result.ok) {
         qor::String identifier;
         if (parser.getEDIDIdentifier(identifier, false)) {
