@@ -14,7 +14,7 @@ using libEDID::EDIDParser;
 
 // Observer that writes "<id>:<name>" into a journal shared by several observers.
 struct JournalObserver : libEDID::EDIDCallback {
-    JournalObserver(std::string id, Texts& journal) : id(std::move(id)), journal(journal) {}
+    JournalObserver(std::string name, Texts& log) : id(std::move(name)), journal(log) {}
     void onSysInfoProperty(const qor::String& name, const qor::QORValue&) override {
         journal.push_back(id + ":" + name.str());
     }
@@ -112,10 +112,10 @@ TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
 
 // Counts its destructions, to follow the handle's ownership.
 struct CountedAccessor : libEDID::EDIDAccessorBuffer {
-    CountedAccessor(const Bytes& bytes, int& destroyed)
+    CountedAccessor(const Bytes& bytes, int& counter)
         : EDIDAccessorBuffer(reinterpret_cast<const char*>(bytes.data()),
                              static_cast<unsigned>(bytes.size())),
-          destroyed(destroyed) {}
+          destroyed(counter) {}
     ~CountedAccessor() override { ++destroyed; }
     int& destroyed;
 };

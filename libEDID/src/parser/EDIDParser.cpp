@@ -61,7 +61,7 @@ bool dumpSettingOn() {
 
 }  // namespace
 
-EDIDParser::EDIDParser(const EDIDAccessorHandle& accessor) : accessor(accessor) {}
+EDIDParser::EDIDParser(const EDIDAccessorHandle& source) : accessor(source) {}
 
 EDIDParser::~EDIDParser() = default;
 

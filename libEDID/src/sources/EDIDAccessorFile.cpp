@@ -16,8 +16,7 @@ qor::Logger* logger() {
 
 }  // namespace
 
-EDIDAccessorFile::EDIDAccessorFile(const qor::String& fileName)
-    : fileName(fileName), mapFile(fileName) {
+EDIDAccessorFile::EDIDAccessorFile(const qor::String& path) : fileName(path), mapFile(path) {
     if (mapFile.getPointer() != nullptr && mapFile.getFileSize() != 0) {
         accessible = true;
         return;

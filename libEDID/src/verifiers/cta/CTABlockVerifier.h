@@ -9,8 +9,8 @@ namespace libEDID {
 class CTABlockVerifier : public EDIDVerifier {
   public:
     /// `blockNumber`: the block's number in the EDID (1 = the first extension block).
-    CTABlockVerifier(EDIDParser* parser, unsigned blockNumber)
-        : EDIDVerifier(parser), blockNumber(blockNumber) {}
+    CTABlockVerifier(EDIDParser* owner, unsigned number)
+        : EDIDVerifier(owner), blockNumber(number) {}
 
     void verify() override;
 

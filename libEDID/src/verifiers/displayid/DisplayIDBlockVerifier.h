@@ -9,8 +9,8 @@ namespace libEDID {
 class DisplayIDBlockVerifier : public EDIDVerifier {
   public:
     /// `blockNumber`: the block's number in the EDID (1 = the first extension block).
-    DisplayIDBlockVerifier(EDIDParser* parser, unsigned blockNumber)
-        : EDIDVerifier(parser), blockNumber(blockNumber) {}
+    DisplayIDBlockVerifier(EDIDParser* owner, unsigned number)
+        : EDIDVerifier(owner), blockNumber(number) {}
 
     void verify() override;
 
