@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -108,6 +109,59 @@ TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
         EXPECT_EQ(Texts(journal.begin() + i, journal.begin() + i + 3),
                   (Texts{"a:" + name, "b:" + name, "a:" + name}));
     }
+}
+
+// Runs an action on every notification, on the parser that notifies it.
+struct CallbackObserver : libEDID::EDIDCallback {
+    explicit CallbackObserver(std::function<void()> action) : action(std::move(action)) {}
+    void onSysInfoProperty(const qor::String&, const qor::QORValue&) override { action(); }
+    std::function<void()> action;
+};
+
+// An observer that registers observers while being notified: the list grows (and moves)
+// during the walk; each newcomer hears the notifications after the one that added it.
+TEST(ParserTest, ObserversRegisteredDuringANotificationHearTheNextOnes) {
+    Texts journal;
+    EDIDParser parser(memoryAccessor(EdidBuilder().bytes()));
+    int added = 0;
+    parser.registerSysInfoObserver(std::make_shared<CallbackObserver>([&] {
+        for (int i = 0; i < 16; ++i) {  // enough to reallocate the list
+            parser.registerSysInfoObserver(
+                std::make_shared<JournalObserver>(std::to_string(added++), journal));
+        }
+    }));
+    parser.notifySysInfoProperty("First", qor::QORValue(1u));
+    EXPECT_TRUE(journal.empty());
+    parser.notifySysInfoProperty("Second", qor::QORValue(2u));
+    EXPECT_EQ(journal.size(), 16u);
+    EXPECT_EQ(journal.front(), "0:Second");
+    EXPECT_EQ(added, 32);
+}
+
+// An observer that reads or parses again on the parser that notifies it is refused at once
+// (no recursion) with one ParseInProgress each; the outer parse completes as usual.
+TEST(ParserTest, ParsesStartedFromAnObserverAreRefused) {
+    Parsed plain(EdidBuilder().bytes());
+    ASSERT_TRUE(plain.parse());
+    Parsed p(EdidBuilder().bytes());
+    std::vector<bool> results;
+    p.parser.registerSysInfoObserver(std::make_shared<CallbackObserver>([&] {
+        if (!results.empty()) {
+            return;
+        }
+        qor::String text;
+        results = {p.parser.getEDIDIdentifier(text, true), p.parser.getEDIDString(text, true),
+                   p.parser.parseEDID(true), p.parser.verifyChecksum(true)};
+    }));
+    ASSERT_TRUE(p.parse());
+    EXPECT_EQ(results, std::vector<bool>(4, false));
+    EXPECT_EQ(p.withKey("ParseInProgress").size(), 4u);
+    EXPECT_EQ(p.withKey("ParseInProgress")[0].getLevel(), Log::LIBEDID_LOG_LEVEL_WARNING);
+    EXPECT_EQ(p.observer->names(), plain.observer->names());
+    EXPECT_EQ(edidString(p.parser), edidString(plain.parser));
+    // Once the parse is over, the same calls work again.
+    qor::String identifier;
+    EXPECT_TRUE(p.parser.getEDIDIdentifier(identifier, true));
 }
 
 // Counts its destructions, to follow the handle's ownership.

@@ -51,10 +51,12 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
     for (const int category : settings.ignoredCategories) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
+    parser.setDecodeExtensions(settings.decodeExtensions);
     parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
+    result.dumpFailed = parser.getDumpFailed();
     if (result.ok) {
         qor::String identifier;
         if (parser.getEDIDIdentifier(identifier, false)) {

@@ -36,6 +36,7 @@ struct Examination {
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
     std::string hexDump;              ///< only when asked for
+    bool dumpFailed = false;          ///< the EDID dump ("DumpEDID") could not be written
 
     /// True when a level-2 message was logged.
     bool hasErrors() const;
@@ -45,6 +46,7 @@ struct Examination {
 struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
+    bool decodeExtensions = true;
 };
 
 /// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over the

@@ -26,7 +26,8 @@ class SourceReader {
   public:
     /// Raw content beyond base block + 255 extension blocks cannot be reached by the parser.
     static constexpr std::size_t kRawLimit = 256 * 128;
-    /// Hex text (or xrandr output) longer than this is refused.
+    /// Content is read up to this size and its kind decided on all of it; hex text (or xrandr
+    /// output) longer than this is refused.
     static constexpr std::size_t kTextLimit = 1024 * 1024;
 
     explicit SourceReader(libEDID::EDIDAccessor::EDIDFINDER finder) : finder_(finder) {}
