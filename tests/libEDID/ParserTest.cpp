@@ -113,7 +113,7 @@ TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
 
 // Runs an action on every notification, on the parser that notifies it.
 struct CallbackObserver : libEDID::EDIDCallback {
-    explicit CallbackObserver(std::function<void()> action) : action(std::move(action)) {}
+    explicit CallbackObserver(std::function<void()> onEach) : action(std::move(onEach)) {}
     void onSysInfoProperty(const qor::String&, const qor::QORValue&) override { action(); }
     std::function<void()> action;
 };

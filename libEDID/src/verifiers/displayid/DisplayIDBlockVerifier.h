@@ -15,7 +15,7 @@ class DisplayIDBlockVerifier : public EDIDVerifier {
     void verify() override;
 
   private:
-    unsigned blockNumber;
+    [[maybe_unused]] unsigned blockNumber;  // for the reports of the DisplayID decoder
 };
 
 }  // namespace libEDID
