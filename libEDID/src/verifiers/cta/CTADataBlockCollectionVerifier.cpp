@@ -35,22 +35,27 @@ constexpr SingleKind kSingleKinds[] = {
 };
 
 template <typename Verifier>
-void run(EDIDParser* parser, const CTADataBlockCollection& collection, unsigned suffix,
+void run(EDIDParser* owner, const CTADataBlockCollection& collection, unsigned suffix,
          unsigned firstOffset) {
-    Verifier(parser, collection, suffix, firstOffset).verify();
+    Verifier(owner, collection, suffix, firstOffset).verify();
 }
 
 }  // namespace
 
 CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* owner,
                                                                std::span<const std::uint8_t> bytes,
-                                                               unsigned number, unsigned offset)
-    : CTADataBlockCollectionVerifier(owner, cta::decodeCollection(bytes), number, offset) {}
+                                                               unsigned propertySuffix,
+                                                               unsigned collectionOffset)
+    : CTADataBlockCollectionVerifier(owner, cta::decodeCollection(bytes), propertySuffix,
+                                     collectionOffset) {}
 
 CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* owner,
                                                                CTADataBlockCollection collection,
-                                                               unsigned number, unsigned offset)
-    : CTAReportingVerifier(owner, number), decoded(std::move(collection)), firstOffset(offset) {}
+                                                               unsigned propertySuffix,
+                                                               unsigned collectionOffset)
+    : CTAReportingVerifier(owner, propertySuffix),
+      decoded(std::move(collection)),
+      firstOffset(collectionOffset) {}
 
 void CTADataBlockCollectionVerifier::verify() {
     if (decoded.overrunOffset) {

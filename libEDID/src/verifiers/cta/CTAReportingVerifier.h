@@ -14,8 +14,8 @@ namespace libEDID {
 /// collection), and every finding names it as "block".
 class CTAReportingVerifier : public EDIDVerifier {
   public:
-    CTAReportingVerifier(EDIDParser* owner, unsigned number)
-        : EDIDVerifier(owner), suffix(number) {}
+    CTAReportingVerifier(EDIDParser* owner, unsigned propertySuffix)
+        : EDIDVerifier(owner), suffix(propertySuffix) {}
 
   protected:
     /// Logs "ReportedValue" with the label of `name` and notifies the property name<suffix>.
@@ -35,9 +35,11 @@ class CTAReportingVerifier : public EDIDVerifier {
 /// `firstOffset` is the offset of the collection in its block, for the offsets in findings.
 class CTADataBlockVerifier : public CTAReportingVerifier {
   public:
-    CTADataBlockVerifier(EDIDParser* owner, const CTADataBlockCollection& blocks, unsigned number,
-                         unsigned offset)
-        : CTAReportingVerifier(owner, number), collection(blocks), firstOffset(offset) {}
+    CTADataBlockVerifier(EDIDParser* owner, const CTADataBlockCollection& decoded,
+                         unsigned propertySuffix, unsigned collectionOffset)
+        : CTAReportingVerifier(owner, propertySuffix),
+          collection(decoded),
+          firstOffset(collectionOffset) {}
 
   protected:
     /// Logs "CTAShortDataBlock" (error) for every block of `kind` shorter than `minimum`
