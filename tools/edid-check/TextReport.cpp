@@ -83,7 +83,7 @@ void writeHeader(std::ostream& out, const Examination& examination, const Painte
 // Keys of the messages that open a section of their own: one per decoded extension block.
 // The message's text is the section's title; the section holds the EDID string from that text
 // on and the findings from that message on, up to the next section.
-constexpr std::array<std::string_view, 1> kSectionKeys{"CTABlockHeading"};
+constexpr std::array<std::string_view, 2> kSectionKeys{"CTABlockHeading", "DisplayIDSection"};
 
 // A part of the report: the EDID string's part and the findings of one block.
 struct Section {

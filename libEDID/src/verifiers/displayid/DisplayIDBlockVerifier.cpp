@@ -12,8 +12,6 @@ namespace {
 
 constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
 constexpr auto kError = LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR;
-// The block's own reports sit under its section line, a data block's items under its line.
-constexpr const char* kSectionIndent = "  ";
 // Pixel clock units of the detailed timing types.
 constexpr unsigned kTypeIClockKHz = 10;
 constexpr unsigned kTypeVIIClockKHz = 1;
@@ -61,32 +59,30 @@ void DisplayIDBlockVerifier::verify() {
 
 void DisplayIDBlockVerifier::reportHeader(const displayid::SectionHeader& header) {
     const qor::String version = displayid::versionText(header);
-    logMesgAndAppend(
-        info("DisplayIDSection", {{"block", blockText},
-                                  {"version", version},
-                                  {"length", detail::unsignedText(header.payloadLength)}}));
+    logMesgAndAppend(info("DisplayIDSection", {{"block", blockText}}));
+    reportValue("DisplayIDVersion", version);
     notifyIndexed("DisplayIDVersion", qor::QORValue(version));
+    reportValue("DisplayIDPayloadLength", detail::unsignedText(header.payloadLength));
     if (!header.knownVersion) {
         logBlockFinding("DisplayIDUnknownVersion", kWarning, {{"version", version}});
     }
     const qor::String productType =
         detail::localized(displayid::productTypeKey(header.family, header.productType));
-    reportLine(kSectionIndent,
-               header.family == displayid::Family::V2 ? "DisplayIDUseCase" : "DisplayIDProductType",
-               productType);
+    reportValue(
+        header.family == displayid::Family::V2 ? "DisplayIDUseCase" : "DisplayIDProductType",
+        productType);
     notifyIndexed("DisplayIDProductType", qor::QORValue(productType));
-    reportLine(kSectionIndent, "DisplayIDExtensionCount",
-               detail::unsignedText(header.extensionCount));
+    reportValue("DisplayIDExtensionCount", detail::unsignedText(header.extensionCount));
 }
 
 void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
                                              const displayid::SectionHeader& header,
                                              const DisplayIDDataBlock& data) {
     const displayid::TagInfo* info = displayid::findTag(data.tag, header.family);
-    reportLine(kSectionIndent, "DisplayIDDataBlock",
-               displayid::dataBlockText(data) + " (" +
-                   detail::localized(info != nullptr ? info->nameKey : "DisplayIDTagReserved") +
-                   ")");
+    reportValue("DisplayIDDataBlock",
+                displayid::dataBlockText(data) + " (" +
+                    detail::localized(info != nullptr ? info->nameKey : "DisplayIDTagReserved") +
+                    ")");
     if (info == nullptr) {
         logDataBlockFinding("DisplayIDReservedTag", kWarning, data);
         return;
@@ -131,7 +127,7 @@ void DisplayIDBlockVerifier::reportChecksum(const displayid::SectionHeader& head
     }
     // The checksum byte follows the payload.
     const qor::String checksum = detail::hexByte(block()[header.payloadEnd]);
-    reportLine(kSectionIndent, "DisplayIDChecksum", checksum);
+    reportValue("DisplayIDChecksum", checksum);
     section.checksumValid = displayid::sectionChecksumValid(block(), header);
     if (!section.checksumValid) {
         logBlockFinding("DisplayIDChecksumWrong", kError, {{"checksum", checksum}});

@@ -5,7 +5,8 @@
 namespace libEDID {
 
 void DisplayIDDataBlockVerifier::reportItem(const char* typeKey, const qor::String& value) {
-    reportLine("    ", typeKey, value);
+    // Under the data block's line.
+    reportLine("  ", typeKey, value);
 }
 
 void DisplayIDDataBlockVerifier::reportItemProperty(const char* typeKey, const qor::String& value,

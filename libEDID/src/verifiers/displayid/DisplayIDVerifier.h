@@ -14,8 +14,8 @@ class DisplayIDVerifier : public EDIDVerifier {
         : EDIDVerifier(owner), blockNumber(number), blockText(detail::unsignedText(number)) {}
 
   protected:
-    /// reportValue with the label after `indent`, so that the block's reports read as its own
-    /// section of the EDID string, nested under its section line.
+    /// reportValue with the label after `indent`: the items of a data block nest under the
+    /// block's line.
     void reportLine(const char* indent, const char* typeKey, const qor::String& value);
     /// The property `property` followed by the block number.
     void notifyIndexed(const char* property, const qor::QORValue& value);
