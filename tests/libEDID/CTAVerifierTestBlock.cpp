@@ -94,6 +94,8 @@ TEST(CTABlockTest, TimingsAndPadding) {
          ctaBlock(3, 18, 0,
                   concat({Bytes(14, 0), kTiming, kTiming, kTiming, kTiming, kTiming, kTiming})),
          6, ""},
+        {"a dummy descriptor is skipped",
+         ctaBlock(3, 4, 0, concat({kTiming, {0, 0, 0, 0x10}, Bytes(14, 0), kTiming})), 2, ""},
         {"a zero clock ends them", ctaBlock(3, 4, 0, concat({kTiming, Bytes(18, 0), kTiming})), 1,
          "28h 02h"},
     };
