@@ -95,13 +95,13 @@ TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
     ASSERT_TRUE(Resource::loadSettings(file));
     EXPECT_EQ(setting("qtset", "Dump.value"), "from file");
     EXPECT_EQ(setting("qtelse", "Dump.value"), "other");
-    setenv("QOR_SETTING_qtset_Dump_value", "from environment", 1);
+    qortest::setEnvironment("QOR_SETTING_qtset_Dump_value", "from environment");
     EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
     Resource::setSetting("qtset", "Dump.value", "from api");
     EXPECT_EQ(setting("qtset", "Dump.value"), "from api");
     Resource::clearSetting("qtset", "Dump.value");
     EXPECT_EQ(setting("qtset", "Dump.value"), "from environment");
-    unsetenv("QOR_SETTING_qtset_Dump_value");
+    qortest::setEnvironment("QOR_SETTING_qtset_Dump_value", nullptr);
     EXPECT_EQ(setting("qtset", "Dump.value"), "from file");
     EXPECT_EQ(setting("qtset", "Absent"), "<none>");
 
@@ -120,9 +120,10 @@ TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnviro
         edidtest::TempDir dir;
         dir.write("qtdir.fr.txt", "Greeting = Bonjour\n");
         dir.write("nolocale.txt", "Greeting = ignored\n");
-        setenv("QOR_RESOURCE_DIR", dir.path().c_str(), 1);
-        setenv("QOR_SETTINGS_FILE", dir.write("s.ini", "[qtenv]\nDump.value = on\n").c_str(), 1);
-        setenv("QOR_LOCALE", "fr_FR", 1);
+        qortest::setEnvironment("QOR_RESOURCE_DIR", dir.path().string().c_str());
+        qortest::setEnvironment("QOR_SETTINGS_FILE",
+                                dir.write("s.ini", "[qtenv]\nDump.value = on\n").c_str());
+        qortest::setEnvironment("QOR_LOCALE", "fr_FR");
         const bool fromEnvironment = text("qtdir", "Greeting", "fr_CA") == "Bonjour" &&
                                      text("nolocale", "Greeting", "en") == "<none>" &&
                                      setting("qtenv", "Dump.value") == "on" &&
@@ -131,7 +132,7 @@ TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnviro
         return fromEnvironment && QORLocale::getGlobalLocale().getName() == String("de_DE");
     });
     qortest::expectInFreshProcess([] {
-        setenv("QOR_LOCALE", "", 1);
+        qortest::setEnvironment("QOR_LOCALE", "");
         return QORLocale::getGlobalLocale().getName() == String("en");
     });
 }
