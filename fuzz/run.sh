@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs one libFuzzer target of build/fuzz for a bounded time from the EDID corpus, in a work
-# folder of its own (the corpus folder is never written to). Exits non-zero on any finding and
+# Runs one libFuzzer target of build/fuzz for a bounded time from a folder of real EDIDs, in a
+# work folder of its own (the seed folder is never written to). Exits non-zero on any finding and
 # prints the input that caused it.
 #
 #   fuzz/run.sh <fuzz_parser|fuzz_hextext> <seconds> [build dir] [extra libFuzzer options...]
 #
-# Environment: EDID_CORPUS_DIR (default ../shared/edid-corpus beside the repository),
+# Environment: EDID_CORPUS_DIR (default ../shared/edid-corpus beside the repository when it
+# is there, else the test EDIDs of tests/data/edid),
 # FUZZ_WORK_DIR (default: a new temporary folder; kept when given, so that runs continue).
 set -euo pipefail
 
@@ -16,7 +17,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/fuzz}
 [[ $# -gt 0 ]] && shift
 corpus_dir=${EDID_CORPUS_DIR:-$root/../shared/edid-corpus}
-[[ -d $corpus_dir || -n ${EDID_CORPUS_DIR:-} ]] || corpus_dir=/work/shared/edid-corpus
+[[ -d $corpus_dir || -n ${EDID_CORPUS_DIR:-} ]] || corpus_dir=$root/tests/data/edid
 binary=$build/fuzz/$target
 
 [[ -x $binary ]] || { echo "fuzz/run.sh: $binary not built (cmake --preset fuzz)" >&2; exit 2; }

@@ -1,5 +1,6 @@
 #include "qor/Resource.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +76,11 @@ std::string readFile(const std::string& path, bool& ok) {
     return content.str();
 }
 
+std::atomic<std::uint64_t>& textGeneration() {
+    static std::atomic<std::uint64_t> generation{0};
+    return generation;
+}
+
 class Database {
   public:
     static Database& instance() {
@@ -94,9 +100,26 @@ class Database {
                 }
             }
         }
-        std::lock_guard lock(missingMutex_);
-        missing_[section].insert(key);
+        noteMissing(section, key);
         return false;
+    }
+
+    void noteMissing(const std::string& section, std::string_view key) {
+        std::lock_guard lock(missingMutex_);
+        missing_[section].emplace(key);
+    }
+
+    std::shared_ptr<const TextTable> textTable(const std::string& section,
+                                               const std::string& locale, std::string_view prefix) {
+        const std::string cacheKey = compositeKey(section, locale, prefix);
+        std::unique_lock lock(mutex_);
+        CachedTable& cached = tables_[cacheKey];
+        const std::uint64_t generation = textGeneration().load();
+        if (!cached.table || cached.generation != generation) {
+            cached.table = buildTable(section, locale, prefix);
+            cached.generation = generation;
+        }
+        return cached.table;
     }
 
     std::vector<String> missingKeys(const std::string& section) {
@@ -108,7 +131,7 @@ class Database {
     std::size_t addTexts(const std::string& section, const std::string& locale,
                          std::string_view text, bool replaceExisting) {
         std::unique_lock lock(mutex_);
-        return parseLines(
+        const std::size_t count = parseLines(
             text, [](std::string_view) {},
             [&](std::string_view key, std::string_view value) {
                 const auto [slot, added] =
@@ -117,6 +140,8 @@ class Database {
                     slot->second = String(value);
                 }
             });
+        textGeneration().fetch_add(1);
+        return count;
     }
 
     bool lookupSetting(const std::string& section, const char* key, String& out) {
@@ -197,6 +222,23 @@ class Database {
         return chain;
     }
 
+    // Each key takes its text from the first locale of the chain that has one: the table is
+    // filled locale by locale, and a key keeps the first text it got.
+    std::shared_ptr<const TextTable> buildTable(const std::string& section,
+                                                const std::string& locale,
+                                                std::string_view prefix) const {
+        auto table = std::make_shared<TextTable>();
+        for (const std::string& candidate : localeChain(locale)) {
+            const std::string head = compositeKey(section, candidate, prefix);
+            for (const auto& [key, text] : texts_) {
+                if (key.compare(0, head.size(), head) == 0) {
+                    table->add(std::string_view(key).substr(head.size()), text);
+                }
+            }
+        }
+        return table;
+    }
+
     // Files "<section>.<locale>.txt".
     void loadTextFolder(const std::string& dir) {
         std::error_code error;
@@ -220,7 +262,12 @@ class Database {
 
     std::shared_mutex mutex_;
     std::mutex missingMutex_;
-    std::map<std::string, std::set<std::string>> missing_;
+    std::map<std::string, std::set<std::string, std::less<>>> missing_;
+    struct CachedTable {
+        std::uint64_t generation = 0;
+        std::shared_ptr<const TextTable> table;
+    };
+    std::unordered_map<std::string, CachedTable> tables_;
     std::unordered_map<std::string, String> texts_;
     std::unordered_map<std::string, String> apiSettings_;
     std::unordered_map<std::string, String> fileSettings_;
@@ -247,8 +294,11 @@ QORLocale QORLocale::getGlobalLocale() {
 }
 
 void QORLocale::setGlobalLocale(const QORLocale& locale) {
-    std::lock_guard lock(localeMutex());
-    globalLocale() = locale;
+    {
+        std::lock_guard lock(localeMutex());
+        globalLocale() = locale;
+    }
+    textGeneration().fetch_add(1);
 }
 
 bool Resource::getString(const String& section, const char* key, String& out,
@@ -258,6 +308,20 @@ bool Resource::getString(const String& section, const char* key, String& out,
 
 std::vector<String> Resource::getMissingKeys(const String& section) {
     return Database::instance().missingKeys(section.str());
+}
+
+void Resource::noteMissingKey(const String& section, std::string_view key) {
+    Database::instance().noteMissing(section.str(), key);
+}
+
+std::shared_ptr<const TextTable> Resource::getTextTable(const String& section,
+                                                        const QORLocale& locale,
+                                                        std::string_view prefix) {
+    return Database::instance().textTable(section.str(), locale.getName().str(), prefix);
+}
+
+std::uint64_t Resource::getTextGeneration() {
+    return textGeneration().load();
 }
 
 bool Resource::getSetting(const String& section, const char* key, String& out,

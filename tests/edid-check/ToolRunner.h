@@ -56,9 +56,9 @@ inline Bytes readBytes(const fs::path& path) {
     return {text.begin(), text.end()};
 }
 
-/// A file of the EDID corpus.
-inline fs::path corpusFile(const std::string& name) {
-    return fs::path(EDID_CORPUS_DIR) / name;
+/// A test EDID of tests/data/edid.
+inline fs::path dataFile(const std::string& name) {
+    return fs::path(TEST_DATA_DIR) / "edid" / name;
 }
 
 /// Lower-case hex of the bytes, as the tool's "edid" member holds them.

@@ -51,16 +51,22 @@ TEST_F(MessageTest, VariablesFillOnlyTheirOwnPlaceholders) {
     record.setVariable("value", "{type}");
     record.setVariable("unknown", "x");
     EXPECT_EQ(record.getMesg(), String("{type} then {type}, {type}"));
+    // Inserted text is never searched for placeholders again: a value that holds one stays as
+    // it is, so no fill can multiply the text.
     record.setVariable("type", "A");
-    EXPECT_EQ(record.getMesg(), String("A then A, A"));
+    EXPECT_EQ(record.getMesg(), String("A then {type}, A"));
+    record.setVariable("type", "B");
+    EXPECT_EQ(record.getMesg(), String("A then {type}, A"));
 
     // Level and category never touch the text; setKey loads a fresh template and keeps them.
     record.setLevel(Log::LIBEDID_LOG_LEVEL_ERROR);
     record.setCategory(Log::LIBEDID_LOG_CAT_SRGB);
-    EXPECT_EQ(record.getMesg(), String("A then A, A"));
+    EXPECT_EQ(record.getMesg(), String("A then {type}, A"));
     record.setKey("CoreTestPair");
-    record.setVariable("type", "B");
-    EXPECT_EQ(record.getMesg(), String("B then {value}, B"));
+    record.setVariable("type", "{type}{value}");
+    EXPECT_EQ(record.getMesg(), String("{type}{value} then {value}, {type}{value}"));
+    record.setVariable("value", "C");
+    EXPECT_EQ(record.getMesg(), String("{type}{value} then C, {type}{value}"));
     EXPECT_EQ(record.getLevel(), Log::LIBEDID_LOG_LEVEL_ERROR);
     EXPECT_EQ(record.getCategory(), Log::LIBEDID_LOG_CAT_SRGB);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,13 @@ using qor::String;
 
 // Each test uses sections of its own: the database lives as long as the process.
 
-std::string text(const char* section, const char* key, const char* locale) {
+// A fresh section for each run of a test that adds texts (--gtest_repeat runs it again).
+std::string freshSection(const char* name) {
+    static int runs = 0;
+    return std::string(name) + "." + std::to_string(++runs);
+}
+
+std::string text(const std::string& section, const char* key, const char* locale) {
     String out("<none>");
     Resource::getString(section, key, out, QORLocale(locale));
     return out.str();
@@ -50,22 +57,47 @@ TEST(ResourceTest, LookupFallsBackFromLocaleToLanguageToEnglish) {
     EXPECT_EQ(text("qt.other-section", "K1", "en"), "<none>");
 }
 
+// A table resolves every key of the prefix once, through the chain, and is a snapshot: adding
+// texts or setting the global locale moves the generation, and only a new table sees the text.
+TEST(ResourceTest, TextTablesResolveThroughTheChainAndAreRebuiltAfterChanges) {
+    Resource::addStrings("qt.table", "en", "P.K1 = en1\nP.K2 = en2\nOther = x\n");
+    Resource::addStrings("qt.table", "de", "P.K2 = de2\nPK3 = no prefix\n");
+    const auto table = Resource::getTextTable("qt.table", QORLocale("de_DE"), "P.");
+    ASSERT_EQ(table->size(), 2u);
+    EXPECT_EQ(*table->find("K1"), String("en1"));
+    EXPECT_EQ(*table->find("K2"), String("de2"));
+    EXPECT_EQ(table->find("Other"), nullptr);
+    EXPECT_EQ(table->find("P.K1"), nullptr);
+    EXPECT_EQ(Resource::getTextTable("qt.table", QORLocale("de_DE"), "P."), table);
+
+    std::uint64_t generation = Resource::getTextGeneration();
+    Resource::addStrings("qt.table", "de", "P.K1 = de1\n");
+    EXPECT_NE(Resource::getTextGeneration(), generation);
+    EXPECT_EQ(*table->find("K1"), String("en1"));
+    EXPECT_EQ(*Resource::getTextTable("qt.table", QORLocale("de_DE"), "P.")->find("K1"),
+              String("de1"));
+    generation = Resource::getTextGeneration();
+    QORLocale::setGlobalLocale(QORLocale::getGlobalLocale());
+    EXPECT_NE(Resource::getTextGeneration(), generation);
+}
+
 TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
     // Comments, a blank line, trailing blanks and CR, a '=' in the text, a line without one.
     const char* bundle =
         "# comment\n\n; also a comment\nA = first text  \r\nB = x = y\n"
         "no separator here\nEmpty =\n";
-    EXPECT_EQ(Resource::addStrings("qt.add", "en", bundle), 3u);
-    const auto texts = [] {
-        return std::vector<std::string>{text("qt.add", "A", "en"), text("qt.add", "B", "en"),
-                                        text("qt.add", "Empty", "en"), text("qt.add", "C", "en")};
+    const std::string section = freshSection("qt.add");
+    EXPECT_EQ(Resource::addStrings(section, "en", bundle), 3u);
+    const auto texts = [&] {
+        return std::vector<std::string>{text(section, "A", "en"), text(section, "B", "en"),
+                                        text(section, "Empty", "en"), text(section, "C", "en")};
     };
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "<none>"}));
     // Without replacing, existing texts stay, empty ones too.
-    Resource::addStrings("qt.add", "en", "A = default\nEmpty = default\nC = new\n", false);
+    Resource::addStrings(section, "en", "A = default\nEmpty = default\nC = new\n", false);
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "new"}));
-    Resource::addStrings("qt.add", "en", "A = replaced\n", true);
-    EXPECT_EQ(text("qt.add", "A", "en"), "replaced");
+    Resource::addStrings(section, "en", "A = replaced\n", true);
+    EXPECT_EQ(text(section, "A", "en"), "replaced");
 }
 
 TEST(ResourceTest, LoadStringsReadsAFile) {
@@ -83,7 +115,9 @@ TEST(ResourceTest, MissingKeysAreListedSortedOnce) {
         String out;
         Resource::getString("qt.missing", key, out, QORLocale("en"));
     }
-    EXPECT_EQ(Resource::getMissingKeys("qt.missing"), (std::vector<String>{"Alpha", "Zeta"}));
+    Resource::noteMissingKey("qt.missing", "Beta");
+    EXPECT_EQ(Resource::getMissingKeys("qt.missing"),
+              (std::vector<String>{"Alpha", "Beta", "Zeta"}));
     EXPECT_TRUE(Resource::getMissingKeys("qt.never-asked").empty());
 }
 

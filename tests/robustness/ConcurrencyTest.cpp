@@ -1,4 +1,4 @@
-// Eight threads parse the whole corpus at the same moment, each with parsers of its own. The
+// Eight threads parse the test EDIDs at the same moment, each with parsers of its own. The
 // verifiers' one-time tables, the resource database and the per-class loggers are all first
 // used here by several threads at once, so under ThreadSanitizer (the tsan preset) this test
 // shows whether the state that parsers share is race-free. In every build, each thread must
@@ -6,28 +6,32 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <latch>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "ParseReport.h"
+#include "TestData.h"
+#include "Timeline.h"
 #include "qor/Logging.h"
+#include "qor/Resource.h"
 
 namespace {
 
 constexpr std::size_t kThreads = 8;
 
 struct CorpusEdid {
-    edidtest::CorpusEntry entry;
+    edidtest::EdidFile entry;
     std::vector<std::uint8_t> bytes;
 };
 
 const std::vector<CorpusEdid>& corpus() {
     static const std::vector<CorpusEdid> edids = [] {
         std::vector<CorpusEdid> out;
-        for (const edidtest::CorpusEntry& entry : edidtest::corpusEntries(EDID_CORPUS_DIR)) {
+        for (const edidtest::EdidFile& entry : edidtest::edidFiles(edidtest::edidDataDir())) {
             out.push_back({entry, edidtest::readBytes(entry.path)});
         }
         return out;
@@ -48,7 +52,7 @@ ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
         libEDID::EDIDParser parser(fromFiles ? edidtest::fileAccessor(edid.entry.path)
                                              : edidtest::memoryAccessor(edid.bytes));
         parser.ignoreLogCategory(libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, ignoreGeneral);
-        output.reports.push_back(edidtest::renderParse(edid.entry.name, parser));
+        output.reports.push_back(edidtest::recordTimeline(parser).render());
         for (const libEDID::LibEDIDLog& m : parser.getMessages()) {
             output.generalMessages +=
                 m.getCategory() == libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL ? 1 : 0;
@@ -61,10 +65,21 @@ bool ignoresGeneral(std::size_t thread, bool someIgnore) {
     return someIgnore && thread % 4 < 2;
 }
 
-// Starts all threads together, so that first uses of shared state collide.
-std::vector<ThreadOutput> parseInParallel(bool someIgnore) {
+// Starts all threads together, so that first uses of shared state collide; `whileParsing`, when
+// given, runs on one more thread until the parsing threads are done.
+std::vector<ThreadOutput> parseInParallel(bool someIgnore,
+                                          const std::function<void()>& whileParsing = {}) {
     std::vector<ThreadOutput> outputs(kThreads);
     std::latch start(kThreads);
+    std::atomic<bool> done{false};
+    std::thread other;
+    if (whileParsing) {
+        other = std::thread([&] {
+            while (!done.load()) {
+                whileParsing();
+            }
+        });
+    }
     std::vector<std::thread> threads;
     for (std::size_t t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
@@ -74,6 +89,10 @@ std::vector<ThreadOutput> parseInParallel(bool someIgnore) {
     }
     for (std::thread& thread : threads) {
         thread.join();
+    }
+    done = true;
+    if (other.joinable()) {
+        other.join();
     }
     return outputs;
 }
@@ -89,7 +108,7 @@ void expectSameReports(const ThreadOutput& expected, const ThreadOutput& actual,
 // With `logging`, every logger admits every line, threads 0, 1, 4 and 5 ignore category 0, and
 // all threads write through one sink at once, which counts lines by their number prefix.
 void expectThreadsAgree(bool logging) {
-    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << EDID_CORPUS_DIR;
+    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << edidtest::edidDataDir();
     std::mutex mutex;
     std::size_t total = 0;
     std::size_t hexDumps = 0;
@@ -130,6 +149,40 @@ TEST(ConcurrencyTest, ThreadsParsingTheCorpusTogetherAgree) {
 
 TEST(ConcurrencyTest, ThreadsAgreeWhileEveryLoggerWrites) {
     expectThreadsAgree(true);
+}
+
+// The global locale flips between English and a locale that words two labels differently
+// while the threads parse. The texts are looked up through per-locale tables that each thread
+// fetches again after a change, but a parse keeps the table it started with: every report is
+// wholly English or wholly of the other locale, never a mix.
+TEST(ConcurrencyTest, ALocaleChangeWhileThreadsParseGivesWholeReports) {
+    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << EDID_CORPUS_DIR;
+    qor::Resource::addStrings("libEDID", "qq",
+                              "LocalizedString.Checksum = Pruefsumme\n"
+                              "LocalizedString.Yes = Ja\n");
+    const auto useLocale = [](const char* name) {
+        qor::QORLocale::setGlobalLocale(qor::QORLocale(name));
+    };
+    useLocale("qq");
+    const ThreadOutput other = parseCorpus(false, false);
+    useLocale("en");
+    const ThreadOutput english = parseCorpus(false, false);
+    ASSERT_NE(other.reports.front(), english.reports.front());
+
+    bool flip = false;
+    const std::vector<ThreadOutput> outputs = parseInParallel(false, [&] {
+        flip = !flip;
+        useLocale(flip ? "qq" : "en");
+        std::this_thread::yield();
+    });
+    useLocale("en");
+    for (std::size_t t = 0; t < kThreads; ++t) {
+        for (std::size_t i = 0; i < corpus().size(); ++i) {
+            const std::string& report = outputs[t].reports[i];
+            EXPECT_TRUE(report == english.reports[i] || report == other.reports[i])
+                << "thread " << t << " mixed the locales in " << corpus()[i].entry.name;
+        }
+    }
 }
 
 }  // namespace

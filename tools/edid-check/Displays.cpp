@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "JsonReport.h"
+#include "JsonWriter.h"
 #include "libEDID/EDIDContext.h"
 #include "libEDID/EDIDParser.h"
 #include "qorwin/WindowsDisplays.h"
@@ -67,12 +67,19 @@ void writeDisplayList(std::ostream& out, const std::vector<DisplayEntry>& displa
     for (const DisplayEntry& display : displays) {
         const std::optional<std::string> identifier = displayIdentifier(display.portLocator);
         if (json) {
-            out << Json{{"portLocator", display.portLocator},
-                        {"displayPath", display.displayPath},
-                        {"displayName", display.displayName},
-                        {"identifier", identifier ? Json(*identifier) : Json(nullptr)}}
-                       .dump(-1, ' ', false, Json::error_handler_t::replace)
-                << '\n';
+            std::string line;
+            JsonWriter writer(line);
+            writer.beginObject();
+            for (const auto& [name, text] : {std::pair{"portLocator", &display.portLocator},
+                                             std::pair{"displayPath", &display.displayPath},
+                                             std::pair{"displayName", &display.displayName}}) {
+                writer.key(name);
+                writer.string(*text);
+            }
+            writer.key("identifier");
+            writer.stringOrNull(identifier);
+            writer.endObject();
+            out << line << '\n';
         } else {
             rows.push_back({display.portLocator, display.displayPath, display.displayName,
                             identifier.value_or("(EDID not readable)")});

@@ -4,89 +4,101 @@ namespace edidcheck {
 
 namespace {
 
-// Members are assigned one by one: a braced initializer list would copy every nested value.
-Json messagesJson(const std::vector<Finding>& findings) {
-    Json messages = Json::array();
+void writeMessages(JsonWriter& json, const std::vector<Finding>& findings) {
+    json.beginArray();
     for (const Finding& finding : findings) {
-        Json& message = messages.emplace_back(Json::object());
-        message["key"] = finding.key;
-        message["level"] = finding.level;
-        message["category"] = finding.category;
-        message["text"] = finding.text;
+        json.beginObject();
+        json.key("key");
+        json.string(finding.key);
+        json.key("level");
+        json.number(static_cast<unsigned>(finding.level));
+        json.key("category");
+        json.number(static_cast<unsigned>(finding.category));
+        json.key("text");
+        json.string(finding.text);
+        json.endObject();
     }
-    return messages;
+    json.endArray();
 }
 
-Json propertiesJson(const std::vector<Property>& properties) {
-    Json list = Json::array();
+void writeProperties(JsonWriter& json, const std::vector<Property>& properties) {
+    json.beginArray();
     for (const Property& property : properties) {
-        Json& entry = list.emplace_back(Json::object());
-        entry["name"] = property.name;
-        entry["value"] = toJson(property.value);
+        json.beginObject();
+        json.key("name");
+        json.string(property.name);
+        json.key("value");
+        writeJson(json, property.value);
+        json.endObject();
     }
-    return list;
+    json.endArray();
 }
 
 }  // namespace
 
-Json toJson(const qor::QORValue& value) {
+void writeJson(JsonWriter& json, const qor::QORValue& value) {
     switch (value.getType()) {
         case qor::QORValue::TYPE_BOOL: {
             bool flag = false;
             value.get(flag);
-            return flag;
+            json.boolean(flag);
+            return;
         }
         case qor::QORValue::TYPE_UCHAR:
         case qor::QORValue::TYPE_USHORT:
         case qor::QORValue::TYPE_UINT: {
             unsigned int number = 0;
             value.get(number);
-            return number;
+            json.number(number);
+            return;
         }
-        case qor::QORValue::TYPE_STRING_ARRAY: {
-            Json items = Json::array();
+        case qor::QORValue::TYPE_STRING_ARRAY:
+            json.beginArray();
             for (std::size_t i = 0; i < value.getArraySize(); ++i) {
-                items.push_back(value.getArrayItem(i).str());
+                json.string(value.getArrayItem(i).str());
             }
-            return items;
-        }
+            json.endArray();
+            return;
         case qor::QORValue::TYPE_NIL:
-            return nullptr;
+            json.null();
+            return;
         case qor::QORValue::TYPE_STRING:
         case qor::QORValue::TYPE_MEASUREMENT:
             break;
     }
-    return value.toString(qor::QORValue::nilValue()).str();
+    json.string(value.toString(qor::QORValue::nilValue()).str());
 }
 
-Json toJson(const Examination& examination) {
-    Json object = Json::object();
-    object["source"] = examination.source;
-    object["accessible"] = examination.accessible;
-    object["ok"] = examination.ok;
-    object["identifier"] = examination.identifier ? Json(*examination.identifier) : Json();
-    object["productName"] = examination.productName;
-    object["serialNumber"] = examination.serialNumber;
-    object["messages"] = messagesJson(examination.messages);
-    object["properties"] = propertiesJson(examination.properties);
-    object["edidString"] = examination.edidString;
-    object["edid"] = lowerHex(examination.edid);
-    return object;
+void appendJsonLine(std::string& out, const Examination& examination) {
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("source");
+    json.string(examination.source);
+    json.key("accessible");
+    json.boolean(examination.accessible);
+    json.key("ok");
+    json.boolean(examination.ok);
+    json.key("identifier");
+    json.stringOrNull(examination.identifier);
+    json.key("productName");
+    json.string(examination.productName);
+    json.key("serialNumber");
+    json.string(examination.serialNumber);
+    json.key("messages");
+    writeMessages(json, examination.messages);
+    json.key("properties");
+    writeProperties(json, examination.properties);
+    json.key("edidString");
+    json.string(examination.edidString);
+    json.key("edid");
+    json.hexString(examination.edid);
+    json.endObject();
 }
 
 std::string jsonLine(const Examination& examination) {
-    return toJson(examination).dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
-std::string lowerHex(const std::vector<unsigned char>& bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (const unsigned char byte : bytes) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
+    std::string line;
+    appendJsonLine(line, examination);
+    return line;
 }
 
 }  // namespace edidcheck

@@ -1,27 +1,22 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "Examination.h"
+#include "JsonWriter.h"
 
 namespace edidcheck {
 
-/// JSON objects keep their members in the order written.
-using Json = nlohmann::ordered_json;
+/// Appends the JSON object of one source, on one line without its end, with exactly the
+/// members source, accessible, ok, identifier, productName, serialNumber, messages,
+/// properties, edidString and edid. Text that is not valid UTF-8 is replaced, never refused.
+void appendJsonLine(std::string& out, const Examination& examination);
 
-/// The JSON object of one source, with exactly the members source, accessible, ok, identifier,
-/// productName, serialNumber, messages, properties, edidString and edid.
-Json toJson(const Examination& examination);
+/// The object of appendJsonLine as a string of its own.
+std::string jsonLine(const Examination& examination);
 
 /// A property value by its kind: bool, number, string (measurements with their unit), array
 /// of strings; null for the nil value.
-Json toJson(const qor::QORValue& value);
-
-/// The object on one line; text that is not valid UTF-8 is replaced, never refused.
-std::string jsonLine(const Examination& examination);
-
-/// Lower-case hex, two digits per byte, nothing between them.
-std::string lowerHex(const std::vector<unsigned char>& bytes);
+void writeJson(JsonWriter& json, const qor::QORValue& value);
 
 }  // namespace edidcheck

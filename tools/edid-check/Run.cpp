@@ -124,6 +124,7 @@ int run(const Options& options) {
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
     int status = EXIT_CLEAN;
+    std::string line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
         const Source source = job();
         const Examination examination = examine(source, settings);
@@ -133,7 +134,10 @@ int run(const Options& options) {
                                                : source.name + ": " + source.error);
         }
         if (options.json) {
-            std::cout << jsonLine(examination) << '\n';
+            line.clear();
+            appendJsonLine(line, examination);
+            line += '\n';
+            std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "libEDID/libEDIDExport.h"
@@ -11,7 +12,9 @@ namespace libEDID {
 /// placeholders filled so far, a severity level and a category.
 ///
 /// Texts live in the resource database, section "libEDID", under "LocalizedString." + key; a
-/// placeholder is a name in braces, filled with setVariable.
+/// placeholder is a name in braces, filled with setVariable. The placeholders are those of the
+/// template loaded by the key (up to kMaxPlaceholders of them); text inserted by setVariable is
+/// never searched for placeholders again.
 class LIBEDID_API LibEDIDLog {
   public:
     enum LIBEDID_LOG_LEVEL : std::int32_t {
@@ -49,8 +52,11 @@ class LIBEDID_API LibEDIDLog {
     /// Stores the key and looks its text up.
     LibEDIDLog(qor::String key, LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category);
 
-    qor::String getKey() const { return key; }
-    qor::String getMesg() const { return mesg; }
+    /// At most this many placeholders of a template are filled; later ones stay as written.
+    static constexpr std::size_t kMaxPlaceholders = 16;
+
+    const qor::String& getKey() const { return key; }
+    const qor::String& getMesg() const { return mesg; }
     /// The text after its first ": ", or the whole text when it holds none.
     qor::String getMesgTrimmed() const;
     LIBEDID_LOG_LEVEL getLevel() const { return level; }
@@ -60,15 +66,24 @@ class LIBEDID_API LibEDIDLog {
     void setKey(const qor::String& newKey);
     void setLevel(LIBEDID_LOG_LEVEL newLevel) { level = newLevel; }
     void setCategory(LIBEDID_LOG_CAT newCategory) { category = newCategory; }
-    /// Replaces every "{name}" of the text by `value`.
+    /// Replaces every "{name}" placeholder of the key's template that is still open by `value`.
     void setVariable(const qor::String& name, const qor::String& value);
 
     /// The localized text stored for `key`, or an empty text; logs nothing.
     static qor::String getString(const qor::String& key);
 
   private:
-    void setMesg();
+    /// An open "{name}" of the text: where it starts and its length, braces included.
+    struct Placeholder {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
 
+    void setMesg();
+    void findPlaceholders();
+
+    std::array<Placeholder, kMaxPlaceholders> placeholders{};
+    std::uint32_t openPlaceholders = 0;
     qor::String mesg;
     qor::String key;
     LIBEDID_LOG_LEVEL level;

@@ -2,12 +2,12 @@
 // routes the descriptor slots, checks the descriptors that the structure's revision requires,
 // and derives the identifier and the EDID string.
 
-#include <array>
-
 #include "libEDID/EDIDParser.h"
 #include "parser/ClassLogger.h"
 #include "parser/EDIDVerifier.h"
+#include "parser/Texts.h"
 #include "qor/System.h"
+#include "verifiers/BaseBlockLayout.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
 #include "verifiers/base/ChromaticityVerifier.h"
 #include "verifiers/base/EstTimingsOneTwoVerifier.h"
@@ -29,18 +29,6 @@ qor::Logger* traceLogger() {
     return instance->isEnabled(1) ? instance : nullptr;
 }
 
-// Base-block offsets read by the driver itself.
-constexpr unsigned kVersionOffset = 0x12;
-constexpr unsigned kRevisionOffset = 0x13;
-constexpr unsigned kFeatureSupportOffset = 0x18;  // bit 0: continuous frequency display
-constexpr unsigned kExtensionCountOffset = 0x7E;
-constexpr unsigned kChecksumOffset = 0x7F;
-// The four 18-byte descriptor slots. A slot whose pixel clock (bytes 0-1) is zero holds a
-// display descriptor, identified by its tag at byte 3.
-constexpr std::array<unsigned, 4> kSlotOffsets{0x36, 0x48, 0x5A, 0x6C};
-constexpr unsigned char kTagProductName = 0xFC;
-constexpr unsigned char kTagRangeLimits = 0xFD;
-
 template <typename Verifier>
 void run(EDIDParser* parser) {
     Verifier verifier(parser);
@@ -58,18 +46,14 @@ void runBaseBlockVerifiers(EDIDParser* parser) {
     run<StdTimingsVerifier>(parser);
 }
 
-LibEDIDLog message(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
-                   LibEDIDLog::LIBEDID_LOG_CAT category) {
-    return LibEDIDLog(key, level, category);
-}
-
 }  // namespace
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
+    const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
-        logMesg(message("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                        LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+        logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                           LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
         return false;
     }
     runBaseBlockVerifiers(this);
@@ -91,23 +75,26 @@ void EDIDParser::runDescriptorSlots() {
     bool sawRangeLimits = false;
     bool sawProductName = false;
     DetailedTimingVerifier detailedTiming(this);
-    for (unsigned slot = 0; slot < kSlotOffsets.size(); ++slot) {
-        const unsigned char* descriptor = &baseBlock[kSlotOffsets[slot]];
+    for (unsigned slot = 0; slot < layout::kDescriptorSlots.size(); ++slot) {
+        const unsigned char* descriptor = &baseBlock[layout::kDescriptorSlots[slot]];
         // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says;
         // slots 1-3 hold a detailed timing when their pixel clock (bytes 0-1) is not zero.
         if (slot == 0 || descriptor[0] != 0 || descriptor[1] != 0) {
             detailedTiming.verifyTiming(descriptor, slot);
             continue;
         }
-        DisplayDescVerifier(this, std::span<const unsigned char, 18>(descriptor, 18)).verify();
-        sawProductName = sawProductName || descriptor[3] == kTagProductName;
-        sawRangeLimits = sawRangeLimits || descriptor[3] == kTagRangeLimits;
+        DisplayDescVerifier(this, std::span<const unsigned char, layout::kDescriptorSize>(
+                                      descriptor, layout::kDescriptorSize))
+            .verify();
+        const unsigned char tag = descriptor[layout::kDescriptorTag];
+        sawProductName = sawProductName || tag == layout::kTagProductName;
+        sawRangeLimits = sawRangeLimits || tag == layout::kTagRangeLimits;
     }
     checkRequiredDescriptors(sawRangeLimits, sawProductName);
 }
 
 void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName) {
-    if (baseBlock[kVersionOffset] != 0x01) {
+    if (baseBlock[layout::kVersion] != 0x01) {
         return;
     }
     LibEDIDLog missing(LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
@@ -120,7 +107,7 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
         missing.setVariable("extra", extra);
         logMesg(missing);
     };
-    switch (baseBlock[kRevisionOffset]) {
+    switch (baseBlock[layout::kRevision]) {
         case 0x03:
             // EDID 1.3 requires a range limits and a product name descriptor.
             if (!sawRangeLimits) {
@@ -132,7 +119,8 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
             break;
         case 0x04:
             // EDID 1.4 requires range limits only of continuous-frequency displays.
-            if ((baseBlock[kFeatureSupportOffset] & 0x01) != 0 && !sawRangeLimits) {
+            if ((baseBlock[layout::kFeatureSupport] & layout::kContinuousFrequencyBit) != 0 &&
+                !sawRangeLimits) {
                 missing.setCategory(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4);
                 report("RangeLimits", "4",
                        qor::String(" - ") + LibEDIDLog::getString("ContinuousFrequencyDisplay"));
@@ -152,8 +140,8 @@ void EDIDParser::reportTrailer() {
         value.setVariable("value", text);
         logMesg(value);
     };
-    report("ExtFlag", qor::SprintfFormat("%02Xh", baseBlock[kExtensionCountOffset]));
-    report("Checksum", qor::SprintfFormat("%02Xh", baseBlock[kChecksumOffset]));
+    report("ExtFlag", qor::SprintfFormat("%02Xh", baseBlock[layout::kExtensionCount]));
+    report("Checksum", qor::SprintfFormat("%02Xh", baseBlock[layout::kChecksum]));
     if (extensionBlocks.isEmpty()) {
         return;
     }
@@ -164,8 +152,8 @@ void EDIDParser::reportTrailer() {
     qor::String blocks;
     for (const EDIDBlock& block : extensionBlocks) {
         blocks += eol + " " + tagLabel + " : " + qor::SprintfFormat("%02X", block[0]);
-        blocks +=
-            eol + " " + checksumLabel + " : " + qor::SprintfFormat("%02Xh", block[kChecksumOffset]);
+        blocks += eol + " " + checksumLabel + " : " +
+                  qor::SprintfFormat("%02Xh", block[layout::kChecksum]);
     }
     report("ExtBlocks", blocks);
 }

@@ -6,9 +6,11 @@
 #include <random>
 
 #include "parser/ClassLogger.h"
+#include "parser/Texts.h"
 #include "qor/DateTime.h"
 #include "qor/Resource.h"
 #include "qor/System.h"
+#include "verifiers/BaseBlockLayout.h"
 
 namespace libEDID {
 
@@ -24,9 +26,6 @@ qor::Logger* traceLogger() {
     qor::Logger* const log = logger();
     return log->isEnabled(1) ? log : nullptr;
 }
-
-constexpr unsigned kBlockSize = 128;
-constexpr unsigned kExtensionCountOffset = 0x7E;
 
 using Level = LibEDIDLog::LIBEDID_LOG_LEVEL;
 using Category = LibEDIDLog::LIBEDID_LOG_CAT;
@@ -119,15 +118,15 @@ bool EDIDParser::readEDID(bool force) {
     if (!force && edidRead) {
         return true;
     }
-    edidRead = accessor->readStructure(0, baseBlock.data(), kBlockSize);
+    edidRead = accessor->readStructure(0, baseBlock.data(), layout::kBlockSize);
     extensionBlocks.clear();
     if (!edidRead) {
         return false;
     }
-    const unsigned count = baseBlock[kExtensionCountOffset];
+    const unsigned count = baseBlock[layout::kExtensionCount];
     for (unsigned n = 1; n <= count; ++n) {
         EDIDBlock block{};
-        if (!accessor->readStructure(n * kBlockSize, block.data(), kBlockSize)) {
+        if (!accessor->readStructure(n * layout::kBlockSize, block.data(), layout::kBlockSize)) {
             break;
         }
         extensionBlocks.append(block);
@@ -154,6 +153,7 @@ void EDIDParser::dumpEDID() {
 
 bool EDIDParser::verifyChecksum(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::verifyChecksum", __FILE__, __LINE__);
+    const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
         logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                            LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));

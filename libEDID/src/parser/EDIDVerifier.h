@@ -1,12 +1,20 @@
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
 #include "libEDID/EDIDParser.h"
+#include "verifiers/ReportText.h"
 
 namespace libEDID {
 
-/// Base of every verifier: judges one section or descriptor of the base block and reports
+/// Base of every verifier: judges one section, descriptor or extension block and reports
 /// through the parser that runs it. A verifier lives within one parse and owns nothing but
 /// copies of the bytes it judges.
+///
+/// Two kinds of report: findings (warnings and errors) go to the parser's log only; value
+/// reports (level 0, category 0) go to the log and their text, with a line terminator, to the
+/// EDID string.
 class EDIDVerifier {
   public:
     explicit EDIDVerifier(EDIDParser* parser) : parser(parser) {}
@@ -17,13 +25,42 @@ class EDIDVerifier {
     virtual void verify() = 0;
 
   protected:
+    using Level = LibEDIDLog::LIBEDID_LOG_LEVEL;
+    using Category = LibEDIDLog::LIBEDID_LOG_CAT;
+    /// Placeholder names and their values, filled into a message's text in this order.
+    using Variables = std::initializer_list<std::pair<const char*, qor::String>>;
+
+    /// The message `key` with its variables filled.
+    static LibEDIDLog message(const char* key, Level level, Category category,
+                              Variables variables = {});
+    /// A value report (level 0, category 0) of `key`, for reports that are filled step by step.
+    static LibEDIDLog info(const char* key, Variables variables = {});
+
+    /// Logs the finding `key` with its variables filled.
+    void logFinding(const char* key, Level level, Category category, Variables variables = {}) {
+        logMesg(message(key, level, category, variables));
+    }
+    /// Logs and appends `key` (by default "ReportedValue") with "type" = the localized label of
+    /// `typeKey` and "value" = `value`; returns the record, for properties that take its text.
+    LibEDIDLog reportValue(const char* typeKey, const qor::String& value,
+                           const char* key = "ReportedValue");
+    /// reportValue with a type that is already text (composed or decorated labels).
+    LibEDIDLog reportLabelledValue(const qor::String& type, const qor::String& value,
+                                   const char* key = "ReportedValue");
+    /// reportValue, then the property `property` holding `value`.
+    void reportValueProperty(const char* typeKey, const qor::String& value, const char* property,
+                             const char* key = "ReportedValue");
+    /// Logs and appends `key` with "value" = Yes or No (and "type" = the label of `typeKey`
+    /// unless it is null), then notifies the boolean property `property`.
+    void reportFlag(const char* key, const char* typeKey, bool flag, const char* property);
+    /// When `modes` holds at least one mode: logs and appends `key` with "timings" = the mode
+    /// lines, then notifies the property `key` with the list of modes.
+    void reportModeList(const char* key, const detail::ModeList& modes);
+
     /// Stored in the parser's log (unless the category is ignored).
     void logMesg(const LibEDIDLog& mesg) { parser->logMesg(mesg); }
     /// Stored, and its text plus a line terminator appended to the EDID string.
     void logMesgAndAppend(const LibEDIDLog& mesg) { parser->logMesgAndAppend(mesg); }
-    void appendToString(const qor::String& text, bool newLine) {
-        parser->appendToString(text, newLine);
-    }
     /// Hands a property to every observer of the parser, in registration order.
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
         parser->notifySysInfoProperty(name, value);

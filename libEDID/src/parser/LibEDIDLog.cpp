@@ -1,8 +1,9 @@
 #include "libEDID/LibEDIDLog.h"
 
+#include <string_view>
+
 #include "parser/ClassLogger.h"
 #include "parser/Texts.h"
-#include "qor/Resource.h"
 
 namespace libEDID {
 
@@ -11,14 +12,6 @@ namespace {
 qor::Logger* logger() {
     static qor::Logger* const instance = detail::classLogger("LibEDIDLog");
     return instance;
-}
-
-// Looks "LocalizedString." + key up in section "libEDID" for the global locale.
-bool lookUp(const qor::String& key, qor::String& resourceKey, qor::String& text) {
-    detail::ensureDefaultTexts();
-    resourceKey = qor::String("LocalizedString.") + key;
-    return qor::Resource::getString("libEDID", resourceKey.getLowerByteString().c_str(), text,
-                                    qor::QORLocale::getGlobalLocale());
 }
 
 }  // namespace
@@ -44,26 +37,59 @@ void LibEDIDLog::setKey(const qor::String& newKey) {
     setMesg();
 }
 
+// The open placeholders are kept in text order; filling one shifts those after it.
 void LibEDIDLog::setVariable(const qor::String& name, const qor::String& value) {
-    mesg = mesg.replace(qor::String("{") + name + "}", value);
+    const std::string_view wanted = name.str();
+    std::uint32_t kept = 0;
+    std::int64_t shift = 0;
+    for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
+        Placeholder placeholder = placeholders[i];
+        placeholder.offset = static_cast<std::uint32_t>(placeholder.offset + shift);
+        const std::string_view inside =
+            std::string_view(mesg.str()).substr(placeholder.offset + 1, placeholder.length - 2);
+        if (inside == wanted) {
+            mesg.replaceRange(placeholder.offset, placeholder.length, value.str());
+            shift += static_cast<std::int64_t>(value.size()) - placeholder.length;
+        } else {
+            placeholders[kept++] = placeholder;
+        }
+    }
+    openPlaceholders = kept;
 }
 
 qor::String LibEDIDLog::getString(const qor::String& key) {
-    qor::String resourceKey;
-    qor::String text;
-    lookUp(key, resourceKey, text);
-    return text;
+    return detail::text(key.str());
 }
 
 void LibEDIDLog::setMesg() {
-    qor::String resourceKey;
-    qor::String text;
-    if (lookUp(key, resourceKey, text)) {
-        mesg = text;
+    if (const qor::String* text = detail::findText(key.str())) {
+        mesg = *text;
+        findPlaceholders();
         return;
     }
-    QOR_LOG(logger(), 3,
-            "38 " + "unable to find string in resource DB for key: \"" + resourceKey + "\"");
+    QOR_LOG(
+        logger(), 3,
+        "38 " + "unable to find string in resource DB for key: \"LocalizedString." + key + "\"");
+}
+
+// A placeholder is a '{', a name without braces and a '}'.
+void LibEDIDLog::findPlaceholders() {
+    const std::string_view text = mesg.str();
+    openPlaceholders = 0;
+    for (std::size_t open = text.find('{');
+         open != std::string_view::npos && openPlaceholders < kMaxPlaceholders;) {
+        const std::size_t close = text.find_first_of("{}", open + 1);
+        if (close == std::string_view::npos) {
+            break;
+        }
+        if (text[close] == '}') {
+            placeholders[openPlaceholders++] = {static_cast<std::uint32_t>(open),
+                                                static_cast<std::uint32_t>(close - open + 1)};
+            open = text.find('{', close + 1);
+        } else {
+            open = close;
+        }
+    }
 }
 
 }  // namespace libEDID

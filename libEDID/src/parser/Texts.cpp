@@ -1,6 +1,9 @@
 #include "parser/Texts.h"
 
+#include <cstdint>
+#include <memory>
 #include <mutex>
+#include <string>
 
 #include "qor/Resource.h"
 
@@ -9,10 +12,68 @@ extern const char* const kLibEDIDEnglishTexts;
 
 namespace libEDID::detail {
 
+namespace {
+
+constexpr std::string_view kSection = "libEDID";
+constexpr std::string_view kKeyPrefix = "LocalizedString.";
+
+struct ThreadTexts {
+    std::shared_ptr<const qor::TextTable> table;
+    std::uint64_t generation = 0;
+    unsigned scopes = 0;  // open TextScopes of the thread
+};
+
+ThreadTexts& threadTexts() {
+    thread_local ThreadTexts texts;
+    return texts;
+}
+
+const qor::TextTable& currentTable() {
+    ensureDefaultTexts();
+    ThreadTexts& texts = threadTexts();
+    if (texts.table && texts.scopes > 0) {
+        return *texts.table;
+    }
+    // Read before the table is fetched: a change in between makes the next call fetch again.
+    const std::uint64_t generation = qor::Resource::getTextGeneration();
+    if (!texts.table || texts.generation != generation) {
+        texts.table = qor::Resource::getTextTable(qor::String(kSection),
+                                                  qor::QORLocale::getGlobalLocale(), kKeyPrefix);
+        texts.generation = generation;
+    }
+    return *texts.table;
+}
+
+}  // namespace
+
 void ensureDefaultTexts() {
     static std::once_flag once;
     std::call_once(once,
                    [] { qor::Resource::addStrings("libEDID", "en", kLibEDIDEnglishTexts, false); });
+}
+
+const qor::String* findText(std::string_view key) {
+    const qor::String* found = currentTable().find(key);
+    if (found == nullptr) {
+        std::string resourceKey(kKeyPrefix);
+        resourceKey += key;
+        qor::Resource::noteMissingKey(qor::String(kSection), resourceKey);
+    }
+    return found;
+}
+
+const qor::String& text(std::string_view key) {
+    const qor::String* found = findText(key);
+    return found != nullptr ? *found : qor::String::EMPTY();
+}
+
+TextScope::TextScope() {
+    currentTable();
+    ++threadTexts().scopes;
+}
+
+TextScope::~TextScope() {
+    --threadTexts().scopes;
 }
 
 }  // namespace libEDID::detail

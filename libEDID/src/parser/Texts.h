@@ -1,9 +1,32 @@
 #pragma once
 
+#include <string_view>
+
+#include "qor/String.h"
+
 namespace libEDID::detail {
 
 /// Registers the built-in English texts of section "libEDID" with the resource database, once;
 /// texts loaded from files before or after keep precedence.
 void ensureDefaultTexts();
+
+/// The template of message or label `key` ("LocalizedString." + key, section "libEDID") for
+/// the global locale, or null when there is none (the key is then recorded as missing). Each
+/// thread keeps the table of the current locale and texts; it is fetched again only when the
+/// locale or the loaded texts changed, and never while a TextScope of the thread is alive.
+const qor::String* findText(std::string_view key);
+
+/// The text of `key`, or an empty text when there is none.
+const qor::String& text(std::string_view key);
+
+/// While alive, the calling thread keeps the texts it has: the references that findText and
+/// text hand out stay valid, and one parse reads the texts of one locale throughout.
+class TextScope {
+  public:
+    TextScope();
+    ~TextScope();
+    TextScope(const TextScope&) = delete;
+    TextScope& operator=(const TextScope&) = delete;
+};
 
 }  // namespace libEDID::detail

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "qor/String.h"
@@ -20,6 +24,33 @@ class QOR_API QORLocale {
 
   private:
     String name_;
+};
+
+/// The texts of one section for one locale, each key already resolved through the locale chain
+/// (see Resource). Built by Resource::getTextTable and read-only once shared, so any number of
+/// threads may look keys up without a lock.
+class QOR_API TextTable {
+  public:
+    /// The text of `key`, or null when the section has none for this locale.
+    const String* find(std::string_view key) const {
+        const auto it = texts_.find(key);
+        return it == texts_.end() ? nullptr : &it->second;
+    }
+    std::size_t size() const { return texts_.size(); }
+
+    /// Adds a text unless the key has one already; used while the table is built.
+    void add(std::string_view key, const String& text) {
+        texts_.try_emplace(std::string(key), text);
+    }
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const noexcept {
+            return std::hash<std::string_view>{}(key);
+        }
+    };
+    std::unordered_map<std::string, String, Hash, std::equal_to<>> texts_;
 };
 
 /// The resource database: localized texts and settings, both by section and key.
@@ -50,6 +81,19 @@ class QOR_API Resource {
     /// Every key of the section that getString was asked for and found no text for, sorted;
     /// lets translators and tests find texts that are missing.
     static std::vector<String> getMissingKeys(const String& section);
+    /// Records a key that a caller of getTextTable found no text for, for getMissingKeys.
+    static void noteMissingKey(const String& section, std::string_view key);
+
+    /// Every text of `section` whose key starts with `prefix`, under its key without the
+    /// prefix, resolved for `locale` like getString. Tables are built once per section, locale
+    /// and prefix, and again only after texts were added.
+    static std::shared_ptr<const TextTable> getTextTable(const String& section,
+                                                         const QORLocale& locale,
+                                                         std::string_view prefix);
+    /// A number that moves whenever texts are added or the global locale is set: a table
+    /// cached for the global locale is current while this number stays what it was when the
+    /// table was fetched.
+    static std::uint64_t getTextGeneration();
 
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
     /// of entries read. With `replaceExisting` false, keys that already have a text keep it

@@ -55,6 +55,12 @@ class QOR_API String {
     /// A copy in which every occurrence of `what` is replaced by `with` (an empty `what`
     /// replaces nothing).
     String replace(const String& what, const String& with) const;
+    /// Replaces `length` bytes from `start` (both clamped to the text) by `with`, in place.
+    String& replaceRange(std::size_t start, std::size_t length, std::string_view with) {
+        start = start < text_.size() ? start : text_.size();
+        text_.replace(start, length, with);
+        return *this;
+    }
     /// Index of the first occurrence of `what` at or after `from`, or npos.
     std::size_t find(const String& what, std::size_t from = 0) const;
     /// Up to `length` bytes from `start`; empty when `start` is past the end.

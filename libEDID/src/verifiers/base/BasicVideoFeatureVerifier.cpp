@@ -3,17 +3,11 @@
 #include <array>
 #include <map>
 
+#include "verifiers/BaseBlockLayout.h"
+
 namespace libEDID {
 
 namespace {
-
-constexpr unsigned kVersionOffset = 0x12;
-constexpr unsigned kRevisionOffset = 0x13;
-constexpr unsigned kVideoInputOffset = 0x14;
-constexpr unsigned kHorizontalSizeOffset = 0x15;
-constexpr unsigned kVerticalSizeOffset = 0x16;
-constexpr unsigned kGammaOffset = 0x17;
-constexpr unsigned kFeatureSupportOffset = 0x18;
 
 constexpr unsigned char kDigitalInputBit = 0x80;  // 14h bit 7
 constexpr unsigned char kGammaInExtension = 0xFF;
@@ -105,10 +99,6 @@ const Value* lookup(const std::map<unsigned, Value>& table, unsigned code) {
     return found == table.end() ? nullptr : &found->second;
 }
 
-LibEDIDLog infoRecord(const char* key) {
-    return LibEDIDLog(key, LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-}
-
 qor::String decimals(const char* format, float value) {
     return qor::SprintfFormat(format, static_cast<double>(value));
 }
@@ -116,7 +106,7 @@ qor::String decimals(const char* format, float value) {
 }  // namespace
 
 void BasicVideoFeatureVerifier::verify() {
-    const unsigned char input = baseBlock()[kVideoInputOffset];
+    const unsigned char input = baseBlock()[layout::kVideoInput];
     const bool digital = verifyInputType(input);
     if (digital) {
         verifyDigitalInput(input);
@@ -131,36 +121,35 @@ void BasicVideoFeatureVerifier::verify() {
 bool BasicVideoFeatureVerifier::verifyInputType(unsigned char input) {
     const bool digital = (input & kDigitalInputBit) != 0;
     const qor::String type = detail::localized(digital ? "Digital" : "Analog");
-    LibEDIDLog record = infoRecord("VideoInterfaceType");
-    record.setVariable("type", type);
     notifySysInfoProperty("MonitorSignalType", qor::QORValue(type));
-    logMesgAndAppend(record);
+    logMesgAndAppend(info("VideoInterfaceType", {{"type", type}}));
     return digital;
 }
 
 void BasicVideoFeatureVerifier::verifyDigitalInput(unsigned char input) {
-    LibEDIDLog standard = infoRecord("DVIStandardSupported");
+    InterfaceKeys digitalInterface{"DigitalInterface", "UnknownReserved"};
     if (const InterfaceKeys* keys = lookup(digitalInterfaces(), input & 0x0Fu)) {
-        standard.setVariable("type", detail::localized(keys->type));
-        standard.setVariable("state", detail::localized(keys->state));
+        digitalInterface = *keys;
     } else {
         reportUnknown("14h", detail::localized("DigitalInterface"));
-        standard.setVariable("type", detail::localized("DigitalInterface"));
-        standard.setVariable("state", detail::localized("UnknownReserved"));
     }
+    const LibEDIDLog standard =
+        info("DVIStandardSupported", {{"type", detail::localized(digitalInterface.type)},
+                                      {"state", detail::localized(digitalInterface.state)}});
     logMesgAndAppend(standard);
     notifySysInfoProperty("DVIStandardSupported", qor::QORValue(standard.getMesg()));
 
     const unsigned depthCode = (input >> 4) & 0x07u;
-    LibEDIDLog depth = infoRecord("ReportedColorBitDepth");
+    qor::String bits;
     if (depthCode == 0) {
-        depth.setVariable("value", detail::localized("Undefined"));
-    } else if (const char* const* bits = lookup(colorBitDepths(), depthCode)) {
-        depth.setVariable("value", *bits);
+        bits = detail::localized("Undefined");
+    } else if (const char* const* known = lookup(colorBitDepths(), depthCode)) {
+        bits = *known;
     } else {
         reportUnknown("14h", detail::localized("ColorBitDepth"));
-        depth.setVariable("value", detail::localized("UnknownReserved"));
+        bits = detail::localized("UnknownReserved");
     }
+    const LibEDIDLog depth = info("ReportedColorBitDepth", {{"value", bits}});
     logMesgAndAppend(depth);
     notifySysInfoProperty("ReportedColorBitDepth", qor::QORValue(depth.getMesgTrimmed()));
 }
@@ -175,18 +164,18 @@ void BasicVideoFeatureVerifier::verifyAnalogInput(unsigned char input) {
         "VideoSetup");
 
     const SignalLevel& level = kSignalLevels[(input >> 5) & 0x03u];
-    LibEDIDLog record = infoRecord("SignalLevelStandard");
-    record.setVariable("video", decimals("%1.3f", level.video));
-    record.setVariable("sync", decimals("%1.3f", level.sync));
-    record.setVariable("total", decimals("%1.3f", level.video + level.sync));
+    const LibEDIDLog record =
+        info("SignalLevelStandard", {{"video", decimals("%1.3f", level.video)},
+                                     {"sync", decimals("%1.3f", level.sync)},
+                                     {"total", decimals("%1.3f", level.video + level.sync)}});
     logMesgAndAppend(record);
     notifySysInfoProperty("SignalLevelStandard", qor::QORValue(record.getMesgTrimmed()));
 }
 
 void BasicVideoFeatureVerifier::verifyScreenSize() {
     // Sizes in cm; a single non-zero byte is an aspect ratio instead.
-    const unsigned horizontal = baseBlock()[kHorizontalSizeOffset];
-    const unsigned vertical = baseBlock()[kVerticalSizeOffset];
+    const unsigned horizontal = baseBlock()[layout::kHorizontalSize];
+    const unsigned vertical = baseBlock()[layout::kVerticalSize];
     if (horizontal != 0) {
         reportDimension(true, horizontal, vertical);
     }
@@ -203,23 +192,22 @@ void BasicVideoFeatureVerifier::verifyScreenSize() {
 
 void BasicVideoFeatureVerifier::reportDimension(bool horizontal, unsigned size,
                                                 unsigned otherSize) {
-    LibEDIDLog record(LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
+    LibEDIDLog record;
     const char* property = nullptr;
     if (otherSize != 0) {
-        record.setKey("ReportedScreenSize");
-        record.setVariable("orientation",
-                           detail::localized(horizontal ? "Horizontal" : "Vertical"));
-        record.setVariable("size", detail::unsignedText(size));
+        record = info("ReportedScreenSize",
+                      {{"orientation", detail::localized(horizontal ? "Horizontal" : "Vertical")},
+                       {"size", detail::unsignedText(size)}});
         property = horizontal ? "MonitorHzScreenSize" : "MonitorVtScreenSize";
     } else {
         // The stored byte is (ratio x 100) - 99 of the landscape ratio, or of its inverse for
         // a portrait display.
         const float scaled = static_cast<float>(size) + 99.0f;
         const float ratio = horizontal ? scaled / 100.0f : 100.0f / scaled;
-        record.setKey("ReportedAspectRatio");
-        record.setVariable("orientation", detail::localized(horizontal ? "Landscape" : "Portrait"));
-        record.setVariable("ratio1", decimals("%1.2f", ratio));
-        record.setVariable("ratio2", decimals("%1.2f", 1.0f));
+        record = info("ReportedAspectRatio",
+                      {{"orientation", detail::localized(horizontal ? "Landscape" : "Portrait")},
+                       {"ratio1", decimals("%1.2f", ratio)},
+                       {"ratio2", decimals("%1.2f", 1.0f)}});
         property = horizontal ? "ReportedAspectRatioLandscape" : "ReportedAspectRatioPortrait";
     }
     notifySysInfoProperty(property, qor::QORValue(record.getMesgTrimmed()));
@@ -227,43 +215,39 @@ void BasicVideoFeatureVerifier::reportDimension(bool horizontal, unsigned size,
 }
 
 void BasicVideoFeatureVerifier::verifyGamma() {
-    const unsigned char gamma = baseBlock()[kGammaOffset];
-    LibEDIDLog record = infoRecord("ReportedValue");
-    record.setVariable("type", detail::localized("Gamma"));
+    const unsigned char gamma = baseBlock()[layout::kGamma];
     if (gamma == kGammaInExtension) {
-        record.setVariable("value", detail::localized("InExtensionBlock"));
         // From EDID 1.4 on, FFh means the gamma is in a display information extension.
-        const bool from14 = baseBlock()[kVersionOffset] >= 1 && baseBlock()[kRevisionOffset] >= 4;
         bool extensionPresent = false;
         for (const EDIDBlock& extension : extensionBlocks()) {
             extensionPresent = extensionPresent || extension[0] == kDisplayInformationTag;
         }
-        if (from14 && !extensionPresent) {
-            LibEDIDLog missing("MissingExtBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                               LibEDIDLog::LIBEDID_LOG_CAT_EXTENSION_BLOCK);
-            missing.setVariable("type", detail::localized("DisplayInformationExtension"));
-            logMesg(missing);
+        if (layout::isRevision14OrLater(baseBlock()) && !extensionPresent) {
+            logFinding("MissingExtBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                       LibEDIDLog::LIBEDID_LOG_CAT_EXTENSION_BLOCK,
+                       {{"type", detail::localized("DisplayInformationExtension")}});
         }
-    } else {
-        // Stored as (gamma x 100) - 100.
-        const qor::String text = decimals("%1.2f", static_cast<float>(gamma + 100u) / 100.0f);
-        record.setVariable("value", text);
-        notifySysInfoProperty("GammaValue", qor::QORValue(text));
+        reportValue("Gamma", detail::localized("InExtensionBlock"));
+        return;
     }
-    logMesgAndAppend(record);
+    // Stored as (gamma x 100) - 100.
+    const qor::String text = decimals("%1.2f", static_cast<float>(gamma + 100u) / 100.0f);
+    notifySysInfoProperty("GammaValue", qor::QORValue(text));
+    reportValue("Gamma", text);
 }
 
 void BasicVideoFeatureVerifier::verifyFeatures(bool digital) {
-    const unsigned char features = baseBlock()[kFeatureSupportOffset];
+    const unsigned char features = baseBlock()[layout::kFeatureSupport];
     reportFlags(kLeadingFeatureFlags, features);
 
     // Bits 4-3: colour encodings of a digital display, colour type of an analog one.
     const unsigned colorCode = (features >> 3) & 0x03u;
-    LibEDIDLog record = infoRecord("ReportedValue");
     const char* const item = digital ? "ColorEncodingFormats" : "DisplayColorType";
-    record.setVariable("type", detail::localized(item));
-    record.setVariable("value", digital ? qor::String(colorEncodings().at(colorCode))
-                                        : detail::localized(displayColorTypes().at(colorCode)));
+    const LibEDIDLog record =
+        info("ReportedValue",
+             {{"type", detail::localized(item)},
+              {"value", digital ? qor::String(colorEncodings().at(colorCode))
+                                : detail::localized(displayColorTypes().at(colorCode))}});
     notifySysInfoProperty(item, qor::QORValue(record.getMesgTrimmed()));
     logMesgAndAppend(record);
 
@@ -277,11 +261,8 @@ void BasicVideoFeatureVerifier::reportFlags(std::span<const FlagReport> flags, u
 }
 
 void BasicVideoFeatureVerifier::reportUnknown(const char* offset, const qor::String& type) {
-    LibEDIDLog unknown("EDIDValueUnknown", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                       LibEDIDLog::LIBEDID_LOG_CAT_VALUE_UNKNOWN);
-    unknown.setVariable("offset", offset);
-    unknown.setVariable("type", type);
-    logMesg(unknown);
+    logFinding("EDIDValueUnknown", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+               LibEDIDLog::LIBEDID_LOG_CAT_VALUE_UNKNOWN, {{"offset", offset}, {"type", type}});
 }
 
 }  // namespace libEDID

@@ -2,19 +2,19 @@
 
 #include <span>
 
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// Basic display parameters (14h-18h): video input definition, screen size or aspect ratio,
 /// gamma and feature support. Reserved or undefined codes give a warning and a report.
-class BasicVideoFeatureVerifier : public ReportingVerifier {
+class BasicVideoFeatureVerifier : public EDIDVerifier {
   public:
-    using ReportingVerifier::ReportingVerifier;
+    using EDIDVerifier::EDIDVerifier;
 
     void verify() override;
 
-    /// One Yes/No report of a bit (see ReportingVerifier::reportFlag).
+    /// One Yes/No report of a bit (see EDIDVerifier::reportFlag).
     struct FlagReport {
         const char* key;
         const char* typeKey;  // null when the message has no "type"

@@ -3,14 +3,12 @@
 #include <array>
 #include <cmath>
 
-#include "verifiers/VerifierSupport.h"
+#include "verifiers/BaseBlockLayout.h"
 
 namespace libEDID {
 
 namespace {
 
-constexpr unsigned kFeatureSupportOffset = 0x18;
-constexpr unsigned char kSRGBDefaultBit = 0x04;  // 18h bit 2: sRGB is the default colour space
 constexpr float kSRGBTolerance = 0.05f;
 
 /// One coordinate: its high byte, the byte holding its two low bits and the position of the
@@ -62,29 +60,30 @@ float decodeChromaticity(bool lowBit2pow10, bool lowBit2pow9, unsigned char high
 void ChromaticityVerifier::verify() {
     const EDIDBlock& block = baseBlock();
     std::array<float, kCoordinates.size()> values{};
-    LibEDIDLog report(LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
     for (std::size_t i = 0; i < kCoordinates.size(); ++i) {
         const Coordinate& c = kCoordinates[i];
         const unsigned low = block[c.lowOffset] >> c.lowShift;
         values[i] = decodeChromaticity((low & 1u) != 0, (low & 2u) != 0, block[c.highOffset]);
 
-        report.setKey("ReportedChromaticity");
-        report.setVariable("type", detail::localized(c.colour));
-        report.setVariable("coord", c.axis);
-        report.setVariable("value", qor::SprintfFormat("%1.4f", static_cast<double>(values[i])));
+        const LibEDIDLog report =
+            info("ReportedChromaticity",
+                 {{"type", detail::localized(c.colour)},
+                  {"coord", c.axis},
+                  {"value", qor::SprintfFormat("%1.4f", static_cast<double>(values[i]))}});
         logMesgAndAppend(report);
         notifySysInfoProperty(qor::String("ReportedChromaticity") + c.colour + c.axis,
                               qor::QORValue(report.getMesgTrimmed()));
     }
 
-    if ((block[kFeatureSupportOffset] & kSRGBDefaultBit) == 0) {
+    // sRGB as the default colour space (18h bit 2) binds the coordinates to sRGB's.
+    if ((block[layout::kFeatureSupport] & layout::kSRGBDefaultBit) == 0) {
         return;
     }
     // One report at most: the first coordinate out of tolerance ends the comparison.
     for (std::size_t i = 0; i < kCoordinates.size(); ++i) {
         if (!withinSRGB(values[i], kCoordinates[i].srgb)) {
-            logMesg(LibEDIDLog("ChromaticityNotSRGB", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                               LibEDIDLog::LIBEDID_LOG_CAT_SRGB));
+            logFinding("ChromaticityNotSRGB", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                       LibEDIDLog::LIBEDID_LOG_CAT_SRGB);
             return;
         }
     }

@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "verifiers/BaseBlockLayout.h"
+
 namespace libEDID {
 
 namespace {
-
-constexpr unsigned kEstablishedTimingsOffset = 0x23;
 
 // The mode of each bit of 23h, 24h and 25h, least significant bit first. Bits 0-6 of 25h are
 // the manufacturer's own timings and are not decoded.
@@ -25,7 +25,7 @@ constexpr std::array<const char*, 24> kModes{
 void EstTimingsOneTwoVerifier::verify() {
     detail::ModeList modes;
     for (unsigned index = 0; index < kModes.size(); ++index) {
-        const unsigned char bits = baseBlock()[kEstablishedTimingsOffset + index / 8];
+        const unsigned char bits = baseBlock()[layout::kEstablishedTimings + index / 8];
         if (((bits >> (index % 8)) & 1u) != 0 && *kModes[index] != '\0') {
             modes.add(kModes[index]);
         }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// Established timings I and II and the manufacturer's timings (23h-25h): one bit per mode.
-class EstTimingsOneTwoVerifier : public ReportingVerifier {
+class EstTimingsOneTwoVerifier : public EDIDVerifier {
   public:
-    using ReportingVerifier::ReportingVerifier;
+    using EDIDVerifier::EDIDVerifier;
 
     void verify() override;
 };

@@ -26,11 +26,10 @@ void HeaderVerifier::verify() {
     if (std::equal(kHeader.begin(), kHeader.end(), block.begin())) {
         return;
     }
-    LibEDIDLog invalid("InvalidHeader", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                       LibEDIDLog::LIBEDID_LOG_CAT_HEADER);
-    invalid.setVariable("expected", hexBytes(kHeader.begin(), kHeader.end()));
-    invalid.setVariable("found", hexBytes(block.begin(), block.begin() + kHeader.size()));
-    logMesg(invalid);
+    logFinding("InvalidHeader", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+               LibEDIDLog::LIBEDID_LOG_CAT_HEADER,
+               {{"expected", hexBytes(kHeader.begin(), kHeader.end())},
+                {"found", hexBytes(block.begin(), block.begin() + kHeader.size())}});
 }
 
 }  // namespace libEDID

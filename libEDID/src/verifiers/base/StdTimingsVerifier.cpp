@@ -1,20 +1,19 @@
 #include "verifiers/base/StdTimingsVerifier.h"
 
+#include "verifiers/BaseBlockLayout.h"
+#include "verifiers/StandardTiming.h"
+
 namespace libEDID {
-
-namespace {
-
-constexpr unsigned kFirstEntryOffset = 0x26;
-constexpr unsigned kEntryCount = 8;
-
-}  // namespace
 
 void StdTimingsVerifier::verify() {
     detail::ModeList modes;
     // Invalid entries are numbered by their offset in the base block.
     detail::decodeStandardTimings(
-        &baseBlock()[kFirstEntryOffset], kEntryCount, modes,
-        [](unsigned position) { return qor::SprintfFormat("%Xh", kFirstEntryOffset + position); },
+        &baseBlock()[layout::kStandardTimings], layout::kStandardTimingCount, modes,
+        [](unsigned position) {
+            return qor::SprintfFormat("%Xh",
+                                      static_cast<unsigned>(layout::kStandardTimings) + position);
+        },
         [this](const LibEDIDLog& mesg) { logMesg(mesg); });
     reportModeList("ReportedStdTimings", modes);
 }

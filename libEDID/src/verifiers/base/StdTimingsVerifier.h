@@ -1,13 +1,13 @@
 #pragma once
 
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// The eight standard timing identifiers of the base block (26h-35h).
-class StdTimingsVerifier : public ReportingVerifier {
+class StdTimingsVerifier : public EDIDVerifier {
   public:
-    using ReportingVerifier::ReportingVerifier;
+    using EDIDVerifier::EDIDVerifier;
 
     void verify() override;
 };

@@ -5,18 +5,11 @@
 #include <unordered_map>
 
 #include "qor/DateTime.h"
+#include "verifiers/BaseBlockLayout.h"
 
 namespace libEDID {
 
 namespace {
-
-constexpr unsigned kManufacturerOffset = 0x08;
-constexpr unsigned kProductCodeOffset = 0x0A;
-constexpr unsigned kSerialNumberOffset = 0x0C;
-constexpr unsigned kWeekOffset = 0x10;
-constexpr unsigned kYearOffset = 0x11;
-constexpr unsigned kVersionOffset = 0x12;
-constexpr unsigned kRevisionOffset = 0x13;
 
 constexpr unsigned kYearBase = 1990;
 constexpr unsigned char kWeekUnset = 0;
@@ -74,15 +67,6 @@ bool isLetterAtoZ(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
-LibEDIDLog errorRecord(const char* key, LibEDIDLog::LIBEDID_LOG_CAT category) {
-    return LibEDIDLog(key, LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR, category);
-}
-
-/// A sentence of the resource database, filled but never logged.
-LibEDIDLog textRecord(const char* key) {
-    return LibEDIDLog(key, LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-}
-
 }  // namespace
 
 void VendorProductVerifier::verify() {
@@ -94,7 +78,7 @@ void VendorProductVerifier::verify() {
 qor::String VendorProductVerifier::verifyManufacturer() {
     const EDIDBlock& block = baseBlock();
     const std::array<char, 3> letters =
-        manufacturerLetters(block[kManufacturerOffset], block[kManufacturerOffset + 1]);
+        manufacturerLetters(block[layout::kManufacturerID], block[layout::kManufacturerID + 1]);
     const qor::String id = qor::SprintfFormat("%c%c%c", letters[0], letters[1], letters[2]);
     reportValueProperty("ManufacturerNameID", id, "ManufacturerNameID", "ReportedValueQuoted");
 
@@ -105,11 +89,9 @@ qor::String VendorProductVerifier::verifyManufacturer() {
 
     for (const char letter : letters) {
         if (!isLetterAtoZ(letter)) {
-            LibEDIDLog invalid =
-                errorRecord("InvalidASCIICharacter", LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURER_ID);
-            invalid.setVariable("type", "ManfID");
-            invalid.setVariable("value", qor::SprintfFormat("%c", letter));
-            logMesg(invalid);
+            logFinding("InvalidASCIICharacter", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                       LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURER_ID,
+                       {{"type", "ManfID"}, {"value", qor::SprintfFormat("%c", letter)}});
         }
     }
     return id;
@@ -118,7 +100,7 @@ qor::String VendorProductVerifier::verifyManufacturer() {
 void VendorProductVerifier::verifyProductCode(const qor::String& manufacturerID) {
     const EDIDBlock& block = baseBlock();
     const unsigned code =
-        block[kProductCodeOffset] | (static_cast<unsigned>(block[kProductCodeOffset + 1]) << 8);
+        block[layout::kProductCode] | (static_cast<unsigned>(block[layout::kProductCode + 1]) << 8);
     const qor::String text = qor::SprintfFormat("%04Xh", code);
     reportValue("ProductCodeID", text);
     // The default product name; a product name descriptor may replace it later in the parse.
@@ -130,7 +112,7 @@ void VendorProductVerifier::verifySerialNumber() {
     const EDIDBlock& block = baseBlock();
     unsigned serial = 0;
     for (unsigned i = 4; i-- > 0;) {
-        serial = (serial << 8) | block[kSerialNumberOffset + i];
+        serial = (serial << 8) | block[layout::kSerialNumber + i];
     }
     qor::String text = qor::SprintfFormat("%08Xh", serial);
     if (serial != 0) {
@@ -143,8 +125,8 @@ void VendorProductVerifier::verifySerialNumber() {
 
 void VendorProductVerifier::verifyDate() {
     const EDIDBlock& block = baseBlock();
-    const unsigned char week = block[kWeekOffset];
-    const unsigned char yearByte = block[kYearOffset];
+    const unsigned char week = block[layout::kWeek];
+    const unsigned char yearByte = block[layout::kYear];
 
     const qor::String weekNumber = detail::unsignedText(week);
     qor::String weekText = weekNumber;
@@ -157,10 +139,8 @@ void VendorProductVerifier::verifyDate() {
     }
     reportValue("WeekOfManufacture", weekText);
     if (week > kLastValidWeek && week != kWeekModelYear) {
-        LibEDIDLog invalid =
-            errorRecord("InvalidWeekOfManufacture", LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURE_DATE);
-        invalid.setVariable("value", weekNumber);
-        logMesg(invalid);
+        logFinding("InvalidWeekOfManufacture", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                   LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURE_DATE, {{"value", weekNumber}});
     }
 
     const char* const yearKey = week == kWeekModelYear ? "ModelYear" : "YearOfManufacture";
@@ -171,7 +151,8 @@ void VendorProductVerifier::verifyDate() {
         notifySysInfoProperty(yearKey, qor::QORValue(yearText));
         // Without a week of manufacture the date is the year alone.
         const bool yearOnly = week == kWeekUnset || week == kWeekModelYear;
-        LibEDIDLog date = textRecord(yearOnly ? "ManufactureYear" : "ManufactureDate");
+        // A sentence of the texts, filled but never logged.
+        LibEDIDLog date = info(yearOnly ? "ManufactureYear" : "ManufactureDate");
         if (!yearOnly) {
             date.setVariable("week", weekNumber);
         }
@@ -180,14 +161,12 @@ void VendorProductVerifier::verifyDate() {
         reportValue(yearKey, yearText);
     }
 
-    if (yearByte < kMinYearByteFrom14 && block[kVersionOffset] >= 1 &&
-        block[kRevisionOffset] >= 4) {
-        LibEDIDLog invalid =
-            errorRecord("InvalidModelYear", LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURE_DATE);
-        invalid.setVariable("yeartype", detail::localized(yearKey));
-        invalid.setVariable("expected", detail::unsignedText(kYearBase + kMinYearByteFrom14));
-        invalid.setVariable("value", yearText);
-        logMesg(invalid);
+    if (yearByte < kMinYearByteFrom14 && layout::isRevision14OrLater(block)) {
+        logFinding("InvalidModelYear", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                   LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURE_DATE,
+                   {{"yeartype", detail::localized(yearKey)},
+                    {"expected", detail::unsignedText(kYearBase + kMinYearByteFrom14)},
+                    {"value", yearText}});
     }
 }
 

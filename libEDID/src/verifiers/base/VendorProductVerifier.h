@@ -1,15 +1,15 @@
 #pragma once
 
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// Vendor and product identification (08h-11h): manufacturer ID and name, product code,
 /// serial number, week and year of manufacture or model year. Gives the parser its default
 /// product name (ID-code) and the numeric serial number.
-class VendorProductVerifier : public ReportingVerifier {
+class VendorProductVerifier : public EDIDVerifier {
   public:
-    using ReportingVerifier::ReportingVerifier;
+    using EDIDVerifier::EDIDVerifier;
 
     void verify() override;
 

@@ -1,19 +1,19 @@
 #include "verifiers/base/VersionVerifier.h"
 
+#include "verifiers/BaseBlockLayout.h"
+
 namespace libEDID {
 
 namespace {
 
-constexpr unsigned kVersionOffset = 0x12;
-constexpr unsigned kRevisionOffset = 0x13;
 constexpr unsigned kMinVersion = 1;
 constexpr unsigned kMinRevision = 3;
 
 }  // namespace
 
 void VersionVerifier::verify() {
-    const unsigned version = baseBlock()[kVersionOffset];
-    const unsigned revision = baseBlock()[kRevisionOffset];
+    const unsigned version = baseBlock()[layout::kVersion];
+    const unsigned revision = baseBlock()[layout::kRevision];
     const qor::String versionText = detail::unsignedText(version);
     const qor::String revisionText = detail::unsignedText(revision);
 
@@ -27,13 +27,12 @@ void VersionVerifier::verify() {
                           qor::QORValue(qor::SprintfFormat("%u.%u", version, revision)));
 
     if (version < kMinVersion || revision < kMinRevision) {
-        LibEDIDLog invalid("InvalidVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                           LibEDIDLog::LIBEDID_LOG_CAT_VERSION);
-        invalid.setVariable("minver", detail::unsignedText(kMinVersion));
-        invalid.setVariable("minrev", detail::unsignedText(kMinRevision));
-        invalid.setVariable("version", versionText);
-        invalid.setVariable("revision", revisionText);
-        logMesg(invalid);
+        logFinding("InvalidVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                   LibEDIDLog::LIBEDID_LOG_CAT_VERSION,
+                   {{"minver", detail::unsignedText(kMinVersion)},
+                    {"minrev", detail::unsignedText(kMinRevision)},
+                    {"version", versionText},
+                    {"revision", revisionText}});
     }
 }
 

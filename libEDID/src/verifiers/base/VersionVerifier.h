@@ -1,14 +1,14 @@
 #pragma once
 
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// EDID structure version and revision (12h, 13h): reports both and flags every structure
 /// older than 1.3 (version 0, or a revision below 3).
-class VersionVerifier : public ReportingVerifier {
+class VersionVerifier : public EDIDVerifier {
   public:
-    using ReportingVerifier::ReportingVerifier;
+    using EDIDVerifier::EDIDVerifier;
 
     void verify() override;
 };

@@ -3,13 +3,11 @@
 #include <array>
 #include <map>
 
+#include "verifiers/BaseBlockLayout.h"
+
 namespace libEDID {
 
 namespace {
-
-constexpr unsigned kFirstSlotOffset = 0x36;
-constexpr unsigned kFeatureSupportOffset = 0x18;
-constexpr unsigned char kPreferredTimingBit = 0x02;  // 18h bit 1
 
 // Flags byte (descriptor byte 17).
 constexpr unsigned char kInterlacedBit = 0x80;
@@ -91,10 +89,6 @@ qor::String syncLine(const char* labelKey, const qor::String& item) {
     return "  " + detail::localized(labelKey) + " : " + item;
 }
 
-LibEDIDLog infoRecord(const char* key) {
-    return LibEDIDLog(key, LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-}
-
 /// A numeric field of the report: its variable, its property name and its value.
 struct Field {
     const char* variable;
@@ -105,7 +99,7 @@ struct Field {
 }  // namespace
 
 void DetailedTimingVerifier::verify() {
-    verifyTiming(&baseBlock()[kFirstSlotOffset], 0);
+    verifyTiming(&baseBlock()[layout::kDescriptorSlots[0]], 0);
 }
 
 void DetailedTimingVerifier::notifyIndexedProperty(const qor::String& name, unsigned slot,
@@ -116,12 +110,12 @@ void DetailedTimingVerifier::notifyIndexedProperty(const qor::String& name, unsi
 void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsigned slot) {
     const Timing t = decode(descriptor);
     if (t.pixelClock == 0) {
-        logMesg(LibEDIDLog("InvalidDetailedTiming", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                           LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+        logFinding("InvalidDetailedTiming", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                   LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
         return;
     }
 
-    LibEDIDLog report = infoRecord("DetailedTiming");
+    LibEDIDLog report = info("DetailedTiming");
     const qor::DiscreteMeasurement clock(qor::UnitType::FREQUENCY, t.pixelClockHz());
     report.setVariable("value1", clock.toString(qor::UnitMagnitude::AUTO) + " ");
     notifyIndexedProperty("PixelClock", slot, qor::QORValue(valueText(qor::QORValue(clock))));
@@ -151,7 +145,7 @@ void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsig
     }
     // The vertical border is notified after the preferred mode.
     const qor::String vBorder = setField("value13", qor::QORValue(t.vBorder));
-    if (slot == 0 && (baseBlock()[kFeatureSupportOffset] & kPreferredTimingBit) != 0) {
+    if (slot == 0 && (baseBlock()[layout::kFeatureSupport] & layout::kPreferredTimingBit) != 0) {
         reportPreferredMode(t.pixelClockHz(), t.hAddressable, t.hBlanking, t.vAddressable,
                             t.vBlanking);
     }
@@ -161,19 +155,18 @@ void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsig
 
     // Interlace and stereo mode are complete "type: value" reports inside the timing report.
     const bool interlaced = (t.flags & kInterlacedBit) != 0;
-    LibEDIDLog item = infoRecord("ReportedValue");
-    item.setVariable("type", detail::localized("Interlaced"));
-    item.setVariable("value", detail::yesNo(interlaced));
-    report.setVariable("value15", item.getMesg());
+    report.setVariable("value15", info("ReportedValue", {{"type", detail::localized("Interlaced")},
+                                                         {"value", detail::yesNo(interlaced)}})
+                                      .getMesg());
     notifyIndexedProperty("Interlaced", slot, qor::QORValue(interlaced));
 
     const unsigned stereoCode = ((t.flags >> 5) & 0x03u) * 2u + (t.flags & 0x01u);
     const qor::String stereo = detail::localized(stereoModes().at(stereoCode));
-    item.setKey("ReportedValue");
-    item.setVariable("type", detail::localized("StereoViewingSupport"));
-    item.setVariable("value", stereo);
     notifyIndexedProperty("StereoViewingSupport", slot, qor::QORValue(stereo));
-    report.setVariable("value16", item.getMesg());
+    report.setVariable(
+        "value16", info("ReportedValue",
+                        {{"type", detail::localized("StereoViewingSupport")}, {"value", stereo}})
+                       .getMesg());
 
     logMesgAndAppend(report);
 }

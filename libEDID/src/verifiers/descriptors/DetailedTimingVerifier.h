@@ -1,15 +1,15 @@
 #pragma once
 
-#include "verifiers/ReportingVerifier.h"
+#include "parser/EDIDVerifier.h"
 
 namespace libEDID {
 
 /// Detailed timing descriptors (18 bytes each) in the four descriptor slots of the base block
 /// (36h, 48h, 5Ah, 6Ch). One object serves every slot of a parse; the timing in slot 0 is the
 /// preferred mode when the feature support byte (18h bit 1) says so.
-class DetailedTimingVerifier : public ReportingVerifier {
+class DetailedTimingVerifier : public EDIDVerifier {
   public:
-    using ReportingVerifier::ReportingVerifier;
+    using EDIDVerifier::EDIDVerifier;
 
     /// Verifies the timing of slot 0.
     void verify() override;

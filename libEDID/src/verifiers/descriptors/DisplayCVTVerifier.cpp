@@ -10,7 +10,6 @@ namespace {
 
 constexpr unsigned kCodeCount = 4;
 constexpr unsigned kFirstCodeOffset = 0x06;  // descriptor offset of code 0
-constexpr unsigned kPayloadOffset = 0x05;    // descriptor offset of payload[0]
 
 /// Aspect ratio of code byte 2 bits 3-2: 4:3, 16:9, 16:10, 15:9.
 constexpr std::array<std::pair<unsigned, unsigned>, 4> kAspectRatios{
@@ -43,14 +42,14 @@ void DisplayCVTVerifier::verifyCode(unsigned code) {
     // ratio, bits 1-0 reserved; byte 3: bit 7 reserved, bits 6-5 preferred rate, bits 4-0
     // supported rates.
     const unsigned offset = kFirstCodeOffset + 3 * code;
-    const unsigned char byte1 = payload[offset - kPayloadOffset];
-    const unsigned char byte2 = payload[offset + 1 - kPayloadOffset];
-    const unsigned char byte3 = payload[offset + 2 - kPayloadOffset];
+    const unsigned char byte1 = payload[offset - layout::kDescriptorPayload];
+    const unsigned char byte2 = payload[offset + 1 - layout::kDescriptorPayload];
+    const unsigned char byte3 = payload[offset + 2 - layout::kDescriptorPayload];
     if (code > 0 && byte1 == 0 && byte2 == 0 && byte3 == 0) {
         return;  // an unused code; code 0 is always decoded
     }
     if (byte1 == 0) {
-        reportReserved(qor::SprintfFormat("%02Xh", offset), "NONZERO", "00h");
+        reportReserved(detail::hexByte(offset), "NONZERO", "00h");
     }
     if ((byte2 & 0x03u) != 0) {
         reportReserved(qor::SprintfFormat("%02Xh bits 0-1", offset + 1), "00b",
@@ -80,20 +79,18 @@ void DisplayCVTVerifier::verifyCode(unsigned code) {
         }
     }
     lines.add("SuppVertRateBlkStyle", rates.text());
-    logMesgAndAppend(detail::reportedValue(detail::localized("CVT3"), lines.text()));
+    reportValue("CVT3", lines.text());
     notifySysInfoProperty("CVT3SuppVertRates" + suffix, rates.values());
 }
 
 void DisplayCVTVerifier::reportReserved(const qor::String& offset, const char* expected,
                                         const qor::String& value) {
-    LibEDIDLog invalid =
-        detail::record("InvalidValueAtOffset", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                       LibEDIDLog::LIBEDID_LOG_CAT_VALUE_AT_OFFSET);
-    invalid.setVariable("type", detail::localized("CVT3"));
-    invalid.setVariable("offset", offset);
-    invalid.setVariable("expected", expected);
-    invalid.setVariable("value", value);
-    logMesg(invalid);
+    logFinding("InvalidValueAtOffset", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+               LibEDIDLog::LIBEDID_LOG_CAT_VALUE_AT_OFFSET,
+               {{"type", detail::localized("CVT3")},
+                {"offset", offset},
+                {"expected", expected},
+                {"value", value}});
 }
 
 }  // namespace libEDID

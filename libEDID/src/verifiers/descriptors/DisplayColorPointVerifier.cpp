@@ -14,7 +14,6 @@ constexpr unsigned kPointSize = 5;
 constexpr unsigned kSecondPoint = 5;          // descriptor byte 0Ah
 constexpr unsigned kLineFeedPosition = 10;    // descriptor byte 0Fh
 constexpr unsigned kFirstSpacePosition = 11;  // descriptor bytes 10h and 11h
-constexpr unsigned kPayloadOffset = 0x05;
 constexpr unsigned char kGammaInExtension = 0xFF;
 
 qor::String coordinateText(bool lowBit2pow10, bool lowBit2pow9, unsigned char high) {
@@ -39,7 +38,7 @@ void DisplayColorPointVerifier::verify() {
         // Without a second white point its bytes 0Bh-0Eh must be zero.
         reportField("offset 0Bh-0Eh", "NONZERO");
     }
-    logMesgAndAppend(detail::reportedValue(detail::localized("ColorPointData"), text));
+    reportValue("ColorPointData", text);
 
     // The payload ends with a line feed and two spaces.
     if (payload[kLineFeedPosition] != 0x0A) {
@@ -47,8 +46,10 @@ void DisplayColorPointVerifier::verify() {
     }
     for (unsigned position = kFirstSpacePosition; position < payload.size(); ++position) {
         if (payload[position] != 0x20) {
-            reportField(qor::SprintfFormat("offset %02X", position + kPayloadOffset),
-                        qor::SprintfFormat("%02X", payload[position]));
+            reportField(
+                qor::SprintfFormat("offset %02X",
+                                   position + static_cast<unsigned>(layout::kDescriptorPayload)),
+                qor::SprintfFormat("%02X", payload[position]));
         }
     }
 }
@@ -85,14 +86,12 @@ qor::String DisplayColorPointVerifier::reportPoint(unsigned first, unsigned numb
 }
 
 void DisplayColorPointVerifier::reportField(const qor::String& field, const qor::String& value) {
-    LibEDIDLog invalid =
-        detail::record("InvalidValueInField", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                       LibEDIDLog::LIBEDID_LOG_CAT_VALUE_IN_FIELD);
     // The descriptor word comes first here.
-    invalid.setVariable("type", detail::labelPair("DisplayDescriptor", "ColorPointData"));
-    invalid.setVariable("field", field);
-    invalid.setVariable("value", value);
-    logMesg(invalid);
+    logFinding("InvalidValueInField", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+               LibEDIDLog::LIBEDID_LOG_CAT_VALUE_IN_FIELD,
+               {{"type", detail::labelPair("DisplayDescriptor", "ColorPointData")},
+                {"field", field},
+                {"value", value}});
 }
 
 }  // namespace libEDID

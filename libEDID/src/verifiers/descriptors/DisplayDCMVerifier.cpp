@@ -24,11 +24,8 @@ void DisplayDCMVerifier::verify() {
         lines.append(line);
         text += line + detail::eol();
     }
-    const LibEDIDLog report =
-        detail::reportedValue(detail::labelPair("DisplayDescriptor", "DisplayColorManagement"),
-                              " " + detail::eol() + " " + text);
-    logMesg(report);
-    appendToString(report.getMesg(), true);
+    reportLabelledValue(detail::labelPair("DisplayDescriptor", "DisplayColorManagement"),
+                        " " + detail::eol() + " " + text);
     notifySysInfoProperty("DCMTonalRespCoeff", lines);
 }
 

@@ -18,13 +18,6 @@ namespace {
 
 using detail::DisplayDescriptorBytes;
 
-constexpr unsigned kTagOffset = 3;
-constexpr unsigned kReservedOffset = 4;  // the rate offsets of the range limits descriptor
-constexpr unsigned kVersionOffset = 5;   // of the versioned descriptors F7h, F8h and F9h
-constexpr unsigned kPayloadOffset = 5;
-constexpr unsigned kRangeLimitsTag = 0xFD;
-constexpr unsigned kLastManufacturerTag = 0x0F;
-
 /// Label keys of the descriptor types that have a name of their own.
 const std::map<unsigned, const char*>& descriptorTypes() {
     static const std::map<unsigned, const char*> table{
@@ -47,21 +40,21 @@ using RunVerifier = void (*)(EDIDParser*, const DisplayDescriptorBytes&);
 
 template <typename Verifier>
 void runOnPayload(EDIDParser* parser, const DisplayDescriptorBytes& descriptor) {
-    Verifier verifier(
-        parser, detail::descriptorBytes<detail::DescriptorPayload>(descriptor, kPayloadOffset));
+    Verifier verifier(parser, detail::descriptorBytes<detail::DescriptorPayload>(
+                                  descriptor, layout::kDescriptorPayload));
     verifier.verify();
 }
 
 void runString(EDIDParser* parser, const DisplayDescriptorBytes& descriptor) {
     DisplayStringVerifier verifier(
-        parser, descriptor[kTagOffset],
-        detail::descriptorBytes<detail::DescriptorPayload>(descriptor, kPayloadOffset));
+        parser, descriptor[layout::kDescriptorTag],
+        detail::descriptorBytes<detail::DescriptorPayload>(descriptor, layout::kDescriptorPayload));
     verifier.verify();
 }
 
 void runRange(EDIDParser* parser, const DisplayDescriptorBytes& descriptor) {
-    DisplayRangeVerifier verifier(
-        parser, detail::descriptorBytes<DisplayRangeVerifier::Limits>(descriptor, kReservedOffset));
+    DisplayRangeVerifier verifier(parser, detail::descriptorBytes<DisplayRangeVerifier::Limits>(
+                                              descriptor, layout::kDescriptorReserved));
     verifier.verify();
 }
 
@@ -97,8 +90,8 @@ const std::map<unsigned, Route>& routes() {
 
 }  // namespace
 
-DisplayDescVerifier::DisplayDescVerifier(EDIDParser* parser,
-                                         std::span<const unsigned char, 18> slot)
+DisplayDescVerifier::DisplayDescVerifier(
+    EDIDParser* parser, std::span<const unsigned char, layout::kDescriptorSize> slot)
     : EDIDVerifier(parser) {
     std::copy(slot.begin(), slot.end(), descriptor.begin());
 }
@@ -109,7 +102,8 @@ qor::String DisplayDescVerifier::getDescriptorTypeName(unsigned tag) {
     if (known != descriptorTypes().end()) {
         name = detail::localized(known->second);
     } else {
-        name = detail::localized(tag <= kLastManufacturerTag ? "Manufacturer" : "UnknownReserved");
+        name = detail::localized(tag <= layout::kLastManufacturerTag ? "Manufacturer"
+                                                                     : "UnknownReserved");
         name += " (" + detail::hexByte(tag) + ")";
     }
     name += " " + detail::localized("DisplayDescriptor");
@@ -117,7 +111,7 @@ qor::String DisplayDescVerifier::getDescriptorTypeName(unsigned tag) {
 }
 
 void DisplayDescVerifier::verify() {
-    const auto route = routes().find(descriptor[kTagOffset]);
+    const auto route = routes().find(descriptor[layout::kDescriptorTag]);
     if (route == routes().end()) {
         reportRawDescriptor();
         checkReservedByte();
@@ -134,31 +128,27 @@ void DisplayDescVerifier::reportRawDescriptor() {
     for (unsigned char byte : descriptor) {
         bytes += qor::SprintfFormat("%02X ", byte);
     }
-    LibEDIDLog report = detail::record("ReportedValueQuoted", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    report.setVariable("type", getDescriptorTypeName(descriptor[kTagOffset]));
-    report.setVariable("value", bytes.trim());
-    logMesgAndAppend(report);
+    reportLabelledValue(getDescriptorTypeName(descriptor[layout::kDescriptorTag]), bytes.trim(),
+                        "ReportedValueQuoted");
 }
 
 void DisplayDescVerifier::checkReservedByte() {
-    if (descriptor[kTagOffset] == kRangeLimitsTag || descriptor[kReservedOffset] == 0x00) {
+    if (descriptor[layout::kDescriptorTag] == layout::kTagRangeLimits ||
+        descriptor[layout::kDescriptorReserved] == 0x00) {
         return;
     }
-    LibEDIDLog invalid =
-        detail::record("InvalidValueInField", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                       LibEDIDLog::LIBEDID_LOG_CAT_VALUE_IN_FIELD);
-    invalid.setVariable("type", getDescriptorTypeName(descriptor[kTagOffset]));
-    invalid.setVariable("field", detail::localized("RangeLimitsOffsets"));
-    invalid.setVariable("value", detail::hexByte(descriptor[kReservedOffset]));
-    logMesg(invalid);
+    logFinding("InvalidValueInField", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+               LibEDIDLog::LIBEDID_LOG_CAT_VALUE_IN_FIELD,
+               {{"type", getDescriptorTypeName(descriptor[layout::kDescriptorTag])},
+                {"field", detail::localized("RangeLimitsOffsets")},
+                {"value", detail::hexByte(descriptor[layout::kDescriptorReserved])}});
 }
 
 void DisplayDescVerifier::checkVersion(const qor::Array<unsigned char>& expected) {
     if (expected.isEmpty()) {
         return;
     }
-    const unsigned char found = descriptor[kVersionOffset];
+    const unsigned char found = descriptor[layout::kDescriptorVersion];
     if (std::find(expected.begin(), expected.end(), found) != expected.end()) {
         return;
     }
@@ -166,12 +156,11 @@ void DisplayDescVerifier::checkVersion(const qor::Array<unsigned char>& expected
     for (unsigned char version : expected) {
         expectedText += detail::hexByte(version) + " ";
     }
-    LibEDIDLog unknown = detail::record("UnknownVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                                        LibEDIDLog::LIBEDID_LOG_CAT_DESCRIPTOR_VERSION);
-    unknown.setVariable("type", getDescriptorTypeName(descriptor[kTagOffset]));
-    unknown.setVariable("expected", expectedText.trim());
-    unknown.setVariable("found", detail::hexByte(found));
-    logMesg(unknown);
+    logFinding("UnknownVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+               LibEDIDLog::LIBEDID_LOG_CAT_DESCRIPTOR_VERSION,
+               {{"type", getDescriptorTypeName(descriptor[layout::kDescriptorTag])},
+                {"expected", expectedText.trim()},
+                {"found", detail::hexByte(found)}});
 }
 
 }  // namespace libEDID

@@ -2,8 +2,7 @@
 
 #include <span>
 
-#include "parser/EDIDVerifier.h"
-#include "verifiers/descriptors/DescriptorSupport.h"
+#include "verifiers/descriptors/DescriptorPayloadVerifier.h"
 
 namespace libEDID {
 
@@ -14,7 +13,8 @@ namespace libEDID {
 class DisplayDescVerifier : public EDIDVerifier {
   public:
     /// Keeps a copy of the slot's 18 bytes.
-    DisplayDescVerifier(EDIDParser* parser, std::span<const unsigned char, 18> slot);
+    DisplayDescVerifier(EDIDParser* parser,
+                        std::span<const unsigned char, layout::kDescriptorSize> slot);
 
     void verify() override;
 

@@ -80,8 +80,8 @@ void DisplayEstTimingVerifier::verify() {
     const qor::String text = " " + detail::labelPair("EstablishedTimings3", "Version") + " : " +
                              detail::hexByte(payload[kVersionPosition]) + detail::eol() +
                              list.text();
-    logMesgAndAppend(detail::reportedValue(
-        detail::labelPair("DisplayDescriptor", "EstablishedTimings3"), " " + detail::eol() + text));
+    reportLabelledValue(detail::labelPair("DisplayDescriptor", "EstablishedTimings3"),
+                        " " + detail::eol() + text);
     notifySysInfoProperty("EstTimings3", list.values());
 }
 

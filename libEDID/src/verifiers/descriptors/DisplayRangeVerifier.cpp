@@ -111,20 +111,19 @@ void DisplayRangeVerifier::verifyRates() {
     notifySysInfoProperty(
         "MaxPixelClockRangeLimit",
         lines.add("MaxPixelClock", detail::unsignedText(at(kMaxPixelClock) * 10u) + " MHz"));
-    logMesgAndAppend(detail::reportedValue(detail::localized("RangeLimits"), lines.text()));
+    reportValue("RangeLimits", lines.text());
 }
 
 void DisplayRangeVerifier::checkRate(const char* typeKey, unsigned min, unsigned max) {
     if (min <= max) {
         return;
     }
-    LibEDIDLog invalid = detail::record("InvalidRangeLimits", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                                        LibEDIDLog::LIBEDID_LOG_CAT_RANGE_LIMITS);
-    invalid.setVariable("type", detail::localized(typeKey));
     // The rates as unsigned property values render them.
-    invalid.setVariable("minrate", detail::indexText(min));
-    invalid.setVariable("maxrate", detail::indexText(max));
-    logMesg(invalid);
+    logFinding("InvalidRangeLimits", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+               LibEDIDLog::LIBEDID_LOG_CAT_RANGE_LIMITS,
+               {{"type", detail::localized(typeKey)},
+                {"minrate", detail::indexText(min)},
+                {"maxrate", detail::indexText(max)}});
 }
 
 void DisplayRangeVerifier::verifyPadding() {
@@ -160,7 +159,7 @@ void DisplayRangeVerifier::verifySecondaryGTF() {
         notifySysInfoProperty(name, lines.add(name, value));
     }
     lines.append(detail::eol());
-    logMesgAndAppend(detail::reportedValue(" " + detail::localized("GTFCurve"), lines.text()));
+    reportLabelledValue(" " + detail::localized("GTFCurve"), lines.text());
 }
 
 void DisplayRangeVerifier::verifyCVTSupport() {
@@ -221,20 +220,17 @@ void DisplayRangeVerifier::verifyCVTSupport() {
         lines.add("CVTPrefVertRefreshRate", refresh == 0 ? detail::localized("Undefined")
                                                          : qor::SprintfFormat("%u Hz", refresh)));
 
-    logMesgAndAppend(
-        detail::reportedValue(" " + detail::localized("RangeLimitsCVTSupport"), lines.text()));
+    reportLabelledValue(" " + detail::localized("RangeLimitsCVTSupport"), lines.text());
 }
 
 void DisplayRangeVerifier::reportValueAtOffset(LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                                const qor::String& type, unsigned offset,
                                                const qor::String& expected) {
-    LibEDIDLog invalid =
-        detail::record("InvalidValueAtOffset", level, LibEDIDLog::LIBEDID_LOG_CAT_VALUE_AT_OFFSET);
-    invalid.setVariable("type", type);
-    invalid.setVariable("offset", detail::hexByte(offset));
-    invalid.setVariable("expected", expected);
-    invalid.setVariable("value", detail::hexByte(at(offset)));
-    logMesg(invalid);
+    logFinding("InvalidValueAtOffset", level, LibEDIDLog::LIBEDID_LOG_CAT_VALUE_AT_OFFSET,
+               {{"type", type},
+                {"offset", detail::hexByte(offset)},
+                {"expected", expected},
+                {"value", detail::hexByte(at(offset))}});
 }
 
 void DisplayRangeVerifier::addFlagLine(detail::DetailLines& lines, const char* labelKey,

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "parser/EDIDVerifier.h"
-#include "verifiers/descriptors/DescriptorSupport.h"
 
 namespace libEDID {
 

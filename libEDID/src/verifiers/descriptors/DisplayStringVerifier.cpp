@@ -7,8 +7,6 @@ namespace libEDID {
 
 namespace {
 
-constexpr unsigned kProductNameTag = 0xFC;
-constexpr unsigned kSerialNumberTag = 0xFF;
 constexpr unsigned char kTerminator = 0x0A;
 constexpr unsigned char kFill = 0x20;
 
@@ -41,15 +39,11 @@ void DisplayStringVerifier::verify() {
     if (text.isEmpty()) {
         return;
     }
-    LibEDIDLog report = detail::record("ReportedValueQuoted", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
-    report.setVariable("type", typeLabel);
-    report.setVariable("value", text);
-    logMesgAndAppend(report);
+    reportLabelledValue(typeLabel, text, "ReportedValueQuoted");
     // A later descriptor of the same type replaces the text of an earlier one.
-    if (tag == kSerialNumberTag) {
+    if (tag == layout::kTagSerialNumber) {
         setSerialNumber(text);
-    } else if (tag == kProductNameTag) {
+    } else if (tag == layout::kTagProductName) {
         setProductName(text);
     }
 }
@@ -59,7 +53,7 @@ qor::String DisplayStringVerifier::extractText(const qor::String& typeLabel) {
     bool terminated = false;
     bool fillReported = false;
     bool charactersReported = false;
-    for (unsigned char byte : textField) {
+    for (unsigned char byte : payload) {
         if (byte == kTerminator) {
             terminated = true;
             continue;
@@ -83,10 +77,8 @@ qor::String DisplayStringVerifier::extractText(const qor::String& typeLabel) {
 }
 
 void DisplayStringVerifier::reportFault(const char* key, const qor::String& typeLabel) {
-    LibEDIDLog fault = detail::record(key, LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                                      LibEDIDLog::LIBEDID_LOG_CAT_STRING_CHARACTERS);
-    fault.setVariable("type", typeLabel);
-    logMesg(fault);
+    logFinding(key, LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+               LibEDIDLog::LIBEDID_LOG_CAT_STRING_CHARACTERS, {{"type", typeLabel}});
 }
 
 }  // namespace libEDID

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "parser/EDIDVerifier.h"
-#include "verifiers/descriptors/DescriptorSupport.h"
+#include "verifiers/descriptors/DescriptorPayloadVerifier.h"
 
 namespace libEDID {
 
 /// The text descriptors: display product serial number (FFh), alphanumeric data string (FEh)
 /// and display product name (FCh). The 13-byte text field holds up to 13 characters; a shorter
 /// text ends with 0Ah and the rest of the field is filled with 20h.
-class DisplayStringVerifier : public EDIDVerifier {
+class DisplayStringVerifier : public DescriptorPayloadVerifier {
   public:
     DisplayStringVerifier(EDIDParser* parser, unsigned tag, const detail::DescriptorPayload& text)
-        : EDIDVerifier(parser), tag(tag), textField(text) {}
+        : DescriptorPayloadVerifier(parser, text), tag(tag) {}
 
     /// Extracts the text, reports bad fill and bad characters once each, reports the text and
     /// hands the product name or serial number to the parser.
@@ -23,7 +22,6 @@ class DisplayStringVerifier : public EDIDVerifier {
     void reportFault(const char* key, const qor::String& typeLabel);
 
     unsigned tag;
-    detail::DescriptorPayload textField;
 };
 
 }  // namespace libEDID

@@ -1,5 +1,7 @@
 #include "verifiers/descriptors/DisplayTimingIDVerifier.h"
 
+#include "verifiers/StandardTiming.h"
+
 namespace libEDID {
 
 namespace {
@@ -18,8 +20,7 @@ void DisplayTimingIDVerifier::verify() {
     if (modes.isEmpty()) {
         return;
     }
-    logMesgAndAppend(detail::reportedValue(detail::localized("StandardTimingsID"),
-                                           detail::eol() + modes.text()));
+    reportValue("StandardTimingsID", detail::eol() + modes.text());
     notifySysInfoProperty("StandardTimingsID", modes.values());
 }
 

@@ -1,0 +1,56 @@
+#include "parser/EDIDVerifier.h"
+
+namespace libEDID {
+
+LibEDIDLog EDIDVerifier::message(const char* key, Level level, Category category,
+                                 Variables variables) {
+    LibEDIDLog record(key, level, category);
+    for (const auto& [name, value] : variables) {
+        record.setVariable(name, value);
+    }
+    return record;
+}
+
+LibEDIDLog EDIDVerifier::info(const char* key, Variables variables) {
+    return message(key, LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, LibEDIDLog::LIBEDID_LOG_CAT_GENERAL,
+                   variables);
+}
+
+LibEDIDLog EDIDVerifier::reportValue(const char* typeKey, const qor::String& value,
+                                     const char* key) {
+    return reportLabelledValue(detail::localized(typeKey), value, key);
+}
+
+LibEDIDLog EDIDVerifier::reportLabelledValue(const qor::String& type, const qor::String& value,
+                                             const char* key) {
+    const LibEDIDLog record = info(key, {{"type", type}, {"value", value}});
+    logMesgAndAppend(record);
+    return record;
+}
+
+void EDIDVerifier::reportValueProperty(const char* typeKey, const qor::String& value,
+                                       const char* property, const char* key) {
+    reportValue(typeKey, value, key);
+    notifySysInfoProperty(property, qor::QORValue(value));
+}
+
+void EDIDVerifier::reportFlag(const char* key, const char* typeKey, bool flag,
+                              const char* property) {
+    LibEDIDLog record = info(key);
+    if (typeKey != nullptr) {
+        record.setVariable("type", detail::localized(typeKey));
+    }
+    record.setVariable("value", detail::yesNo(flag));
+    logMesgAndAppend(record);
+    notifySysInfoProperty(property, qor::QORValue(flag));
+}
+
+void EDIDVerifier::reportModeList(const char* key, const detail::ModeList& modes) {
+    if (modes.isEmpty()) {
+        return;
+    }
+    logMesgAndAppend(info(key, {{"timings", modes.text()}}));
+    notifySysInfoProperty(key, modes.values());
+}
+
+}  // namespace libEDID

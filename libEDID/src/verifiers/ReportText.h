@@ -1,0 +1,94 @@
+#pragma once
+
+#include "libEDID/LibEDIDLog.h"
+#include "qor/String.h"
+#include "qor/Value.h"
+
+// The pieces of text that the verifiers' reports are made of.
+namespace libEDID::detail {
+
+/// The localized label of `key` (empty when the key has no text).
+inline qor::String localized(const char* key) {
+    return LibEDIDLog::getString(key);
+}
+
+/// The localized label of `first`, a blank and the localized label of `second`.
+qor::String labelPair(const char* first, const char* second);
+
+/// The localized "Yes" or "No".
+qor::String yesNo(bool value);
+
+/// "%u" of the value.
+qor::String unsignedText(unsigned value);
+
+/// The unsigned value as a qor::QORValue renders it; used for the numeric suffixes of indexed
+/// property names.
+qor::String indexText(unsigned value);
+
+/// "%02Xh" of the byte.
+qor::String hexByte(unsigned value);
+
+/// The line terminator of multi-line texts.
+const qor::String& eol();
+
+/// "%u x %u @ %uHz".
+qor::String modeText(unsigned width, unsigned height, unsigned refresh);
+
+/// A list of display modes reported two ways: as text, one " <mode>" line each followed by a
+/// line terminator, and as an array-of-strings property value.
+class ModeList {
+  public:
+    void add(const qor::String& mode);
+    bool isEmpty() const { return count_ == 0; }
+    const qor::String& text() const { return text_; }
+    const qor::QORValue& values() const { return values_; }
+
+  private:
+    qor::String text_;
+    qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};
+    unsigned count_ = 0;
+};
+
+/// A block of detail lines, each "<EOL><indent><label> : <value>", as the descriptor reports
+/// lay out their decoded fields.
+class DetailLines {
+  public:
+    explicit DetailLines(const char* indent) : indent_(indent) {}
+    /// Starts the block with `text` (the lines follow it).
+    DetailLines(const char* indent, const qor::String& text) : text_(text), indent_(indent) {}
+
+    /// Appends a line whose label is the localized text of `labelKey`; returns the value, for
+    /// the property that carries it.
+    qor::String add(const char* labelKey, const qor::String& value);
+    /// Appends a line with a label that is already text; returns the value.
+    qor::String addLabelled(const qor::String& label, const qor::String& value);
+    /// Appends text as it stands (for a closing line terminator).
+    void append(const qor::String& text) { text_ += text; }
+
+    const qor::String& text() const { return text_; }
+
+  private:
+    qor::String text_;
+    const char* indent_;
+};
+
+/// A list of items reported two ways: as text, one "<EOL><indent><item>" per item, and as an
+/// array-of-strings property value. An empty list reads as the single localized "None".
+class ItemList {
+  public:
+    explicit ItemList(const char* indent) : indent_(indent) {}
+
+    void add(const qor::String& item);
+    /// The item lines, or the localized "None".
+    qor::String text() const;
+    /// The items, or the single localized "None".
+    qor::QORValue values() const;
+
+  private:
+    qor::String text_;
+    qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};
+    const char* indent_;
+    bool empty_ = true;
+};
+
+}  // namespace libEDID::detail

@@ -1,0 +1,141 @@
+// Every EDID of tests/data/edid goes through the library, and its timeline (see Timeline.h)
+// must equal tests/golden/<name>.txt; the EDIDs with a CTA-861 (02h) or DisplayID (70h) block
+// are parsed a second time with the extension decoders, against tests/golden/extensions/. After
+// an intended change of the output, regenerate with LIBEDID_UPDATE_GOLDENS=1 (docs/testing.md)
+// and review the diff.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "TestData.h"
+#include "TimelineChecks.h"
+#include "qor/Resource.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using edidtest::EdidFile;
+
+const fs::path kGoldenDir = GOLDEN_DIR;
+const fs::path kExtensionGoldenDir = kGoldenDir / "extensions";
+
+bool updating() {
+    const char* flag = std::getenv("LIBEDID_UPDATE_GOLDENS");
+    return flag != nullptr && std::string(flag) == "1";
+}
+
+fs::path goldenPath(const fs::path& dir, const std::string& edidName) {
+    return dir / (fs::path(edidName).stem().string() + ".txt");
+}
+
+bool decodesExtensions(const EdidFile& file) {
+    const std::vector<std::uint8_t> bytes = edidtest::readBytes(file.path);
+    return edidtest::hasExtensionTag(bytes, 0x02) || edidtest::hasExtensionTag(bytes, 0x70);
+}
+
+const std::vector<EdidFile>& edids() {
+    static const std::vector<EdidFile> files = edidtest::edidFiles(edidtest::edidDataDir());
+    return files;
+}
+
+std::vector<EdidFile> edidsWithDecodedExtensions() {
+    std::vector<EdidFile> files;
+    std::copy_if(edids().begin(), edids().end(), std::back_inserter(files), decodesExtensions);
+    return files;
+}
+
+// The first line on which two texts differ, for a readable failure.
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+    std::istringstream e(expected);
+    std::istringstream a(actual);
+    std::string el;
+    std::string al;
+    for (int line = 1;; ++line) {
+        const bool moreE = static_cast<bool>(std::getline(e, el));
+        const bool moreA = static_cast<bool>(std::getline(a, al));
+        if (!moreE && !moreA) {
+            return "texts differ only in their line ends";
+        }
+        if (!moreE || !moreA || el != al) {
+            return "line " + std::to_string(line) + "\n  golden: " + (moreE ? el : "<end>") +
+                   "\n  actual: " + (moreA ? al : "<end>");
+        }
+    }
+}
+
+void expectGolden(const EdidFile& file, bool decodeExtensions) {
+    const std::vector<std::uint8_t> bytes = edidtest::readBytes(file.path);
+    ASSERT_FALSE(bytes.empty()) << file.path;
+    const edidtest::Timeline timeline = edidtest::recordTimeline(bytes, decodeExtensions);
+    for (const std::string& fault : edidtest::timelineFaults(timeline)) {
+        ADD_FAILURE() << file.name << ": " << fault;
+    }
+    const std::string actual = "# " + file.name + " (" + std::to_string(bytes.size()) + " bytes" +
+                               (decodeExtensions ? ", extensions decoded" : "") + ")\n" +
+                               timeline.render();
+    const fs::path golden =
+        goldenPath(decodeExtensions ? kExtensionGoldenDir : kGoldenDir, file.name);
+    if (updating()) {
+        std::ofstream(golden, std::ios::binary | std::ios::trunc) << actual;
+        return;
+    }
+    ASSERT_TRUE(fs::exists(golden))
+        << "no golden file " << golden << "; regenerate with LIBEDID_UPDATE_GOLDENS=1";
+    const std::vector<std::uint8_t> raw = edidtest::readBytes(golden.string());
+    const std::string expected(raw.begin(), raw.end());
+    EXPECT_TRUE(expected == actual)
+        << golden << " differs at " << firstDifference(expected, actual);
+}
+
+class GoldenTest : public testing::TestWithParam<EdidFile> {
+  protected:
+    void SetUp() override { qor::QORLocale::setGlobalLocale(qor::QORLocale("en")); }
+};
+using ExtensionGoldenTest = GoldenTest;
+
+TEST_P(GoldenTest, TimelineMatchesGolden) {
+    expectGolden(GetParam(), false);
+}
+
+TEST_P(ExtensionGoldenTest, TimelineMatchesGolden) {
+    expectGolden(GetParam(), true);
+}
+
+std::string testName(const testing::TestParamInfo<EdidFile>& info) {
+    std::string name = fs::path(info.param.name).stem().string();
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Edid, GoldenTest, testing::ValuesIn(edids()), testName);
+INSTANTIATE_TEST_SUITE_P(Edid, ExtensionGoldenTest, testing::ValuesIn(edidsWithDecodedExtensions()),
+                         testName);
+
+// A golden file without its EDID would never be compared again; it must be removed.
+TEST(GoldenFilesTest, EveryGoldenHasItsEdid) {
+    ASSERT_GE(edids().size(), 40u) << "the test EDIDs in " << edidtest::edidDataDir();
+    for (const auto& [dir, files] :
+         {std::pair{kGoldenDir, edids()},
+          std::pair{kExtensionGoldenDir, edidsWithDecodedExtensions()}}) {
+        std::set<std::string> expected;
+        for (const EdidFile& file : files) {
+            expected.insert(goldenPath(dir, file.name).filename().string());
+        }
+        std::error_code error;
+        for (const auto& golden : fs::directory_iterator(dir, error)) {
+            EXPECT_TRUE(golden.is_directory() ||
+                        expected.count(golden.path().filename().string()) == 1)
+                << golden.path() << " has no EDID";
+        }
+    }
+}
+
+}  // namespace
