@@ -8,7 +8,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 .ci/install-packages build windows wine
-source .ci/wine-env.sh
+source .ci/stage-support.sh
 
 root=$PWD
 jobs=${JOBS:-2}
@@ -17,13 +17,6 @@ sample=$root/tools/edid-check/samples/ACR-0B3A-1.4-digital-bb967c25.bin
 expected="Display: ED270U P2-43300EA733W01"
 rm -rf "$out"
 mkdir -p "$out"
-failures=0
-
-fail() {
-    echo "packages: FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
 # Fails for each file missing from an unpacked package.
 expect_files() {
     local dir=$1
@@ -113,8 +106,4 @@ for package in "$out"/*.zip; do
     expect_display "$name edid-check" wine "$prefix/bin/edid-check.exe"
 done
 
-if ((failures > 0)); then
-    echo "packages: $failures failure(s)" >&2
-    exit 1
-fi
-echo "packages: every package built, unpacked and consumed"
+finish "every package built, unpacked and consumed"

@@ -13,7 +13,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 .ci/install-packages windows wine
-source .ci/wine-env.sh
+source .ci/stage-support.sh
 
 root=$PWD
 # The release tool; libEDID.dll is found through WINEPATH.
@@ -24,13 +24,6 @@ edids=${EDID_DIR:-$root/tests/data/edid}
 work=$root/build/wine-work
 rm -rf "$work"
 mkdir -p "$work"
-failures=0
-
-fail() {
-    echo "windows-wine: FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
 # edid-check.exe with its arguments, its output with Linux line ends (the library's texts end
 # their lines with CR LF on Windows, so JSON strings hold \r\n); the status in $status.
 tool() {
@@ -155,8 +148,4 @@ head -c 100 "$large" >"$work/100.bin"
 set_edid "$work/100.bin"
 check_fallback "a monitor with 100 bytes of EDID"
 
-if ((failures > 0)); then
-    echo "windows-wine: $failures failure(s)" >&2
-    exit 1
-fi
-echo "windows-wine: all checks passed"
+finish "all checks passed"
