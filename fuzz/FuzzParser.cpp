@@ -27,8 +27,8 @@ constexpr int kCategoryCount = 18;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
-        reinterpret_cast<const char*>(data), static_cast<unsigned int>(size))));
+    libEDID::EDIDParser parser(libEDID::makeAccessor<libEDID::EDIDAccessorBuffer>(
+        reinterpret_cast<const char*>(data), static_cast<unsigned int>(size)));
     parser.registerSysInfoObserver(std::make_shared<RenderingObserver>());
 
     // Bit (c mod 8) of the last byte ignores category c; for a single block that byte is the

@@ -3,7 +3,7 @@
 # work folder of its own (the seed folder is never written to). Exits non-zero on any finding and
 # prints the input that caused it.
 #
-#   fuzz/run.sh <fuzz_parser|fuzz_hextext> <seconds> [build dir] [extra libFuzzer options...]
+#   fuzz/run.sh <fuzz_parser|fuzz_hextext|fuzz_textfiles> <seconds> [build dir] [extra libFuzzer options...]
 #
 # Environment: EDID_CORPUS_DIR (default ../shared/edid-corpus beside the repository when it
 # is there, else the test EDIDs of tests/data/edid),
@@ -33,9 +33,16 @@ fi
 mkdir -p "$work/corpus"
 
 # Seeds: the raw EDIDs, or for the hex-text reader the same EDIDs written as hex text in the
-# shapes it accepts (plain pairs, 0x-prefixed with commas, an xrandr --verbose EDID block).
+# shapes it accepts (plain pairs, 0x-prefixed with commas, an xrandr --verbose EDID block), or
+# for the text-file reader the resource files and a settings file.
 seed() {
     local file name
+    if [[ $target == fuzz_textfiles ]]; then
+        cp "$root"/resources/*.txt "$work/corpus/"
+        printf '# settings\n[fuzz]\nKey = value\n\n[libEDID]\nDumpEDID.value = on\n' \
+            >"$work/corpus/settings.ini"
+        return
+    fi
     for file in "$corpus_dir"/*.bin; do
         name=$(basename "$file" .bin)
         if [[ $target == fuzz_hextext ]]; then

@@ -1,6 +1,12 @@
 #include "qor/Files.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+
 #if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -10,6 +16,32 @@
 #endif
 
 namespace qor {
+
+namespace {
+
+// Appends chunks from `readChunk(buffer, capacity)` (bytes read, 0 at the end, negative on an
+// error) to `out` until the end, or until one byte more than `limit` shows the file too large.
+template <typename ReadChunk>
+ReadResult readAll(std::size_t limit, std::string& out, ReadChunk readChunk) {
+    char chunk[16384];
+    for (;;) {
+        const std::size_t wanted = std::min(sizeof chunk, limit - out.size() + 1);
+        const long long got = readChunk(chunk, wanted);
+        if (got < 0) {
+            return ReadResult::READ_ERROR;
+        }
+        if (got == 0) {
+            return ReadResult::OK;
+        }
+        out.append(chunk, static_cast<std::size_t>(got));
+        if (out.size() > limit) {
+            out.resize(limit);
+            return ReadResult::TOO_LARGE;
+        }
+    }
+}
+
+}  // namespace
 
 #if defined(_WIN32)
 
@@ -28,7 +60,49 @@ std::wstring widen(const String& path) {
     }
     return wide;
 }
+
+// errno from the last Windows error, so that callers word a failure as on POSIX.
+ReadResult cannotOpen() {
+    const DWORD error = GetLastError();
+    errno = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT
+            : error == ERROR_ACCESS_DENIED                                 ? EACCES
+                                                                           : EIO;
+    return ReadResult::CANNOT_OPEN;
+}
 }  // namespace
+
+ReadResult readRegularFile(const String& path, std::size_t limit, std::string& out) {
+    out.clear();
+    const std::wstring wide = widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return cannotOpen();
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return ReadResult::NOT_REGULAR;
+    }
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return cannotOpen();
+    }
+    ReadResult result = ReadResult::NOT_REGULAR;
+    if (GetFileType(file) == FILE_TYPE_DISK) {
+        result = readAll(limit, out, [file](char* buffer, std::size_t capacity) -> long long {
+            DWORD got = 0;
+            if (!ReadFile(file, buffer, static_cast<DWORD>(capacity), &got, nullptr)) {
+                return -1;
+            }
+            return static_cast<long long>(got);
+        });
+    }
+    CloseHandle(file);
+    return result;
+}
+
+bool pathTaken(const String& path) {
+    return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 MapFile::MapFile(const String& path) {
     HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -62,9 +136,34 @@ MapFile::~MapFile() {
     }
 }
 
+namespace {
+// CREATE_NEW fails on anything already at the path, a link included.
+std::FILE* createNew(const String& path) {
+    HANDLE handle = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+        _close(fd);
+    }
+    return file;
+}
+}  // namespace
+
 std::unique_ptr<OFStream> FStream::openFile(const String& path, FileMode mode) {
     const wchar_t* how = nullptr;
     switch (mode) {
+        case FileMode::CREATE_NEW_BINARY: {
+            std::FILE* file = createNew(path);
+            return file != nullptr ? std::make_unique<OFStream>(file) : nullptr;
+        }
         case FileMode::CREATE_WRITE_BINARY:
             how = L"wb";
             break;
@@ -79,6 +178,62 @@ std::unique_ptr<OFStream> FStream::openFile(const String& path, FileMode mode) {
 }
 
 #else
+
+namespace {
+
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+
+// O_EXCL with O_CREAT fails on anything already at the path, and never follows a link there.
+std::FILE* createNew(const String& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
+}
+
+}  // namespace
+
+ReadResult readRegularFile(const String& path, std::size_t limit, std::string& out) {
+    out.clear();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return ReadResult::CANNOT_OPEN;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return ReadResult::NOT_REGULAR;
+    }
+    // Non-blocking: a FIFO put in place after the check must not stall the open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return ReadResult::CANNOT_OPEN;
+    }
+    const FdCloser closer{fd};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return ReadResult::NOT_REGULAR;
+    }
+    out.reserve(std::min(static_cast<std::size_t>(info.st_size), limit));
+    return readAll(limit, out, [fd](char* buffer, std::size_t capacity) -> long long {
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, capacity);
+            if (got >= 0 || errno != EINTR) {
+                return got;
+            }
+        }
+    });
+}
+
+bool pathTaken(const String& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
 
 MapFile::MapFile(const String& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -106,6 +261,10 @@ MapFile::~MapFile() {
 std::unique_ptr<OFStream> FStream::openFile(const String& path, FileMode mode) {
     const char* how = nullptr;
     switch (mode) {
+        case FileMode::CREATE_NEW_BINARY: {
+            std::FILE* file = createNew(path);
+            return file != nullptr ? std::make_unique<OFStream>(file) : nullptr;
+        }
         case FileMode::CREATE_WRITE_BINARY:
             how = "wb";
             break;

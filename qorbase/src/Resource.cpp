@@ -3,13 +3,14 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <set>
 #include <shared_mutex>
-#include <sstream>
 #include <unordered_map>
+
+#include "qor/Files.h"
+#include "qor/Logging.h"
 
 namespace qor {
 
@@ -66,14 +67,33 @@ std::size_t parseLines(std::string_view text, OnSection section, OnEntry entry) 
     return count;
 }
 
+// Settings and text files larger than this are refused whole.
+constexpr std::size_t kMaxTextFileSize = 1024 * 1024;
+
+Logger* resourceLogger() {
+    static Logger* const logger = [] {
+        Logger* created = nullptr;
+        LogFactory::createLogger("qor.Resource", created);
+        return created;
+    }();
+    return logger;
+}
+
+// A regular file of at most kMaxTextFileSize bytes, read without blocking (a FIFO or device
+// named by the environment must not stall the first lookup).
 std::string readFile(const std::string& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    ok = static_cast<bool>(in) && !std::filesystem::is_directory(path);
-    if (ok) {
-        content << in.rdbuf();
+    std::string content;
+    const ReadResult result = readRegularFile(String(path), kMaxTextFileSize, content);
+    ok = result == ReadResult::OK;
+    if (result == ReadResult::TOO_LARGE) {
+        QOR_LOG(resourceLogger(), 3, "File ignored, larger than 1 MiB: \"" + String(path) + "\"");
+    } else if (result == ReadResult::NOT_REGULAR) {
+        QOR_LOG(resourceLogger(), 3, "File ignored, not a regular file: \"" + String(path) + "\"");
     }
-    return content.str();
+    if (!ok) {
+        content.clear();
+    }
+    return content;
 }
 
 std::atomic<std::uint64_t>& textGeneration() {

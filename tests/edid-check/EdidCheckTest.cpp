@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "Blocking.h"
 #include "Examination.h"
 #include "ToolRunner.h"
 
@@ -92,7 +93,10 @@ TEST_F(EdidCheckTest, EdidsAsJsonLines) {
         EXPECT_EQ(objects[i]["source"], files[i].string());
         EXPECT_TRUE(objects[i]["ok"]);
         EXPECT_TRUE(objects[i]["identifier"].is_string());
-        EXPECT_EQ(objects[i]["edid"], hexOf(edidcheck::blocksRead(readBytes(files[i]))));
+        // The blocks read: the base block and those that 7Eh announces, as far as present.
+        const Bytes bytes = readBytes(files[i]);
+        const std::size_t blocks = 1 + std::min<std::size_t>(bytes[0x7E], bytes.size() / 128 - 1);
+        EXPECT_EQ(objects[i]["edid"], hexOf(Bytes(bytes.begin(), bytes.begin() + 128 * blocks)));
         for (const Json& message : objects[i]["messages"]) {
             anyLevel2 = anyLevel2 || message["level"] == 2;
         }
@@ -261,6 +265,77 @@ TEST_F(EdidCheckTest, SourcesFromListFiles) {
     }
 }
 
+// The kind of content is decided from all that is read (up to 1 MiB): a file over 1 MiB that
+// holds a binary byte is raw, whatever its first 32 KiB look like, and only its first 32 KiB
+// are kept.
+TEST_F(EdidCheckTest, RawOrTextIsDecidedOnAllThatIsRead) {
+    const std::string content =
+        std::string(40 * 1024, 'A') + '\x01' + std::string(1200 * 1024, 'A');
+    const ToolResult result =
+        workspace.run("--hexdump " + shellQuoted(workspace.write("late-binary.bin", content)));
+    EXPECT_EQ(result.err, "");
+    EXPECT_THAT(result.out, HasSubstr("00007FF0  41 41"));
+    EXPECT_THAT(result.out, Not(HasSubstr("00008000  ")));
+}
+
+// An EDID whose product name holds escape sequences (set the window title, clear the screen),
+// in a file whose name holds a line feed: the text report and the stderr line show every
+// control character as \xNN, so that no byte reaches the terminal raw and each source keeps
+// its one line.
+Bytes withProductName(Bytes edid, const std::string& name) {
+    for (const std::size_t slot : {0x36, 0x48, 0x5A, 0x6C}) {
+        if (edid[slot] == 0 && edid[slot + 1] == 0 && edid[slot + 3] == 0xFC) {
+            std::copy(name.begin(), name.end(), edid.begin() + static_cast<long>(slot) + 5);
+        }
+    }
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < 127; ++i) {
+        sum += edid[i];
+    }
+    edid[127] = static_cast<unsigned char>(0x100 - sum % 0x100);
+    return edid;
+}
+
+const std::string kHostileName = "\x1b]0;pwn\x07\x1b[2J\n";
+
+TEST_F(EdidCheckTest, TextOutputShowsControlCharactersEscaped) {
+    const Bytes edid = withProductName(readBytes(dataFile(kAnalog)), kHostileName);
+    const fs::path good = workspace.write("good\n\x1b[31m.bin", edid);
+    const fs::path bad = workspace.write("bad\nname.txt", "prose");
+    const ToolResult result =
+        workspace.run("--properties " + shellQuoted(good) + " " + shellQuoted(bad));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out.find_first_of("\x1b\x07"), std::string::npos);
+    EXPECT_THAT(result.out, HasSubstr("good\\x0a\\x1b[31m.bin: \\x1b]0;pwn\\x07\\x1b[2J"));
+    EXPECT_THAT(linesOf(result.err),
+                ElementsAre("edid-check: " + (workspace.root() / "bad\\x0aname.txt").string() +
+                            ": neither raw EDID bytes nor hex text"));
+    // JSON keeps the strings as they are (escaped by JSON itself).
+    const ToolResult json = workspace.run("--json " + shellQuoted(good));
+    EXPECT_EQ(json.json().at(0)["productName"], "\x1b]0;pwn\x07\x1b[2J");
+}
+
+// Output that cannot be written (a full disk, a closed stdout) is not a success: status 2 and
+// one line on stderr. A requested dump that cannot be written (here in a folder that takes no
+// files) gets its line and status 2 as well.
+TEST_F(EdidCheckTest, LostOutputAndLostDumpsAreFailures) {
+    const std::string file = shellQuoted(dataFile(kAnalog));
+    for (const char* redirect : {"> /dev/full", ">&-"}) {
+        for (const char* format : {"--json ", ""}) {
+            const ToolResult result = workspace.run(format + file, "", "/dev/null", redirect);
+            EXPECT_EQ(result.status, 2) << redirect << format;
+            EXPECT_THAT(linesOf(result.err),
+                        ElementsAre(StartsWith("edid-check: cannot write the output: ")))
+                << redirect << format;
+        }
+    }
+    const ToolResult dump = workspace.run("--dump " + file, "", "/dev/null", "", "/proc");
+    EXPECT_EQ(dump.status, 2);
+    EXPECT_THAT(linesOf(dump.err),
+                ElementsAre("edid-check: " + dataFile(kAnalog).string() +
+                            ": the EDID dump could not be written to the current folder"));
+}
+
 //   drm/card0-HDMI-A-1/edid   384-byte EDID        drm/card0-DP-1/edid   empty (disconnected)
 //   drm/card1-DP-2/edid       128-byte EDID        drm/card1-VGA-1/edid  100 bytes (no base block)
 //   short/card0-DP-3/edid     100 bytes            empty/                no connectors at all
@@ -313,6 +388,12 @@ TEST_F(EdidCheckDisplayTest, BadSourcesGiveOneLineEachAndTheOthersStillRun) {
          "neither raw EDID bytes nor hex text", false},
         {workspace.write("bad.hex", "00 ff ff\nff xx\n"),
          "bad hex at line 2, column 4: \"xx\" is not hex", false},
+        // A long bad token is echoed cut short.
+        {workspace.write("long.hex", "00 " + std::string(100000, 'g')),
+         "bad hex at line 1, column 4: \"" + std::string(32, 'g') + "...\" is not hex", false},
+        // Never opened for reading: it would block until a writer comes.
+        {edidtest::makeFifo((workspace.root() / "fifo").string()),
+         "is not a regular file (a pipe is read with \"-\")", false},
         // Readable, but shorter than a base block: the parser cannot read it.
         {workspace.write("short.bin", Bytes(100, 0)),
          "the base block could not be read: only 100 of its 128 bytes are present", true},
@@ -373,6 +454,16 @@ TEST_F(EdidCheckDisplayTest, ListsAndExaminesEveryDisplay) {
     EXPECT_EQ(objects[0]["source"], "display:card0-HDMI-A-1");
     EXPECT_EQ(objects[0]["edid"], hexOf(readBytes(dataFile(kTwoExtensions))));
     EXPECT_EQ(objects[1]["source"], "display:card1-DP-2");
+}
+
+// A connector name and an identifier with control characters are escaped in the --list table.
+TEST_F(EdidCheckDisplayTest, ListShowsControlCharactersEscaped) {
+    workspace.write("evil/card0-DP-\x1b[2J/edid",
+                    withProductName(readBytes(dataFile(kAnalog)), kHostileName));
+    const ToolResult list = runOnTree("--list", "evil");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.find('\x1b'), std::string::npos);
+    EXPECT_THAT(list.out, AllOf(HasSubstr("card0-DP-\\x1b[2J  "), HasSubstr("\\x1b]0;pwn")));
 }
 
 // No display, or none with a readable EDID: --list says so or marks it; without SOURCE the

@@ -59,23 +59,4 @@ TEST(ContentTest, ClassifiesAndDecodes) {
     }
 }
 
-// The parser reads whole blocks only, and no more than byte 7Eh announces.
-TEST(BlocksReadTest, CountsWholeAnnouncedBlocks) {
-    struct Case {
-        std::size_t size;
-        unsigned char announced;
-        std::size_t read;
-    };
-    for (const Case c :
-         {Case{127, 0, 0}, Case{128, 0, 128}, Case{256, 0, 128}, Case{384, 2, 384},
-          Case{256, 3, 256}, Case{200, 1, 128}, Case{300, 1, 256}, Case{512, 1, 256}}) {
-        Bytes bytes(c.size, 0x11);
-        if (c.size > 0x7E) {
-            bytes[0x7E] = c.announced;
-        }
-        EXPECT_EQ(edidcheck::blocksRead(bytes), Bytes(bytes.begin(), bytes.begin() + c.read))
-            << c.size << " bytes announcing " << int{c.announced};
-    }
-}
-
 }  // namespace

@@ -86,14 +86,20 @@ class Workspace {
         return write(name, std::string(content.begin(), content.end()));
     }
 
-    /// Runs `environment edid-check arguments < stdinFile`.
+    /// Runs `environment edid-check arguments < stdinFile` in `folder` (default: the
+    /// workspace), stdout going to `stdoutRedirect` (default: collected). A run that takes
+    /// over a minute is stopped (status 124), so that a hang fails instead of stalling.
     ToolResult run(const std::string& arguments, const std::string& environment = "",
-                   const fs::path& stdinFile = "/dev/null") const {
-        const int raw =
-            std::system(("cd " + shellQuoted(root()) + " && env -u NO_COLOR -u QOR_LOG_PRIORITY " +
-                         environment + " " + shellQuoted(EDID_CHECK_PATH) + " " + arguments +
-                         " < " + shellQuoted(stdinFile) + " > .stdout 2> .stderr")
-                            .c_str());
+                   const fs::path& stdinFile = "/dev/null", const std::string& stdoutRedirect = "",
+                   const fs::path& folder = "") const {
+        const std::string out =
+            stdoutRedirect.empty() ? "> " + shellQuoted(root() / ".stdout") : stdoutRedirect;
+        const int raw = std::system(("cd " + shellQuoted(folder.empty() ? root() : folder) +
+                                     " && env -u NO_COLOR -u QOR_LOG_PRIORITY " + environment +
+                                     " timeout 60 " + shellQuoted(EDID_CHECK_PATH) + " " +
+                                     arguments + " < " + shellQuoted(stdinFile) + " " + out +
+                                     " 2> " + shellQuoted(root() / ".stderr"))
+                                        .c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, take(".stdout"), take(".stderr")};
     }
 
@@ -101,7 +107,8 @@ class Workspace {
     /// The content of a file of the workspace, which is removed.
     std::string take(const std::string& name) const {
         const std::string text = edidtest::TempDir::read(dir_.file(name));
-        fs::remove(dir_.file(name));
+        std::error_code ignored;
+        fs::remove(dir_.file(name), ignored);
         return text;
     }
 

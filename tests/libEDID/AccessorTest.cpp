@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "Blocking.h"
 #include "CoreTestSupport.h"
 #include "TempDir.h"
 #include "qor/HexDumpFormat.h"
@@ -120,9 +122,10 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failureLines[2]);
         expectReads(c.accessor, c.content);
-        const std::string path = dir.write("copy.bin", std::string(300, 'z'));
+        const std::string path = dir.file("copy.bin");
         EXPECT_TRUE(c.accessor.dumpToFile(path));
-        EXPECT_EQ(TempDir::read(path), c.content);  // the longer old content is gone
+        EXPECT_EQ(TempDir::read(path), c.content);
+        std::filesystem::remove(path);
         EXPECT_EQ(c.accessor.hexDump().str(), hexOf(c.content));
 
         LogCapture log(2);
@@ -131,6 +134,47 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
         EXPECT_FALSE(c.accessor.dumpToFile(bad));
         EXPECT_EQ(described(log.lines()), c.failureLines);
     }
+}
+
+// A dump never replaces what is there and never follows a link: a planted link's target and
+// an existing file keep their content.
+TEST(AccessorTest, DumpsOnlyCreateNewFiles) {
+    TempDir dir;
+    const std::string bytes = numbered(128);
+    EDIDAccessorBuffer fromMemory = memory(bytes);
+    EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
+    const std::string victim = dir.write("victim", "keep");
+    std::filesystem::create_symlink(victim, dir.file("link.bin"));
+    std::filesystem::create_symlink(dir.file("nowhere"), dir.file("dangling.bin"));
+    for (EDIDAccessor* accessor :
+         {static_cast<EDIDAccessor*>(&fromMemory), static_cast<EDIDAccessor*>(&fromFile)}) {
+        for (const char* name : {"victim", "link.bin", "dangling.bin"}) {
+            EXPECT_FALSE(accessor->dumpToFile(dir.file(name))) << name;
+        }
+        EXPECT_EQ(TempDir::read(victim), "keep");
+        EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
+    }
+}
+
+// A file source holds what the file held when it was made: a file that shrinks or vanishes
+// afterwards changes nothing (and never faults). A FIFO is refused without blocking.
+TEST(AccessorTest, FileSourcesIgnoreLaterChangesAndRefuseFifos) {
+    TempDir dir;
+    const std::string bytes = numbered(256);
+    const std::string path = dir.write("edid.bin", bytes);
+    EDIDAccessorFile source(path);
+    std::filesystem::resize_file(path, 0);
+    expectReads(source, bytes);
+    std::filesystem::remove(path);
+    expectReads(source, bytes);
+
+#ifndef _WIN32
+    const std::string fifo = edidtest::makeFifo(dir.file("fifo.bin"));
+    bool accessible = true;
+    EXPECT_TRUE(edidtest::returnsWithoutBlocking(
+        fifo, [&] { accessible = EDIDAccessorFile(fifo).isAccessible(); }));
+    EXPECT_FALSE(accessible);
+#endif
 }
 
 // Sources without bytes. Only a zero length or an unusable file makes a source inaccessible,
@@ -173,9 +217,11 @@ TEST(AccessorTest, SourcesWithoutBytes) {
         EXPECT_EQ(accessor->read(0, 1, out), -1);
         EXPECT_TRUE(accessor->getLocator().isEmpty());
         EXPECT_EQ(accessor->hexDump(), qor::String());
-        const std::string path = dir.write("copy.bin", "old");
+        const std::string path = dir.file("copy.bin");
         EXPECT_TRUE(accessor->dumpToFile(path));
+        EXPECT_TRUE(std::filesystem::exists(path));
         EXPECT_EQ(TempDir::read(path), "");
+        std::filesystem::remove(path);
     }
     const unsigned char raw[3] = {1, 2, 3};
     char out[3];

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -147,13 +148,48 @@ TEST_F(DumpTest, OnlyATrueSettingDumpsUnderARandomNumberAndTheTime) {
 
 TEST_F(DumpTest, LocatorCharactersThatNoFileNameMayHoldBecomeUnderscores) {
     setDump("on");
-    libEDID::EDIDParser parser(libEDID::EDIDAccessorHandle(new LocatedAccessor(
-        EdidBuilder().bytes(), "\\\\.\\DISPLAY1/a:b?c*d\"e<f>g|h\x01i\x7Fj k")));
+    libEDID::EDIDParser parser(libEDID::makeAccessor<LocatedAccessor>(
+        EdidBuilder().bytes(), "\\\\.\\DISPLAY1/a:b?c*d\"e<f>g|h\x01i\x7Fj k"));
     ASSERT_TRUE(parser.verifyChecksum(false));
     ASSERT_EQ(dir.names().size(), 1u);
     EXPECT_TRUE(std::regex_match(
         dir.names()[0], std::regex("edid_dump___\\._DISPLAY1_a_b_c_d_e_f_g_h_i_j k_[0-9]+\\.bin")))
         << dir.names()[0];
+}
+
+// Dump files are created, never replaced: a name already taken (here a planted link to a
+// file that must survive) and a second dump within the same second get the next free name
+// ("_1", "_2", ...), and a dump that cannot be written is flagged.
+TEST_F(DumpTest, DumpsNeverReplaceAnythingAndFailuresAreFlagged) {
+    setDump("on");
+    const Bytes bytes = EdidBuilder().bytes();
+    const std::string victim = dir.write("victim", "keep");
+    const auto now = static_cast<long long>(std::time(nullptr));
+    for (long long t = now; t <= now + 2; ++t) {
+        std::filesystem::create_symlink(
+            victim, dir.file("edid_dump_DISPLAY1_" + std::to_string(t) + ".bin"));
+    }
+    libEDID::EDIDParser parser(libEDID::makeAccessor<LocatedAccessor>(bytes, "DISPLAY1"));
+    ASSERT_TRUE(parser.verifyChecksum(true));
+    EXPECT_FALSE(parser.getDumpFailed());
+    ASSERT_TRUE(parser.verifyChecksum(true));
+    EXPECT_EQ(TempDir::read(victim), "keep");
+    std::vector<std::string> dumps;
+    for (const std::string& name : dir.names()) {
+        if (std::regex_match(name, std::regex("edid_dump_DISPLAY1_[0-9]+_[12]\\.bin"))) {
+            dumps.push_back(name);
+            EXPECT_EQ(TempDir::read(dir.file(name)), std::string(bytes.begin(), bytes.end()));
+        }
+    }
+    EXPECT_EQ(dumps.size(), 2u);
+
+    // A current folder that no longer exists takes no file.
+    const std::filesystem::path gone = dir.path() / "gone";
+    std::filesystem::create_directory(gone);
+    const edidtest::CurrentDir inside(gone);
+    std::filesystem::remove(gone);
+    ASSERT_TRUE(parser.verifyChecksum(true));
+    EXPECT_TRUE(parser.getDumpFailed());
 }
 
 }  // namespace

@@ -21,12 +21,6 @@ inline libEDID::EDIDAccessorBuffer memory(const std::string& bytes) {
     return libEDID::EDIDAccessorBuffer(bytes.data(), static_cast<unsigned>(bytes.size()));
 }
 
-/// A memory accessor over a copy of `bytes`, wrapped in a new handle.
-inline libEDID::EDIDAccessorHandle memoryHandle(const Bytes& bytes) {
-    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
-        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
-}
-
 /// Captured technical-log lines as "<logger> <priority> <text>", to compare a log at once.
 inline Texts described(const std::vector<LogCapture::Line>& lines) {
     Texts out;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -91,7 +92,7 @@ TEST(ParserTest, ClearLogsKeepsTheEdidString) {
 TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
     Texts journal;
     auto a = std::make_shared<JournalObserver>("a", journal);
-    EDIDParser parser(memoryHandle(EdidBuilder().bytes()));
+    EDIDParser parser(memoryAccessor(EdidBuilder().bytes()));
     parser.registerSysInfoObserver(nullptr);
     parser.registerSysInfoObserver(a);
     parser.registerSysInfoObserver(std::make_shared<JournalObserver>("b", journal));
@@ -110,6 +111,59 @@ TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
     }
 }
 
+// Runs an action on every notification, on the parser that notifies it.
+struct CallbackObserver : libEDID::EDIDCallback {
+    explicit CallbackObserver(std::function<void()> action) : action(std::move(action)) {}
+    void onSysInfoProperty(const qor::String&, const qor::QORValue&) override { action(); }
+    std::function<void()> action;
+};
+
+// An observer that registers observers while being notified: the list grows (and moves)
+// during the walk; each newcomer hears the notifications after the one that added it.
+TEST(ParserTest, ObserversRegisteredDuringANotificationHearTheNextOnes) {
+    Texts journal;
+    EDIDParser parser(memoryAccessor(EdidBuilder().bytes()));
+    int added = 0;
+    parser.registerSysInfoObserver(std::make_shared<CallbackObserver>([&] {
+        for (int i = 0; i < 16; ++i) {  // enough to reallocate the list
+            parser.registerSysInfoObserver(
+                std::make_shared<JournalObserver>(std::to_string(added++), journal));
+        }
+    }));
+    parser.notifySysInfoProperty("First", qor::QORValue(1u));
+    EXPECT_TRUE(journal.empty());
+    parser.notifySysInfoProperty("Second", qor::QORValue(2u));
+    EXPECT_EQ(journal.size(), 16u);
+    EXPECT_EQ(journal.front(), "0:Second");
+    EXPECT_EQ(added, 32);
+}
+
+// An observer that reads or parses again on the parser that notifies it is refused at once
+// (no recursion) with one ParseInProgress each; the outer parse completes as usual.
+TEST(ParserTest, ParsesStartedFromAnObserverAreRefused) {
+    Parsed plain(EdidBuilder().bytes());
+    ASSERT_TRUE(plain.parse());
+    Parsed p(EdidBuilder().bytes());
+    std::vector<bool> results;
+    p.parser.registerSysInfoObserver(std::make_shared<CallbackObserver>([&] {
+        if (!results.empty()) {
+            return;
+        }
+        qor::String text;
+        results = {p.parser.getEDIDIdentifier(text, true), p.parser.getEDIDString(text, true),
+                   p.parser.parseEDID(true), p.parser.verifyChecksum(true)};
+    }));
+    ASSERT_TRUE(p.parse());
+    EXPECT_EQ(results, std::vector<bool>(4, false));
+    EXPECT_EQ(p.withKey("ParseInProgress").size(), 4u);
+    EXPECT_EQ(p.withKey("ParseInProgress")[0].getLevel(), Log::LIBEDID_LOG_LEVEL_WARNING);
+    EXPECT_EQ(p.observer->names(), plain.observer->names());
+    EXPECT_EQ(edidString(p.parser), edidString(plain.parser));
+    // Once the parse is over, the same calls work again.
+    qor::String identifier;
+    EXPECT_TRUE(p.parser.getEDIDIdentifier(identifier, true));
+}
+
 // Counts its destructions, to follow the handle's ownership.
 struct CountedAccessor : libEDID::EDIDAccessorBuffer {
     CountedAccessor(const Bytes& bytes, int& destroyed)
@@ -126,8 +180,8 @@ TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
     int destroyed = 0;
     {
         const auto observer = std::make_shared<RecordingObserver>();
-        EDIDParser original(libEDID::EDIDAccessorHandle(
-            new CountedAccessor(EdidBuilder().checksumOff(0, 1).bytes(), destroyed)));
+        EDIDParser original(libEDID::makeAccessor<CountedAccessor>(
+            EdidBuilder().checksumOff(0, 1).bytes(), destroyed));
         original.registerSysInfoObserver(observer);
         original.verifyChecksum(false);
         ASSERT_EQ(original.getMessages().size(), 1u);
@@ -142,7 +196,7 @@ TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
         EXPECT_TRUE(original.getProductName().isEmpty());
 
         int otherDestroyed = 0;
-        EDIDParser assigned(libEDID::EDIDAccessorHandle(new CountedAccessor({}, otherDestroyed)));
+        EDIDParser assigned(libEDID::makeAccessor<CountedAccessor>(Bytes{}, otherDestroyed));
         assigned = copy;  // the replaced accessor loses its only handle
         EXPECT_EQ(otherDestroyed, 1);
         const auto& self = assigned;  // through a reference: compilers warn on "x = x"
@@ -156,6 +210,28 @@ TEST(ParserTest, CopiesShareAccessorAndObserversButNotMessages) {
 }
 
 // A parser over an empty handle behaves as one over a source that cannot be read.
+// The parser gives out the blocks it read: whole blocks only, and no more than 7Eh announces.
+TEST(ParserTest, GivesOutTheWholeAnnouncedBlocksItRead) {
+    struct Case {
+        std::size_t size;
+        unsigned char announced;
+        std::size_t extensions;  // blocks read after the base block
+    };
+    for (const Case c : {Case{128, 0, 0}, Case{256, 0, 0}, Case{384, 2, 2}, Case{256, 3, 1},
+                         Case{200, 1, 0}, Case{300, 1, 1}, Case{512, 1, 1}}) {
+        std::vector<std::uint8_t> bytes(c.size, 0x11);
+        bytes[0x7E] = c.announced;
+        bytes[c.size - 1] = 0x22;
+        EDIDParser parser(memoryAccessor(bytes));
+        ASSERT_TRUE(parser.verifyChecksum(false));
+        EXPECT_EQ(parser.getBaseBlock()[0x7E], c.announced);
+        ASSERT_EQ(parser.getExtensionBlocks().size(), c.extensions) << c.size;
+        for (const libEDID::EDIDBlock& block : parser.getExtensionBlocks()) {
+            EXPECT_EQ(block[0], 0x11);
+        }
+    }
+}
+
 TEST(ParserTest, EmptyHandleActsAsAnInaccessibleSource) {
     EDIDParser parser{libEDID::EDIDAccessorHandle()};
     EXPECT_FALSE(parser.isAccessible());

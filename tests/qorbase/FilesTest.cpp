@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "Blocking.h"
 #include "TempDir.h"
 #include "qor/Files.h"
 #include "qor/HexDumpFormat.h"
@@ -53,6 +56,55 @@ TEST(FStreamTest, UnopenablePathsGiveNoStream) {
     }
     EXPECT_EQ(FStream::openFile(dir.write("r.bin", "x"), FileMode::READ_BINARY), nullptr);
     EXPECT_FALSE(qor::OFStream(nullptr).write("x", 1));
+}
+
+// Create-new mode writes only where nothing is: an existing file, a link (dangling or not)
+// and a folder are left as they are.
+TEST(FStreamTest, CreateNewModeNeverReplacesOrFollows) {
+    TempDir dir;
+    EXPECT_TRUE(writeTo(dir.file("new.bin"), FileMode::CREATE_NEW_BINARY, "abc"));
+    EXPECT_EQ(TempDir::read(dir.file("new.bin")), "abc");
+    std::filesystem::create_symlink(dir.file("new.bin"), dir.file("link.bin"));
+    std::filesystem::create_symlink(dir.file("none.bin"), dir.file("dangling.bin"));
+    for (const char* name : {"new.bin", "link.bin", "dangling.bin", ""}) {
+        EXPECT_EQ(FStream::openFile(dir.file(name), FileMode::CREATE_NEW_BINARY), nullptr) << name;
+    }
+    EXPECT_EQ(TempDir::read(dir.file("new.bin")), "abc");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.bin")));
+}
+
+// Only regular files are read, up to the limit; the first `limit` bytes of a larger one are
+// kept. Nothing blocks or grows without bound (a FIFO, /dev/zero).
+TEST(ReadRegularFileTest, ReadsSmallRegularFilesOnly) {
+    TempDir dir;
+    struct Case {
+        std::string path;
+        qor::ReadResult result;
+        std::string content;
+    };
+    std::vector<Case> cases = {
+        {dir.file("missing"), qor::ReadResult::CANNOT_OPEN, ""},
+        {dir.path().string(), qor::ReadResult::NOT_REGULAR, ""},
+        {dir.write("empty", ""), qor::ReadResult::OK, ""},
+        {dir.write("four", "abcd"), qor::ReadResult::OK, "abcd"},
+        {dir.write("five", "abcde"), qor::ReadResult::TOO_LARGE, "abcd"},
+    };
+#ifdef _WIN32
+    const std::string fifo;
+#else
+    const std::string fifo = edidtest::makeFifo(dir.file("fifo"));
+    cases.push_back({fifo, qor::ReadResult::NOT_REGULAR, ""});
+    cases.push_back({"/dev/zero", qor::ReadResult::NOT_REGULAR, ""});
+#endif
+    for (const Case& c : cases) {
+        std::string content = "old";
+        qor::ReadResult result = qor::ReadResult::READ_ERROR;
+        EXPECT_TRUE(edidtest::returnsWithoutBlocking(fifo, [&] {
+            result = qor::readRegularFile(c.path, 4, content);
+        })) << c.path;
+        EXPECT_EQ(result, c.result) << c.path;
+        EXPECT_EQ(content, c.content) << c.path;
+    }
 }
 
 TEST(HexDumpFormatTest, SixteenBytesALineWithOffsetHexAndText) {

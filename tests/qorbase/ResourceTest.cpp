@@ -4,6 +4,11 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>  // alarm
+#endif
+
+#include "Blocking.h"
 #include "QorTestSupport.h"
 #include "TempDir.h"
 #include "qor/Resource.h"
@@ -147,6 +152,35 @@ TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
     EXPECT_EQ(setting("qtset", "Dump.value"), "<none>");
 }
 
+// Settings and text files are read only when they are regular files of at most 1 MiB: a FIFO
+// is refused without blocking, a larger file is refused whole with a log line.
+TEST(ResourceTest, SettingsAndTextFilesAreSmallRegularFiles) {
+    edidtest::TempDir dir;
+    const std::string large =
+        dir.write("large.ini", "[qtbig]\nA = 1\n" + std::string(1 << 20, '#'));
+    std::vector<std::string> paths = {large};
+#ifdef _WIN32
+    const std::string fifo;
+#else
+    const std::string fifo = edidtest::makeFifo(dir.file("fifo.ini"));
+    paths.push_back(fifo);
+#endif
+    for (const std::string& path : paths) {
+        qortest::LogLines log(3);
+        bool loaded = true;
+        EXPECT_TRUE(edidtest::returnsWithoutBlocking(fifo, [&] {
+            loaded = Resource::loadSettings(path) || Resource::loadStrings("qtbig", "en", path);
+        })) << path;
+        EXPECT_FALSE(loaded) << path;
+        ASSERT_EQ(log.lines().size(), 2u) << path;
+        EXPECT_EQ(log.lines()[0],
+                  "qor.Resource 3 File ignored, " +
+                      std::string(path == fifo ? "not a regular file" : "larger than 1 MiB") +
+                      ": \"" + path + "\"");
+    }
+    EXPECT_EQ(setting("qtbig", "A"), "<none>");
+}
+
 // The environment is read when the database or the locale is first used, so these checks run
 // in processes of their own.
 TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnvironment) {
@@ -154,6 +188,10 @@ TEST(ResourceEnvironmentTest, BundleFolderSettingsFileAndLocaleComeFromTheEnviro
         edidtest::TempDir dir;
         dir.write("qtdir.fr.txt", "Greeting = Bonjour\n");
         dir.write("nolocale.txt", "Greeting = ignored\n");
+#ifndef _WIN32
+        edidtest::makeFifo(dir.file("qtfifo.fr.txt"));  // skipped, not waited for
+        alarm(10);
+#endif
         qortest::setEnvironment("QOR_RESOURCE_DIR", dir.path().string().c_str());
         qortest::setEnvironment("QOR_SETTINGS_FILE",
                                 dir.write("s.ini", "[qtenv]\nDump.value = on\n").c_str());

@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
     // A file source; for a display of this system use instead
     // libEDID::EDIDContext::getEDIDAccessor("card0-HDMI-A-1",
     //                                       libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR).
-    libEDID::EDIDAccessorHandle source(new libEDID::EDIDAccessorFile(argv[1]));
-    libEDID::EDIDParser parser(source);
+    libEDID::EDIDParser parser(libEDID::makeAccessor<libEDID::EDIDAccessorFile>(argv[1]));
     parser.registerSysInfoObserver(std::make_shared<PrintProperties>());
 
     parser.verifyChecksum(false);

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <latch>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -39,11 +40,42 @@ const std::vector<CorpusEdid>& corpus() {
     return edids;
 }
 
+// Observers that call back into the parser that notifies them: one registers another observer
+// on its first call, one asks for the identifier (refused while the parse runs).
+class RegisteringObserver : public libEDID::EDIDCallback {
+  public:
+    explicit RegisteringObserver(libEDID::EDIDParser& parser) : parser_(parser) {}
+    void onSysInfoProperty(const qor::String&, const qor::QORValue&) override {
+        if (!registered_) {
+            registered_ = true;
+            parser_.registerSysInfoObserver(std::make_shared<RegisteringObserver>(parser_));
+        }
+    }
+
+  private:
+    libEDID::EDIDParser& parser_;
+    bool registered_ = false;
+};
+
+class IdentifierObserver : public libEDID::EDIDCallback {
+  public:
+    explicit IdentifierObserver(libEDID::EDIDParser& parser) : parser_(parser) {}
+    void onSysInfoProperty(const qor::String&, const qor::QORValue&) override {
+        qor::String identifier;
+        answered += parser_.getEDIDIdentifier(identifier, true) ? 1 : 0;
+    }
+    std::size_t answered = 0;
+
+  private:
+    libEDID::EDIDParser& parser_;
+};
+
 // Odd threads read through file accessors (mapped files), even ones from memory; a thread that
 // ignores category 0 turns those messages into "305 " log lines.
 struct ThreadOutput {
     std::vector<std::string> reports;  // one rendered parse per EDID
     std::size_t generalMessages = 0;   // stored messages of category 0
+    std::size_t nestedAnswers = 0;     // identifiers given to an observer during a parse
 };
 
 ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
@@ -52,7 +84,11 @@ ThreadOutput parseCorpus(bool fromFiles, bool ignoreGeneral) {
         libEDID::EDIDParser parser(fromFiles ? edidtest::fileAccessor(edid.entry.path)
                                              : edidtest::memoryAccessor(edid.bytes));
         parser.ignoreLogCategory(libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, ignoreGeneral);
+        parser.registerSysInfoObserver(std::make_shared<RegisteringObserver>(parser));
+        const auto asking = std::make_shared<IdentifierObserver>(parser);
+        parser.registerSysInfoObserver(asking);
         output.reports.push_back(edidtest::recordTimeline(parser).render());
+        output.nestedAnswers += asking->answered;
         for (const libEDID::LibEDIDLog& m : parser.getMessages()) {
             output.generalMessages +=
                 m.getCategory() == libEDID::LibEDIDLog::LIBEDID_LOG_CAT_GENERAL ? 1 : 0;
@@ -131,6 +167,7 @@ void expectThreadsAgree(bool logging) {
     const ThreadOutput alone = parseCorpus(false, false);
     for (std::size_t t = 0; t < kThreads; ++t) {
         expectSameReports(ignoresGeneral(t, logging) ? outputs[0] : alone, outputs[t], t);
+        EXPECT_EQ(outputs[t].nestedAnswers, 0u);
     }
     if (logging) {
         EXPECT_EQ(outputs[0].generalMessages, 0u);

@@ -191,6 +191,12 @@ EdidBuilder& EdidBuilder::extensionBlock(std::uint8_t tag) {
     return *this;
 }
 
+EdidBuilder& EdidBuilder::extensionBytes(unsigned block, std::size_t offset,
+                                         const std::vector<std::uint8_t>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), extensions_.at(block - 1).begin() + offset);
+    return *this;
+}
+
 EdidBuilder& EdidBuilder::extensionCount(std::uint8_t count) {
     countOverride_ = count;
     return *this;

@@ -64,6 +64,9 @@ class EdidBuilder {
 
     /// Appends an extension block with that tag (byte 0) and updates byte 7Eh.
     EdidBuilder& extensionBlock(std::uint8_t tag);
+    /// Writes bytes into extension block `block` (1 = the first) from `offset` on.
+    EdidBuilder& extensionBytes(unsigned block, std::size_t offset,
+                                const std::vector<std::uint8_t>& bytes);
     /// Overrides the extension count at 7Eh (applied after extensionBlock updates).
     EdidBuilder& extensionCount(std::uint8_t count);
     /// Makes block `block` (0 = base) sum to `sum` instead of 0.

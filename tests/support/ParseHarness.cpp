@@ -19,14 +19,7 @@ std::vector<std::string> RecordingObserver::names() const {
     return out;
 }
 
-namespace {
-libEDID::EDIDAccessorHandle memoryHandle(const std::vector<std::uint8_t>& bytes) {
-    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
-        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
-}
-}  // namespace
-
-Parsed::Parsed(const std::vector<std::uint8_t>& bytes) : parser(memoryHandle(bytes)) {
+Parsed::Parsed(const std::vector<std::uint8_t>& bytes) : parser(memoryAccessor(bytes)) {
     parser.registerSysInfoObserver(observer);
 }
 

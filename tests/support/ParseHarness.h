@@ -10,6 +10,15 @@
 
 namespace edidtest {
 
+/// Accessors over a memory copy of `bytes` and over the file at `path`.
+inline libEDID::EDIDAccessorHandle memoryAccessor(const std::vector<std::uint8_t>& bytes) {
+    return libEDID::makeAccessor<libEDID::EDIDAccessorBuffer>(
+        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size()));
+}
+inline libEDID::EDIDAccessorHandle fileAccessor(const std::string& path) {
+    return libEDID::makeAccessor<libEDID::EDIDAccessorFile>(qor::String(path));
+}
+
 /// One property as an observer received it.
 struct Property {
     std::string name;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ParseHarness.h"
 #include "libEDID/libEDID.h"
 
 namespace edidtest {
@@ -58,14 +59,5 @@ Timeline recordTimeline(libEDID::EDIDParser& parser);
 
 /// recordTimeline over a memory copy of `bytes`, with or without the extension decoders.
 Timeline recordTimeline(const std::vector<std::uint8_t>& bytes, bool decodeExtensions);
-
-/// Accessors over a memory copy of `bytes` and over the file at `path`.
-inline libEDID::EDIDAccessorHandle memoryAccessor(const std::vector<std::uint8_t>& bytes) {
-    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorBuffer(
-        reinterpret_cast<const char*>(bytes.data()), static_cast<unsigned>(bytes.size())));
-}
-inline libEDID::EDIDAccessorHandle fileAccessor(const std::string& path) {
-    return libEDID::EDIDAccessorHandle(new libEDID::EDIDAccessorFile(qor::String(path)));
-}
 
 }  // namespace edidtest

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "JsonWriter.h"
+#include "Terminal.h"
 #include "libEDID/EDIDContext.h"
 #include "libEDID/EDIDParser.h"
 #include "qorwin/WindowsDisplays.h"
@@ -81,8 +82,9 @@ void writeDisplayList(std::ostream& out, const std::vector<DisplayEntry>& displa
             writer.endObject();
             out << line << '\n';
         } else {
-            rows.push_back({display.portLocator, display.displayPath, display.displayName,
-                            identifier.value_or("(EDID not readable)")});
+            rows.push_back({visible(display.portLocator), visible(display.displayPath),
+                            visible(display.displayName),
+                            identifier ? visible(*identifier) : "(EDID not readable)"});
         }
     }
     writeRows(out, rows);

@@ -10,9 +10,6 @@ namespace edidcheck {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 128;
-constexpr std::size_t kExtensionCountOffset = 0x7E;
-
 class PropertyCollector : public libEDID::EDIDCallback {
   public:
     explicit PropertyCollector(std::vector<Property>& properties) : properties_(properties) {}
@@ -44,16 +41,6 @@ bool Examination::hasErrors() const {
     });
 }
 
-std::vector<unsigned char> blocksRead(const std::vector<unsigned char>& bytes) {
-    if (bytes.size() < kBlockSize) {
-        return {};
-    }
-    const std::size_t present = bytes.size() / kBlockSize - 1;
-    const std::size_t extensions = std::min<std::size_t>(bytes[kExtensionCountOffset], present);
-    const auto end = bytes.begin() + static_cast<std::ptrdiff_t>((1 + extensions) * kBlockSize);
-    return {bytes.begin(), end};
-}
-
 Examination examine(const Source& source, const ExaminationSettings& settings) {
     Examination result;
     result.source = source.name;
@@ -64,10 +51,12 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
     for (const int category : settings.ignoredCategories) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
+    parser.setDecodeExtensions(settings.decodeExtensions);
     parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
+    result.dumpFailed = parser.getDumpFailed();
     if (result.ok) {
         qor::String identifier;
         if (parser.getEDIDIdentifier(identifier, false)) {
@@ -78,7 +67,10 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
         result.edidString = edidString.str();
         result.productName = parser.getProductName().str();
         result.serialNumber = parser.getSerialNumber().str();
-        result.edid = blocksRead(source.bytes);
+        result.edid.assign(parser.getBaseBlock().begin(), parser.getBaseBlock().end());
+        for (const libEDID::EDIDBlock& block : parser.getExtensionBlocks()) {
+            result.edid.insert(result.edid.end(), block.begin(), block.end());
+        }
     }
     if (settings.withHexDump) {
         result.hexDump = source.accessor->hexDump().str();

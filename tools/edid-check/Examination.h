@@ -36,6 +36,7 @@ struct Examination {
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
     std::string hexDump;              ///< only when asked for
+    bool dumpFailed = false;          ///< the EDID dump ("DumpEDID") could not be written
 
     /// True when a level-2 message was logged.
     bool hasErrors() const;
@@ -45,15 +46,12 @@ struct Examination {
 struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
+    bool decodeExtensions = true;
 };
 
 /// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over the
 /// source, with an observer that collects every property. A source whose base block cannot be
 /// read is not parsed (its one "CannotAccessEDID" comes from the checksum pass).
 Examination examine(const Source& source, const ExaminationSettings& settings);
-
-/// The part of `bytes` that a parser reads: the base block and the extension blocks that byte
-/// 7Eh announces, as far as whole blocks are present; empty when the base block is incomplete.
-std::vector<unsigned char> blocksRead(const std::vector<unsigned char>& bytes);
 
 }  // namespace edidcheck

@@ -100,12 +100,15 @@ class TokenScanner {
     std::size_t tokenColumn_ = 1;
 };
 
+// A bad token is echoed up to this many characters, then "...".
+constexpr std::size_t kEchoedTokenLength = 32;
+
 // `"token" reason`. Built by appending: g++ 12 warns falsely (-Wrestrict) on
 // "literal" + std::string temporaries at -O2.
 std::string tokenFault(std::string_view token, std::string_view reason) {
     std::string text(1, '"');
-    text.append(token);
-    text += "\" ";
+    text.append(token.substr(0, kEchoedTokenLength));
+    text += token.size() > kEchoedTokenLength ? "...\" " : "\" ";
     text.append(reason);
     return text;
 }

@@ -90,6 +90,8 @@ void addOptions(CLI::App& app, Options& options) {
     app.add_flag("--all-messages", options.allMessages,
                  "Text report: also the level-0 messages (decoded values)");
     app.add_flag("--properties", options.properties, "Text report: also the properties");
+    app.add_flag("--base-only", options.baseOnly,
+                 "Judge the base block only; extension blocks keep their tag and checksum");
     app.add_flag("--hexdump", options.hexDump, "Text report: also the hex dump of the source");
     app.add_option("--ignore-category", options.ignoredCategories,
                    "Do not store messages of this category (0-17 or its name, e.g. srgb); "

@@ -19,6 +19,7 @@ struct Options {
     bool properties = false;
     bool hexDump = false;
     bool dump = false;
+    bool baseOnly = false;  ///< no decoding of extension blocks
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;
     std::optional<int> logLevel;

@@ -1,6 +1,8 @@
 #include "Run.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -72,8 +74,33 @@ std::string baseBlockMissing(const Source& source) {
            std::to_string(source.bytes.size()) + " of its 128 bytes are present";
 }
 
+// Lines about a source on stderr; the name and reason may hold any byte.
+void reportProblems(const Source& source, const Examination& examination, Progress& progress) {
+    if (!source.isRead() || !examination.ok) {
+        progress.printLine(visible(source.isRead() ? baseBlockMissing(source)
+                                                   : source.name + ": " + source.error));
+    }
+    if (examination.dumpFailed) {
+        progress.printLine(visible(source.name) +
+                           ": the EDID dump could not be written to the current folder");
+    }
+}
+
+// Output that could not be written (a full disk, a closed stdout) is a failure: one line on
+// stderr and status 2.
+int checkedOutput(int status) {
+    std::cout.flush();
+    if (std::cout) {
+        return status;
+    }
+    const int error = errno;
+    std::cerr << "edid-check: cannot write the output: "
+              << (error != 0 ? std::strerror(error) : "write error") << '\n';
+    return EXIT_NOT_READ;
+}
+
 int statusOf(const Examination& examination) {
-    if (!examination.ok) {
+    if (!examination.ok || examination.dumpFailed) {
         return EXIT_NOT_READ;
     }
     return examination.hasErrors() ? EXIT_EDID_ERROR : EXIT_CLEAN;
@@ -92,7 +119,7 @@ int listDisplays(const Options& options) {
         return EXIT_CLEAN;
     }
     writeDisplayList(std::cout, displays, options.json);
-    return EXIT_CLEAN;
+    return checkedOutput(EXIT_CLEAN);
 }
 
 }  // namespace
@@ -119,7 +146,8 @@ int run(const Options& options) {
                                             ? defaultJobs(portReader)
                                             : argumentJobs(options.sources, reader);
 
-    const ExaminationSettings settings{options.ignoredCategories, options.hexDump};
+    const ExaminationSettings settings{options.ignoredCategories, options.hexDump,
+                                       !options.baseOnly};
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
@@ -128,11 +156,7 @@ int run(const Options& options) {
     for (const SourceJob& job : jobs) {
         const Source source = job();
         const Examination examination = examine(source, settings);
-        if (!source.isRead() || !examination.ok) {
-            std::cout.flush();
-            progress.printLine(source.isRead() ? baseBlockMissing(source)
-                                               : source.name + ": " + source.error);
-        }
+        reportProblems(source, examination, progress);
         if (options.json) {
             line.clear();
             appendJsonLine(line, examination);
@@ -141,11 +165,15 @@ int run(const Options& options) {
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }
+        // Each source's report is out before the next source is opened.
+        std::cout.flush();
+        if (!std::cout) {
+            break;
+        }
         status = std::max(status, statusOf(examination));
         progress.step();
     }
-    std::cout.flush();
-    return status;
+    return checkedOutput(status);
 }
 
 }  // namespace edidcheck

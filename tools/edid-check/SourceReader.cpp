@@ -12,19 +12,13 @@
 #include "Terminal.h"
 #include "libEDID/EDIDAccessorBuffer.h"
 #include "libEDID/EDIDContext.h"
+#include "qor/Files.h"
 
 namespace edidcheck {
 
 namespace {
 
 constexpr std::string_view kDisplayPrefix = "display:";
-constexpr unsigned int kBlockSize = 128;
-constexpr unsigned int kExtensionCountOffset = 0x7E;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Appends up to `limit` bytes in total to `content`; false (errno set) on a read error.
 bool readUpTo(std::FILE* stream, std::string& content, std::size_t limit) {
@@ -40,21 +34,12 @@ bool readUpTo(std::FILE* stream, std::string& content, std::size_t limit) {
     return true;
 }
 
-// Reads raw content up to kRawLimit, text up to kTextLimit (one byte more to detect excess).
-std::string readContent(std::FILE* stream, std::string& error) {
-    std::string content;
-    bool ok = readUpTo(stream, content, SourceReader::kRawLimit);
-    if (ok && content.size() == SourceReader::kRawLimit &&
-        classifyContent(content) != ContentKind::Raw) {
-        ok = readUpTo(stream, content, SourceReader::kTextLimit + 1);
-        if (ok && content.size() > SourceReader::kTextLimit) {
-            error = "too large for hex text (over 1 MiB)";
-        }
-    }
-    if (!ok) {
-        error = std::string("cannot read: ") + std::strerror(errno);
-    }
-    return content;
+// The kind is decided from everything read (up to kTextLimit bytes); only raw content may
+// be longer (fromContent keeps what a parser can reach).
+std::string tooLargeError(std::string_view content, bool overTextLimit) {
+    return overTextLimit && classifyContent(content) != ContentKind::Raw
+               ? "too large for hex text (over 1 MiB)"
+               : "";
 }
 
 Source fromContent(std::string name, std::string_view content) {
@@ -65,9 +50,14 @@ Source fromContent(std::string name, std::string_view content) {
         return source;
     }
     source.bytes = std::move(decoded.bytes);
-    source.accessor = libEDID::EDIDAccessorHandle(
-        new libEDID::EDIDAccessorBuffer(reinterpret_cast<const char*>(source.bytes.data()),
-                                        static_cast<unsigned int>(source.bytes.size())));
+    // Raw bytes beyond the base block and 255 extension blocks cannot be reached.
+    if (source.bytes.size() > SourceReader::kRawLimit &&
+        classifyContent(content) == ContentKind::Raw) {
+        source.bytes.resize(SourceReader::kRawLimit);
+    }
+    source.accessor = libEDID::makeAccessor<libEDID::EDIDAccessorBuffer>(
+        reinterpret_cast<const char*>(source.bytes.data()),
+        static_cast<unsigned int>(source.bytes.size()));
     return source;
 }
 
@@ -108,24 +98,41 @@ Source SourceReader::fromSample(const EmbeddedFile& sample) {
                        std::string_view(reinterpret_cast<const char*>(sample.data), sample.size));
 }
 
+// Only regular files are opened, and without blocking: a FIFO or device named on the command
+// line is refused at once ("-" reads a pipe).
 Source SourceReader::readFile(const std::string& path) const {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        return failed(path, "is a directory");
+    std::string content;
+    const qor::ReadResult result = qor::readRegularFile(qor::String(path), kTextLimit, content);
+    switch (result) {
+        case qor::ReadResult::OK:
+        case qor::ReadResult::TOO_LARGE:
+            break;
+        case qor::ReadResult::CANNOT_OPEN:
+            return failed(path, std::string("cannot open: ") + std::strerror(errno));
+        case qor::ReadResult::NOT_REGULAR: {
+            std::error_code ignored;
+            return failed(path, std::filesystem::is_directory(path, ignored)
+                                    ? "is a directory"
+                                    : "is not a regular file (a pipe is read with \"-\")");
+        }
+        case qor::ReadResult::READ_ERROR:
+            return failed(path, std::string("cannot read: ") + std::strerror(errno));
     }
-    const FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return failed(path, std::string("cannot open: ") + std::strerror(errno));
-    }
-    std::string error;
-    const std::string content = readContent(file.get(), error);
+    const std::string error = tooLargeError(content, result == qor::ReadResult::TOO_LARGE);
     return error.empty() ? fromContent(path, content) : failed(path, error);
 }
 
 Source SourceReader::readStandardInput() const {
     useBinaryStdin();
-    std::string error;
-    const std::string content = readContent(stdin, error);
+    std::string content;
+    if (!readUpTo(stdin, content, kTextLimit + 1)) {
+        return failed("-", std::string("cannot read: ") + std::strerror(errno));
+    }
+    const bool overTextLimit = content.size() > kTextLimit;
+    if (overTextLimit) {
+        content.resize(kTextLimit);
+    }
+    const std::string error = tooLargeError(content, overTextLimit);
     return error.empty() ? fromContent("-", content) : failed("-", error);
 }
 
@@ -141,24 +148,7 @@ Source SourceReader::readDisplay(const std::string& argument) const {
         return failed(argument, "no display with " + std::string(finderWord(finder_)) + " \"" +
                                     locator + "\" has a readable EDID");
     }
-    source.bytes = readBlocks(*source.accessor.get());
     return source;
-}
-
-std::vector<unsigned char> readBlocks(libEDID::EDIDAccessor& accessor) {
-    std::vector<unsigned char> bytes(kBlockSize);
-    if (accessor.read(0, kBlockSize, bytes.data()) < 0) {
-        return {};
-    }
-    const unsigned int announced = bytes[kExtensionCountOffset];
-    for (unsigned int block = 1; block <= announced; ++block) {
-        bytes.resize(static_cast<std::size_t>(block + 1) * kBlockSize);
-        if (accessor.read(block * kBlockSize, kBlockSize, bytes.data() + block * kBlockSize) < 0) {
-            bytes.resize(static_cast<std::size_t>(block) * kBlockSize);
-            break;
-        }
-    }
-    return bytes;
 }
 
 }  // namespace edidcheck

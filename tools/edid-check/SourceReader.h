@@ -13,7 +13,7 @@ namespace edidcheck {
 struct Source {
     std::string name;                      ///< as given on the command line ("sample:<file>")
     libEDID::EDIDAccessorHandle accessor;  ///< empty when the source could not be read
-    std::vector<unsigned char> bytes;      ///< the EDID bytes of the source, as decoded
+    std::vector<unsigned char> bytes;      ///< decoded content of a file, stdin or sample
     std::string error;                     ///< one line; empty when the source was read
 
     bool isRead() const { return error.empty(); }
@@ -26,7 +26,8 @@ class SourceReader {
   public:
     /// Raw content beyond base block + 255 extension blocks cannot be reached by the parser.
     static constexpr std::size_t kRawLimit = 256 * 128;
-    /// Hex text (or xrandr output) longer than this is refused.
+    /// Content is read up to this size and its kind decided on all of it; hex text (or xrandr
+    /// output) longer than this is refused.
     static constexpr std::size_t kTextLimit = 1024 * 1024;
 
     explicit SourceReader(libEDID::EDIDAccessor::EDIDFINDER finder) : finder_(finder) {}
@@ -44,10 +45,5 @@ class SourceReader {
 
     libEDID::EDIDAccessor::EDIDFINDER finder_;
 };
-
-/// The bytes that a parser reads from `accessor`: the base block, then each extension block
-/// that byte 7Eh announces, up to the first block that cannot be read. Empty when not even
-/// the base block can be read.
-std::vector<unsigned char> readBlocks(libEDID::EDIDAccessor& accessor);
 
 }  // namespace edidcheck

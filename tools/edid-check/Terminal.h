@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace edidcheck {
 
@@ -10,6 +12,12 @@ bool isTerminal(std::FILE* stream);
 /// True when coloured text suits stdout: it is a terminal, NO_COLOR is unset or empty, and
 /// (on Windows) the console accepts escape sequences.
 bool stdoutWantsColour();
+
+/// `text` safe for a terminal: every control character (C0 00h-1Fh, DEL 7Fh, and C1 80h-9Fh,
+/// whether as UTF-8 U+0080-U+009F or as a lone byte) and every byte that is not part of valid
+/// UTF-8 is written as a visible "\xNN" (ESC gives "\x1b"), so that no EDID string, path or
+/// name can move the cursor, set the window title or split a line. Valid UTF-8 text passes.
+std::string visible(std::string_view text);
 
 /// Switches stdin to binary mode, so that raw EDID bytes arrive unchanged (Windows only).
 void useBinaryStdin();

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "Categories.h"
+#include "Terminal.h"
 
 namespace edidcheck {
 
@@ -45,7 +46,8 @@ class Painter {
 };
 
 // Writes each line of a multi-line text, the first after `firstIndent`, the others after
-// `indent`; "\r\n" and "\n" both end a line.
+// `indent`; "\r\n" and "\n" both end a line; control characters within a line are made
+// visible.
 void writeLines(std::ostream& out, std::string_view text, std::string_view firstIndent,
                 std::string_view indent) {
     bool first = true;
@@ -55,7 +57,7 @@ void writeLines(std::ostream& out, std::string_view text, std::string_view first
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        out << (first ? firstIndent : indent) << line << '\n';
+        out << (first ? firstIndent : indent) << visible(line) << '\n';
         first = false;
         if (end == std::string_view::npos) {
             break;
@@ -71,7 +73,7 @@ void writeHeader(std::ostream& out, const Examination& examination, const Painte
     } else {
         header += "EDID not read";
     }
-    painter.write(out, kBold, header);
+    painter.write(out, kBold, visible(header));
     out << '\n';
 }
 
@@ -99,12 +101,13 @@ void writeProperties(std::ostream& out, const Examination& examination) {
     out << "  Properties:\n";
     for (const Property& property : examination.properties) {
         if (property.value.isArray()) {
-            out << "    " << property.name << " =\n";
+            out << "    " << visible(property.name) << " =\n";
             for (std::size_t i = 0; i < property.value.getArraySize(); ++i) {
-                out << "      " << property.value.getArrayItem(i).str() << '\n';
+                out << "      " << visible(property.value.getArrayItem(i).str()) << '\n';
             }
         } else {
-            out << "    " << property.name << " = " << valueText(property.value) << '\n';
+            out << "    " << visible(property.name) << " = " << visible(valueText(property.value))
+                << '\n';
         }
     }
 }

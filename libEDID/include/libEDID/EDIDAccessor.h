@@ -24,7 +24,9 @@ class LIBEDID_API EDIDAccessor {
     /// Copies exactly `length` bytes at `offset` to `out` and returns `length`; returns a
     /// negative number and copies nothing when the request cannot be served.
     virtual int read(unsigned int offset, unsigned int length, void* out) = 0;
-    /// Writes the source's bytes to a file; the base writes nothing and returns false.
+    /// Writes the source's bytes to a new file; the file sources fail, writing nothing, when
+    /// anything (a file, a folder, a link) already exists at `fileName`. The base writes
+    /// nothing and returns false.
     virtual bool dumpToFile(const qor::String& fileName);
     /// The source's bytes as a hex dump; the base returns an empty text.
     virtual qor::String hexDump();

@@ -21,6 +21,7 @@ class LIBEDID_API EDIDAccessorBuffer : public EDIDAccessor {
     ~EDIDAccessorBuffer() override;
 
     int read(unsigned int offset, unsigned int length, void* out) override;
+    /// Writes the bytes to a new file; fails when anything exists at `fileName`.
     bool dumpToFile(const qor::String& fileName) override;
     qor::String hexDump() override;
 

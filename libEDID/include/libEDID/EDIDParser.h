@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "libEDID/CTA861.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
@@ -24,6 +25,12 @@ using EDIDBlock = std::array<unsigned char, 128>;
 ///
 /// A parser is used by one thread at a time. Copies share the accessor handle and the
 /// observers and copy everything else.
+///
+/// Observers may call back into the parser that notifies them. A registration made during a
+/// notification takes effect from the next notification on. A read or parse started while the
+/// same parser is reading or parsing (verifyChecksum, parseEDID, getEDIDIdentifier and
+/// getEDIDString that need to parse) is refused: it returns false and logs
+/// "ParseInProgress" instead of recursing.
 class LIBEDID_API EDIDParser {
   public:
     explicit EDIDParser(const EDIDAccessorHandle& accessor);
@@ -44,8 +51,14 @@ class LIBEDID_API EDIDParser {
 
     /// Adds an observer (an empty pointer is ignored); registering twice delivers twice.
     void registerSysInfoObserver(const std::shared_ptr<EDIDCallback>& observer);
-    /// Calls every observer, in registration order.
+    /// Calls every observer, in registration order; observers registered meanwhile are not
+    /// called for this property.
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value);
+
+    /// The blocks read by the last verifyChecksum or parseEDID: the base block, and each
+    /// extension block that byte 7Eh announces up to the first one the source cannot give.
+    const EDIDBlock& getBaseBlock() const { return baseBlock; }
+    const qor::Array<EDIDBlock>& getExtensionBlocks() const { return extensionBlocks; }
 
     qor::String getSerialNumber() const { return serialNumber; }
     qor::String getProductName() const { return productName; }
@@ -62,16 +75,43 @@ class LIBEDID_API EDIDParser {
     /// Off by default: a default parse reports each extension block's tag and checksum only.
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
+    /// The CTA-861 extension blocks decoded by the last parse, in block order; empty when
+    /// extension decoding is off.
+    const std::vector<CTABlock>& getCTABlocks() const { return ctaBlocks; }
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
     bool getEDIDString(qor::String& edid, bool force);
 
+    /// True when the last read of the EDID was to be written to a dump file (setting
+    /// "DumpEDID") and that file could not be written.
+    bool getDumpFailed() const { return dumpFailed; }
+
   private:
     friend class EDIDVerifier;
 
+    // Set while the parser reads or parses; a copy of a busy parser starts idle.
+    struct BusyFlag {
+        bool on = false;
+        BusyFlag() = default;
+        BusyFlag(const BusyFlag&) {}
+        BusyFlag& operator=(const BusyFlag&) { return *this; }
+    };
+    // Marks the parser busy for the life of the scope.
+    class BusyScope {
+      public:
+        explicit BusyScope(BusyFlag& flag) : flag_(flag) { flag_.on = true; }
+        ~BusyScope() { flag_.on = false; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        BusyFlag& flag_;
+    };
+
+    bool refuseNestedParse();
     bool readEDID(bool force);
-    void dumpEDID();
+    bool dumpEDID();
     void runDescriptorSlots();
     void checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName);
     void reportTrailer();
@@ -87,8 +127,11 @@ class LIBEDID_API EDIDParser {
     qor::String productName;
     bool edidRead = false;
     bool decodeExtensions = false;
+    bool dumpFailed = false;
+    BusyFlag busy;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
+    std::vector<CTABlock> ctaBlocks;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
     std::vector<std::shared_ptr<EDIDCallback>> observers;

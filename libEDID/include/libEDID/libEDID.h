@@ -1,6 +1,7 @@
 #pragma once
 
 // Everything a caller of libEDID needs: sources, the parser, its messages and observers.
+#include "libEDID/CTA861.h"
 #include "libEDID/EDIDAccessor.h"
 #include "libEDID/EDIDAccessorBuffer.h"
 #include "libEDID/EDIDAccessorFile.h"

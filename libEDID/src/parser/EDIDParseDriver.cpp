@@ -50,6 +50,10 @@ void runBaseBlockVerifiers(EDIDParser* parser) {
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
+    if (busy.on) {
+        return refuseNestedParse();
+    }
+    const BusyScope scope(busy);
     const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
         logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
@@ -59,6 +63,7 @@ bool EDIDParser::parseEDID(bool force) {
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
+    ctaBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();
     }
@@ -195,6 +200,9 @@ bool EDIDParser::getEDIDString(qor::String& edid, bool force) {
     if (!edidString.isEmpty() && !force) {
         edid = edidString;
         return true;
+    }
+    if (busy.on) {
+        return refuseNestedParse();
     }
     edidString = qor::String();
     if (!isAccessible() || !parseEDID(force)) {

@@ -8,6 +8,7 @@
 #include "parser/ClassLogger.h"
 #include "parser/Texts.h"
 #include "qor/DateTime.h"
+#include "qor/Files.h"
 #include "qor/Resource.h"
 #include "qor/System.h"
 #include "verifiers/BaseBlockLayout.h"
@@ -59,6 +60,10 @@ bool dumpSettingOn() {
     return qor::QORValue::getCorrectValue(text, qor::QORValue::TYPE_BOOL, false).get(on) && on;
 }
 
+// Dumps of one source within one second get "_1", "_2", ... after the time; a name already
+// taken (by anyone, also by a planted link) is skipped, never replaced.
+constexpr unsigned kMaxDumpNameTries = 1000;
+
 }  // namespace
 
 EDIDParser::EDIDParser(const EDIDAccessorHandle& accessor) : accessor(accessor) {}
@@ -85,12 +90,23 @@ void EDIDParser::registerSysInfoObserver(const std::shared_ptr<EDIDCallback>& ob
     }
 }
 
+// An observer may register further observers (appended, possibly reallocating the list) or
+// even replace the parser's state, so the walk goes by index over the observers present at
+// its start and keeps each observer alive while it is called.
 void EDIDParser::notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
-    for (const std::shared_ptr<EDIDCallback>& observer : observers) {
+    const std::size_t count = observers.size();
+    for (std::size_t i = 0; i < count && i < observers.size(); ++i) {
+        const std::shared_ptr<EDIDCallback> observer = observers[i];
         if (observer) {
             observer->onSysInfoProperty(name, value);
         }
     }
+}
+
+bool EDIDParser::refuseNestedParse() {
+    logMesg(LibEDIDLog("ParseInProgress", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+    return false;
 }
 
 void EDIDParser::logMesg(const LibEDIDLog& mesg) {
@@ -131,14 +147,12 @@ bool EDIDParser::readEDID(bool force) {
         }
         extensionBlocks.append(block);
     }
-    if (dumpSettingOn()) {
-        dumpEDID();
-    }
+    dumpFailed = dumpSettingOn() && !dumpEDID();
     QOR_LOG(logger(), 1, "83 " + "EDID Dump : " + accessor->hexDump());
     return true;
 }
 
-void EDIDParser::dumpEDID() {
+bool EDIDParser::dumpEDID() {
     qor::String locator = accessor->getLocator();
     if (locator.isEmpty()) {
         std::random_device seed;
@@ -146,13 +160,25 @@ void EDIDParser::dumpEDID() {
         locator = qor::SprintfFormat("%u", static_cast<unsigned>(engine()));
     }
     const std::int64_t now = qor::DateTime::getCurrentDateTime().unixTimeStamp();
-    const qor::String fileName = qor::String("edid_dump") + "_" + fileNameSafe(locator) + "_" +
-                                 qor::SprintfFormat("%" PRId64, now) + ".bin";
-    accessor->dumpToFile(fileName);
+    const qor::String stem = qor::String("edid_dump") + "_" + fileNameSafe(locator) + "_" +
+                             qor::SprintfFormat("%" PRId64, now);
+    for (unsigned n = 0; n < kMaxDumpNameTries; ++n) {
+        const qor::String fileName =
+            n == 0 ? stem + ".bin" : stem + qor::SprintfFormat("_%u", n) + ".bin";
+        if (!qor::pathTaken(fileName)) {
+            // Created exclusively: a racing writer of the same name makes this dump fail.
+            return accessor->dumpToFile(fileName);
+        }
+    }
+    return false;
 }
 
 bool EDIDParser::verifyChecksum(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::verifyChecksum", __FILE__, __LINE__);
+    if (busy.on) {
+        return refuseNestedParse();
+    }
+    const BusyScope scope(busy);
     const detail::TextScope texts;
     if (!isAccessible() || !readEDID(force)) {
         logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,

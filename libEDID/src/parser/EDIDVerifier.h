@@ -68,6 +68,8 @@ class EDIDVerifier {
 
     const EDIDBlock& baseBlock() const { return parser->baseBlock; }
     const qor::Array<EDIDBlock>& extensionBlocks() const { return parser->extensionBlocks; }
+    const std::vector<CTABlock>& ctaBlocks() const { return parser->ctaBlocks; }
+    void addCTABlock(CTABlock block) { parser->ctaBlocks.push_back(std::move(block)); }
     void setSerialNumber(const qor::String& text) { parser->serialNumber = text; }
     void setProductName(const qor::String& text) { parser->productName = text; }
     EDIDParser* getParser() const { return parser; }

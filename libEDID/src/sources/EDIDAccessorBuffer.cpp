@@ -64,7 +64,7 @@ int EDIDAccessorBuffer::read(unsigned int offset, unsigned int length, void* out
 
 bool EDIDAccessorBuffer::dumpToFile(const qor::String& fileName) {
     std::unique_ptr<qor::OFStream> out =
-        qor::FStream::openFile(fileName, qor::FileMode::CREATE_WRITE_BINARY);
+        qor::FStream::openFile(fileName, qor::FileMode::CREATE_NEW_BINARY);
     if (!out) {
         QOR_LOG(logger(), 3, "45 " + "Unable to open file: " + "\"" + fileName + "\"");
         return false;

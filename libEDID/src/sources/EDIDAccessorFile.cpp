@@ -1,7 +1,9 @@
 #include "libEDID/EDIDAccessorFile.h"
 
+#include <string>
 #include "parser/ClassLogger.h"
-#include "qor/Buffer.h"
+
+#include "qor/Files.h"
 #include "qor/HexDumpFormat.h"
 #include "sources/ByteRange.h"
 
@@ -16,19 +18,26 @@ qor::Logger* logger() {
 
 }  // namespace
 
-EDIDAccessorFile::EDIDAccessorFile(const qor::String& fileName)
-    : fileName(fileName), mapFile(fileName) {
-    if (mapFile.getPointer() != nullptr && mapFile.getFileSize() != 0) {
-        accessible = true;
-        return;
+EDIDAccessorFile::EDIDAccessorFile(const qor::String& fileName) : fileName(fileName) {
+    std::string bytes;
+    const qor::ReadResult result = qor::readRegularFile(fileName, MAX_FILE_SIZE, bytes);
+    if (result == qor::ReadResult::OK || result == qor::ReadResult::TOO_LARGE) {
+        content.assign(bytes.data(), bytes.size());
+        accessible = content.size() != 0;
     }
-    QOR_LOG(logger(), 4, "23 " + "The provided EDID file is invalid or is of size 0");
+    if (result == qor::ReadResult::TOO_LARGE) {
+        QOR_LOG(logger(), 4,
+                "24 " + "The provided EDID file is longer than 32 KiB; the rest is ignored");
+    }
+    if (!accessible) {
+        QOR_LOG(logger(), 4, "23 " + "The provided EDID file is invalid or is of size 0");
+    }
 }
 
 EDIDAccessorFile::~EDIDAccessorFile() = default;
 
 int EDIDAccessorFile::read(unsigned int offset, unsigned int length, void* out) {
-    if (detail::copyInside(mapFile.getPointer(), mapFile.getFileSize(), offset, length, out)) {
+    if (detail::copyInside(content.data(), content.size(), offset, length, out)) {
         return static_cast<int>(length);
     }
     QOR_LOG(logger(), 4, "33 " + "trying to read past the end of input EDID file");
@@ -37,25 +46,28 @@ int EDIDAccessorFile::read(unsigned int offset, unsigned int length, void* out) 
 
 bool EDIDAccessorFile::dumpToFile(const qor::String& target) {
     std::unique_ptr<qor::OFStream> out =
-        qor::FStream::openFile(target, qor::FileMode::CREATE_WRITE_BINARY);
+        qor::FStream::openFile(target, qor::FileMode::CREATE_NEW_BINARY);
     if (!out) {
         QOR_LOG(logger(), 3, "49 " + "Unable to open file: " + "\"" + target + "\"");
         return false;
     }
-    // Files beyond what a 32-bit length describes are not provided for.
-    const auto size = static_cast<unsigned int>(mapFile.getFileSize());
-    qor::Buffer<unsigned char> bytes;
-    bytes.resize(size);
-    read(0, size, bytes.data());
+    const qor::Buffer<unsigned char> bytes = readAll();
     return out->write(bytes.data(), bytes.size());
 }
 
 qor::String EDIDAccessorFile::hexDump() {
-    const auto size = static_cast<unsigned int>(mapFile.getFileSize());
+    const qor::Buffer<unsigned char> bytes = readAll();
+    return qor::HexDumpFormat(bytes.data(), static_cast<unsigned int>(bytes.size()), 0, 0)
+        .toString();
+}
+
+// Through the virtual read, so that a derived source's read is honoured.
+qor::Buffer<unsigned char> EDIDAccessorFile::readAll() {
+    const auto size = static_cast<unsigned int>(content.size());
     qor::Buffer<unsigned char> bytes;
     bytes.resize(size);
     read(0, size, bytes.data());
-    return qor::HexDumpFormat(bytes.data(), bytes.size(), 0, 0).toString();
+    return bytes;
 }
 
 }  // namespace libEDID

@@ -15,7 +15,7 @@ EDIDContext& EDIDContext::operator=(EDIDContext&&) {
 EDIDAccessorHandle EDIDContext::getEDIDAccessor(const qor::String& locator,
                                                 EDIDAccessor::EDIDFINDER finder) {
     // The handle owns the accessor from here on (and destroys it if wrapping fails).
-    return EDIDAccessorHandle(new EDIDAccessorWindows(locator, finder));
+    return makeAccessor<EDIDAccessorWindows>(locator, finder);
 }
 
 }  // namespace libEDID

@@ -1,21 +1,24 @@
 #pragma once
 
-#include "parser/EDIDVerifier.h"
+#include "verifiers/cta/CTAReportingVerifier.h"
 
 namespace libEDID {
 
 /// Decodes and judges one CTA-861 extension block (tag 02h): its header, the data block
-/// collection and the detailed timing descriptors that follow it.
-class CTABlockVerifier : public EDIDVerifier {
+/// collection and the detailed timing descriptors that follow it, then hands the decoded
+/// block to the parser.
+class CTABlockVerifier : public CTAReportingVerifier {
   public:
     /// `blockNumber`: the block's number in the EDID (1 = the first extension block).
     CTABlockVerifier(EDIDParser* parser, unsigned blockNumber)
-        : EDIDVerifier(parser), blockNumber(blockNumber) {}
+        : CTAReportingVerifier(parser, blockNumber) {}
 
     void verify() override;
 
   private:
-    unsigned blockNumber;
+    void reportHeader(const CTABlock& block);
+    void verifyTimings(const CTABlock& block);
+    void checkPadding(const CTABlock& block);
 };
 
 }  // namespace libEDID

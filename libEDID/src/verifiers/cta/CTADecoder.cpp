@@ -1,0 +1,305 @@
+#include "verifiers/cta/CTADecoder.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace libEDID::cta {
+
+namespace {
+
+// Data block header byte: bits 7-5 tag, bits 4-0 length of the payload.
+constexpr unsigned kTagAudio = 1;
+constexpr unsigned kTagVideo = 2;
+constexpr unsigned kTagVendor = 3;
+constexpr unsigned kTagSpeakers = 4;
+constexpr unsigned kTagExtended = 7;
+
+struct ExtendedKind {
+    std::uint8_t extendedTag;
+    CTADataBlockKind kind;
+};
+constexpr ExtendedKind kExtendedKinds[] = {
+    {0, CTADataBlockKind::VideoCapability},        {5, CTADataBlockKind::Colorimetry},
+    {6, CTADataBlockKind::HDRStaticMetadata},      {14, CTADataBlockKind::YCbCr420Video},
+    {15, CTADataBlockKind::YCbCr420CapabilityMap},
+};
+
+// Header bytes of the extension block.
+constexpr unsigned kHeaderSize = 4;
+constexpr unsigned kChecksumOffset = 127;
+constexpr unsigned kDTDSize = 18;
+
+std::uint8_t at(Bytes bytes, std::size_t index) {
+    return index < bytes.size() ? bytes[index] : 0;
+}
+
+std::uint32_t oui(Bytes payload) {
+    return payload.size() < 3 ? 0 : payload[0] | (payload[1] << 8) | (payload[2] << 16);
+}
+
+CTADataBlockKind kindOf(unsigned tag, Bytes payload) {
+    switch (tag) {
+        case kTagAudio:
+            return CTADataBlockKind::Audio;
+        case kTagVideo:
+            return CTADataBlockKind::Video;
+        case kTagSpeakers:
+            return CTADataBlockKind::SpeakerAllocation;
+        case kTagVendor:
+            switch (oui(payload)) {
+                case kOuiHDMI:
+                    return CTADataBlockKind::HDMI;
+                case kOuiHDMIForum:
+                    return CTADataBlockKind::HDMIForum;
+                default:
+                    return CTADataBlockKind::VendorSpecific;
+            }
+        case kTagExtended:
+            for (const ExtendedKind& entry : kExtendedKinds) {
+                if (!payload.empty() && payload[0] == entry.extendedTag) {
+                    return entry.kind;
+                }
+            }
+            return CTADataBlockKind::Other;
+        default:
+            return CTADataBlockKind::Other;
+    }
+}
+
+// Speaker allocation: three payload bytes, the third holding bits 16-23.
+std::uint32_t speakerBits(Bytes payload) {
+    return at(payload, 0) | (at(payload, 1) << 8) | (at(payload, 2) << 16);
+}
+
+// Video capability (extended tag 0), byte 1: bit 7 QY, bit 6 QS, bits 5-4 PT, 3-2 IT, 1-0 CE.
+CTAVideoCapability videoCapability(Bytes payload) {
+    const unsigned b = at(payload, 1);
+    return {(b & 0x80) != 0, (b & 0x40) != 0, static_cast<std::uint8_t>((b >> 4) & 3),
+            static_cast<std::uint8_t>((b >> 2) & 3), static_cast<std::uint8_t>(b & 3)};
+}
+
+// Colorimetry (extended tag 5): byte 1 the eight colorimetries, byte 2 bit 7 DCI-P3.
+std::uint16_t colorimetryBits(Bytes payload) {
+    return static_cast<std::uint16_t>(at(payload, 1) | ((at(payload, 2) & 0x80) << 1));
+}
+
+// AMD block: OUI, version, feature flags, then minimum and maximum refresh rate in Hz.
+std::optional<CTAVRRRange> amdRange(Bytes payload) {
+    if (payload.size() < 7) {
+        return std::nullopt;
+    }
+    return CTAVRRRange{payload[5], payload[6]};
+}
+
+// HDMI Forum block payload bytes 8-9: VRRmin in bits 5-0, VRRmax bits 9-8 in bits 7-6 of
+// byte 8 and bits 7-0 in byte 9. A VRRmin of 0 means no variable refresh.
+std::optional<CTAVRRRange> hdmiForumRange(Bytes payload) {
+    if (payload.size() < 10 || (payload[8] & 0x3F) == 0) {
+        return std::nullopt;
+    }
+    return CTAVRRRange{payload[8] & 0x3Fu, ((payload[8] & 0xC0u) << 2) | payload[9]};
+}
+
+template <typename T>
+void keepFirst(std::optional<T>& slot, const T& value) {
+    if (!slot) {
+        slot = value;
+    }
+}
+
+void decodeBlockPayload(const CTADataBlockInfo& info, Bytes payload, CTADataBlockCollection& out,
+                        std::optional<CTAVRRRange>& amd) {
+    switch (info.kind) {
+        case CTADataBlockKind::Audio:
+            decodeAudioDescriptors(payload, out.audioFormats);
+            break;
+        case CTADataBlockKind::Video:
+            decodeVideoDescriptors(payload, out.videoFormats);
+            break;
+        case CTADataBlockKind::SpeakerAllocation:
+            keepFirst(out.speakerAllocation, speakerBits(payload));
+            break;
+        case CTADataBlockKind::HDMI:
+            // Physical address (payload bytes 3-4) is the least an HDMI block carries.
+            if (payload.size() >= 5) {
+                keepFirst(out.hdmi, decodeHDMI(payload));
+            }
+            break;
+        case CTADataBlockKind::HDMIForum:
+            if (!out.hdmiForum) {
+                out.hdmiForum = decodeHDMIForum(payload);
+                out.vrrRange = hdmiForumRange(payload);
+            }
+            break;
+        case CTADataBlockKind::VendorSpecific:
+            if (oui(payload) == kOuiAMD && !amd) {
+                amd = amdRange(payload);
+            }
+            break;
+        case CTADataBlockKind::VideoCapability:
+            keepFirst(out.videoCapability, videoCapability(payload));
+            break;
+        case CTADataBlockKind::Colorimetry:
+            keepFirst(out.colorimetry, colorimetryBits(payload));
+            break;
+        case CTADataBlockKind::HDRStaticMetadata:
+            // Extended tag, transfer functions and metadata types are the least it carries.
+            if (payload.size() >= 3) {
+                keepFirst(out.hdrStaticMetadata, decodeHDRStaticMetadata(payload));
+            }
+            break;
+        case CTADataBlockKind::YCbCr420Video:
+            decodeVideoDescriptors(payload.subspan(1), out.ycbcr420OnlyFormats);
+            break;
+        case CTADataBlockKind::YCbCr420CapabilityMap:
+            if (!out.ycbcr420CapabilityMap) {
+                out.ycbcr420CapabilityMap.emplace(payload.begin() + 1, payload.end());
+            }
+            break;
+        case CTADataBlockKind::Other:
+            break;
+    }
+}
+
+}  // namespace
+
+void decodeVideoDescriptors(Bytes payload, std::vector<CTAShortVideoDescriptor>& out) {
+    // Bytes 129-192 are native formats with VIC = byte & 7Fh; every other byte is the VIC.
+    for (const std::uint8_t svd : payload) {
+        const bool native = svd >= 129 && svd <= 192;
+        out.push_back({static_cast<std::uint8_t>(native ? svd & 0x7F : svd), native});
+    }
+}
+
+void decodeAudioDescriptors(Bytes payload, std::vector<CTAShortAudioDescriptor>& out) {
+    for (std::size_t i = 0; i + 3 <= payload.size(); i += 3) {
+        CTAShortAudioDescriptor sad;
+        sad.format = (payload[i] >> 3) & 0x0F;
+        sad.channels = static_cast<std::uint8_t>((payload[i] & 0x07) + 1);
+        sad.sampleRates = payload[i + 1] & 0x7F;
+        const std::uint8_t third = payload[i + 2];
+        if (sad.format == 1) {
+            sad.sampleSizes = third & 0x07;
+        } else if (sad.format >= 2 && sad.format <= 8) {
+            sad.maxBitRate = third * 8u;
+        } else if (sad.format == 15) {
+            sad.extensionType = third >> 3;
+        }
+        out.push_back(sad);
+    }
+}
+
+// Payload: OUI (0-2), physical address A.B.C.D (3-4), flags (5), max TMDS clock / 5 MHz (6).
+CTAHDMIBlock decodeHDMI(Bytes payload) {
+    CTAHDMIBlock hdmi;
+    hdmi.physicalAddress = static_cast<std::uint16_t>((at(payload, 3) << 8) | at(payload, 4));
+    if (payload.size() > 5) {
+        hdmi.flags = payload[5];
+    }
+    hdmi.maxTMDSClock = at(payload, 6) * 5u;
+    return hdmi;
+}
+
+// Payload: OUI (0-2), version (3), max TMDS character rate / 5 MHz (4), flags with SCDC_Present
+// in bit 7 (5), max FRL rate in bits 7-4 (6).
+CTAHDMIForumBlock decodeHDMIForum(Bytes payload) {
+    CTAHDMIForumBlock forum;
+    forum.version = at(payload, 3);
+    forum.maxTMDSRate = at(payload, 4) * 5u;
+    forum.scdc = (at(payload, 5) & 0x80) != 0;
+    if (payload.size() > 6) {
+        forum.maxFRL = static_cast<std::uint8_t>(payload[6] >> 4);
+    }
+    return forum;
+}
+
+// Payload: extended tag (0), transfer functions (1), metadata types (2), then the optional
+// luminance code values: max (3) and max frame average (4) give 50 x 2^(CV/32) cd/m2, min (5)
+// gives max x (CV/255)^2 / 100 cd/m2.
+CTAHDRStaticMetadata decodeHDRStaticMetadata(Bytes payload) {
+    CTAHDRStaticMetadata hdr;
+    hdr.transferFunctions = at(payload, 1);
+    hdr.metadataTypes = at(payload, 2);
+    const auto luminance = [](unsigned code) { return 50.0 * std::pow(2.0, code / 32.0); };
+    if (payload.size() > 3) {
+        hdr.maxLuminance = luminance(payload[3]);
+    }
+    if (payload.size() > 4) {
+        hdr.maxFrameAverageLuminance = luminance(payload[4]);
+    }
+    if (payload.size() > 5) {
+        const double ratio = payload[5] / 255.0;
+        hdr.minLuminance = *hdr.maxLuminance * ratio * ratio / 100.0;
+    }
+    return hdr;
+}
+
+CTADataBlockCollection decodeCollection(Bytes collection) {
+    CTADataBlockCollection out;
+    std::optional<CTAVRRRange> amd;
+    for (std::size_t offset = 0; offset < collection.size();) {
+        const unsigned tag = collection[offset] >> 5;
+        const unsigned length = collection[offset] & 0x1F;
+        if (offset + 1 + length > collection.size()) {
+            out.overrunOffset = static_cast<unsigned>(offset);
+            break;
+        }
+        const Bytes payload = collection.subspan(offset + 1, length);
+        CTADataBlockInfo info;
+        info.kind = kindOf(tag, payload);
+        info.tag = static_cast<std::uint8_t>(tag);
+        info.extendedTag = tag == kTagExtended ? at(payload, 0) : 0;
+        info.length = static_cast<std::uint8_t>(length);
+        info.offset = static_cast<unsigned>(offset);
+        out.blocks.push_back(info);
+        if (tag == kTagVendor) {
+            out.vendorBlocks.push_back({oui(payload), info.length});
+        }
+        decodeBlockPayload(info, payload, out, amd);
+        offset += 1 + length;
+    }
+    if (!out.vrrRange) {
+        out.vrrRange = amd;
+    }
+    return out;
+}
+
+bool validDTDOffset(std::uint8_t offset) {
+    return offset == 0 || (offset >= kHeaderSize && offset < kChecksumOffset + 1);
+}
+
+unsigned paddingOffset(const CTABlock& block) {
+    if (block.dtdOffset == 0) {
+        return kHeaderSize;
+    }
+    return block.dtdOffset + static_cast<unsigned>(block.detailedTimings.size()) * kDTDSize;
+}
+
+CTABlock decodeBlock(Bytes block, unsigned blockNumber) {
+    CTABlock out;
+    out.blockNumber = blockNumber;
+    out.revision = at(block, 1);
+    out.dtdOffset = at(block, 2);
+    if (out.revision != 1) {
+        out.flags = at(block, 3);
+    }
+    if (!validDTDOffset(out.dtdOffset) || out.dtdOffset == 0) {
+        return out;
+    }
+    // Revisions 1 and 2 carry no data blocks.
+    if (out.revision > 2 || out.revision == 0) {
+        out.dataBlocks = decodeCollection(block.subspan(kHeaderSize, out.dtdOffset - kHeaderSize));
+    }
+    // Detailed timings follow up to the checksum; a zero pixel clock (bytes 0-1) ends them.
+    for (unsigned pos = out.dtdOffset; pos + kDTDSize <= kChecksumOffset; pos += kDTDSize) {
+        if (block[pos] == 0 && block[pos + 1] == 0) {
+            break;
+        }
+        std::array<std::uint8_t, kDTDSize> dtd{};
+        std::copy_n(block.begin() + pos, kDTDSize, dtd.begin());
+        out.detailedTimings.push_back(dtd);
+    }
+    return out;
+}
+
+}  // namespace libEDID::cta

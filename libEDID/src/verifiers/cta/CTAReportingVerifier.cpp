@@ -1,0 +1,86 @@
+#include "verifiers/cta/CTAReportingVerifier.h"
+
+#include <algorithm>
+#include <bitset>
+
+#include "verifiers/cta/CTATables.h"
+
+namespace libEDID {
+
+void CTAReportingVerifier::reportProperty(const char* name, const qor::String& value) {
+    reportValue(name, value);
+    notifySysInfoProperty(name + detail::indexText(suffix), qor::QORValue(value));
+}
+
+void CTAReportingVerifier::reportList(const char* name, const detail::ItemList& items) {
+    reportValue(name, items.text());
+    notifySysInfoProperty(name + detail::indexText(suffix), items.values());
+}
+
+void CTAReportingVerifier::reportBits(const char* name, unsigned bits,
+                                      std::span<const std::string_view> names) {
+    detail::ItemList items(kCTAItemIndent);
+    for (unsigned bit = 0; bit < names.size(); ++bit) {
+        if ((bits >> bit & 1u) != 0 && !names[bit].empty()) {
+            items.add(names[bit]);
+        }
+    }
+    reportList(name, items);
+}
+
+void CTAReportingVerifier::logCTAFinding(const char* key, Level level, Variables variables) {
+    LibEDIDLog record = message(key, level, LibEDIDLog::LIBEDID_LOG_CAT_CTA_EXTENSION, variables);
+    record.setVariable("block", detail::unsignedText(suffix));
+    logMesg(record);
+}
+
+void CTADataBlockVerifier::checkMinimumLength(CTADataBlockKind kind, unsigned minimum,
+                                              const char* typeKey) {
+    for (const CTADataBlockInfo& block : collection.blocks) {
+        if (block.kind == kind && block.length < minimum) {
+            logCTAFinding("CTAShortDataBlock", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                          {{"type", detail::localized(typeKey)},
+                           {"offset", detail::hexByte(firstOffset + block.offset)},
+                           {"length", detail::unsignedText(block.length)},
+                           {"minimum", detail::unsignedText(minimum)}});
+        }
+    }
+}
+
+bool CTADataBlockVerifier::has(CTADataBlockKind kind) const {
+    return std::any_of(collection.blocks.begin(), collection.blocks.end(),
+                       [kind](const CTADataBlockInfo& block) { return block.kind == kind; });
+}
+
+void CTADataBlockVerifier::reportFormats(const char* name,
+                                         const std::vector<CTAShortVideoDescriptor>& formats,
+                                         bool judge) {
+    detail::ItemList items(kCTAItemIndent);
+    std::bitset<256> seen;
+    for (const CTAShortVideoDescriptor& svd : formats) {
+        const cta::VideoFormat* format = cta::videoFormat(svd.vic);
+        qor::String text = qor::SprintfFormat("VIC %u: ", svd.vic);
+        if (format == nullptr) {
+            text += detail::localized("CTAReservedFormat");
+        } else {
+            text += detail::modeText(format->width, format->height, format->refresh);
+            if (format->interlaced) {
+                text += "(I)";
+            }
+        }
+        if (svd.native) {
+            text += " (native)";
+        }
+        items.add(text);
+        const qor::String vic = detail::unsignedText(svd.vic);
+        if (judge && format == nullptr) {
+            logCTAFinding("CTAUnknownVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
+        } else if (judge && seen.test(svd.vic)) {
+            logCTAFinding("CTADuplicateVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
+        }
+        seen.set(svd.vic);
+    }
+    reportList(name, items);
+}
+
+}  // namespace libEDID

@@ -1,0 +1,14 @@
+#include "verifiers/cta/CTASpeakerAllocationVerifier.h"
+
+#include "verifiers/cta/CTATables.h"
+
+namespace libEDID {
+
+void CTASpeakerAllocationVerifier::verify() {
+    if (!collection.speakerAllocation) {
+        return;
+    }
+    reportBits("CTASpeakerAllocation", *collection.speakerAllocation, cta::speakerNames());
+}
+
+}  // namespace libEDID

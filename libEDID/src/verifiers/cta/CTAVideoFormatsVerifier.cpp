@@ -1,0 +1,11 @@
+#include "verifiers/cta/CTAVideoFormatsVerifier.h"
+
+namespace libEDID {
+
+void CTAVideoFormatsVerifier::verify() {
+    if (has(CTADataBlockKind::Video)) {
+        reportFormats("CTAVideoFormats", collection.videoFormats, true);
+    }
+}
+
+}  // namespace libEDID

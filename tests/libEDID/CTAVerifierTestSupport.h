@@ -1,0 +1,81 @@
+#pragma once
+
+// Helpers of the CTA-861 verifier tests: EDIDs with crafted CTA-861 extension blocks, parsed
+// with extension decoding on, and their findings and properties read back.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EdidBuilder.h"
+#include "ParseHarness.h"
+#include "Templates.h"
+
+namespace ctatest {
+
+using edidtest::EdidBuilder;
+using edidtest::eol;
+using edidtest::filled;
+using edidtest::label;
+using edidtest::reported;
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+constexpr int kCategoryCTA = 18;
+
+/// A CTA-861 block: tag 02h, revision, DTD offset, flags, then `body` from byte 4.
+inline Bytes ctaBlock(std::uint8_t revision, std::uint8_t dtdOffset, std::uint8_t flags,
+                      const Bytes& body = {}) {
+    Bytes block{0x02, revision, dtdOffset, flags};
+    block.insert(block.end(), body.begin(), body.end());
+    return block;
+}
+
+/// A revision 3 block holding the data block collection `collection` and no timings.
+inline Bytes withCollection(const Bytes& collection) {
+    return ctaBlock(3, static_cast<std::uint8_t>(4 + collection.size()), 0, collection);
+}
+
+/// The default test EDID followed by one extension block per entry of `blocks`.
+inline EdidBuilder edidWith(const std::vector<Bytes>& blocks) {
+    EdidBuilder builder;
+    for (unsigned i = 0; i < blocks.size(); ++i) {
+        builder.extensionBlock(0x02).extensionBytes(i + 1, 0, blocks[i]);
+    }
+    return builder;
+}
+
+/// An EDID parsed with extension decoding on.
+struct Decoded : edidtest::Parsed {
+    explicit Decoded(const std::vector<Bytes>& blocks) : Parsed(edidWith(blocks).bytes()) {
+        parser.setDecodeExtensions(true);
+        EXPECT_TRUE(parse());
+    }
+    /// The property as text, array items joined by " | "; "-" when it was not notified.
+    std::string property(const std::string& name) const {
+        const edidtest::Property* p = observer->find(name);
+        if (p == nullptr) {
+            return "-";
+        }
+        if (!p->value.isArray()) {
+            return p->text();
+        }
+        std::string text;
+        for (std::size_t i = 0; i < p->value.getArraySize(); ++i) {
+            text += (i == 0 ? "" : " | ") + p->value.getArrayItem(i).str();
+        }
+        return text;
+    }
+    /// Texts of the messages of `key`, each checked to be of that level and category.
+    Texts texts(const std::string& key, int level, int category = kCategoryCTA) const {
+        Texts out;
+        for (const auto& m : withKey(key)) {
+            EXPECT_EQ(m.getLevel() * 100 + m.getCategory(), level * 100 + category) << key;
+            out.push_back(m.getMesg().str());
+        }
+        return out;
+    }
+};
+
+}  // namespace ctatest
