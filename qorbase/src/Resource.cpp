@@ -16,15 +16,20 @@ namespace qor {
 
 namespace {
 
-std::string compositeKey(const std::string& section, const std::string& locale,
-                         std::string_view key) {
-    std::string k;
-    k.reserve(section.size() + locale.size() + key.size() + 2);
+void writeCompositeKey(std::string& k, std::string_view section, std::string_view locale,
+                       std::string_view key) {
+    k.clear();
     k += section;
     k += '\x1f';
     k += locale;
     k += '\x1f';
     k += key;
+}
+
+std::string compositeKey(std::string_view section, std::string_view locale, std::string_view key) {
+    std::string k;
+    k.reserve(section.size() + locale.size() + key.size() + 2);
+    writeCompositeKey(k, section, locale, key);
     return k;
 }
 
@@ -164,16 +169,23 @@ class Database {
         return count;
     }
 
+    // Settings are read on every parse: the names are built in buffers of the thread.
     bool lookupSetting(const std::string& section, const char* key, String& out) {
+        thread_local std::string name;
+        writeCompositeKey(name, section, "", key);
         {
             std::shared_lock lock(mutex_);
-            const auto it = apiSettings_.find(compositeKey(section, "", key));
+            const auto it = apiSettings_.find(name);
             if (it != apiSettings_.end()) {
                 out = it->second;
                 return true;
             }
         }
-        std::string variable = "QOR_SETTING_" + section + "_" + key;
+        thread_local std::string variable;
+        variable = "QOR_SETTING_";
+        variable += section;
+        variable += '_';
+        variable += key;
         for (char& c : variable) {
             if (c == '.') {
                 c = '_';
@@ -184,7 +196,7 @@ class Database {
             return true;
         }
         std::shared_lock lock(mutex_);
-        const auto it = fileSettings_.find(compositeKey(section, "", key));
+        const auto it = fileSettings_.find(name);
         if (it != fileSettings_.end()) {
             out = it->second;
             return true;

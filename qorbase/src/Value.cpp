@@ -146,9 +146,9 @@ std::size_t QORValue::getArraySize() const {
     return items != nullptr ? items->size() : 0;
 }
 
-String QORValue::getArrayItem(std::size_t index) const {
+const String& QORValue::getArrayItem(std::size_t index) const {
     const auto* items = std::get_if<std::vector<String>>(&value_);
-    return (items != nullptr && index < items->size()) ? (*items)[index] : String();
+    return (items != nullptr && index < items->size()) ? (*items)[index] : String::EMPTY();
 }
 
 bool QORValue::get(bool& out) const {

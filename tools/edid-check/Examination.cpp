@@ -47,7 +47,9 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
     if (!source.isRead()) {
         return result;
     }
-    libEDID::EDIDParser parser(source.accessor);
+    const auto kept = std::make_shared<libEDID::EDIDParser>(source.accessor);
+    libEDID::EDIDParser& parser = *kept;
+    result.parser = kept;
     for (const int category : settings.ignoredCategories) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }

@@ -1,20 +1,24 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "SourceReader.h"
+#include "libEDID/EDIDParser.h"
 #include "qor/Value.h"
 
 namespace edidcheck {
 
-/// One message of the parser's log.
+/// One message of the parser's log; the texts are those of the parser that the examination
+/// keeps.
 struct Finding {
-    std::string key;
+    std::string_view key;
     int level = 0;
     int category = 0;
-    std::string text;
+    std::string_view text;
 };
 
 /// One system-information property, as the parser notified it.
@@ -32,6 +36,7 @@ struct Examination {
     std::string productName;
     std::string serialNumber;
     std::vector<Finding> messages;  ///< checksum messages first, then those of the parse
+    std::shared_ptr<const libEDID::EDIDParser> parser;  ///< holds the texts of `messages`
     std::vector<Property> properties;
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks

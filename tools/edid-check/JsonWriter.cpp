@@ -1,7 +1,10 @@
 #include "JsonWriter.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace edidcheck {
 
@@ -85,8 +88,40 @@ void appendEscaped(std::string& out, unsigned char byte) {
     out.append(code, sizeof code);
 }
 
-bool needsEscape(unsigned char byte) {
-    return byte < 0x20 || byte == '"' || byte == '\\';
+// Bytes copied as they are: printable ASCII but for '"' and '\\'.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned byte = 0x20; byte < 0x80; ++byte) {
+        plain[byte] = byte != '"' && byte != '\\';
+    }
+    return plain;
+}();
+
+// True when one of the eight bytes of `word` is not plain: below 20h, '"', '\\' or from 80h
+// on (each test sets the top bit of the bytes it hits).
+bool anyNotPlain(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    const auto zeroByte = [](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
+    const std::uint64_t control = (word - 0x20 * kOnes) & ~word & kHigh;
+    return ((word & kHigh) | control | zeroByte(word ^ ('"' * kOnes)) |
+            zeroByte(word ^ ('\\' * kOnes))) != 0;
+}
+
+// The end of the run of plain bytes from `i`: eight bytes at a time while all are plain.
+std::size_t plainRunEnd(std::string_view text, std::size_t i) {
+    while (i + 8 <= text.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        if (anyNotPlain(word)) {
+            break;
+        }
+        i += 8;
+    }
+    while (i < text.size() && kPlain[static_cast<unsigned char>(text[i])]) {
+        ++i;
+    }
+    return i;
 }
 
 }  // namespace
@@ -95,14 +130,9 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
-        // Runs of plain ASCII are copied in one go.
-        std::size_t plain = i;
-        while (plain < text.size() && static_cast<unsigned char>(text[plain]) < 0x80 &&
-               !needsEscape(static_cast<unsigned char>(text[plain]))) {
-            ++plain;
-        }
-        out.append(text, i, plain - i);
-        i = plain;
+        const std::size_t runStart = i;
+        i = plainRunEnd(text, i);
+        out.append(text, runStart, i - runStart);
         if (i == text.size()) {
             break;
         }
@@ -126,8 +156,14 @@ void appendJsonString(std::string& out, std::string_view text) {
 
 void JsonWriter::key(std::string_view name) {
     beginValue();
-    appendJsonString(out_, name);
-    out_ += ':';
+    // One resize and a copy: names are short and many.
+    const std::size_t at = out_.size();
+    out_.resize(at + name.size() + 3);
+    char* to = out_.data() + at;
+    *to++ = '"';
+    to = std::copy(name.begin(), name.end(), to);
+    *to++ = '"';
+    *to = ':';
 }
 
 void JsonWriter::string(std::string_view text) {

@@ -18,7 +18,8 @@ class JsonWriter {
     void endObject() { close('}'); }
     void beginArray() { open('['); }
     void endArray() { close(']'); }
-    /// A member name of the open object; its value follows.
+    /// A member name of the open object, written as it is (plain ASCII without '"' or '\\');
+    /// its value follows.
     void key(std::string_view name);
 
     void string(std::string_view text);

@@ -117,8 +117,8 @@ class LIBEDID_API EDIDParser {
     void reportTrailer();
     void runExtensionBlocks();
 
-    void logMesg(const LibEDIDLog& mesg);
-    void logMesgAndAppend(const LibEDIDLog& mesg);
+    void logMesg(LibEDIDLog&& mesg);
+    void logMesgAndAppend(LibEDIDLog&& mesg);
     void appendToString(const qor::String& text, bool newLine);
 
     qor::Array<LibEDIDLog> messages;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "libEDID/libEDIDExport.h"
 #include "qor/String.h"
@@ -68,6 +69,7 @@ class LIBEDID_API LibEDIDLog {
     void setCategory(LIBEDID_LOG_CAT newCategory) { category = newCategory; }
     /// Replaces every "{name}" placeholder of the key's template that is still open by `value`.
     void setVariable(const qor::String& name, const qor::String& value);
+    void setVariable(const char* name, const qor::String& value);
 
     /// The localized text stored for `key`, or an empty text; logs nothing.
     static qor::String getString(const qor::String& key);
@@ -81,6 +83,7 @@ class LIBEDID_API LibEDIDLog {
 
     void setMesg();
     void findPlaceholders();
+    void fill(std::string_view name, const qor::String& value);
 
     std::array<Placeholder, kMaxPlaceholders> placeholders{};
     std::uint32_t openPlaceholders = 0;

@@ -60,6 +60,8 @@ bool EDIDParser::parseEDID(bool force) {
                            LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
         return false;
     }
+    // A parse of the base block logs a few dozen messages.
+    messages.reserve(messages.size() + 64);
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
@@ -110,7 +112,7 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
         missing.setVariable("ver", "1");
         missing.setVariable("rev", revision);
         missing.setVariable("extra", extra);
-        logMesg(missing);
+        logMesg(LibEDIDLog(missing));
     };
     switch (baseBlock[layout::kRevision]) {
         case 0x03:
@@ -143,10 +145,10 @@ void EDIDParser::reportTrailer() {
         value.setKey("ReportedValue");
         value.setVariable("type", LibEDIDLog::getString(typeKey));
         value.setVariable("value", text);
-        logMesg(value);
+        logMesg(LibEDIDLog(value));
     };
-    report("ExtFlag", qor::SprintfFormat("%02Xh", baseBlock[layout::kExtensionCount]));
-    report("Checksum", qor::SprintfFormat("%02Xh", baseBlock[layout::kChecksum]));
+    report("ExtFlag", detail::hexByte(baseBlock[layout::kExtensionCount]));
+    report("Checksum", detail::hexByte(baseBlock[layout::kChecksum]));
     if (extensionBlocks.isEmpty()) {
         return;
     }
@@ -156,9 +158,8 @@ void EDIDParser::reportTrailer() {
     const qor::String checksumLabel = LibEDIDLog::getString("Checksum");
     qor::String blocks;
     for (const EDIDBlock& block : extensionBlocks) {
-        blocks += eol + " " + tagLabel + " : " + qor::SprintfFormat("%02X", block[0]);
-        blocks += eol + " " + checksumLabel + " : " +
-                  qor::SprintfFormat("%02Xh", block[layout::kChecksum]);
+        blocks += eol + " " + tagLabel + " : " + detail::hexText(block[0], 2);
+        blocks += eol + " " + checksumLabel + " : " + detail::hexByte(block[layout::kChecksum]);
     }
     report("ExtBlocks", blocks);
 }

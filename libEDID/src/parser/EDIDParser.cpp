@@ -12,6 +12,7 @@
 #include "qor/Resource.h"
 #include "qor/System.h"
 #include "verifiers/BaseBlockLayout.h"
+#include "verifiers/ReportText.h"
 
 namespace libEDID {
 
@@ -109,18 +110,18 @@ bool EDIDParser::refuseNestedParse() {
     return false;
 }
 
-void EDIDParser::logMesg(const LibEDIDLog& mesg) {
+void EDIDParser::logMesg(LibEDIDLog&& mesg) {
     if (!ignoredCategories.empty() && std::find(ignoredCategories.begin(), ignoredCategories.end(),
                                                 mesg.getCategory()) != ignoredCategories.end()) {
         QOR_LOG(logger(), 3, "305 " + "Entry ignored:" + mesg.getMesg());
         return;
     }
-    messages.append(mesg);
+    messages.append(std::move(mesg));
 }
 
-void EDIDParser::logMesgAndAppend(const LibEDIDLog& mesg) {
-    logMesg(mesg);
+void EDIDParser::logMesgAndAppend(LibEDIDLog&& mesg) {
     appendToString(mesg.getMesg(), true);
+    logMesg(std::move(mesg));
 }
 
 void EDIDParser::appendToString(const qor::String& text, bool newLine) {
@@ -190,17 +191,17 @@ bool EDIDParser::verifyChecksum(bool force) {
     const auto report = [&](const qor::String& type, unsigned sum) {
         mesg.setKey("ChecksumError");
         mesg.setVariable("type", type);
-        mesg.setVariable("checksum", qor::SprintfFormat("%02Xh", sum));
+        mesg.setVariable("checksum", detail::hexByte(sum));
         mesg.setVariable("expected", "00h");
-        logMesg(mesg);
+        logMesg(LibEDIDLog(mesg));
     };
     if (const unsigned sum = blockSum(baseBlock); sum != 0) {
         report(LibEDIDLog::getString("BaseEDIDStructure"), sum);
     }
     for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
         if (const unsigned sum = blockSum(extensionBlocks[i]); sum != 0) {
-            report(LibEDIDLog::getString("EDIDExtensionBlock") +
-                       qor::SprintfFormat(" #%u", static_cast<unsigned>(i)),
+            report(LibEDIDLog::getString("EDIDExtensionBlock") + " #" +
+                       detail::unsignedText(static_cast<unsigned>(i)),
                    sum);
         }
     }

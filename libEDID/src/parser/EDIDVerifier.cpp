@@ -16,16 +16,27 @@ LibEDIDLog EDIDVerifier::info(const char* key, Variables variables) {
                    variables);
 }
 
-LibEDIDLog EDIDVerifier::reportValue(const char* typeKey, const qor::String& value,
-                                     const char* key) {
-    return reportLabelledValue(detail::localized(typeKey), value, key);
+void EDIDVerifier::reportValue(const char* typeKey, const qor::String& value, const char* key) {
+    reportLabelledValue(detail::localized(typeKey), value, key);
 }
 
-LibEDIDLog EDIDVerifier::reportLabelledValue(const qor::String& type, const qor::String& value,
-                                             const char* key) {
-    const LibEDIDLog record = info(key, {{"type", type}, {"value", value}});
-    logMesgAndAppend(record);
-    return record;
+void EDIDVerifier::reportLabelledValue(const qor::String& type, const qor::String& value,
+                                       const char* key) {
+    logMesgAndAppend(info(key, {{"type", type}, {"value", value}}));
+}
+
+void EDIDVerifier::logAndNotifyTrimmed(LibEDIDLog&& record, const char* property) {
+    const qor::QORValue value(record.getMesgTrimmed());
+    logMesgAndAppend(std::move(record));
+    notifySysInfoProperty(property, value);
+}
+
+qor::String EDIDVerifier::reportValueTrimmed(const char* typeKey, const qor::String& value) {
+    LibEDIDLog record =
+        info("ReportedValue", {{"type", detail::localized(typeKey)}, {"value", value}});
+    qor::String trimmed = record.getMesgTrimmed();
+    logMesgAndAppend(std::move(record));
+    return trimmed;
 }
 
 void EDIDVerifier::reportValueProperty(const char* typeKey, const qor::String& value,
@@ -41,7 +52,7 @@ void EDIDVerifier::reportFlag(const char* key, const char* typeKey, bool flag,
         record.setVariable("type", detail::localized(typeKey));
     }
     record.setVariable("value", detail::yesNo(flag));
-    logMesgAndAppend(record);
+    logMesgAndAppend(std::move(record));
     notifySysInfoProperty(property, qor::QORValue(flag));
 }
 

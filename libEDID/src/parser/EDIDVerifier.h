@@ -27,8 +27,14 @@ class EDIDVerifier {
   protected:
     using Level = LibEDIDLog::LIBEDID_LOG_LEVEL;
     using Category = LibEDIDLog::LIBEDID_LOG_CAT;
+    /// A placeholder name and its value. The value is referred to, not copied: a temporary
+    /// given in a braced list lives until the call that takes the list returns.
+    struct Variable {
+        const char* name;
+        const qor::String& value;
+    };
     /// Placeholder names and their values, filled into a message's text in this order.
-    using Variables = std::initializer_list<std::pair<const char*, qor::String>>;
+    using Variables = std::initializer_list<Variable>;
 
     /// The message `key` with its variables filled.
     static LibEDIDLog message(const char* key, Level level, Category category,
@@ -41,12 +47,18 @@ class EDIDVerifier {
         logMesg(message(key, level, category, variables));
     }
     /// Logs and appends `key` (by default "ReportedValue") with "type" = the localized label of
-    /// `typeKey` and "value" = `value`; returns the record, for properties that take its text.
-    LibEDIDLog reportValue(const char* typeKey, const qor::String& value,
-                           const char* key = "ReportedValue");
+    /// `typeKey` and "value" = `value`.
+    void reportValue(const char* typeKey, const qor::String& value,
+                     const char* key = "ReportedValue");
     /// reportValue with a type that is already text (composed or decorated labels).
-    LibEDIDLog reportLabelledValue(const qor::String& type, const qor::String& value,
-                                   const char* key = "ReportedValue");
+    void reportLabelledValue(const qor::String& type, const qor::String& value,
+                             const char* key = "ReportedValue");
+    /// reportValue ("ReportedValue"), returning the report's text after its first ": ", for
+    /// properties that take the value as the report shows it.
+    qor::String reportValueTrimmed(const char* typeKey, const qor::String& value);
+    /// Logs and appends the value report, then notifies `property` with the report's text
+    /// after its first ": ".
+    void logAndNotifyTrimmed(LibEDIDLog&& record, const char* property);
     /// reportValue, then the property `property` holding `value`.
     void reportValueProperty(const char* typeKey, const qor::String& value, const char* property,
                              const char* key = "ReportedValue");
@@ -58,12 +70,18 @@ class EDIDVerifier {
     void reportModeList(const char* key, const detail::ModeList& modes);
 
     /// Stored in the parser's log (unless the category is ignored).
-    void logMesg(const LibEDIDLog& mesg) { parser->logMesg(mesg); }
+    void logMesg(const LibEDIDLog& mesg) { parser->logMesg(LibEDIDLog(mesg)); }
+    void logMesg(LibEDIDLog&& mesg) { parser->logMesg(std::move(mesg)); }
     /// Stored, and its text plus a line terminator appended to the EDID string.
-    void logMesgAndAppend(const LibEDIDLog& mesg) { parser->logMesgAndAppend(mesg); }
+    void logMesgAndAppend(const LibEDIDLog& mesg) { parser->logMesgAndAppend(LibEDIDLog(mesg)); }
+    void logMesgAndAppend(LibEDIDLog&& mesg) { parser->logMesgAndAppend(std::move(mesg)); }
     /// Hands a property to every observer of the parser, in registration order.
     void notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
         parser->notifySysInfoProperty(name, value);
+    }
+    /// For names of static storage (literals and tables): each is made a text only once.
+    void notifySysInfoProperty(const char* name, const qor::QORValue& value) {
+        parser->notifySysInfoProperty(detail::propertyName(name), value);
     }
 
     const EDIDBlock& baseBlock() const { return parser->baseBlock; }

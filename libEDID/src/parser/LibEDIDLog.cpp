@@ -14,6 +14,9 @@ qor::Logger* logger() {
     return instance;
 }
 
+// Bytes reserved beyond a template for the values filled into it.
+constexpr std::size_t kValueRoom = 48;
+
 }  // namespace
 
 LibEDIDLog::LibEDIDLog(LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category)
@@ -37,9 +40,16 @@ void LibEDIDLog::setKey(const qor::String& newKey) {
     setMesg();
 }
 
-// The open placeholders are kept in text order; filling one shifts those after it.
 void LibEDIDLog::setVariable(const qor::String& name, const qor::String& value) {
-    const std::string_view wanted = name.str();
+    fill(name.str(), value);
+}
+
+void LibEDIDLog::setVariable(const char* name, const qor::String& value) {
+    fill(name != nullptr ? name : "", value);
+}
+
+// The open placeholders are kept in text order; filling one shifts those after it.
+void LibEDIDLog::fill(std::string_view wanted, const qor::String& value) {
     std::uint32_t kept = 0;
     std::int64_t shift = 0;
     for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
@@ -63,6 +73,8 @@ qor::String LibEDIDLog::getString(const qor::String& key) {
 
 void LibEDIDLog::setMesg() {
     if (const qor::String* text = detail::findText(key.str())) {
+        // Room for the values too: most texts then take one allocation.
+        mesg.reserve(text->size() + kValueRoom);
         mesg = *text;
         findPlaceholders();
         return;

@@ -29,11 +29,11 @@ ThreadTexts& threadTexts() {
 }
 
 const qor::TextTable& currentTable() {
-    ensureDefaultTexts();
     ThreadTexts& texts = threadTexts();
-    if (texts.table && texts.scopes > 0) {
-        return *texts.table;
+    if (texts.scopes > 0) {
+        return *texts.table;  // fetched when the scope opened
     }
+    ensureDefaultTexts();
     // Read before the table is fetched: a change in between makes the next call fetch again.
     const std::uint64_t generation = qor::Resource::getTextGeneration();
     if (!texts.table || texts.generation != generation) {

@@ -1,27 +1,80 @@
 #include "verifiers/ReportText.h"
 
+#include <charconv>
+#include <string>
+#include <unordered_map>
+
 #include "qor/System.h"
 
 namespace libEDID::detail {
+
+namespace {
+
+void appendUnsigned(std::string& out, unsigned value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+}  // namespace
 
 qor::String labelPair(const char* first, const char* second) {
     return localized(first) + " " + localized(second);
 }
 
-qor::String yesNo(bool value) {
+const qor::String& propertyName(const char* name) {
+    thread_local std::unordered_map<const char*, qor::String> names;
+    return names.try_emplace(name, name).first->second;
+}
+
+const qor::String& yesNo(bool value) {
     return localized(value ? "Yes" : "No");
 }
 
 qor::String unsignedText(unsigned value) {
-    return qor::SprintfFormat("%u", value);
+    std::string text;
+    appendUnsigned(text, value);
+    return text;
+}
+
+qor::String hexText(unsigned value, unsigned digits, std::string_view suffix) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    char buffer[8];
+    unsigned used = 0;
+    do {
+        buffer[sizeof buffer - ++used] = kDigits[value & 0x0Fu];
+        value >>= 4u;
+    } while (value != 0);
+    std::string text(digits > used ? digits - used : 0, '0');
+    text.append(buffer + sizeof buffer - used, used);
+    text += suffix;
+    return text;
+}
+
+qor::String fixedText(double value, int decimals) {
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+}
+
+qor::String hexBytes(std::span<const unsigned char> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (const unsigned char byte : bytes) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
 }
 
 qor::String indexText(unsigned value) {
     return qor::QORValue(value).toString(qor::QORValue::nilValue());
-}
-
-qor::String hexByte(unsigned value) {
-    return qor::SprintfFormat("%02Xh", value);
 }
 
 const qor::String& eol() {
@@ -29,7 +82,14 @@ const qor::String& eol() {
 }
 
 qor::String modeText(unsigned width, unsigned height, unsigned refresh) {
-    return qor::SprintfFormat("%u x %u @ %uHz", width, height, refresh);
+    std::string text;
+    appendUnsigned(text, width);
+    text += " x ";
+    appendUnsigned(text, height);
+    text += " @ ";
+    appendUnsigned(text, refresh);
+    text += "Hz";
+    return text;
 }
 
 void ModeList::add(const qor::String& mode) {

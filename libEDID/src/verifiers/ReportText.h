@@ -1,32 +1,49 @@
 #pragma once
 
+#include <span>
+
 #include "libEDID/LibEDIDLog.h"
+#include "parser/Texts.h"
 #include "qor/String.h"
 #include "qor/Value.h"
 
 // The pieces of text that the verifiers' reports are made of.
 namespace libEDID::detail {
 
-/// The localized label of `key` (empty when the key has no text).
-inline qor::String localized(const char* key) {
-    return LibEDIDLog::getString(key);
+/// The localized label of `key` (empty when the key has no text); valid while the parse runs.
+inline const qor::String& localized(const char* key) {
+    return text(key);
 }
 
 /// The localized label of `first`, a blank and the localized label of `second`.
 qor::String labelPair(const char* first, const char* second);
 
+/// `name`, of static storage, as a text made once per thread.
+const qor::String& propertyName(const char* name);
+
 /// The localized "Yes" or "No".
-qor::String yesNo(bool value);
+const qor::String& yesNo(bool value);
 
 /// "%u" of the value.
 qor::String unsignedText(unsigned value);
+
+/// "%0<digits>X" of the value, then `suffix`.
+qor::String hexText(unsigned value, unsigned digits, std::string_view suffix = {});
+
+/// "%.<decimals>f" of the value.
+qor::String fixedText(double value, int decimals);
+
+/// "%02X" of each byte, one blank between them.
+qor::String hexBytes(std::span<const unsigned char> bytes);
 
 /// The unsigned value as a qor::QORValue renders it; used for the numeric suffixes of indexed
 /// property names.
 qor::String indexText(unsigned value);
 
 /// "%02Xh" of the byte.
-qor::String hexByte(unsigned value);
+inline qor::String hexByte(unsigned value) {
+    return hexText(value, 2, "h");
+}
 
 /// The line terminator of multi-line texts.
 const qor::String& eol();

@@ -25,6 +25,7 @@ class Array {
   public:
     Array() = default;
 
+    void reserve(std::size_t count) { items_.reserve(count); }
     void append(const T& value) { items_.push_back(value); }
     void append(T&& value) { items_.push_back(std::move(value)); }
 

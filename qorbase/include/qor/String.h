@@ -67,6 +67,8 @@ class QOR_API String {
     String subString(std::size_t start, std::size_t length = npos) const;
     std::size_t size() const { return text_.size(); }
     bool isEmpty() const { return text_.empty(); }
+    /// Makes room for `capacity` bytes, so that growing up to it allocates nothing more.
+    void reserve(std::size_t capacity) { text_.reserve(capacity); }
 
     /// Removes white space from both ends, in place.
     String& trim();

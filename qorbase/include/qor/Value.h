@@ -73,7 +73,7 @@ class QOR_API QORValue {
     void append(const String& item);
     std::size_t getArraySize() const;
     /// The array element at `index`, or an empty text when out of range or not an array.
-    String getArrayItem(std::size_t index) const;
+    const String& getArrayItem(std::size_t index) const;
 
     /// Typed reads: true when the value holds that kind (the unsigned read accepts all three
     /// unsigned widths).

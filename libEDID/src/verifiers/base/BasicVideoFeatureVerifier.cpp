@@ -99,10 +99,6 @@ const Value* lookup(const std::map<unsigned, Value>& table, unsigned code) {
     return found == table.end() ? nullptr : &found->second;
 }
 
-qor::String decimals(const char* format, float value) {
-    return qor::SprintfFormat(format, static_cast<double>(value));
-}
-
 }  // namespace
 
 void BasicVideoFeatureVerifier::verify() {
@@ -133,11 +129,12 @@ void BasicVideoFeatureVerifier::verifyDigitalInput(unsigned char input) {
     } else {
         reportUnknown("14h", detail::localized("DigitalInterface"));
     }
-    const LibEDIDLog standard =
+    LibEDIDLog standard =
         info("DVIStandardSupported", {{"type", detail::localized(digitalInterface.type)},
                                       {"state", detail::localized(digitalInterface.state)}});
-    logMesgAndAppend(standard);
-    notifySysInfoProperty("DVIStandardSupported", qor::QORValue(standard.getMesg()));
+    const qor::QORValue text(standard.getMesg());
+    logMesgAndAppend(std::move(standard));
+    notifySysInfoProperty("DVIStandardSupported", text);
 
     const unsigned depthCode = (input >> 4) & 0x07u;
     qor::String bits;
@@ -149,9 +146,7 @@ void BasicVideoFeatureVerifier::verifyDigitalInput(unsigned char input) {
         reportUnknown("14h", detail::localized("ColorBitDepth"));
         bits = detail::localized("UnknownReserved");
     }
-    const LibEDIDLog depth = info("ReportedColorBitDepth", {{"value", bits}});
-    logMesgAndAppend(depth);
-    notifySysInfoProperty("ReportedColorBitDepth", qor::QORValue(depth.getMesgTrimmed()));
+    logAndNotifyTrimmed(info("ReportedColorBitDepth", {{"value", bits}}), "ReportedColorBitDepth");
 }
 
 void BasicVideoFeatureVerifier::verifyAnalogInput(unsigned char input) {
@@ -164,12 +159,11 @@ void BasicVideoFeatureVerifier::verifyAnalogInput(unsigned char input) {
         "VideoSetup");
 
     const SignalLevel& level = kSignalLevels[(input >> 5) & 0x03u];
-    const LibEDIDLog record =
-        info("SignalLevelStandard", {{"video", decimals("%1.3f", level.video)},
-                                     {"sync", decimals("%1.3f", level.sync)},
-                                     {"total", decimals("%1.3f", level.video + level.sync)}});
-    logMesgAndAppend(record);
-    notifySysInfoProperty("SignalLevelStandard", qor::QORValue(record.getMesgTrimmed()));
+    LibEDIDLog record =
+        info("SignalLevelStandard", {{"video", detail::fixedText(level.video, 3)},
+                                     {"sync", detail::fixedText(level.sync, 3)},
+                                     {"total", detail::fixedText(level.video + level.sync, 3)}});
+    logAndNotifyTrimmed(std::move(record), "SignalLevelStandard");
 }
 
 void BasicVideoFeatureVerifier::verifyScreenSize() {
@@ -206,12 +200,12 @@ void BasicVideoFeatureVerifier::reportDimension(bool horizontal, unsigned size,
         const float ratio = horizontal ? scaled / 100.0f : 100.0f / scaled;
         record = info("ReportedAspectRatio",
                       {{"orientation", detail::localized(horizontal ? "Landscape" : "Portrait")},
-                       {"ratio1", decimals("%1.2f", ratio)},
-                       {"ratio2", decimals("%1.2f", 1.0f)}});
+                       {"ratio1", detail::fixedText(ratio, 2)},
+                       {"ratio2", detail::fixedText(1.0f, 2)}});
         property = horizontal ? "ReportedAspectRatioLandscape" : "ReportedAspectRatioPortrait";
     }
     notifySysInfoProperty(property, qor::QORValue(record.getMesgTrimmed()));
-    logMesgAndAppend(record);
+    logMesgAndAppend(std::move(record));
 }
 
 void BasicVideoFeatureVerifier::verifyGamma() {
@@ -231,7 +225,7 @@ void BasicVideoFeatureVerifier::verifyGamma() {
         return;
     }
     // Stored as (gamma x 100) - 100.
-    const qor::String text = decimals("%1.2f", static_cast<float>(gamma + 100u) / 100.0f);
+    const qor::String text = detail::fixedText(static_cast<float>(gamma + 100u) / 100.0f, 2);
     notifySysInfoProperty("GammaValue", qor::QORValue(text));
     reportValue("Gamma", text);
 }
@@ -243,13 +237,13 @@ void BasicVideoFeatureVerifier::verifyFeatures(bool digital) {
     // Bits 4-3: colour encodings of a digital display, colour type of an analog one.
     const unsigned colorCode = (features >> 3) & 0x03u;
     const char* const item = digital ? "ColorEncodingFormats" : "DisplayColorType";
-    const LibEDIDLog record =
+    LibEDIDLog record =
         info("ReportedValue",
              {{"type", detail::localized(item)},
               {"value", digital ? qor::String(colorEncodings().at(colorCode))
                                 : detail::localized(displayColorTypes().at(colorCode))}});
     notifySysInfoProperty(item, qor::QORValue(record.getMesgTrimmed()));
-    logMesgAndAppend(record);
+    logMesgAndAppend(std::move(record));
 
     reportFlags(kPowerFeatureFlags, features);
 }

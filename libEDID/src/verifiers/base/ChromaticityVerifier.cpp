@@ -14,8 +14,9 @@ constexpr float kSRGBTolerance = 0.05f;
 /// One coordinate: its high byte, the byte holding its two low bits and the position of the
 /// lower of them (worth 2^-10; the bit above it is worth 2^-9), and its sRGB reference value.
 struct Coordinate {
-    const char* colour;  // label key, also part of the property name
+    const char* colour;  // label key
     const char* axis;
+    const char* property;
     unsigned highOffset;
     unsigned lowOffset;
     unsigned lowShift;
@@ -25,14 +26,14 @@ struct Coordinate {
 // Byte 19h carries the low bits of red and green, 1Ah those of blue and white; each pair is
 // ordered x above y. The order of the rows is the order of the reports.
 constexpr std::array<Coordinate, 8> kCoordinates{{
-    {"Green", "Y", 0x1E, 0x19, 0, 0.600f},
-    {"Green", "X", 0x1D, 0x19, 2, 0.300f},
-    {"Red", "Y", 0x1C, 0x19, 4, 0.330f},
-    {"Red", "X", 0x1B, 0x19, 6, 0.640f},
-    {"White", "Y", 0x22, 0x1A, 0, 0.3290f},
-    {"White", "X", 0x21, 0x1A, 2, 0.3127f},
-    {"Blue", "Y", 0x20, 0x1A, 4, 0.060f},
-    {"Blue", "X", 0x1F, 0x1A, 6, 0.150f},
+    {"Green", "Y", "ReportedChromaticityGreenY", 0x1E, 0x19, 0, 0.600f},
+    {"Green", "X", "ReportedChromaticityGreenX", 0x1D, 0x19, 2, 0.300f},
+    {"Red", "Y", "ReportedChromaticityRedY", 0x1C, 0x19, 4, 0.330f},
+    {"Red", "X", "ReportedChromaticityRedX", 0x1B, 0x19, 6, 0.640f},
+    {"White", "Y", "ReportedChromaticityWhiteY", 0x22, 0x1A, 0, 0.3290f},
+    {"White", "X", "ReportedChromaticityWhiteX", 0x21, 0x1A, 2, 0.3127f},
+    {"Blue", "Y", "ReportedChromaticityBlueY", 0x20, 0x1A, 4, 0.060f},
+    {"Blue", "X", "ReportedChromaticityBlueX", 0x1F, 0x1A, 6, 0.150f},
 }};
 
 bool withinSRGB(float value, float reference) {
@@ -65,14 +66,11 @@ void ChromaticityVerifier::verify() {
         const unsigned low = block[c.lowOffset] >> c.lowShift;
         values[i] = decodeChromaticity((low & 1u) != 0, (low & 2u) != 0, block[c.highOffset]);
 
-        const LibEDIDLog report =
-            info("ReportedChromaticity",
-                 {{"type", detail::localized(c.colour)},
-                  {"coord", c.axis},
-                  {"value", qor::SprintfFormat("%1.4f", static_cast<double>(values[i]))}});
-        logMesgAndAppend(report);
-        notifySysInfoProperty(qor::String("ReportedChromaticity") + c.colour + c.axis,
-                              qor::QORValue(report.getMesgTrimmed()));
+        logAndNotifyTrimmed(
+            info("ReportedChromaticity", {{"type", detail::localized(c.colour)},
+                                          {"coord", c.axis},
+                                          {"value", detail::fixedText(values[i], 4)}}),
+            c.property);
     }
 
     // sRGB as the default colour space (18h bit 2) binds the coordinates to sRGB's.

@@ -11,8 +11,7 @@ void StdTimingsVerifier::verify() {
     detail::decodeStandardTimings(
         &baseBlock()[layout::kStandardTimings], layout::kStandardTimingCount, modes,
         [](unsigned position) {
-            return qor::SprintfFormat("%Xh",
-                                      static_cast<unsigned>(layout::kStandardTimings) + position);
+            return detail::hexText(layout::kStandardTimings + position, 1, "h");
         },
         [this](const LibEDIDLog& mesg) { logMesg(mesg); });
     reportModeList("ReportedStdTimings", modes);

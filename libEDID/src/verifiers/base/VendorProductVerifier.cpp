@@ -79,7 +79,7 @@ qor::String VendorProductVerifier::verifyManufacturer() {
     const EDIDBlock& block = baseBlock();
     const std::array<char, 3> letters =
         manufacturerLetters(block[layout::kManufacturerID], block[layout::kManufacturerID + 1]);
-    const qor::String id = qor::SprintfFormat("%c%c%c", letters[0], letters[1], letters[2]);
+    const qor::String id = qor::String(std::string_view(letters.data(), letters.size()));
     reportValueProperty("ManufacturerNameID", id, "ManufacturerNameID", "ReportedValueQuoted");
 
     const auto& names = manufacturerNames();
@@ -91,7 +91,7 @@ qor::String VendorProductVerifier::verifyManufacturer() {
         if (!isLetterAtoZ(letter)) {
             logFinding("InvalidASCIICharacter", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
                        LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURER_ID,
-                       {{"type", "ManfID"}, {"value", qor::SprintfFormat("%c", letter)}});
+                       {{"type", "ManfID"}, {"value", qor::String(std::string_view(&letter, 1))}});
         }
     }
     return id;
@@ -101,7 +101,7 @@ void VendorProductVerifier::verifyProductCode(const qor::String& manufacturerID)
     const EDIDBlock& block = baseBlock();
     const unsigned code =
         block[layout::kProductCode] | (static_cast<unsigned>(block[layout::kProductCode + 1]) << 8);
-    const qor::String text = qor::SprintfFormat("%04Xh", code);
+    const qor::String text = detail::hexText(code, 4, "h");
     reportValue("ProductCodeID", text);
     // The default product name; a product name descriptor may replace it later in the parse.
     setProductName(manufacturerID + "-" + text);
@@ -114,7 +114,7 @@ void VendorProductVerifier::verifySerialNumber() {
     for (unsigned i = 4; i-- > 0;) {
         serial = (serial << 8) | block[layout::kSerialNumber + i];
     }
-    qor::String text = qor::SprintfFormat("%08Xh", serial);
+    qor::String text = detail::hexText(serial, 8, "h");
     if (serial != 0) {
         setSerialNumber(text);
     } else {

@@ -18,13 +18,12 @@ void VersionVerifier::verify() {
     const qor::String revisionText = detail::unsignedText(revision);
 
     // The properties take the reports' text after the label.
-    notifySysInfoProperty(
-        "VersionNumber", qor::QORValue(reportValue("VersionNumber", versionText).getMesgTrimmed()));
-    notifySysInfoProperty(
-        "RevisionNumber",
-        qor::QORValue(reportValue("RevisionNumber", revisionText).getMesgTrimmed()));
-    notifySysInfoProperty("EDIDVersion",
-                          qor::QORValue(qor::SprintfFormat("%u.%u", version, revision)));
+    notifySysInfoProperty("VersionNumber",
+                          qor::QORValue(reportValueTrimmed("VersionNumber", versionText)));
+    notifySysInfoProperty("RevisionNumber",
+                          qor::QORValue(reportValueTrimmed("RevisionNumber", revisionText)));
+    notifySysInfoProperty("EDIDVersion", qor::QORValue(detail::unsignedText(version) + "." +
+                                                       detail::unsignedText(revision)));
 
     if (version < kMinVersion || revision < kMinRevision) {
         logFinding("InvalidVersion", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,

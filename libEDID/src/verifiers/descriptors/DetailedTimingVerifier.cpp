@@ -168,20 +168,21 @@ void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsig
                         {{"type", detail::localized("StereoViewingSupport")}, {"value", stereo}})
                        .getMesg());
 
-    logMesgAndAppend(report);
+    logMesgAndAppend(std::move(report));
 }
 
 void DetailedTimingVerifier::reportPreferredMode(unsigned pixelClockHz, unsigned hAddressable,
                                                  unsigned hBlanking, unsigned vAddressable,
                                                  unsigned vBlanking) {
-    qor::String text = qor::SprintfFormat("%u x %u", hAddressable, vAddressable);
+    qor::String text =
+        detail::unsignedText(hAddressable) + " x " + detail::unsignedText(vAddressable);
     // The refresh rate is the pixel clock over the total pixels of a frame, blanking included.
     const unsigned framePixels = (hAddressable + hBlanking) * (vAddressable + vBlanking);
     if (framePixels != 0) {
         text += " (" + frequencyText(pixelClockHz / framePixels) + ")";
     }
     notifySysInfoProperty("PreferredMode",
-                          qor::QORValue(reportValue("PreferredTimingMode", text).getMesgTrimmed()));
+                          qor::QORValue(reportValueTrimmed("PreferredTimingMode", text)));
 }
 
 qor::String DetailedTimingVerifier::syncSignalText(unsigned char flags, unsigned slot) {

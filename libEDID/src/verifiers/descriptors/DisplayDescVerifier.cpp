@@ -124,12 +124,8 @@ void DisplayDescVerifier::verify() {
 }
 
 void DisplayDescVerifier::reportRawDescriptor() {
-    qor::String bytes;
-    for (unsigned char byte : descriptor) {
-        bytes += qor::SprintfFormat("%02X ", byte);
-    }
-    reportLabelledValue(getDescriptorTypeName(descriptor[layout::kDescriptorTag]), bytes.trim(),
-                        "ReportedValueQuoted");
+    reportLabelledValue(getDescriptorTypeName(descriptor[layout::kDescriptorTag]),
+                        detail::hexBytes(descriptor), "ReportedValueQuoted");
 }
 
 void DisplayDescVerifier::checkReservedByte() {
