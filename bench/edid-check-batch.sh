@@ -1,6 +1,7 @@
 #!/bin/sh
 # CPU time and peak memory of one `edid-check --json` run over COUNT sources (the corpus files
 # repeated), per source. Usage: bench/edid-check-batch.sh EDID_CHECK CORPUS_DIR [COUNT]
+# EDID_CHECK_OPTIONS adds options to the run (e.g. --base-only).
 set -eu
 tool=$(realpath "$1")
 cd "$2"
@@ -16,7 +17,7 @@ while [ "$count" -gt 0 ]; do
 done
 set -- $list
 measure=$(mktemp)
-/usr/bin/time -f "%U %S %M" -o "$measure" "$tool" --json "$@" > /dev/null || true
+/usr/bin/time -f "%U %S %M" -o "$measure" "$tool" --json ${EDID_CHECK_OPTIONS:-} "$@" > /dev/null || true
 read -r user sys rss <<EOF_TIME
 $(tail -n 1 "$measure")
 EOF_TIME

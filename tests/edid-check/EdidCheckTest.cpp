@@ -216,6 +216,35 @@ TEST_F(EdidCheckTest, TextReportAndItsOptions) {
     EXPECT_THAT(all.out, ::testing::ContainsRegex("\n    [A-Za-z]+ =\n      [0-9]+ x [0-9]+"));
 }
 
+// Each decoded CTA-861 block is a section of its own, titled by its heading, with its findings
+// under it; --base-only leaves the extension blocks undecoded.
+TEST_F(EdidCheckTest, ExtensionSectionsAndBaseOnly) {
+    Bytes bytes = readBytes(dataFile(kBadExtensionChecksum));
+    bytes[0x82] = 0x02;  // the CTA block's DTD offset inside its header
+    const fs::path file = workspace.write("cta.bin", bytes);
+    const ToolResult decoded = workspace.run(shellQuoted(file));
+    const std::size_t section = decoded.out.find("\n CTA-861 extension block 1:\n");
+    ASSERT_NE(section, std::string::npos) << decoded.out;
+    const std::string base = decoded.out.substr(0, section);
+    const std::string cta = decoded.out.substr(section);
+    EXPECT_THAT(base, AllOf(HasSubstr("    [checksum] "), Not(HasSubstr("[cta-extension]"))));
+    EXPECT_THAT(cta, AllOf(HasSubstr("\n  CTA-861 revision: 3\n"), HasSubstr("  Errors (1):\n"),
+                           HasSubstr("    [cta-extension] Extension block 1: "),
+                           Not(HasSubstr("[checksum]"))));
+
+    const ToolResult baseOnly = workspace.run("--base-only --json " + shellQuoted(file));
+    const ToolResult json = workspace.run("--json " + shellQuoted(file));
+    const auto names = [](const Json& report) {
+        std::string text;
+        for (const Json& property : report["properties"]) {
+            text += property["name"].get<std::string>() + " ";
+        }
+        return text;
+    };
+    EXPECT_THAT(names(json.json().at(0)), HasSubstr(" CTARevision1 "));
+    EXPECT_THAT(names(baseOnly.json().at(0)), Not(HasSubstr("CTA")));
+}
+
 // One run with a German text for one message (from the resource folder), log lines on stderr
 // and the EDID dumped to the current folder.
 TEST_F(EdidCheckTest, LanguageLogLevelAndDump) {

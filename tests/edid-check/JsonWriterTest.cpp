@@ -20,10 +20,10 @@ std::string quoted(std::string_view text) {
 TEST(JsonWriterTest, StringsAreEscapedAndMalformedUtf8Replaced) {
     struct Case {
         std::string_view input;
-        std::string_view expected;  // without the quotes
+        std::string expected;  // without the quotes
     };
-    const std::string_view fffd = "\xEF\xBF\xBD";
-    const std::string twoFffd = std::string(fffd) + std::string(fffd);
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::string twoFffd = fffd + fffd;
     const Case cases[] = {
         {"plain ASCII ~\x7F", "plain ASCII ~\x7F"},
         {"\"\\/", "\\\"\\\\/"},
@@ -39,9 +39,9 @@ TEST(JsonWriterTest, StringsAreEscapedAndMalformedUtf8Replaced) {
         {"\xF5\xFF", twoFffd},
         // Overlong forms, surrogates and code points above 10FFFFh: the lead alone is replaced,
         // the continuation byte then starts nothing either.
-        {"\xE0\x80\x80", std::string(twoFffd) + std::string(fffd)},
-        {"\xED\xA0\x80", std::string(twoFffd) + std::string(fffd)},
-        {"\xF4\x90\x80\x80", std::string(twoFffd) + std::string(twoFffd)},
+        {"\xE0\x80\x80", twoFffd + fffd},
+        {"\xED\xA0\x80", twoFffd + fffd},
+        {"\xF4\x90\x80\x80", twoFffd + twoFffd},
         // A cut sequence is one replacement; the byte that broke it is read again.
         {"\xE2\x82z", "\xEF\xBF\xBDz"},
         {"\xF0\x9F\x98\"", "\xEF\xBF\xBD\\\""},
@@ -49,7 +49,7 @@ TEST(JsonWriterTest, StringsAreEscapedAndMalformedUtf8Replaced) {
         {"end\xF0\x9F\x98", "end\xEF\xBF\xBD"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(quoted(c.input), "\"" + std::string(c.expected) + "\"") << c.input;
+        EXPECT_EQ(quoted(c.input), "\"" + c.expected + "\"") << c.input;
     }
 }
 

@@ -1,7 +1,10 @@
 #include "TextReport.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "Categories.h"
 #include "Terminal.h"
@@ -77,10 +80,53 @@ void writeHeader(std::ostream& out, const Examination& examination, const Painte
     out << '\n';
 }
 
-void writeGroup(std::ostream& out, const Examination& examination, const SeverityGroup& group,
+// Keys of the messages that open a section of their own: one per decoded extension block.
+// The message's text is the section's title; the section holds the EDID string from that text
+// on and the findings from that message on, up to the next section.
+constexpr std::array<std::string_view, 2> kSectionKeys{"CTABlockHeading", "DisplayIDSection"};
+
+// A part of the report: the EDID string's part and the findings of one block.
+struct Section {
+    std::string_view title;  // empty for the base block
+    std::string_view edidString;
+    std::span<const Finding> findings;
+};
+
+std::vector<Section> sectionsOf(const Examination& examination) {
+    const std::string_view edid = examination.edidString;
+    const std::span<const Finding> findings = examination.messages;
+    std::vector<Section> sections{{{}, edid, findings}};
+    std::size_t searchFrom = 0;
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const Finding& finding = findings[i];
+        if (std::find(kSectionKeys.begin(), kSectionKeys.end(), finding.key) ==
+            kSectionKeys.end()) {
+            continue;
+        }
+        Section& previous = sections.back();
+        const std::size_t previousStart =
+            static_cast<std::size_t>(previous.findings.data() - findings.data());
+        previous.findings = findings.subspan(previousStart, i - previousStart);
+        // The heading's text starts a line of the EDID string; the section's part follows it.
+        std::size_t at = edid.find(finding.text, searchFrom);
+        if (at == std::string_view::npos) {
+            at = edid.size();
+        }
+        const std::size_t previousBegin =
+            static_cast<std::size_t>(previous.edidString.data() - edid.data());
+        previous.edidString = edid.substr(previousBegin, at - previousBegin);
+        std::size_t bodyStart = edid.find('\n', at);
+        bodyStart = bodyStart == std::string_view::npos ? edid.size() : bodyStart + 1;
+        searchFrom = bodyStart;
+        sections.push_back({finding.text, edid.substr(bodyStart), findings.subspan(i + 1)});
+    }
+    return sections;
+}
+
+void writeGroup(std::ostream& out, std::span<const Finding> findings, const SeverityGroup& group,
                 const Painter& painter) {
     std::size_t count = 0;
-    for (const Finding& finding : examination.messages) {
+    for (const Finding& finding : findings) {
         count += finding.level == group.level ? 1 : 0;
     }
     if (count == 0) {
@@ -89,7 +135,7 @@ void writeGroup(std::ostream& out, const Examination& examination, const Severit
     painter.write(out, group.colour,
                   "  " + std::string(group.title) + " (" + std::to_string(count) + "):");
     out << '\n';
-    for (const Finding& finding : examination.messages) {
+    for (const Finding& finding : findings) {
         if (finding.level == group.level) {
             writeLines(out, finding.text, "    [" + categoryName(finding.category) + "] ",
                        "      ");
@@ -122,10 +168,16 @@ void writeTextReport(std::ostream& out, const Examination& examination,
                      const TextReportSettings& settings) {
     const Painter painter(settings.colour);
     writeHeader(out, examination, painter);
-    writeLines(out, examination.edidString, "  ", "  ");
-    for (const SeverityGroup& group : kGroups) {
-        if (group.level > 0 || settings.allMessages) {
-            writeGroup(out, examination, group, painter);
+    for (const Section& section : sectionsOf(examination)) {
+        if (!section.title.empty()) {
+            painter.write(out, kBold, " " + std::string(section.title) + ":");
+            out << '\n';
+        }
+        writeLines(out, section.edidString, "  ", "  ");
+        for (const SeverityGroup& group : kGroups) {
+            if (group.level > 0 || settings.allMessages) {
+                writeGroup(out, section.findings, group, painter);
+            }
         }
     }
     if (settings.properties && examination.ok) {

@@ -16,7 +16,8 @@ struct TextReportSettings {
 
 /// Writes the human-readable report of one source: a header line (source and identifier),
 /// the EDID string, the findings grouped by severity (errors first) with their category, then
-/// optionally the properties and the hex dump. A blank line ends it.
+/// one section of the same kind per decoded extension block, then optionally the properties
+/// and the hex dump. A blank line ends it.
 void writeTextReport(std::ostream& out, const Examination& examination,
                      const TextReportSettings& settings);
 

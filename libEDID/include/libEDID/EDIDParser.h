@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "libEDID/CTA861.h"
+#include "libEDID/DisplayID.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
@@ -78,6 +79,9 @@ class LIBEDID_API EDIDParser {
     /// The CTA-861 extension blocks decoded by the last parse, in block order; empty when
     /// extension decoding is off.
     const std::vector<CTABlock>& getCTABlocks() const { return ctaBlocks; }
+    /// The DisplayID extension blocks decoded by the last parse, in block order; empty when
+    /// extension decoding was off.
+    const std::vector<DisplayIDSection>& getDisplayIDBlocks() const { return displayIDBlocks; }
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
@@ -132,6 +136,7 @@ class LIBEDID_API EDIDParser {
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
     std::vector<CTABlock> ctaBlocks;
+    std::vector<DisplayIDSection> displayIDBlocks;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
     std::vector<std::shared_ptr<EDIDCallback>> observers;

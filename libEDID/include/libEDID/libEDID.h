@@ -2,6 +2,7 @@
 
 // Everything a caller of libEDID needs: sources, the parser, its messages and observers.
 #include "libEDID/CTA861.h"
+#include "libEDID/DisplayID.h"
 #include "libEDID/EDIDAccessor.h"
 #include "libEDID/EDIDAccessorBuffer.h"
 #include "libEDID/EDIDAccessorFile.h"

@@ -66,6 +66,7 @@ bool EDIDParser::parseEDID(bool force) {
     runDescriptorSlots();
     reportTrailer();
     ctaBlocks.clear();
+    displayIDBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();
     }

@@ -90,6 +90,9 @@ class EDIDVerifier {
     void addCTABlock(CTABlock block) { parser->ctaBlocks.push_back(std::move(block)); }
     void setSerialNumber(const qor::String& text) { parser->serialNumber = text; }
     void setProductName(const qor::String& text) { parser->productName = text; }
+    void addDisplayIDSection(DisplayIDSection section) {
+        parser->displayIDBlocks.push_back(std::move(section));
+    }
     EDIDParser* getParser() const { return parser; }
 
   private:

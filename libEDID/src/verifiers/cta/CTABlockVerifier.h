@@ -10,8 +10,8 @@ namespace libEDID {
 class CTABlockVerifier : public CTAReportingVerifier {
   public:
     /// `blockNumber`: the block's number in the EDID (1 = the first extension block).
-    CTABlockVerifier(EDIDParser* parser, unsigned blockNumber)
-        : CTAReportingVerifier(parser, blockNumber) {}
+    CTABlockVerifier(EDIDParser* owner, unsigned blockNumber)
+        : CTAReportingVerifier(owner, blockNumber) {}
 
     void verify() override;
 

@@ -35,24 +35,27 @@ constexpr SingleKind kSingleKinds[] = {
 };
 
 template <typename Verifier>
-void run(EDIDParser* parser, const CTADataBlockCollection& collection, unsigned suffix,
+void run(EDIDParser* owner, const CTADataBlockCollection& collection, unsigned suffix,
          unsigned firstOffset) {
-    Verifier(parser, collection, suffix, firstOffset).verify();
+    Verifier(owner, collection, suffix, firstOffset).verify();
 }
 
 }  // namespace
 
-CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* parser,
+CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* owner,
                                                                std::span<const std::uint8_t> bytes,
-                                                               unsigned suffix,
-                                                               unsigned firstOffset)
-    : CTADataBlockCollectionVerifier(parser, cta::decodeCollection(bytes), suffix, firstOffset) {}
+                                                               unsigned propertySuffix,
+                                                               unsigned collectionOffset)
+    : CTADataBlockCollectionVerifier(owner, cta::decodeCollection(bytes), propertySuffix,
+                                     collectionOffset) {}
 
-CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* parser,
-                                                               CTADataBlockCollection decoded,
-                                                               unsigned suffix,
-                                                               unsigned firstOffset)
-    : CTAReportingVerifier(parser, suffix), decoded(std::move(decoded)), firstOffset(firstOffset) {}
+CTADataBlockCollectionVerifier::CTADataBlockCollectionVerifier(EDIDParser* owner,
+                                                               CTADataBlockCollection collection,
+                                                               unsigned propertySuffix,
+                                                               unsigned collectionOffset)
+    : CTAReportingVerifier(owner, propertySuffix),
+      decoded(std::move(collection)),
+      firstOffset(collectionOffset) {}
 
 void CTADataBlockCollectionVerifier::verify() {
     if (decoded.overrunOffset) {
@@ -60,18 +63,18 @@ void CTADataBlockCollectionVerifier::verify() {
                       {{"offset", detail::hexByte(firstOffset + *decoded.overrunOffset)}});
     }
     checkRepeatedBlocks();
-    EDIDParser* const parser = getParser();
-    run<CTAVideoFormatsVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAAudioFormatsVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTASpeakerAllocationVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAVendorBlocksVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAHDMIVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAHDMIForumVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAVideoCapabilityVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAColorimetryVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAHDRStaticMetadataVerifier>(parser, decoded, suffix, firstOffset);
-    run<CTAYCbCr420Verifier>(parser, decoded, suffix, firstOffset);
-    run<CTAOtherBlocksVerifier>(parser, decoded, suffix, firstOffset);
+    EDIDParser* const owner = getParser();
+    run<CTAVideoFormatsVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAAudioFormatsVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTASpeakerAllocationVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAVendorBlocksVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAHDMIVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAHDMIForumVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAVideoCapabilityVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAColorimetryVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAHDRStaticMetadataVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAYCbCr420Verifier>(owner, decoded, suffix, firstOffset);
+    run<CTAOtherBlocksVerifier>(owner, decoded, suffix, firstOffset);
 }
 
 void CTADataBlockCollectionVerifier::checkRepeatedBlocks() {

@@ -9,16 +9,16 @@ namespace libEDID {
 
 /// Decodes and reports a CTA-861 data block collection: the one of a CTA-861 extension block,
 /// or one embedded in another extension (DisplayID data block 81h). Every property carries
-/// `suffix`, and offsets in findings count from `firstOffset`, the collection's offset in its
-/// block. After verify(), collection() holds the decoded blocks.
+/// `propertySuffix`, and offsets in findings count from `collectionOffset`, the collection's
+/// offset in its block. After verify(), collection() holds the decoded blocks.
 class CTADataBlockCollectionVerifier : public CTAReportingVerifier {
   public:
     /// Decodes `bytes` (the data blocks, without any header of the embedding block).
-    CTADataBlockCollectionVerifier(EDIDParser* parser, std::span<const std::uint8_t> bytes,
-                                   unsigned suffix, unsigned firstOffset = 0);
+    CTADataBlockCollectionVerifier(EDIDParser* owner, std::span<const std::uint8_t> bytes,
+                                   unsigned propertySuffix, unsigned collectionOffset = 0);
     /// Reports a collection decoded already.
-    CTADataBlockCollectionVerifier(EDIDParser* parser, CTADataBlockCollection decoded,
-                                   unsigned suffix, unsigned firstOffset);
+    CTADataBlockCollectionVerifier(EDIDParser* owner, CTADataBlockCollection collection,
+                                   unsigned propertySuffix, unsigned collectionOffset);
 
     void verify() override;
 

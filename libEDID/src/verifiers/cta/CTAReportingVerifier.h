@@ -14,8 +14,8 @@ namespace libEDID {
 /// collection), and every finding names it as "block".
 class CTAReportingVerifier : public EDIDVerifier {
   public:
-    CTAReportingVerifier(EDIDParser* parser, unsigned suffix)
-        : EDIDVerifier(parser), suffix(suffix) {}
+    CTAReportingVerifier(EDIDParser* owner, unsigned propertySuffix)
+        : EDIDVerifier(owner), suffix(propertySuffix) {}
 
   protected:
     /// Logs "ReportedValue" with the label of `name` and notifies the property name<suffix>.
@@ -35,9 +35,11 @@ class CTAReportingVerifier : public EDIDVerifier {
 /// `firstOffset` is the offset of the collection in its block, for the offsets in findings.
 class CTADataBlockVerifier : public CTAReportingVerifier {
   public:
-    CTADataBlockVerifier(EDIDParser* parser, const CTADataBlockCollection& collection,
-                         unsigned suffix, unsigned firstOffset)
-        : CTAReportingVerifier(parser, suffix), collection(collection), firstOffset(firstOffset) {}
+    CTADataBlockVerifier(EDIDParser* owner, const CTADataBlockCollection& decoded,
+                         unsigned propertySuffix, unsigned collectionOffset)
+        : CTAReportingVerifier(owner, propertySuffix),
+          collection(decoded),
+          firstOffset(collectionOffset) {}
 
   protected:
     /// Logs "CTAShortDataBlock" (error) for every block of `kind` shorter than `minimum`

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <span>
+
+#include "verifiers/displayid/DisplayIDDecode.h"
+#include "verifiers/displayid/DisplayIDVerifier.h"
+
+namespace libEDID {
+
+/// What a data-block verifier works on: the section being filled, its header, and the block
+/// with its tag entry and payload (the bytes after the block's 3-byte header).
+struct DisplayIDDataBlockContext {
+    DisplayIDSection& section;
+    const displayid::SectionHeader& header;
+    const DisplayIDDataBlock& block;
+    const displayid::TagInfo& info;
+    std::span<const unsigned char> payload;
+};
+
+/// Base of the verifiers of one decoded data-block kind: they decode the payload into the
+/// section and report each decoded item on its own line under the block's line.
+class DisplayIDDataBlockVerifier : public DisplayIDVerifier {
+  public:
+    DisplayIDDataBlockVerifier(EDIDParser* parser, const DisplayIDDataBlockContext& context)
+        : DisplayIDVerifier(parser, context.section.blockNumber), context(context) {}
+
+  protected:
+    /// reportLine under the block's line.
+    void reportItem(const char* typeKey, const qor::String& value);
+    /// reportItem, then the indexed property `property` holding `value`.
+    void reportItemProperty(const char* typeKey, const qor::String& value, const char* property);
+    /// True when the payload holds the `info.minLength` bytes that the decoder reads; else
+    /// logs "DisplayIDDataBlockSize" (warning) and the block is not decoded.
+    bool payloadLongEnough();
+    /// Logs the size warning `key` with "length" = the payload length and "expected".
+    void reportBadSize(const char* key, unsigned expected);
+
+    const DisplayIDDataBlockContext context;
+};
+
+/// Type I (tag 03h, pixel clock in 10 kHz units) and type VII (tag 22h, 1 kHz units) detailed
+/// timings: 20 bytes each.
+class DisplayIDTimingVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    DisplayIDTimingVerifier(EDIDParser* parser, const DisplayIDDataBlockContext& context,
+                            unsigned clockUnitKHz)
+        : DisplayIDDataBlockVerifier(parser, context), clockUnitKHz(clockUnitKHz) {}
+    void verify() override;
+
+  private:
+    unsigned clockUnitKHz;
+};
+
+/// Product identification (tag 00h or 20h).
+class DisplayIDProductVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    using DisplayIDDataBlockVerifier::DisplayIDDataBlockVerifier;
+    void verify() override;
+};
+
+/// Display parameters (tag 01h or 21h): image size and native format.
+class DisplayIDParametersVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    using DisplayIDDataBlockVerifier::DisplayIDDataBlockVerifier;
+    void verify() override;
+};
+
+/// Tiled display topology (tag 12h or 28h).
+class DisplayIDTiledTopologyVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    using DisplayIDDataBlockVerifier::DisplayIDDataBlockVerifier;
+    void verify() override;
+};
+
+}  // namespace libEDID

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "libEDID/DisplayID.h"
+#include "libEDID/EDIDParser.h"
+
+// Pure decoders of DisplayID sections and data blocks: bytes in, plain structs out.
+namespace libEDID::displayid {
+
+/// The data-block tag set that a section's version selects: 1.x tags 00h-13h and 7Fh, 2.x tags
+/// 20h-2Dh and 7Eh; 81h (CTA-861 data) in both.
+enum class Family { V1, V2, Unknown };
+
+/// What the library decodes of a data block.
+enum class Kind {
+    Other,
+    Product,
+    DisplayParameters,
+    TimingTypeI,
+    TimingTypeVII,
+    TiledTopology,
+    CTAData
+};
+
+struct TagInfo {
+    std::uint8_t tag;
+    const char* nameKey;  ///< label of the block's kind
+    Family family;        ///< Unknown: defined in both families
+    Kind kind;
+    unsigned minLength;  ///< the payload length the decoded fields need
+};
+
+/// The entry of `tag` among the tags of `family`; nullptr when the tag is reserved there. A
+/// section of an unknown version accepts every tag of both families.
+const TagInfo* findTag(std::uint8_t tag, Family family);
+
+/// The section header, bytes 1-4 of a DisplayID extension block.
+struct SectionHeader {
+    unsigned version = 0;   ///< byte 1 bits 7-4
+    unsigned revision = 0;  ///< byte 1 bits 3-0
+    unsigned payloadLength = 0;
+    unsigned productType = 0;
+    unsigned extensionCount = 0;
+    Family family = Family::Unknown;
+    bool knownVersion = false;  ///< 1.0-1.3 or 2.0-2.1
+    bool payloadFits = false;   ///< header, payload and checksum fit before the EDID checksum
+    unsigned payloadEnd = 0;    ///< offset after the last payload byte inside the block
+};
+
+/// The section's payload starts here, after the tag byte and the 4-byte header.
+constexpr unsigned kPayloadOffset = 5;
+/// The largest payload: bytes 5-125, the section checksum at 126, the EDID checksum at 127.
+constexpr unsigned kMaxPayloadLength = 121;
+
+SectionHeader decodeSectionHeader(const EDIDBlock& block);
+
+/// The section's bytes (1 to its checksum byte) sum to 00h. False when the payload does not fit.
+bool sectionChecksumValid(const EDIDBlock& block, const SectionHeader& header);
+
+/// The data blocks of the payload, in order. The walk ends at the payload's end, at zero filler
+/// (every byte left is 00h), or at a block whose header or payload runs past the end: that one
+/// is returned as `overrun`.
+struct DataBlockWalk {
+    std::vector<DisplayIDDataBlock> blocks;
+    std::optional<DisplayIDDataBlock> overrun;
+};
+DataBlockWalk walkDataBlocks(const EDIDBlock& block, unsigned payloadEnd);
+
+/// The size of one type I / type VII timing descriptor.
+constexpr unsigned kTimingSize = 20;
+
+/// One 20-byte timing descriptor; `clockUnitKHz`: 10 (type I) or 1 (type VII).
+DisplayIDTiming decodeTiming(std::span<const unsigned char, kTimingSize> bytes,
+                             unsigned clockUnitKHz);
+
+/// The product identification payload (at least 12 bytes).
+DisplayIDProduct decodeProduct(std::span<const unsigned char> payload, Family family);
+
+/// The display parameters payload (at least 8 bytes); `revision` is the block's revision byte
+/// (2.x: bit 7 set means image sizes in 1 mm units instead of 0.1 mm).
+DisplayIDDisplayParameters decodeDisplayParameters(std::span<const unsigned char> payload,
+                                                   std::uint8_t revision, Family family);
+
+/// The tiled display topology payload (at least 8 bytes).
+DisplayIDTiledTopology decodeTiledTopology(std::span<const unsigned char> payload);
+
+}  // namespace libEDID::displayid

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "libEDID/DisplayID.h"
+#include "parser/EDIDVerifier.h"
+#include "verifiers/ReportText.h"
+
+namespace libEDID {
+
+/// Base of the DisplayID verifiers: reports of one DisplayID extension block, whose number
+/// suffixes the properties and fills the "block" placeholder of the findings.
+class DisplayIDVerifier : public EDIDVerifier {
+  public:
+    DisplayIDVerifier(EDIDParser* parser, unsigned blockNumber)
+        : EDIDVerifier(parser),
+          blockNumber(blockNumber),
+          blockText(detail::unsignedText(blockNumber)) {}
+
+  protected:
+    /// reportValue with the label after `indent`: the items of a data block nest under the
+    /// block's line.
+    void reportLine(const char* indent, const char* typeKey, const qor::String& value);
+    /// The property `property` followed by the block number.
+    void notifyIndexed(const char* property, const qor::QORValue& value);
+    /// Logs the finding `key` (category DisplayID) with "block" and `variables` filled.
+    void logBlockFinding(const char* key, Level level, Variables variables = {});
+    /// logBlockFinding about one data block: also "tag" and "offset" (of its tag byte).
+    void logDataBlockFinding(const char* key, Level level, const DisplayIDDataBlock& data,
+                             Variables variables = {});
+    /// The extension block being verified.
+    const EDIDBlock& block() const { return extensionBlocks()[blockNumber - 1]; }
+
+    const unsigned blockNumber;
+    const qor::String blockText;
+
+  private:
+    void logFilled(LibEDIDLog record, Variables variables);
+};
+
+}  // namespace libEDID

@@ -1,0 +1,278 @@
+// DisplayID extension blocks (tag 70h): the section rules, the data-block walk, and the bit
+// layouts of the decoded data blocks, over crafted sections behind a valid base block.
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "EdidBuilder.h"
+#include "ParseHarness.h"
+#include "qor/Resource.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Keys = std::vector<std::string>;
+
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A data block: tag, revision, payload length, payload.
+Bytes dataBlock(std::uint8_t tag, const Bytes& payload, std::uint8_t revision = 0) {
+    Bytes bytes{tag, revision, static_cast<std::uint8_t>(payload.size())};
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    return bytes;
+}
+
+// A section at byte 1 of an extension block: version, payload length (the data blocks' size
+// unless given), product type, extension count 0, the data blocks (zero filled up to the
+// payload length), then a checksum that makes the section sum to `sectionSum` when it fits
+// before the EDID checksum. The EDID block checksum is always right.
+struct Section {
+    std::uint8_t version = 0x13;
+    std::uint8_t productType = 3;
+    Bytes blocks;
+    int payloadLength = -1;
+    std::uint8_t sectionSum = 0;
+
+    Bytes edid() const {
+        Bytes bytes = edidtest::EdidBuilder().extensionBlock(0x70).bytes();
+        const auto length =
+            static_cast<std::uint8_t>(payloadLength < 0 ? blocks.size() : payloadLength);
+        Bytes section = Bytes{version, length, productType, 0} + blocks;
+        const std::size_t checksumAt = 4u + length;
+        section.resize(std::max(section.size(), checksumAt + 1));
+        if (checksumAt < 126) {
+            const unsigned sum = std::accumulate(section.begin(), section.begin() + checksumAt, 0u);
+            section[checksumAt] = static_cast<std::uint8_t>(sectionSum - sum);
+        }
+        std::copy_n(section.begin(), std::min<std::size_t>(section.size(), 126),
+                    bytes.begin() + 129);
+        const unsigned blockSum = std::accumulate(bytes.begin() + 128, bytes.begin() + 255, 0u);
+        bytes[255] = static_cast<std::uint8_t>(0x100 - (blockSum & 0xFF));
+        return bytes;
+    }
+};
+
+struct Decoded {
+    explicit Decoded(const Section& section) : parsed(section.edid()) {
+        parsed.parser.setDecodeExtensions(true);
+        EXPECT_TRUE(parsed.parse());
+    }
+    // Level 1 and 2 messages of the DisplayID category.
+    Keys faults() const {
+        Keys keys;
+        for (const libEDID::LibEDIDLog& m : parsed.parser.getMessages()) {
+            if (m.getCategory() == libEDID::LibEDIDLog::LIBEDID_LOG_CAT_DISPLAYID_EXTENSION) {
+                keys.push_back(m.getKey().str());
+            }
+        }
+        return keys;
+    }
+    // A property's text; an array's items joined by " | ".
+    std::string property(const std::string& name) const {
+        const edidtest::Property* p = parsed.observer->find(name);
+        if (p == nullptr) {
+            return "<none>";
+        }
+        if (!p->value.isArray()) {
+            return p->text();
+        }
+        std::string text;
+        for (std::size_t i = 0; i < p->value.getArraySize(); ++i) {
+            text += (i == 0 ? "" : " | ") + p->value.getArrayItem(i).str();
+        }
+        return text;
+    }
+    edidtest::Parsed parsed;
+};
+
+// A type I/VII timing: clock - 1 (24 bits), options byte, then h active, h blank, h front
+// porch, h sync, v active, v blank, v front porch, v sync, each stored minus one.
+Bytes timing(std::uint32_t clockMinusOne, std::uint8_t options, std::uint16_t hActive,
+             std::uint16_t hBlank, std::uint16_t vActive, std::uint16_t vBlank) {
+    Bytes bytes{static_cast<std::uint8_t>(clockMinusOne),
+                static_cast<std::uint8_t>(clockMinusOne >> 8),
+                static_cast<std::uint8_t>(clockMinusOne >> 16), options};
+    for (const unsigned v :
+         {hActive - 1u, hBlank - 1u, 7u, 31u, vActive - 1u, vBlank - 1u, 2u, 5u}) {
+        bytes.push_back(static_cast<std::uint8_t>(v));
+        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    return bytes;
+}
+
+const Bytes kProduct1x{'A', 'B', 'C', 0x34, 0x12, 0x2A, 0, 0, 0, 12, 19, 2, 'X', 'Y'};
+const Bytes kPreferredTiming = timing(14849, 0x80, 1920, 280, 1080, 45);
+
+TEST(DisplayIDVerifierTest, SectionRules) {
+    const Bytes product = dataBlock(0x00, kProduct1x);
+    const Bytes unnamed = dataBlock(0x03, timing(14849, 0x00, 1920, 280, 1080, 45));
+    const struct {
+        const char* name;
+        Section section;
+        Keys faults;
+    } cases[] = {
+        {"1.3 with product identification", {0x13, 3, product}, {}},
+        {"1.3 with a preferred timing only", {0x13, 0, dataBlock(0x03, kPreferredTiming)}, {}},
+        {"1.3 with neither", {0x13, 0, unnamed}, {"DisplayIDNotIdentified"}},
+        {"2.0 needs neither", {0x20, 2, dataBlock(0x22, kPreferredTiming)}, {}},
+        {"zero filler inside the payload", {0x13, 3, product, 121}, {}},
+        {"section checksum off by one", {0x13, 3, product, -1, 1}, {"DisplayIDChecksumWrong"}},
+        {"unknown version", {0x30, 0, product}, {"DisplayIDUnknownVersion"}},
+        {"1.4 is not a known revision", {0x14, 3, product}, {"DisplayIDUnknownVersion"}},
+        {"2.x tag in a 1.x section",
+         {0x13, 3, product + dataBlock(0x29, Bytes(16))},
+         {"DisplayIDReservedTag"}},
+        {"1.x tag in a 2.x section",
+         {0x20, 2, dataBlock(0x03, kPreferredTiming)},
+         {"DisplayIDReservedTag"}},
+        {"tag 80h is reserved", {0x20, 2, dataBlock(0x80, {1})}, {"DisplayIDReservedTag"}},
+        {"payload past the block", {0x13, 3, product, 122}, {"DisplayIDPayloadBeyondBlock"}},
+        {"block past the payload",
+         {0x13, 3, product + dataBlock(0x7F, Bytes(8)), 20},
+         {"DisplayIDDataBlockOverrun"}},
+        {"block header past the payload",
+         {0x13, 3, product + Bytes{0x7F, 0}, 19},
+         {"DisplayIDDataBlockOverrun"}},
+        {"short product identification",
+         {0x13, 3, dataBlock(0x00, Bytes(11, 'A'))},
+         {"DisplayIDDataBlockSize", "DisplayIDNotIdentified"}},
+        {"timing block of 30 bytes",
+         {0x13, 3, product + dataBlock(0x03, Bytes(30))},
+         {"DisplayIDTimingBlockSize"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Decoded(c.section).faults(), c.faults);
+    }
+    EXPECT_EQ(qor::Resource::getMissingKeys("libEDID").size(), 0u);
+}
+
+// Every tag and product type of each version family, so that every label is looked up.
+TEST(DisplayIDVerifierTest, EveryLabelLookedUpHasAText) {
+    for (const std::uint8_t version : {0x13, 0x21, 0x30}) {
+        for (unsigned value = 0; value < 256; ++value) {
+            const auto byte = static_cast<std::uint8_t>(value);
+            Decoded(Section{version, byte, dataBlock(byte, Bytes(29, byte))});
+        }
+    }
+    const std::vector<qor::String> missing = qor::Resource::getMissingKeys("libEDID");
+    EXPECT_TRUE(missing.empty()) << "first missing key: " << missing.front().str();
+}
+
+TEST(DisplayIDVerifierTest, DecodingStopsAtAnOverrunningBlock) {
+    const Section section{0x13, 3,
+                          dataBlock(0x00, kProduct1x) + dataBlock(0x7F, Bytes(50)) +
+                              dataBlock(0x03, kPreferredTiming),
+                          40};
+    const Decoded run(section);
+    EXPECT_EQ(run.property("DisplayIDDataBlocks1"), "00h, 14 bytes");
+    EXPECT_EQ(run.property("DisplayIDTimings1"), "<none>");
+    const std::vector<libEDID::DisplayIDSection>& blocks = run.parsed.parser.getDisplayIDBlocks();
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].dataBlocks.size(), 1u);
+    EXPECT_TRUE(blocks[0].checksumValid);
+}
+
+TEST(DisplayIDVerifierTest, DecodedDataBlocks) {
+    // What a 1.x section needs besides the block under test.
+    const Bytes kNamed = dataBlock(0x00, kProduct1x);
+    const struct {
+        const char* name;
+        Section section;
+        const char* property;
+        const char* value;
+    } cases[] = {
+        // Type I: 10 kHz units; 148.50 MHz over 2200 x 1125.
+        {"type I",
+         {0x13, 3, dataBlock(0x03, kPreferredTiming)},
+         "DisplayIDTimings1",
+         "1920 x 1080 @ 60.00Hz, 148.50 MHz, preferred"},
+        // Type VII: 1 kHz units, all 24 clock bits; bit 4 interlaced.
+        {"type VII",
+         {0x20, 2, dataBlock(0x22, timing(0x09A52F, 0x10, 1920, 160, 1080, 84))},
+         "DisplayIDTimings1",
+         "1920 x 1080 @ 261.08Hz, 632.11 MHz, interlaced"},
+        {"1.x product",
+         {0x13, 3, dataBlock(0x00, kProduct1x)},
+         "DisplayIDProduct1",
+         "ABC, product 1234h, serial 0000002Ah, week 12 of 2019, \"XY\""},
+        {"2.x product, model year, OUI",
+         {0x20, 2, dataBlock(0x20, {0x84, 0x8A, 0x59, 0x8E, 0, 1, 2, 3, 4, 0xFF, 23, 0})},
+         "DisplayIDProduct1",
+         "84-8A-59, product 008Eh, serial 04030201h, model year 2023"},
+        {"1.x display parameters",
+         {0x12, 0,
+          dataBlock(0x01, {0x52, 0x1B, 0x5E, 0x0F, 0x80, 0x17, 0x38, 0x0D, 0, 0, 0, 0}) + kNamed},
+         "DisplayIDDisplayParameters1",
+         "699.4 x 393.4 mm, 6016 x 3384 pixels"},
+        // 2.x revision bit 7: sizes in 1 mm units.
+        {"2.x display parameters in mm",
+         {0x20, 2,
+          dataBlock(0x21, Bytes{0x2C, 0x01, 0xC8, 0x00, 0x40, 0x0B, 0x80, 0x07} + Bytes(21), 0x80)},
+         "DisplayIDDisplayParameters1",
+         "300.0 x 200.0 mm, 2880 x 1920 pixels"},
+        // Counts and location: low nibbles in bytes 1-2, high bits in byte 3.
+        {"tiled topology",
+         {0x12, 0,
+          dataBlock(0x12, Bytes{0x80, 0x10, 0x00, 0x00, 0xFF, 0x07, 0x6F, 0x08} + Bytes(14)) +
+              kNamed},
+         "DisplayIDTiledTopology1",
+         "2 x 1 tiles of 2048 x 2160 at 0, 0"},
+        {"tiled topology, 6-bit fields",
+         {0x20, 2,
+          dataBlock(0x28, Bytes{0x00, 0xF1, 0x2F, 0xB6, 0x7F, 0x07, 0x37, 0x04} + Bytes(14))},
+         "DisplayIDTiledTopology1",
+         "48 x 50 tiles of 1920 x 1080 at 18, 47"},
+        // Tag 81h: a CTA-861 data block collection (here a colorimetry block, extended tag
+        // 05h, byte 2 bits 6-7), its properties suffixed with the DisplayID block's number.
+        {"CTA-861 data",
+         {0x20, 2, dataBlock(0x81, {0xE3, 0x05, 0xC0, 0x00})},
+         "CTAColorimetry1",
+         "BT2020YCC | BT2020RGB"},
+        {"undecoded blocks listed",
+         {0x13, 3, dataBlock(0x00, kProduct1x) + dataBlock(0x7F, Bytes(5))},
+         "DisplayIDDataBlocks1",
+         "00h, 14 bytes | 7Fh, 5 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Decoded run(c.section);
+        EXPECT_EQ(run.property(c.property), c.value);
+        EXPECT_EQ(run.faults(), Keys{});
+    }
+}
+
+TEST(DisplayIDVerifierTest, VersionAndProductTypeProperties) {
+    const struct {
+        std::uint8_t version;
+        std::uint8_t productType;
+        const char* versionText;
+        const char* typeKey;
+    } cases[] = {
+        {0x13, 0, "1.3", "DisplayIDTypeExtension"}, {0x12, 6, "1.2", "DisplayIDTypeDirectDrive"},
+        {0x13, 7, "1.3", "UnknownReserved"},        {0x20, 0, "2.0", "DisplayIDUseExtension"},
+        {0x21, 8, "2.1", "DisplayIDUseARHeadset"},  {0x20, 9, "2.0", "UnknownReserved"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.versionText);
+        const Decoded run(Section{c.version, c.productType, dataBlock(0x7F, {1, 2, 3})});
+        EXPECT_EQ(run.property("DisplayIDVersion1"), c.versionText);
+        EXPECT_EQ(run.property("DisplayIDProductType1"),
+                  libEDID::LibEDIDLog::getString(c.typeKey).str());
+    }
+}
+
+TEST(DisplayIDVerifierTest, DefaultParseLeavesTheBlockAlone) {
+    edidtest::Parsed parsed(Section{0x13, 3, dataBlock(0x00, kProduct1x)}.edid());
+    ASSERT_TRUE(parsed.parse());
+    EXPECT_TRUE(parsed.parser.getDisplayIDBlocks().empty());
+    for (const edidtest::Property& p : parsed.observer->properties) {
+        EXPECT_EQ(p.name.find("DisplayID"), std::string::npos) << p.name;
+    }
+}
+
+}  // namespace
