@@ -245,6 +245,31 @@ TEST_F(EdidCheckTest, ExtensionSectionsAndBaseOnly) {
     EXPECT_THAT(names(baseOnly.json().at(0)), Not(HasSubstr("CTA")));
 }
 
+// Each DisplayID block is a section of its own too, with its own findings; the JSON report
+// carries its properties.
+TEST_F(EdidCheckTest, DisplayIDSections) {
+    const fs::path file = dataFile("APP-AE22-1.4-digital-66d51391.bin");
+    const std::string out = workspace.run(shellQuoted(file)).out;
+    const std::size_t second = out.find("\n DisplayID extension block 2:\n");
+    const std::size_t third = out.find("\n DisplayID extension block 3:\n");
+    ASSERT_NE(second, std::string::npos) << out;
+    ASSERT_NE(third, std::string::npos) << out;
+    ASSERT_LT(second, third);
+    EXPECT_THAT(out.substr(second, third - second),
+                AllOf(HasSubstr("\n  Data block: 12h, 22 bytes (Tiled display topology)\n"
+                                "    Tiled topology: 2 x 1 tiles of 3008 x 3384 at 0, 0\n"),
+                      HasSubstr("    [displayid-extension] DisplayID block 2: "),
+                      Not(HasSubstr("DisplayID block 3: "))));
+    const std::vector<Json> reports = workspace.run("--json " + shellQuoted(file)).json();
+    std::string timings;
+    for (const Json& property : reports.at(0)["properties"]) {
+        if (property["name"] == "DisplayIDTimings5") {
+            timings = property["value"].dump();
+        }
+    }
+    EXPECT_THAT(timings, HasSubstr("6016 x 3384 @ 60.00Hz, 1286.01 MHz, preferred"));
+}
+
 // One run with a German text for one message (from the resource folder), log lines on stderr
 // and the EDID dumped to the current folder.
 TEST_F(EdidCheckTest, LanguageLogLevelAndDump) {

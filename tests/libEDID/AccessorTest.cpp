@@ -39,7 +39,7 @@ std::string hexOf(const std::string& bytes) {
 
 // A source that serves fewer bytes than asked for; it keeps the base class's dump operations.
 struct ShortReadAccessor : EDIDAccessor {
-    explicit ShortReadAccessor(int result) : result(result) { accessible = true; }
+    explicit ShortReadAccessor(int served) : result(served) { accessible = true; }
     int read(unsigned, unsigned, void*) override { return result; }
     int result;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
 // Helpers of the base-block and display-descriptor verifier tests: parse a built EDID, read back
-// its messages and properties (with the number of messages stored when each property arrived),
-// and check levels, categories and the order of output.
+// its messages and properties, and check texts, levels and categories. The order of messages
+// and properties is checked by the goldens (tests/golden).
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,6 @@ inline std::string detailLines(const std::string& indent, const Pairs& lines) {
 /// A built EDID after parseEDID.
 struct Result : edidtest::Parsed {
     explicit Result(const EdidBuilder& builder) : Parsed(builder.bytes()) {
-        parser.registerSysInfoObserver(counter);
         EXPECT_TRUE(parse());
         qor::String text;
         parser.getEDIDString(text, false);
@@ -82,12 +81,6 @@ struct Result : edidtest::Parsed {
         const edidtest::Property* p = observer->find(name);
         return p == nullptr ? qor::QORValue::TYPE_NIL : p->value.getType();
     }
-    /// Messages stored before the property arrived, or -1.
-    long messagesBefore(const std::string& name) const {
-        const Texts names = observer->names();
-        const auto at = std::find(names.begin(), names.end(), name) - names.begin();
-        return at == static_cast<long>(names.size()) ? -1 : counter->counts[at];
-    }
     /// Names of the notified properties that start with `prefix`, in notification order.
     Texts propertyNames(const std::string& prefix = "") const {
         Texts out;
@@ -98,17 +91,6 @@ struct Result : edidtest::Parsed {
         }
         return out;
     }
-
-    /// Registered after `observer`: the message count at each property.
-    struct Counter : libEDID::EDIDCallback {
-        explicit Counter(const libEDID::EDIDParser& p) : parser(p) {}
-        void onSysInfoProperty(const qor::String&, const qor::QORValue&) override {
-            counts.push_back(static_cast<long>(parser.getMessages().size()));
-        }
-        const libEDID::EDIDParser& parser;
-        std::vector<long> counts;
-    };
-    std::shared_ptr<Counter> counter = std::make_shared<Counter>(parser);
     std::string edidString;  // the EDID string after the parse
 };
 
@@ -136,29 +118,12 @@ inline void expectProperties(const Result& r, const Pairs& expected) {
     }
 }
 
-/// Expects every text to be stored, in the given order.
-inline void expectLoggedInOrder(const Result& r, const Texts& texts) {
-    long previous = -1;
-    for (const auto& text : texts) {
-        EXPECT_GT(r.indexOf(text), previous) << text;
-        previous = r.indexOf(text);
-    }
-}
-
-/// Expects the level-0 report `text` stored and appended to the EDID string, with the
-/// properties `before` notified just before it and `after` just after it.
-inline void expectReport(const Result& r, const std::string& text, const Texts& before = {},
-                         const Texts& after = {}) {
+/// Expects the level-0 report `text` stored and appended to the EDID string.
+inline void expectReport(const Result& r, const std::string& text) {
     const long index = r.indexOf(text);
     ASSERT_GE(index, 0) << text;
     EXPECT_EQ(r.parser.getMessages()[static_cast<std::size_t>(index)].getLevel(), 0);
     EXPECT_NE(r.edidString.find(text + eol()), std::string::npos) << text;
-    for (const auto& property : before) {
-        EXPECT_EQ(r.messagesBefore(property), index) << property;
-    }
-    for (const auto& property : after) {
-        EXPECT_EQ(r.messagesBefore(property), index + 1) << property;
-    }
 }
 
 /// Texts of the messages of `key` whose text starts with `prefix`.

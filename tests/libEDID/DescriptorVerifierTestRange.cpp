@@ -50,9 +50,9 @@ TEST(DisplayRangeVerifierTest, RatesWithOffsets) {
             reported("RangeLimits", detailLines(" ", {{"Vertical", vertical},
                                                       {"Horizontal", horizontal},
                                                       {"MaxPixelClock", "170 MHz"}}));
-        expectReport(r, text, names);
+        expectReport(r, text);
         expectProperties(r, {{names[0], vertical}, {names[1], horizontal}, {names[2], "170 MHz"}});
-        Texts invalid;  // an inverted range is still reported, after its fault
+        Texts invalid;  // an inverted range is still reported
         for (const auto& [type, min, max] :
              {std::tuple{"Vertical", vMin, vMax}, std::tuple{"Horizontal", hMin, hMax}}) {
             if (min > max) {
@@ -62,8 +62,6 @@ TEST(DisplayRangeVerifierTest, RatesWithOffsets) {
             }
         }
         expectMessages(r, "InvalidRangeLimits", 2, 8, invalid);
-        invalid.push_back(text);
-        expectLoggedInOrder(r, invalid);
     }
 }
 
@@ -102,25 +100,19 @@ TEST(DisplayRangeVerifierTest, FormsWithoutSupportData) {
     }
 }
 
-/// The one support data block of `r` whose type label is `typeKey`, with the properties `names`
-/// notified just before it.
-std::string supportBlock(const Result& r, const char* typeKey, const Texts& names) {
+/// Expects one support data block of `r` whose type label is `typeKey`.
+void expectSupportBlock(const Result& r, const char* typeKey) {
     const Texts blocks = textsStarting(r, "ReportedValue", " " + label(typeKey));
-    EXPECT_EQ(blocks.size(), 1u) << typeKey;
-    const std::string block = blocks.empty() ? "" : blocks[0];
-    expectReport(r, block, names);
-    return block;
+    ASSERT_EQ(blocks.size(), 1u) << typeKey;
+    expectReport(r, blocks[0]);
 }
 
-// The layout of typical curves and CVT data is compared whole by the corpus golden test; here
+// The layout of typical curves and CVT data is compared whole by the golden test; here
 // the reserved byte 0Bh of the curve, and the CVT fields at their limits and undefined codes.
 TEST(DisplayRangeVerifierTest, SecondaryGTFCurveWithItsReservedByteSet) {
     const Result r =
         rangeLimits(0, {50, 75, 30, 83, 17, 0x02, 0x05, 0x20, 0x40, 0x58, 0x02, 0x80, 0x28});
-    const std::string block =
-        supportBlock(r, "GTFCurve",
-                     {"StartBreakFrequency", "BlankingFormulaOffset", "BlankingFormulaGradient",
-                      "BlankingFormulaScaling", "BlankingFormulaWeighting"});
+    expectSupportBlock(r, "GTFCurve");
     expectProperties(r, {{"StartBreakFrequency", "64 kHz"},
                          {"BlankingFormulaOffset", "32"},
                          {"BlankingFormulaGradient", "600"},
@@ -129,7 +121,6 @@ TEST(DisplayRangeVerifierTest, SecondaryGTFCurveWithItsReservedByteSet) {
     const std::string invalid =
         invalidOffset(labels("RangeLimits", "GTFCurve"), "0Bh", "00h", "05h");
     expectMessages(r, "InvalidValueAtOffset", 1, 9, {invalid});
-    expectLoggedInOrder(r, {invalid, block});
 }
 
 TEST(DisplayRangeVerifierTest, CVTSupport) {
@@ -161,7 +152,7 @@ TEST(DisplayRangeVerifierTest, CVTSupport) {
         const Bytes& b = c.bytes;
         const Result r =
             rangeLimits(0, {50, 75, 30, 83, b[0], 0x04, b[1], b[2], b[3], b[4], b[5], b[6], b[7]});
-        supportBlock(r, "RangeLimitsCVTSupport", names);
+        expectSupportBlock(r, "RangeLimitsCVTSupport");
         for (std::size_t i = 0; i < names.size(); ++i) {
             EXPECT_EQ(r.property(names[i]), c.values[i]) << names[i];
         }

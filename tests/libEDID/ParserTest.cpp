@@ -15,7 +15,7 @@ using libEDID::EDIDParser;
 
 // Observer that writes "<id>:<name>" into a journal shared by several observers.
 struct JournalObserver : libEDID::EDIDCallback {
-    JournalObserver(std::string id, Texts& journal) : id(std::move(id)), journal(journal) {}
+    JournalObserver(std::string name, Texts& log) : id(std::move(name)), journal(log) {}
     void onSysInfoProperty(const qor::String& name, const qor::QORValue&) override {
         journal.push_back(id + ":" + name.str());
     }
@@ -113,7 +113,7 @@ TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
 
 // Runs an action on every notification, on the parser that notifies it.
 struct CallbackObserver : libEDID::EDIDCallback {
-    explicit CallbackObserver(std::function<void()> action) : action(std::move(action)) {}
+    explicit CallbackObserver(std::function<void()> onEach) : action(std::move(onEach)) {}
     void onSysInfoProperty(const qor::String&, const qor::QORValue&) override { action(); }
     std::function<void()> action;
 };
@@ -166,10 +166,10 @@ TEST(ParserTest, ParsesStartedFromAnObserverAreRefused) {
 
 // Counts its destructions, to follow the handle's ownership.
 struct CountedAccessor : libEDID::EDIDAccessorBuffer {
-    CountedAccessor(const Bytes& bytes, int& destroyed)
+    CountedAccessor(const Bytes& bytes, int& counter)
         : EDIDAccessorBuffer(reinterpret_cast<const char*>(bytes.data()),
                              static_cast<unsigned>(bytes.size())),
-          destroyed(destroyed) {}
+          destroyed(counter) {}
     ~CountedAccessor() override { ++destroyed; }
     int& destroyed;
 };

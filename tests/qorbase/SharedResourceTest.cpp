@@ -13,7 +13,7 @@ struct Resource {
     virtual ~Resource() = default;
 };
 struct Counted : Resource {
-    explicit Counted(int& destroyed) : destroyed(destroyed) {}
+    explicit Counted(int& counter) : destroyed(counter) {}
     ~Counted() override { ++destroyed; }
     int& destroyed;
 };

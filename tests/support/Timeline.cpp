@@ -83,7 +83,7 @@ std::string valueText(const qor::QORValue& value) {
 // the match against the EDID string.
 class Recorder : public libEDID::EDIDCallback {
   public:
-    explicit Recorder(libEDID::EDIDParser& parser) : parser(parser) {}
+    explicit Recorder(libEDID::EDIDParser& observed) : parser(observed) {}
 
     void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
         takeMessages();

@@ -67,7 +67,7 @@ constexpr unsigned kMaxDumpNameTries = 1000;
 
 }  // namespace
 
-EDIDParser::EDIDParser(const EDIDAccessorHandle& accessor) : accessor(accessor) {}
+EDIDParser::EDIDParser(const EDIDAccessorHandle& source) : accessor(source) {}
 
 EDIDParser::~EDIDParser() = default;
 

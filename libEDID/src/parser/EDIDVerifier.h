@@ -17,7 +17,7 @@ namespace libEDID {
 /// EDID string.
 class EDIDVerifier {
   public:
-    explicit EDIDVerifier(EDIDParser* parser) : parser(parser) {}
+    explicit EDIDVerifier(EDIDParser* owner) : parser(owner) {}
     EDIDVerifier(const EDIDVerifier&) = delete;
     EDIDVerifier& operator=(const EDIDVerifier&) = delete;
     virtual ~EDIDVerifier() { parser = nullptr; }

@@ -19,11 +19,12 @@ constexpr std::size_t kValueRoom = 48;
 
 }  // namespace
 
-LibEDIDLog::LibEDIDLog(LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category)
-    : level(level), category(category) {}
+LibEDIDLog::LibEDIDLog(LIBEDID_LOG_LEVEL logLevel, LIBEDID_LOG_CAT logCategory)
+    : level(logLevel), category(logCategory) {}
 
-LibEDIDLog::LibEDIDLog(qor::String key, LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category)
-    : key(std::move(key)), level(level), category(category) {
+LibEDIDLog::LibEDIDLog(qor::String messageKey, LIBEDID_LOG_LEVEL logLevel,
+                       LIBEDID_LOG_CAT logCategory)
+    : key(std::move(messageKey)), level(logLevel), category(logCategory) {
     setMesg();
 }
 

@@ -18,9 +18,9 @@ qor::Logger* logger() {
 
 }  // namespace
 
-EDIDAccessorFile::EDIDAccessorFile(const qor::String& fileName) : fileName(fileName) {
+EDIDAccessorFile::EDIDAccessorFile(const qor::String& path) : fileName(path) {
     std::string bytes;
-    const qor::ReadResult result = qor::readRegularFile(fileName, MAX_FILE_SIZE, bytes);
+    const qor::ReadResult result = qor::readRegularFile(path, MAX_FILE_SIZE, bytes);
     if (result == qor::ReadResult::OK || result == qor::ReadResult::TOO_LARGE) {
         content.assign(bytes.data(), bytes.size());
         accessible = content.size() != 0;

@@ -20,21 +20,21 @@ qor::String upperCased(const qor::String& text) {
 
 }  // namespace
 
-EDIDAccessorWindows::EDIDAccessorWindows(const qor::String& locator, EDIDFINDER finder) {
+EDIDAccessorWindows::EDIDAccessorWindows(const qor::String& wanted, EDIDFINDER finder) {
     const libqorwin::WindowsDisplays displays;
-    const unsigned int index = findDisplay(displays, locator, finder);
+    const unsigned int index = findDisplay(displays, wanted, finder);
     if (index == libqorwin::WindowsDisplays::NOT_FOUND) {
         QOR_LOG(logger(), 3,
                 "44 " +
                     "Unable to retrieve a display port locator for Display Device with locator " +
-                    "\"" + locator + "\"");
+                    "\"" + wanted + "\"");
         return;
     }
     accessible = displays[index].getEDID(buffer);
     if (!accessible) {
         QOR_LOG(logger(), 3,
                 "40 " + "Unable to retrieve EDID information for Display Device with locator " +
-                    "\"" + locator + "\"" + " with index " +
+                    "\"" + wanted + "\"" + " with index " +
                     qor::QORValue(index).toString(qor::QORValue::nilValue()));
     }
 }
@@ -42,18 +42,18 @@ EDIDAccessorWindows::EDIDAccessorWindows(const qor::String& locator, EDIDFINDER 
 EDIDAccessorWindows::~EDIDAccessorWindows() = default;
 
 unsigned int EDIDAccessorWindows::findDisplay(const libqorwin::WindowsDisplays& displays,
-                                              const qor::String& locator, EDIDFINDER finder) {
+                                              const qor::String& wanted, EDIDFINDER finder) {
     switch (finder) {
         case FIND_BY_PORT_LOCATOR:
             // A port locator such as "\\.\DISPLAY1" is kept as "DISPLAY1".
-            this->locator = locator.replace("\\", "").replace(".", "");
-            return displays.findByPortLocator(locator);
+            locator = wanted.replace("\\", "").replace(".", "");
+            return displays.findByPortLocator(wanted);
         case FIND_BY_DISPLAY_PATH:
-            this->locator = locator;
-            return displays.findyByDisplaypath(upperCased(locator));
+            locator = wanted;
+            return displays.findyByDisplaypath(upperCased(wanted));
         case FIND_BY_DISPLAY_NAME:
-            this->locator = locator;
-            return displays.findyByDisplayName(upperCased(locator));
+            locator = wanted;
+            return displays.findyByDisplayName(upperCased(wanted));
     }
     return libqorwin::WindowsDisplays::NOT_FOUND;
 }

@@ -34,8 +34,8 @@ Bytes descriptorBytes(const DisplayDescriptorBytes& descriptor, std::size_t firs
 /// (descriptor bytes 05h to 11h), of which they keep their own copy.
 class DescriptorPayloadVerifier : public EDIDVerifier {
   public:
-    DescriptorPayloadVerifier(EDIDParser* parser, const detail::DescriptorPayload& payload)
-        : EDIDVerifier(parser), payload(payload) {}
+    DescriptorPayloadVerifier(EDIDParser* owner, const detail::DescriptorPayload& bytes)
+        : EDIDVerifier(owner), payload(bytes) {}
 
   protected:
     detail::DescriptorPayload payload;

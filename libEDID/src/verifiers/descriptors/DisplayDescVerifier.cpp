@@ -91,8 +91,8 @@ const std::map<unsigned, Route>& routes() {
 }  // namespace
 
 DisplayDescVerifier::DisplayDescVerifier(
-    EDIDParser* parser, std::span<const unsigned char, layout::kDescriptorSize> slot)
-    : EDIDVerifier(parser) {
+    EDIDParser* owner, std::span<const unsigned char, layout::kDescriptorSize> slot)
+    : EDIDVerifier(owner) {
     std::copy(slot.begin(), slot.end(), descriptor.begin());
 }
 

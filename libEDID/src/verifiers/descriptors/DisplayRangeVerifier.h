@@ -15,8 +15,8 @@ class DisplayRangeVerifier : public EDIDVerifier {
     /// Descriptor bytes 04h to 11h.
     using Limits = std::array<unsigned char, 14>;
 
-    DisplayRangeVerifier(EDIDParser* parser, const Limits& limits)
-        : EDIDVerifier(parser), limits(limits) {}
+    DisplayRangeVerifier(EDIDParser* owner, const Limits& bytes)
+        : EDIDVerifier(owner), limits(bytes) {}
 
     void verify() override;
 

@@ -9,8 +9,9 @@ namespace libEDID {
 /// text ends with 0Ah and the rest of the field is filled with 20h.
 class DisplayStringVerifier : public DescriptorPayloadVerifier {
   public:
-    DisplayStringVerifier(EDIDParser* parser, unsigned tag, const detail::DescriptorPayload& text)
-        : DescriptorPayloadVerifier(parser, text), tag(tag) {}
+    DisplayStringVerifier(EDIDParser* owner, unsigned descriptorTag,
+                          const detail::DescriptorPayload& text)
+        : DescriptorPayloadVerifier(owner, text), tag(descriptorTag) {}
 
     /// Extracts the text, reports bad fill and bad characters once each, reports the text and
     /// hands the product name or serial number to the parser.

@@ -21,8 +21,8 @@ struct DisplayIDDataBlockContext {
 /// section and report each decoded item on its own line under the block's line.
 class DisplayIDDataBlockVerifier : public DisplayIDVerifier {
   public:
-    DisplayIDDataBlockVerifier(EDIDParser* parser, const DisplayIDDataBlockContext& context)
-        : DisplayIDVerifier(parser, context.section.blockNumber), context(context) {}
+    DisplayIDDataBlockVerifier(EDIDParser* owner, const DisplayIDDataBlockContext& where)
+        : DisplayIDVerifier(owner, where.section.blockNumber), context(where) {}
 
   protected:
     /// reportLine under the block's line.
@@ -42,9 +42,9 @@ class DisplayIDDataBlockVerifier : public DisplayIDVerifier {
 /// timings: 20 bytes each.
 class DisplayIDTimingVerifier : public DisplayIDDataBlockVerifier {
   public:
-    DisplayIDTimingVerifier(EDIDParser* parser, const DisplayIDDataBlockContext& context,
-                            unsigned clockUnitKHz)
-        : DisplayIDDataBlockVerifier(parser, context), clockUnitKHz(clockUnitKHz) {}
+    DisplayIDTimingVerifier(EDIDParser* owner, const DisplayIDDataBlockContext& where,
+                            unsigned unitKHz)
+        : DisplayIDDataBlockVerifier(owner, where), clockUnitKHz(unitKHz) {}
     void verify() override;
 
   private:

@@ -10,10 +10,8 @@ namespace libEDID {
 /// suffixes the properties and fills the "block" placeholder of the findings.
 class DisplayIDVerifier : public EDIDVerifier {
   public:
-    DisplayIDVerifier(EDIDParser* parser, unsigned blockNumber)
-        : EDIDVerifier(parser),
-          blockNumber(blockNumber),
-          blockText(detail::unsignedText(blockNumber)) {}
+    DisplayIDVerifier(EDIDParser* owner, unsigned number)
+        : EDIDVerifier(owner), blockNumber(number), blockText(detail::unsignedText(number)) {}
 
   protected:
     /// reportValue with the label after `indent`: the items of a data block nest under the
