@@ -70,8 +70,7 @@ TEST(ChecksumTest, ForceDecidesWhetherTheSourceIsReadAgain) {
     const auto count = [&log](const char* prefix) { return log.startingWith(prefix).size(); };
 
     EXPECT_TRUE(p.parser.verifyChecksum(false));
-    EXPECT_EQ(described(log.startingWith("83 ")), Texts{"libEDID.EDIDParser 1 83 EDID Dump : " +
-                                                        p.parser.getAccessor()->hexDump().str()});
+    EXPECT_EQ(count("83 "), 1u);
     const auto reads = described(log.startingWith("Entering EDIDAccessor::readStructure"));
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0].rfind("libEDID.EDIDAccessor 1 ", 0), 0u);

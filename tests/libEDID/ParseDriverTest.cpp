@@ -75,39 +75,6 @@ TEST(ParseDriverTest, RequiredDescriptorsDependOnTheRevision) {
     }
 }
 
-// The summaries of the last `n` stored messages.
-Texts last(const Parsed& p, std::size_t n) {
-    const Texts all = summaries(p.parser);
-    return Texts(all.end() - static_cast<std::ptrdiff_t>(std::min(n, all.size())), all.end());
-}
-
-TEST(ParseDriverTest, TrailerReportsFlagChecksumAndExtensionBlocks) {
-    const Bytes bytes = EdidBuilder().extensionBlock(0x02).extensionBlock(0x70).bytes();
-    const auto hex = [](std::uint8_t byte) { return qor::SprintfFormat("%02Xh", byte).str(); };
-    const auto block = [&](const char* tag, std::size_t checksumAt) {
-        return eol() + " " + label("ExtBlockTagNumber") + " : " + tag + eol() + " " +
-               label("Checksum") + " : " + hex(bytes[checksumAt]);
-    };
-    Parsed p(bytes);
-    ASSERT_TRUE(p.parse());
-    const std::string value = "ReportedValue 0 0: ";
-    EXPECT_EQ(
-        last(p, 3),
-        (Texts{value + reported("ExtFlag", "02h"), value + reported("Checksum", hex(bytes[127])),
-               value + reported("ExtBlocks", block("02", 255) + block("70", 383))}));
-    // The driver's reports are stored only, never appended to the EDID string.
-    qor::String text;
-    ASSERT_TRUE(p.parser.getEDIDString(text, false));
-    EXPECT_EQ(text.str().find(reported("ExtFlag", "02h")), std::string::npos);
-
-    // An announced block that cannot be read leaves out the block report.
-    const Bytes announced = EdidBuilder().extensionCount(1).bytes();
-    Parsed unreadable(announced);
-    ASSERT_TRUE(unreadable.parse());
-    EXPECT_EQ(last(unreadable, 2), (Texts{value + reported("ExtFlag", "01h"),
-                                          value + reported("Checksum", hex(announced[127]))}));
-}
-
 TEST(ParseDriverTest, InaccessibleSourceRunsNoVerifier) {
     LogCapture log(1);
     Parsed p(Bytes{});

@@ -65,21 +65,22 @@ TEST(ResourceTest, LookupFallsBackFromLocaleToLanguageToEnglish) {
 // A table resolves every key of the prefix once, through the chain, and is a snapshot: adding
 // texts or setting the global locale moves the generation, and only a new table sees the text.
 TEST(ResourceTest, TextTablesResolveThroughTheChainAndAreRebuiltAfterChanges) {
-    Resource::addStrings("qt.table", "en", "P.K1 = en1\nP.K2 = en2\nOther = x\n");
-    Resource::addStrings("qt.table", "de", "P.K2 = de2\nPK3 = no prefix\n");
-    const auto table = Resource::getTextTable("qt.table", QORLocale("de_DE"), "P.");
+    const std::string section = freshSection("qt.table");
+    Resource::addStrings(section, "en", "P.K1 = en1\nP.K2 = en2\nOther = x\n");
+    Resource::addStrings(section, "de", "P.K2 = de2\nPK3 = no prefix\n");
+    const auto table = Resource::getTextTable(section, QORLocale("de_DE"), "P.");
     ASSERT_EQ(table->size(), 2u);
     EXPECT_EQ(*table->find("K1"), String("en1"));
     EXPECT_EQ(*table->find("K2"), String("de2"));
     EXPECT_EQ(table->find("Other"), nullptr);
     EXPECT_EQ(table->find("P.K1"), nullptr);
-    EXPECT_EQ(Resource::getTextTable("qt.table", QORLocale("de_DE"), "P."), table);
+    EXPECT_EQ(Resource::getTextTable(section, QORLocale("de_DE"), "P."), table);
 
     std::uint64_t generation = Resource::getTextGeneration();
-    Resource::addStrings("qt.table", "de", "P.K1 = de1\n");
+    Resource::addStrings(section, "de", "P.K1 = de1\n");
     EXPECT_NE(Resource::getTextGeneration(), generation);
     EXPECT_EQ(*table->find("K1"), String("en1"));
-    EXPECT_EQ(*Resource::getTextTable("qt.table", QORLocale("de_DE"), "P.")->find("K1"),
+    EXPECT_EQ(*Resource::getTextTable(section, QORLocale("de_DE"), "P.")->find("K1"),
               String("de1"));
     generation = Resource::getTextGeneration();
     QORLocale::setGlobalLocale(QORLocale::getGlobalLocale());

@@ -29,18 +29,18 @@ qor::String joinedBits(unsigned bits, const Names& names) {
 qor::String audioText(const CTAShortAudioDescriptor& sad) {
     qor::String text;
     if (sad.format == 15) {
-        text = qor::SprintfFormat("Extension type %u", sad.extensionType);
+        text = "Extension type " + detail::unsignedText(sad.extensionType);
     } else if (sad.format == 0) {
         text = detail::localized("CTAReservedFormat");
     } else {
         text = cta::audioFormatName(sad.format);
     }
-    text += qor::SprintfFormat(": %u channels, ", sad.channels) +
+    text += ": " + detail::unsignedText(sad.channels) + " channels, " +
             joinedBits(sad.sampleRates, kSampleRates) + " kHz";
     if (sad.format == 1) {
         text += ", " + joinedBits(sad.sampleSizes, kSampleSizes) + " bits";
     } else if (sad.maxBitRate != 0 || (sad.format >= 2 && sad.format <= 8)) {
-        text += qor::SprintfFormat(", max %u kbit/s", sad.maxBitRate);
+        text += ", max " + detail::unsignedText(sad.maxBitRate) + " kbit/s";
     }
     return text;
 }

@@ -21,7 +21,8 @@ qor::String frlText(unsigned code) {
         return detail::localized("UnknownReserved");
     }
     const FRLRate& rate = kFRLRates[code - 1];
-    return qor::SprintfFormat("%u Gbit/s, %u lanes", rate.gbitPerLane, rate.lanes);
+    return detail::unsignedText(rate.gbitPerLane) + " Gbit/s, " + detail::unsignedText(rate.lanes) +
+           " lanes";
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ void CTAHDMIForumVerifier::verify() {
     const CTAHDMIForumBlock& forum = *collection.hdmiForum;
     reportProperty("HDMIForumVersion", detail::unsignedText(forum.version));
     if (forum.maxTMDSRate != 0) {
-        reportProperty("HDMIForumMaxTMDSRate", qor::SprintfFormat("%u MHz", forum.maxTMDSRate));
+        reportProperty("HDMIForumMaxTMDSRate", detail::unsignedText(forum.maxTMDSRate) + " MHz");
     }
     reportProperty("HDMIForumSCDC", detail::yesNo(forum.scdc));
     if (forum.maxFRL) {

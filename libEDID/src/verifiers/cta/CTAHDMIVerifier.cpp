@@ -29,7 +29,7 @@ void CTAHDMIVerifier::verify() {
         reportList("HDMIDeepColor", items);
     }
     if (hdmi.maxTMDSClock != 0) {
-        reportProperty("HDMIMaxTMDSClock", qor::SprintfFormat("%u MHz", hdmi.maxTMDSClock));
+        reportProperty("HDMIMaxTMDSClock", detail::unsignedText(hdmi.maxTMDSClock) + " MHz");
     }
 }
 

@@ -16,14 +16,14 @@ void CTAHDRStaticMetadataVerifier::verify() {
                                                                         "SMPTE ST 2084", "HLG"};
     reportBits("HDRTransferFunctions", hdr.transferFunctions, kTransferFunctions);
     if (hdr.maxLuminance) {
-        reportProperty("HDRMaxLuminance", qor::SprintfFormat("%.2f cd/m2", *hdr.maxLuminance));
+        reportProperty("HDRMaxLuminance", detail::fixedText(*hdr.maxLuminance, 2) + " cd/m2");
     }
     if (hdr.maxFrameAverageLuminance) {
         reportProperty("HDRMaxFrameAverageLuminance",
-                       qor::SprintfFormat("%.2f cd/m2", *hdr.maxFrameAverageLuminance));
+                       detail::fixedText(*hdr.maxFrameAverageLuminance, 2) + " cd/m2");
     }
     if (hdr.minLuminance) {
-        reportProperty("HDRMinLuminance", qor::SprintfFormat("%.4f cd/m2", *hdr.minLuminance));
+        reportProperty("HDRMinLuminance", detail::fixedText(*hdr.minLuminance, 4) + " cd/m2");
     }
 }
 

@@ -59,7 +59,7 @@ void CTADataBlockVerifier::reportFormats(const char* name,
     std::bitset<256> seen;
     for (const CTAShortVideoDescriptor& svd : formats) {
         const cta::VideoFormat* format = cta::videoFormat(svd.vic);
-        qor::String text = qor::SprintfFormat("VIC %u: ", svd.vic);
+        qor::String text = "VIC " + detail::unsignedText(svd.vic) + ": ";
         if (format == nullptr) {
             text += detail::localized("CTAReservedFormat");
         } else {

@@ -5,15 +5,18 @@ namespace libEDID {
 void CTAVendorBlocksVerifier::verify() {
     detail::ItemList items(kCTAItemIndent);
     for (const CTAVendorBlock& vendor : collection.vendorBlocks) {
-        items.add(qor::SprintfFormat("OUI %02X-%02X-%02X, %u bytes", vendor.oui >> 16 & 0xFFu,
-                                     vendor.oui >> 8 & 0xFFu, vendor.oui & 0xFFu, vendor.length));
+        // Written most significant byte first.
+        items.add("OUI " + detail::hexText(vendor.oui >> 16 & 0xFFu, 2, "-") +
+                  detail::hexText(vendor.oui >> 8 & 0xFFu, 2, "-") +
+                  detail::hexText(vendor.oui & 0xFFu, 2) + ", " +
+                  detail::unsignedText(vendor.length) + " bytes");
     }
     if (!collection.vendorBlocks.empty()) {
         reportList("CTAVendorBlocks", items);
     }
     if (collection.vrrRange) {
-        reportProperty("VRRRange", qor::SprintfFormat("%u-%u Hz", collection.vrrRange->minimum,
-                                                      collection.vrrRange->maximum));
+        reportProperty("VRRRange", detail::unsignedText(collection.vrrRange->minimum) + "-" +
+                                       detail::unsignedText(collection.vrrRange->maximum) + " Hz");
     }
 }
 
