@@ -2,13 +2,15 @@
 # Cross-builds libEDID.dll and edid-check.exe for 64-bit Windows with MinGW-w64 (CMake preset
 # "windows", output in build/windows), then checks that no binary needs a MinGW runtime DLL.
 # Needs cmake >= 3.25, ninja and the Debian package g++-mingw-w64-x86-64.
-# JOBS sets the number of parallel compile jobs (default 2); BUILD_DIR another build folder.
+# JOBS sets the number of parallel compile jobs (default 2); PRESET another preset (such as
+# "windows-tests", which adds the test suite); BUILD_DIR another build folder.
 set -eu
 
 cd "$(dirname "$0")/.."
-build_dir=${BUILD_DIR:-build/windows}
+preset=${PRESET:-windows}
+build_dir=${BUILD_DIR:-build/$preset}
 
-cmake --preset windows -B "$build_dir"
+cmake --preset "$preset" -B "$build_dir"
 cmake --build "$build_dir" --parallel "${JOBS:-2}"
 
 objdump=x86_64-w64-mingw32-objdump

@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Blocking.h"
@@ -291,6 +292,33 @@ TEST_F(EdidCheckTest, LanguageLogLevelAndDump) {
     EXPECT_EQ(readBytes(dumps[0]), readBytes(file));
 }
 
+// Sources listed in files (LF and CR LF line ends, a byte order mark, empty lines) follow the
+// SOURCE arguments; a list naming nothing examines nothing; an unreadable list is refused.
+TEST_F(EdidCheckTest, SourcesFromListFiles) {
+    const std::string analog = dataFile(kAnalog).string();
+    const std::string twoExtensions = dataFile(kTwoExtensions).string();
+    workspace.write("crlf.txt", "\xEF\xBB\xBF" + twoExtensions + "\r\n\r\n" + analog + "\r\n");
+    workspace.write("lf.txt", "\n" + analog + "\n");
+    workspace.write("none.txt", "\n\r\n");
+    const ToolResult result =
+        workspace.run("--json " + shellQuoted(analog) + " --from-file crlf.txt --from-file lf.txt");
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::vector<std::string> sources;
+    for (const Json& object : result.json()) {
+        sources.push_back(object["source"]);
+    }
+    EXPECT_THAT(sources, ElementsAre(analog, twoExtensions, analog, analog));
+
+    const ToolResult none = workspace.run("--json --from-file none.txt");
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out + none.err, "");
+    for (const char* list : {"missing.txt", "."}) {
+        const ToolResult bad = workspace.run(std::string("--from-file ") + list);
+        EXPECT_EQ(bad.status, 2) << list;
+        EXPECT_EQ(bad.err, std::string("edid-check: cannot read the source list ") + list + "\n");
+    }
+}
+
 // The kind of content is decided from all that is read (up to 1 MiB): a file over 1 MiB that
 // holds a binary byte is raw, whatever its first 32 KiB look like, and only its first 32 KiB
 // are kept.
@@ -363,13 +391,16 @@ TEST_F(EdidCheckTest, LostOutputAndLostDumpsAreFailures) {
 }
 
 //   drm/card0-HDMI-A-1/edid   384-byte EDID        drm/card0-DP-1/edid   empty (disconnected)
-//   drm/card1-DP-2/edid       128-byte EDID        empty/                no connectors at all
+//   drm/card1-DP-2/edid       128-byte EDID        drm/card1-VGA-1/edid  100 bytes (no base block)
+//   short/card0-DP-3/edid     100 bytes            empty/                no connectors at all
 class EdidCheckDisplayTest : public EdidCheckTest {
   protected:
     void SetUp() override {
         workspace.write("drm/card0-HDMI-A-1/edid", readBytes(dataFile(kTwoExtensions)));
         workspace.write("drm/card1-DP-2/edid", readBytes(dataFile(kAnalog)));
         workspace.write("drm/card0-DP-1/edid", "");
+        workspace.write("drm/card1-VGA-1/edid", Bytes(100, 0));
+        workspace.write("short/card0-DP-3/edid", Bytes(100, 0));
         fs::create_directories(workspace.root() / "empty");
     }
 
@@ -449,19 +480,21 @@ TEST_F(EdidCheckDisplayTest, BadSourcesGiveOneLineEachAndTheOthersStillRun) {
     EXPECT_TRUE(objects.back()["ok"]);
 }
 
-// --list shows each display (as text and as JSON); without SOURCE each display is examined.
+// --list shows each display (as text and as JSON); without SOURCE each display with a readable
+// EDID is examined and each other one named in one line.
 TEST_F(EdidCheckDisplayTest, ListsAndExaminesEveryDisplay) {
     const fs::path hdmi = workspace.root() / "drm" / "card0-HDMI-A-1";
     const ToolResult text = runOnTree("--list");
     EXPECT_EQ(text.status, 0);
     const std::vector<std::string> lines = linesOf(text.out);
-    ASSERT_THAT(lines, SizeIs(3));
+    ASSERT_THAT(lines, SizeIs(4));
     EXPECT_THAT(lines[0], StartsWith("PORT"));
     EXPECT_THAT(lines[1], AllOf(StartsWith("card0-HDMI-A-1  "), HasSubstr(hdmi.string()),
                                 HasSubstr("  HDMI-A-1  "), HasSubstr("ED270U P2-43300EA733W01")));
     EXPECT_THAT(lines[2], StartsWith("card1-DP-2  "));
+    EXPECT_THAT(lines[3], AllOf(StartsWith("card1-VGA-1  "), HasSubstr("(EDID not readable)")));
     const std::vector<Json> listed = runOnTree("--list --json").json();
-    ASSERT_THAT(listed, SizeIs(2));
+    ASSERT_THAT(listed, SizeIs(3));
     EXPECT_EQ(listed[0], Json({{"portLocator", "card0-HDMI-A-1"},
                                {"displayPath", hdmi.string()},
                                {"displayName", "HDMI-A-1"},
@@ -469,7 +502,7 @@ TEST_F(EdidCheckDisplayTest, ListsAndExaminesEveryDisplay) {
 
     const ToolResult result = runOnTree("--json");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, "edid-check: display:card1-VGA-1 has no readable EDID; skipped\n");
     const std::vector<Json> objects = result.json();
     ASSERT_THAT(objects, SizeIs(2));
     EXPECT_EQ(objects[0]["source"], "display:card0-HDMI-A-1");
@@ -487,24 +520,34 @@ TEST_F(EdidCheckDisplayTest, ListShowsControlCharactersEscaped) {
     EXPECT_THAT(list.out, AllOf(HasSubstr("card0-DP-\\x1b[2J  "), HasSubstr("\\x1b]0;pwn")));
 }
 
-// No display: --list says so; without SOURCE the samples (corpus files) are examined, each
-// under its own name and read in full.
-TEST_F(EdidCheckDisplayTest, WithoutDisplaysSaysSoAndExaminesTheSamples) {
+// No display, or none with a readable EDID: --list says so or marks it; without SOURCE the
+// unreadable display is named, then the samples (corpus files) are examined, each under its
+// own name and read in full.
+TEST_F(EdidCheckDisplayTest, WithoutReadableDisplaysExaminesTheSamples) {
     const ToolResult list = runOnTree("--list", "empty");
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out, "");
     EXPECT_THAT(linesOf(list.err), ElementsAre("edid-check: no display with an EDID found"));
+    EXPECT_THAT(runOnTree("--list", "short").out, HasSubstr("(EDID not readable)"));
 
-    const ToolResult result = runOnTree("--json", "empty");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_THAT(linesOf(result.err), ElementsAre(StartsWith(linesOf(list.err).at(0))));
-    const std::vector<Json> objects = result.json();
-    ASSERT_GE(objects.size(), 3U);
-    for (const Json& object : objects) {
-        const std::string source = object["source"];
-        ASSERT_THAT(source, StartsWith("sample:"));
-        EXPECT_TRUE(object["ok"]) << source;
-        EXPECT_EQ(object["edid"], hexOf(readBytes(dataFile(source.substr(7))))) << source;
+    const std::string fallback =
+        "edid-check: no display with an EDID found; examining the bundled sample EDIDs";
+    const std::vector<std::pair<const char*, std::vector<std::string>>> trees = {
+        {"empty", {fallback}},
+        {"short", {"edid-check: display:card0-DP-3 has no readable EDID; skipped", fallback}}};
+    for (const auto& [tree, errors] : trees) {
+        SCOPED_TRACE(tree);
+        const ToolResult result = runOnTree("--json", tree);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(linesOf(result.err), errors);
+        const std::vector<Json> objects = result.json();
+        ASSERT_GE(objects.size(), 3U);
+        for (const Json& object : objects) {
+            const std::string source = object["source"];
+            ASSERT_THAT(source, StartsWith("sample:"));
+            EXPECT_TRUE(object["ok"]) << source;
+            EXPECT_EQ(object["edid"], hexOf(readBytes(dataFile(source.substr(7))))) << source;
+        }
     }
 }
 

@@ -81,11 +81,11 @@ TEST(LoggingTest, DefaultSinkWritesToStandardError) {
 
 TEST(LoggingEnvironmentTest, GlobalPriorityComesFromTheEnvironment) {
     qortest::expectInFreshProcess([] {
-        setenv("QOR_LOG_PRIORITY", "2", 1);
+        qortest::setEnvironment("QOR_LOG_PRIORITY", "2");
         return qor::LogFactory::getPriority() == 2;
     });
     qortest::expectInFreshProcess([] {
-        setenv("QOR_LOG_PRIORITY", "2x", 1);
+        qortest::setEnvironment("QOR_LOG_PRIORITY", "2x");
         return qor::LogFactory::getPriority() == qor::LogFactory::PRIORITY_OFF;
     });
 }

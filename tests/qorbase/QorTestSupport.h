@@ -47,6 +47,20 @@ inline qor::Logger* logger(const char* name) {
     return out;
 }
 
+/// Sets an environment variable of this process, or removes it when `value` is null. (On
+/// Windows an empty value removes it too.)
+inline void setEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value != nullptr ? value : "");
+#else
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+#endif
+}
+
 /// Runs `check` in a child process started afresh and expects it to return true. The base
 /// library reads its environment variables when its registries are first used, so a check of
 /// them must run before anything else in the process touched those registries.

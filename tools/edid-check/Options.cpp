@@ -1,8 +1,12 @@
 #include "Options.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
+#include <string_view>
+#include <utility>
 
 #include "Categories.h"
 
@@ -30,6 +34,7 @@ constexpr const char* kExamples =
     "  edid-check --finder name display:HDMI-A-1\n"
     "  xrandr --verbose | edid-check -     read the first EDID block of xrandr\n"
     "  edid-check --json edids/*.bin > report.jsonl\n"
+    "  edid-check --from-file sources.txt  examine the sources listed in the file\n"
     "  edid-check --ignore-category srgb --all-messages --properties monitor.bin\n\n"
     "Exit status: 0 all sources read and no error found, 1 an error (level 2) was found, "
     "2 a source could not be read or the arguments are wrong.\n";
@@ -70,6 +75,11 @@ CLI::Validator nameOrNumber(const std::map<std::string, Number>& table, const ch
 
 void addOptions(CLI::App& app, Options& options) {
     app.add_option("SOURCE", options.sources, "File, - (standard input) or display:LOCATOR");
+    app.add_option("--from-file", options.sourceLists,
+                   "Also examine the sources listed in this file, one per line (- for standard "
+                   "input); repeatable")
+        ->option_text("LIST")
+        ->allow_extra_args(false);
     app.add_option("--finder", options.finder,
                    "What the LOCATOR of display:LOCATOR names: port (default), path or name")
         ->transform(nameOrNumber(findersByName(), "finder"))
@@ -101,10 +111,44 @@ void addOptions(CLI::App& app, Options& options) {
     app.footer(kExamples);
 }
 
+// Appends the lines of a source list to `sources`: one source per line, line ends LF or CR LF,
+// empty lines and a leading UTF-8 byte order mark skipped. False on a read error.
+bool appendLines(std::istream& in, std::vector<std::string>& sources) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    bool firstLine = true;
+    for (std::string line; std::getline(in, line);) {
+        if (std::exchange(firstLine, false) && line.starts_with(kByteOrderMark)) {
+            line.erase(0, kByteOrderMark.size());
+        }
+        if (line.ends_with('\r')) {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            sources.push_back(std::move(line));
+        }
+    }
+    return !in.bad();
+}
+
+// The list file `list` (- for standard input); false when it cannot be read.
+bool appendSourceList(const std::string& list, std::vector<std::string>& sources) {
+    if (list == "-") {
+        return appendLines(std::cin, sources);
+    }
+    std::error_code ignored;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(list, ignored)) {
+        file.open(list, std::ios::binary);
+    }
+    return file.is_open() && appendLines(file, sources);
+}
+
 }  // namespace
 
 std::optional<int> parseOptions(int argc, const char* const* argv, Options& options) {
     CLI::App app(kDescription, "edid-check");
+    // Off on every system: an absolute path such as /tmp/x.bin is a SOURCE, not an option.
+    app.allow_windows_style_options(false);
     addOptions(app, options);
     try {
         app.parse(argc, argv);
@@ -114,6 +158,12 @@ std::optional<int> parseOptions(int argc, const char* const* argv, Options& opti
     } catch (const CLI::ParseError& error) {
         std::cerr << "edid-check: " << error.what() << " (see edid-check --help)\n";
         return 2;
+    }
+    for (const std::string& list : options.sourceLists) {
+        if (!appendSourceList(list, options.sources)) {
+            std::cerr << "edid-check: cannot read the source list " << list << '\n';
+            return 2;
+        }
     }
     if (options.list && !options.sources.empty()) {
         std::cerr << "edid-check: --list takes no SOURCE (see edid-check --help)\n";

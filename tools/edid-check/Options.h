@@ -10,7 +10,8 @@ namespace edidcheck {
 
 /// What the command line asks for.
 struct Options {
-    std::vector<std::string> sources;  ///< as given; empty: the system's displays
+    std::vector<std::string> sources;  ///< as given, then those of the lists; empty: the displays
+    std::vector<std::string> sourceLists;  ///< --from-file: files naming one source per line
     libEDID::EDIDAccessor::EDIDFINDER finder = libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR;
     bool list = false;
     bool json = false;

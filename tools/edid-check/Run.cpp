@@ -39,24 +39,30 @@ std::vector<SourceJob> argumentJobs(const std::vector<std::string>& arguments,
     return jobs;
 }
 
-// Without SOURCE: every display with an EDID, else (after one line on stderr) the samples.
-std::vector<SourceJob> defaultJobs(const SourceReader& portReader,
-                                   std::vector<std::string>& displayArguments) {
+// Without SOURCE: every display whose EDID can be read (one line on stderr for each other
+// display), else (after one more line) the samples. The EDIDs are read here, once, so that
+// every system falls back alike, whether or not its backend lists displays without an EDID.
+std::vector<SourceJob> defaultJobs(const SourceReader& portReader) {
     std::vector<DisplayEntry> displays;
     try {
         displays = systemDisplays();
     } catch (const std::exception& error) {
         std::cerr << "edid-check: cannot list the displays: " << error.what() << '\n';
     }
+    std::vector<SourceJob> jobs;
     for (const DisplayEntry& display : displays) {
-        displayArguments.push_back("display:" + display.portLocator);
+        Source source = portReader.read("display:" + display.portLocator);
+        if (source.isRead()) {
+            jobs.emplace_back([source = std::move(source)] { return source; });
+        } else {
+            std::cerr << "edid-check: " << source.name << " has no readable EDID; skipped\n";
+        }
     }
-    if (!displayArguments.empty()) {
-        return argumentJobs(displayArguments, portReader);
+    if (!jobs.empty()) {
+        return jobs;
     }
     std::cerr << "edid-check: no display with an EDID found; examining the bundled sample "
                  "EDIDs\n";
-    std::vector<SourceJob> jobs;
     for (const EmbeddedFile& sample : sampleEdids()) {
         jobs.emplace_back([&sample] { return SourceReader::fromSample(sample); });
     }
@@ -136,9 +142,8 @@ int run(const Options& options) {
     }
     const SourceReader reader(options.finder);
     const SourceReader portReader(libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR);
-    std::vector<std::string> displayArguments;
-    const std::vector<SourceJob> jobs = options.sources.empty()
-                                            ? defaultJobs(portReader, displayArguments)
+    const std::vector<SourceJob> jobs = options.sources.empty() && options.sourceLists.empty()
+                                            ? defaultJobs(portReader)
                                             : argumentJobs(options.sources, reader);
 
     const ExaminationSettings settings{options.ignoredCategories, options.hexDump,

@@ -1,0 +1,36 @@
+# Release packages of the install tree (cpack, run in the build folder): a ZIP on Windows, a
+# .tar.gz and a .deb elsewhere. Each holds the library, the headers, the CMake package, the
+# tool, and the licence and README.
+if(WIN32)
+    set(LIBEDID_DOC_DIR .)
+else()
+    set(LIBEDID_DOC_DIR ${CMAKE_INSTALL_DOCDIR})
+endif()
+foreach(document LICENSE README.md)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/${document})
+        install(FILES ${PROJECT_SOURCE_DIR}/${document} DESTINATION ${LIBEDID_DOC_DIR})
+    endif()
+endforeach()
+
+set(CPACK_PACKAGE_NAME libedid)
+set(CPACK_PACKAGE_VENDOR libEDID)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_CONTACT "libEDID developers")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY libEDID)
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_SYSTEM_NAME windows-x86_64)
+else()
+    set(CPACK_GENERATOR TGZ DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION libs)
+    # The dependencies (libc6, libstdc++6) are taken from the binaries when dpkg-shlibdeps is
+    # there (package dpkg-dev).
+    find_program(LIBEDID_DPKG_SHLIBDEPS dpkg-shlibdeps)
+    if(LIBEDID_DPKG_SHLIBDEPS)
+        set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    else()
+        set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6")
+    endif()
+endif()
+include(CPack)
