@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "JsonReport.h"
+#include "JsonWriter.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/EDIDParser.h"
 
@@ -20,6 +22,31 @@ class PropertyCollector : public libEDID::EDIDCallback {
 
   private:
     std::vector<Property>& properties_;
+};
+
+/// Writes each property into the JSON array as it arrives; the array stays open until
+/// finish().
+class PropertyJsonWriter : public libEDID::EDIDCallback {
+  public:
+    explicit PropertyJsonWriter(std::string& out) : json_(out) {
+        out.reserve(kTypicalSize);
+        json_.beginArray();
+    }
+
+    void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
+        json_.beginObject();
+        json_.key("name");
+        json_.string(name.str());
+        json_.key("value");
+        writeJson(json_, value);
+        json_.endObject();
+    }
+
+    void finish() { json_.endArray(); }
+
+  private:
+    static constexpr std::size_t kTypicalSize = 4096;
+    JsonWriter json_;
 };
 
 std::vector<Finding> findingsOf(const libEDID::EDIDParser& parser) {
@@ -54,7 +81,13 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
     parser.setDecodeExtensions(settings.decodeExtensions);
-    parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
+    std::shared_ptr<PropertyJsonWriter> jsonProperties;
+    if (settings.properties == PropertyForm::list) {
+        parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
+    } else if (settings.properties == PropertyForm::json) {
+        jsonProperties = std::make_shared<PropertyJsonWriter>(result.propertiesJson);
+        parser.registerSysInfoObserver(jsonProperties);
+    }
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
@@ -78,6 +111,9 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
         result.hexDump = source.accessor->hexDump().str();
     }
     result.messages = findingsOf(parser);
+    if (jsonProperties) {
+        jsonProperties->finish();
+    }
     return result;
 }
 

@@ -37,7 +37,8 @@ struct Examination {
     std::string serialNumber;
     std::vector<Finding> messages;  ///< checksum messages first, then those of the parse
     std::shared_ptr<const libEDID::EDIDParser> parser;  ///< holds the texts of `messages`
-    std::vector<Property> properties;
+    std::vector<Property> properties;                   ///< only with PropertyForm::list
+    std::string propertiesJson;  ///< the JSON array, only with PropertyForm::json
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
     std::string hexDump;              ///< only when asked for
@@ -47,16 +48,25 @@ struct Examination {
     bool hasErrors() const;
 };
 
+/// How the properties that the parser notifies are kept.
+enum class PropertyForm {
+    none,  ///< not observed at all
+    list,  ///< copied into Examination::properties
+    json,  ///< written at once into Examination::propertiesJson, nothing copied
+};
+
 /// Settings that apply to every source.
 struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
     bool decodeExtensions = true;
+    PropertyForm properties = PropertyForm::list;
 };
 
 /// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over the
-/// source, with an observer that collects every property. A source whose base block cannot be
-/// read is not parsed (its one "CannotAccessEDID" comes from the checksum pass).
+/// source, with an observer that keeps every property in the form the settings ask for. A source
+/// whose base block cannot be read is not parsed (its one "CannotAccessEDID" comes from the
+/// checksum pass).
 Examination examine(const Source& source, const ExaminationSettings& settings);
 
 }  // namespace edidcheck

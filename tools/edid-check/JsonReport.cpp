@@ -87,7 +87,11 @@ void appendJsonLine(std::string& out, const Examination& examination) {
     json.key("messages");
     writeMessages(json, examination.messages);
     json.key("properties");
-    writeProperties(json, examination.properties);
+    if (examination.propertiesJson.empty()) {
+        writeProperties(json, examination.properties);
+    } else {
+        json.raw(examination.propertiesJson);
+    }
     json.key("edidString");
     json.string(examination.edidString);
     json.key("edid");

@@ -212,6 +212,12 @@ void JsonWriter::null() {
     needComma_ = true;
 }
 
+void JsonWriter::raw(std::string_view json) {
+    beginValue();
+    out_ += json;
+    needComma_ = true;
+}
+
 void JsonWriter::open(char bracket) {
     beginValue();
     out_ += bracket;

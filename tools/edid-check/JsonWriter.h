@@ -29,6 +29,8 @@ class JsonWriter {
     void boolean(bool value);
     void number(unsigned long long value);
     void null();
+    /// A value already written as JSON text by another writer, copied as it is.
+    void raw(std::string_view json);
 
   private:
     void open(char bracket);

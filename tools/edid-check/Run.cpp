@@ -146,8 +146,11 @@ int run(const Options& options) {
                                             ? defaultJobs(portReader)
                                             : argumentJobs(options.sources, reader);
 
+    const PropertyForm propertyForm = options.json         ? PropertyForm::json
+                                      : options.properties ? PropertyForm::list
+                                                           : PropertyForm::none;
     const ExaminationSettings settings{options.ignoredCategories, options.hexDump,
-                                       !options.baseOnly};
+                                       !options.baseOnly, propertyForm};
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
