@@ -138,8 +138,8 @@ TEST(AccessorTest, DumpsOnlyCreateNewFiles) {
     EDIDAccessorBuffer fromMemory = memory(bytes);
     EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
     const std::string victim = dir.write("victim", "keep");
-    std::filesystem::create_symlink(victim, dir.file("link.bin"));
-    std::filesystem::create_symlink(dir.file("nowhere"), dir.file("dangling.bin"));
+    edidtest::linkOrOccupy(victim, dir.file("link.bin"));
+    edidtest::linkOrOccupy(dir.file("nowhere"), dir.file("dangling.bin"));
     for (EDIDAccessor* accessor :
          {static_cast<EDIDAccessor*>(&fromMemory), static_cast<EDIDAccessor*>(&fromFile)}) {
         for (const char* name : {"victim", "link.bin", "dangling.bin"}) {

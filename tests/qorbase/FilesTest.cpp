@@ -64,8 +64,8 @@ TEST(FStreamTest, CreateNewModeNeverReplacesOrFollows) {
     TempDir dir;
     EXPECT_TRUE(writeTo(dir.file("new.bin"), FileMode::CREATE_NEW_BINARY, "abc"));
     EXPECT_EQ(TempDir::read(dir.file("new.bin")), "abc");
-    std::filesystem::create_symlink(dir.file("new.bin"), dir.file("link.bin"));
-    std::filesystem::create_symlink(dir.file("none.bin"), dir.file("dangling.bin"));
+    edidtest::linkOrOccupy(dir.file("new.bin"), dir.file("link.bin"));
+    edidtest::linkOrOccupy(dir.file("none.bin"), dir.file("dangling.bin"));
     for (const char* name : {"new.bin", "link.bin", "dangling.bin", ""}) {
         EXPECT_EQ(FStream::openFile(dir.file(name), FileMode::CREATE_NEW_BINARY), nullptr) << name;
     }
