@@ -94,6 +94,8 @@ TEST(CTABlockTest, TimingsAndPadding) {
          ctaBlock(3, 18, 0,
                   concat({Bytes(14, 0), kTiming, kTiming, kTiming, kTiming, kTiming, kTiming})),
          6, ""},
+        {"a dummy descriptor is skipped",
+         ctaBlock(3, 4, 0, concat({kTiming, {0, 0, 0, 0x10}, Bytes(14, 0), kTiming})), 2, ""},
         {"a zero clock ends them", ctaBlock(3, 4, 0, concat({kTiming, Bytes(18, 0), kTiming})), 1,
          "28h 02h"},
     };
@@ -168,16 +170,6 @@ TEST(CTABlockTest, DecodedBlocksThroughThePublicInterface) {
     EXPECT_EQ(r.parser.getCTABlocks().size(), 1u);
     r.parser.setDecodeExtensions(false);
     ASSERT_TRUE(r.parser.parseEDID(false));
-    EXPECT_TRUE(r.parser.getCTABlocks().empty());
-}
-
-// Off by default: the block keeps its tag and checksum report only.
-TEST(CTABlockTest, DefaultParseDecodesNothing) {
-    edidtest::Parsed r(edidWith({withCollection({0x41, 0x00})}).bytes());
-    ASSERT_TRUE(r.parse());
-    EXPECT_TRUE(r.withKey("CTABlockHeading").empty());
-    EXPECT_TRUE(r.faultKeys().empty());
-    EXPECT_EQ(r.observer->find("CTARevision1"), nullptr);
     EXPECT_TRUE(r.parser.getCTABlocks().empty());
 }
 

@@ -16,20 +16,6 @@ using edidtest::TempDir;
 using qor::FileMode;
 using qor::FStream;
 
-TEST(MapFileTest, MapsOnlyNonEmptyRegularFiles) {
-    TempDir dir;
-    for (const std::string& path : {dir.file("missing.bin"), dir.write("empty.bin", ""),
-                                    dir.path().string(), std::string()}) {
-        const qor::MapFile map(path);
-        EXPECT_EQ(map.getPointer(), nullptr) << path;
-        EXPECT_EQ(map.getFileSize(), 0u) << path;
-    }
-    const qor::MapFile map(dir.write("edid.bin", std::string("\0\1\2", 3)));
-    ASSERT_EQ(map.getFileSize(), 3u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(map.getPointer()), 3),
-              std::string("\0\1\2", 3));
-}
-
 // Opens `path` in `mode` and writes `text` (an empty one as a null pointer and size 0); false
 // when the file cannot be opened or written.
 bool writeTo(const std::string& path, FileMode mode, const std::string& text) {

@@ -45,7 +45,7 @@ void CTABlockVerifier::verify() {
             block.dataBlocks = collection.collection();
         }
         verifyTimings(block);
-        checkPadding(block);
+        checkPadding();
     }
     addCTABlock(std::move(block));
 }
@@ -77,9 +77,9 @@ void CTABlockVerifier::verifyTimings(const CTABlock& block) {
 }
 
 // The bytes between the last detailed timing and the checksum are padding, 00h.
-void CTABlockVerifier::checkPadding(const CTABlock& block) {
+void CTABlockVerifier::checkPadding() {
     const EDIDBlock& bytes = extensionBlocks()[suffix - 1];
-    for (unsigned offset = cta::paddingOffset(block); offset < kChecksumOffset; ++offset) {
+    for (unsigned offset = cta::paddingOffset(bytes); offset < kChecksumOffset; ++offset) {
         if (bytes[offset] != 0) {
             logCTAFinding(
                 "CTANonZeroPadding", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,

@@ -18,7 +18,7 @@ class CTABlockVerifier : public CTAReportingVerifier {
   private:
     void reportHeader(const CTABlock& block);
     void verifyTimings(const CTABlock& block);
-    void checkPadding(const CTABlock& block);
+    void checkPadding();
 };
 
 }  // namespace libEDID

@@ -100,6 +100,27 @@ std::optional<CTAVRRRange> hdmiForumRange(Bytes payload) {
     return CTAVRRRange{payload[8] & 0x3Fu, ((payload[8] & 0xC0u) << 2) | payload[9]};
 }
 
+// A dummy descriptor (00 00 00 10h, then zeros), which some blocks put among their timings.
+bool isDummyDescriptor(Bytes slot) {
+    return slot[3] == 0x10 && std::count(slot.begin(), slot.end(), 0) == kDTDSize - 1;
+}
+
+// Calls `onTiming` with each detailed timing from `first` on, up to the checksum; a zero pixel
+// clock (bytes 0-1) ends them unless the slot is a dummy descriptor. Returns where they end.
+template <typename OnTiming>
+unsigned forEachTiming(Bytes block, unsigned first, OnTiming&& onTiming) {
+    unsigned pos = first;
+    for (; pos + kDTDSize <= kChecksumOffset; pos += kDTDSize) {
+        const Bytes slot = block.subspan(pos, kDTDSize);
+        if (slot[0] != 0 || slot[1] != 0) {
+            onTiming(slot);
+        } else if (!isDummyDescriptor(slot)) {
+            break;
+        }
+    }
+    return pos;
+}
+
 template <typename T>
 void keepFirst(std::optional<T>& slot, const T& value) {
     if (!slot) {
@@ -268,11 +289,9 @@ bool validDTDOffset(std::uint8_t offset) {
     return offset == 0 || (offset >= kHeaderSize && offset < kChecksumOffset + 1);
 }
 
-unsigned paddingOffset(const CTABlock& block) {
-    if (block.dtdOffset == 0) {
-        return kHeaderSize;
-    }
-    return block.dtdOffset + static_cast<unsigned>(block.detailedTimings.size()) * kDTDSize;
+unsigned paddingOffset(Bytes block) {
+    const std::uint8_t dtdOffset = at(block, 2);
+    return dtdOffset == 0 ? kHeaderSize : forEachTiming(block, dtdOffset, [](Bytes) {});
 }
 
 CTABlock decodeBlock(Bytes block, unsigned blockNumber) {
@@ -290,15 +309,11 @@ CTABlock decodeBlock(Bytes block, unsigned blockNumber) {
     if (out.revision > 2 || out.revision == 0) {
         out.dataBlocks = decodeCollection(block.subspan(kHeaderSize, out.dtdOffset - kHeaderSize));
     }
-    // Detailed timings follow up to the checksum; a zero pixel clock (bytes 0-1) ends them.
-    for (unsigned pos = out.dtdOffset; pos + kDTDSize <= kChecksumOffset; pos += kDTDSize) {
-        if (block[pos] == 0 && block[pos + 1] == 0) {
-            break;
-        }
+    forEachTiming(block, out.dtdOffset, [&](Bytes timing) {
         std::array<std::uint8_t, kDTDSize> dtd{};
-        std::copy_n(block.begin() + pos, kDTDSize, dtd.begin());
+        std::copy_n(timing.begin(), kDTDSize, dtd.begin());
         out.detailedTimings.push_back(dtd);
-    }
+    });
     return out;
 }
 

@@ -21,9 +21,9 @@ CTADataBlockCollection decodeCollection(Bytes collection);
 /// header and stays inside the block: 0 (nothing after the header) or 4-127.
 bool validDTDOffset(std::uint8_t offset);
 
-/// The offset of the first byte after the detailed timings of `block`: where the padding
-/// starts. Only meaningful for a valid DTD offset.
-unsigned paddingOffset(const CTABlock& block);
+/// The offset of the first byte after the detailed timings (and dummy descriptors) of `block`:
+/// where the padding starts. Only meaningful for a valid DTD offset.
+unsigned paddingOffset(Bytes block);
 
 /// Decodes a 128-byte CTA-861 extension block. Revisions other than 1 and 2 are decoded as
 /// revision 3; a DTD offset that is not valid leaves the collection and the timings empty.
