@@ -10,7 +10,6 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -102,38 +101,6 @@ ReadResult readRegularFile(const String& path, std::size_t limit, std::string& o
 
 bool pathTaken(const String& path) {
     return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-MapFile::MapFile(const String& path) {
-    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        mapping_ = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (mapping_ != nullptr) {
-            void* view = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
-            if (view != nullptr) {
-                data_ = static_cast<const unsigned char*>(view);
-                size_ = static_cast<std::uint64_t>(size.QuadPart);
-            } else {
-                CloseHandle(mapping_);
-                mapping_ = nullptr;
-            }
-        }
-    }
-    CloseHandle(file);
-}
-
-MapFile::~MapFile() {
-    if (data_ != nullptr) {
-        UnmapViewOfFile(data_);
-    }
-    if (mapping_ != nullptr) {
-        CloseHandle(mapping_);
-    }
 }
 
 namespace {
@@ -233,29 +200,6 @@ ReadResult readRegularFile(const String& path, std::size_t limit, std::string& o
 bool pathTaken(const String& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
-}
-
-MapFile::MapFile(const String& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        void* view =
-            ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (view != MAP_FAILED) {
-            data_ = static_cast<const unsigned char*>(view);
-            size_ = static_cast<std::uint64_t>(info.st_size);
-        }
-    }
-    ::close(fd);
-}
-
-MapFile::~MapFile() {
-    if (data_ != nullptr) {
-        ::munmap(const_cast<unsigned char*>(data_), static_cast<std::size_t>(size_));
-    }
 }
 
 std::unique_ptr<OFStream> FStream::openFile(const String& path, FileMode mode) {

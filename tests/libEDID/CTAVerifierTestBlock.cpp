@@ -173,15 +173,5 @@ TEST(CTABlockTest, DecodedBlocksThroughThePublicInterface) {
     EXPECT_TRUE(r.parser.getCTABlocks().empty());
 }
 
-// Off by default: the block keeps its tag and checksum report only.
-TEST(CTABlockTest, DefaultParseDecodesNothing) {
-    edidtest::Parsed r(edidWith({withCollection({0x41, 0x00})}).bytes());
-    ASSERT_TRUE(r.parse());
-    EXPECT_TRUE(r.withKey("CTABlockHeading").empty());
-    EXPECT_TRUE(r.faultKeys().empty());
-    EXPECT_EQ(r.observer->find("CTARevision1"), nullptr);
-    EXPECT_TRUE(r.parser.getCTABlocks().empty());
-}
-
 }  // namespace
 }  // namespace ctatest

@@ -52,21 +52,7 @@ struct Decoded : edidtest::Parsed {
         parser.setDecodeExtensions(true);
         EXPECT_TRUE(parse());
     }
-    /// The property as text, array items joined by " | "; "-" when it was not notified.
-    std::string property(const std::string& name) const {
-        const edidtest::Property* p = observer->find(name);
-        if (p == nullptr) {
-            return "-";
-        }
-        if (!p->value.isArray()) {
-            return p->text();
-        }
-        std::string text;
-        for (std::size_t i = 0; i < p->value.getArraySize(); ++i) {
-            text += (i == 0 ? "" : " | ") + p->value.getArrayItem(i).str();
-        }
-        return text;
-    }
+    std::string property(const std::string& name) const { return propertyText(name, "-"); }
     /// Texts of the messages of `key`, each checked to be of that level and category.
     Texts texts(const std::string& key, int level, int category = kCategoryCTA) const {
         Texts out;

@@ -165,8 +165,8 @@ TEST_F(DumpTest, DumpsNeverReplaceAnythingAndFailuresAreFlagged) {
     const std::string victim = dir.write("victim", "keep");
     const auto now = static_cast<long long>(std::time(nullptr));
     for (long long t = now; t <= now + 2; ++t) {
-        std::filesystem::create_symlink(
-            victim, dir.file("edid_dump_DISPLAY1_" + std::to_string(t) + ".bin"));
+        edidtest::linkOrOccupy(victim,
+                               dir.file("edid_dump_DISPLAY1_" + std::to_string(t) + ".bin"));
     }
     libEDID::EDIDParser parser(libEDID::makeAccessor<LocatedAccessor>(bytes, "DISPLAY1"));
     ASSERT_TRUE(parser.verifyChecksum(true));

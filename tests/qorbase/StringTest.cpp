@@ -47,18 +47,6 @@ TEST(StringTest, FindAndSubStringStayWithinBounds) {
     EXPECT_EQ(text.subString(text.size() + 5, 3), String());
 }
 
-TEST(StringTest, TrimAndToUpperChangeInPlace) {
-    String blanks(" \t a b \r\n");
-    blanks.trim();
-    EXPECT_EQ(blanks, String("a b"));
-    String onlyBlanks(" \t\n ");
-    EXPECT_TRUE(onlyBlanks.trim().isEmpty());
-
-    String mixed("abc-xyz 09 \xC3\xA4");  // the UTF-8 bytes of a non-ASCII letter stay
-    mixed.toUpper();
-    EXPECT_EQ(mixed, String("ABC-XYZ 09 \xC3\xA4"));
-}
-
 struct ByteCase {
     std::string utf8;
     std::string latin1;

@@ -55,6 +55,21 @@ std::vector<std::string> Parsed::faultKeys() const {
     return out;
 }
 
+std::string Parsed::propertyText(const std::string& name, const std::string& absent) const {
+    const Property* p = observer->find(name);
+    if (p == nullptr) {
+        return absent;
+    }
+    if (!p->value.isArray()) {
+        return p->text();
+    }
+    std::string text;
+    for (std::size_t i = 0; i < p->value.getArraySize(); ++i) {
+        text += (i == 0 ? "" : " | ") + p->value.getArrayItem(i).str();
+    }
+    return text;
+}
+
 LogCapture::LogCapture(int priority) : previousPriority_(qor::LogFactory::getPriority()) {
     auto lines = lines_;
     qor::LogFactory::setSink([lines](const qor::String& logger, int p, const qor::String& text) {

@@ -53,6 +53,9 @@ struct Parsed {
     std::vector<std::string> keys() const;
     /// Stored messages of level 1 and 2, as "key" strings in log order.
     std::vector<std::string> faultKeys() const;
+    /// A notified property as text, an array's items joined by " | "; `absent` when it was not
+    /// notified.
+    std::string propertyText(const std::string& name, const std::string& absent) const;
 
     std::shared_ptr<RecordingObserver> observer = std::make_shared<RecordingObserver>();
     libEDID::EDIDParser parser;

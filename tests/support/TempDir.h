@@ -13,6 +13,16 @@
 namespace edidtest {
 
 /// A fresh folder under the system's temporary folder, removed with its content at the end.
+/// Makes `link` a symbolic link to `target`; where no link can be made (Windows), a file that
+/// takes the name instead, so that the name is still occupied.
+inline void linkOrOccupy(const std::string& target, const std::string& link) {
+    std::error_code error;
+    std::filesystem::create_symlink(target, link, error);
+    if (error) {
+        std::ofstream(link, std::ios::binary) << "link";
+    }
+}
+
 class TempDir {
   public:
     TempDir() {

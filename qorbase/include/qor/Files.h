@@ -9,26 +9,6 @@
 
 namespace qor {
 
-/// A read-only mapping of a whole file. A missing, unreadable or empty file, or a directory,
-/// gives a null pointer and size 0; nothing throws.
-class QOR_API MapFile {
-  public:
-    explicit MapFile(const String& path);
-    ~MapFile();
-    MapFile(const MapFile&) = delete;
-    MapFile& operator=(const MapFile&) = delete;
-
-    const unsigned char* getPointer() const { return data_; }
-    std::uint64_t getFileSize() const { return size_; }
-
-  private:
-    const unsigned char* data_ = nullptr;
-    std::uint64_t size_ = 0;
-#if defined(_WIN32)
-    void* mapping_ = nullptr;
-#endif
-};
-
 /// What readRegularFile found.
 enum class ReadResult : int {
     OK = 0,
