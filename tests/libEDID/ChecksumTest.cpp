@@ -182,13 +182,16 @@ TEST_F(DumpTest, DumpsNeverReplaceAnythingAndFailuresAreFlagged) {
     }
     EXPECT_EQ(dumps.size(), 2u);
 
-    // A current folder that no longer exists takes no file.
+#ifndef _WIN32
+    // A current folder that no longer exists takes no file (Windows does not let a process's
+    // current folder be removed).
     const std::filesystem::path gone = dir.path() / "gone";
     std::filesystem::create_directory(gone);
     const edidtest::CurrentDir inside(gone);
     std::filesystem::remove(gone);
     ASSERT_TRUE(parser.verifyChecksum(true));
     EXPECT_TRUE(parser.getDumpFailed());
+#endif
 }
 
 }  // namespace

@@ -170,7 +170,9 @@ void writeTextReport(std::ostream& out, const Examination& examination,
     writeHeader(out, examination, painter);
     for (const Section& section : sectionsOf(examination)) {
         if (!section.title.empty()) {
-            painter.write(out, kBold, " " + std::string(section.title) + ":");
+            std::string heading(" ");
+            heading.append(section.title).append(":");
+            painter.write(out, kBold, heading);
             out << '\n';
         }
         writeLines(out, section.edidString, "  ", "  ");
