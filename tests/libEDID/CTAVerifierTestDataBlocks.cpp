@@ -253,27 +253,5 @@ TEST(CTADataBlockTest, OtherBlocksAreReportedByTag) {
     EXPECT_TRUE(r.faultKeys().empty());
 }
 
-// The texts of the findings of a collection, with their levels.
-TEST(CTADataBlockTest, FindingTexts) {
-    const Decoded r({withCollection({0x42, 0x10, 0x10, 0x63, 0x03, 0x0C, 0x00, 0x83, 0x01, 0x00,
-                                     0x00, 0x83, 0x01, 0x00, 0x00, 0xE3, 0x0F, 0x00, 0x04, 0x2F})});
-    EXPECT_EQ(r.texts("CTADuplicateVIC", 1),
-              Texts{filled("CTADuplicateVIC", {{"block", "1"}, {"vic", "16"}})});
-    EXPECT_EQ(r.texts("CTAShortDataBlock", 2),
-              Texts{filled("CTAShortDataBlock", {{"block", "1"},
-                                                 {"type", label("CTABlockHDMI")},
-                                                 {"offset", "07h"},
-                                                 {"length", "3"},
-                                                 {"minimum", "5"}})});
-    EXPECT_EQ(r.texts("CTADuplicateDataBlock", 1),
-              Texts{filled("CTADuplicateDataBlock",
-                           {{"block", "1"}, {"type", label("CTABlockSpeakerAllocation")}})});
-    EXPECT_EQ(r.texts("CTAYCbCr420MapBeyondFormats", 1),
-              Texts{filled("CTAYCbCr420MapBeyondFormats",
-                           {{"block", "1"}, {"index", "11"}, {"count", "2"}})});
-    EXPECT_EQ(r.texts("CTADataBlockOverrun", 2),
-              Texts{filled("CTADataBlockOverrun", {{"block", "1"}, {"offset", "17h"}})});
-}
-
 }  // namespace
 }  // namespace ctatest

@@ -11,11 +11,6 @@ inline std::string edidDataDir() {
     return std::string(TEST_DATA_DIR) + "/edid";
 }
 
-/// One of them by file name.
-inline std::string edidDataFile(const std::string& name) {
-    return edidDataDir() + "/" + name;
-}
-
 /// The optional corpus of real EDIDs: the environment variable EDID_CORPUS_DIR, else the folder
 /// found when the build was configured; empty when there is none.
 inline std::string corpusDir() {
