@@ -45,8 +45,11 @@ trap wine_stop EXIT
 wine_start
 
 echo "windows-wine: test suite"
+# The concurrency tests are left out: under Wine their threads can stall or crash inside the
+# emulated runtime (see docs/testing.md); ThreadSanitizer runs them on Linux. No test may hang
+# the stage: each has a time limit.
 ctest --test-dir build/windows-tests --output-on-failure --parallel "${JOBS:-2}" \
-    --label-exclude corpus ||
+    --label-exclude corpus --exclude-regex '^ConcurrencyTest\.' --timeout 120 ||
     fail "ctest under Wine"
 
 echo "windows-wine: edid-check.exe against the Linux build over $edids"
