@@ -115,6 +115,7 @@ class LIBEDID_API EDIDParser {
 
     bool refuseNestedParse();
     bool readEDID(bool force);
+    bool readOrReport(bool force);
     bool dumpEDID();
     void runDescriptorSlots();
     void checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName);

@@ -55,9 +55,7 @@ bool EDIDParser::parseEDID(bool force) {
     }
     const BusyScope scope(busy);
     const detail::TextScope texts;
-    if (!isAccessible() || !readEDID(force)) {
-        logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                           LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+    if (!readOrReport(force)) {
         return false;
     }
     // A parse of the base block logs a few dozen messages.

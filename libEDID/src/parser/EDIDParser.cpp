@@ -174,6 +174,17 @@ bool EDIDParser::dumpEDID() {
     return false;
 }
 
+// Reads the EDID when the source is accessible; otherwise, or when the base block cannot be
+// read, logs "CannotAccessEDID".
+bool EDIDParser::readOrReport(bool force) {
+    if (isAccessible() && readEDID(force)) {
+        return true;
+    }
+    logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
+                       LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+    return false;
+}
+
 bool EDIDParser::verifyChecksum(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::verifyChecksum", __FILE__, __LINE__);
     if (busy.on) {
@@ -181,9 +192,7 @@ bool EDIDParser::verifyChecksum(bool force) {
     }
     const BusyScope scope(busy);
     const detail::TextScope texts;
-    if (!isAccessible() || !readEDID(force)) {
-        logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
-                           LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
+    if (!readOrReport(force)) {
         return false;
     }
     LibEDIDLog mesg("ChecksumError", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
