@@ -2,12 +2,14 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <mutex>
 #include <set>
 #include <shared_mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "qor/Files.h"
 #include "qor/Logging.h"
@@ -72,6 +74,47 @@ std::size_t parseLines(std::string_view text, OnSection section, OnEntry entry) 
     return count;
 }
 
+// Keys are short names; eight bytes at a time, mixed by multiplication.
+std::size_t hashKey(std::string_view key) {
+    std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
+    std::size_t at = 0;
+    for (; at + 8 <= key.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, key.data() + at, 8);
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDULL;
+        hash ^= hash >> 32;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, key.data() + at, key.size() - at);
+    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+// Appends the "{name}" placeholders of `text`: a '{', a name without braces, a '}'.
+void findPlaceholders(std::string_view text, std::vector<TextPlaceholder>& out) {
+    for (std::size_t open = text.find('{'); open != std::string_view::npos;) {
+        const std::size_t close = text.find_first_of("{}", open + 1);
+        if (close == std::string_view::npos) {
+            return;
+        }
+        if (text[close] == '}') {
+            out.push_back(
+                {static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(close - open + 1)});
+            open = text.find('{', close + 1);
+        } else {
+            open = close;
+        }
+    }
+}
+
+// Keys handed out by TextTable::key: one text per distinct key, kept for the process.
+const String& lastingKey(std::string_view key) {
+    static std::mutex mutex;
+    static std::unordered_set<String>* const keys = new std::unordered_set<String>();
+    const std::lock_guard lock(mutex);
+    return *keys->emplace(key).first;
+}
+
 // Settings and text files larger than this are refused whole.
 constexpr std::size_t kMaxTextFileSize = 1024 * 1024;
 
@@ -118,9 +161,23 @@ class Database {
         {
             std::shared_lock lock(mutex_);
             for (const std::string& candidate : localeChain(locale)) {
-                const auto it = texts_.find(compositeKey(section, candidate, key));
-                if (it != texts_.end()) {
-                    out = it->second;
+                const std::string bundleName = compositeKey(section, candidate, "");
+                if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+                    if (const auto it = bundle->second.find(std::string_view(key));
+                        it != bundle->second.end()) {
+                        out = it->second;
+                        return true;
+                    }
+                }
+                // A default bundle is read line by line: this lookup is not on any hot path.
+                bool found = false;
+                forEachDefault(bundleName, [&](std::string_view name, std::string_view text) {
+                    if (!found && name == key) {
+                        out = String(text);
+                        found = true;
+                    }
+                });
+                if (found) {
                     return true;
                 }
             }
@@ -156,17 +213,24 @@ class Database {
     std::size_t addTexts(const std::string& section, const std::string& locale,
                          std::string_view text, bool replaceExisting) {
         std::unique_lock lock(mutex_);
+        Bundle& bundle = bundles_[compositeKey(section, locale, "")];
         const std::size_t count = parseLines(
             text, [](std::string_view) {},
             [&](std::string_view key, std::string_view value) {
-                const auto [slot, added] =
-                    texts_.try_emplace(compositeKey(section, locale, key), String(value));
+                const auto [slot, added] = bundle.try_emplace(std::string(key), String(value));
                 if (!added && replaceExisting) {
                     slot->second = String(value);
                 }
             });
         textGeneration().fetch_add(1);
         return count;
+    }
+
+    void addDefaultTexts(const std::string& section, const std::string& locale,
+                         std::string_view text) {
+        std::unique_lock lock(mutex_);
+        defaults_.push_back({compositeKey(section, locale, ""), text});
+        textGeneration().fetch_add(1);
     }
 
     // Settings are read on every parse: the names are built in buffers of the thread.
@@ -254,21 +318,40 @@ class Database {
         return chain;
     }
 
-    // Each key takes its text from the first locale of the chain that has one: the table is
-    // filled locale by locale, and a key keeps the first text it got.
+    // Each key takes its text from the first locale of the chain that has one, and within a
+    // locale from the texts added before the default bundle: the table is filled in that order,
+    // and a key keeps the first text it got.
     std::shared_ptr<const TextTable> buildTable(const std::string& section,
                                                 const std::string& locale,
                                                 std::string_view prefix) const {
         auto table = std::make_shared<TextTable>();
+        const auto addPrefixed = [&](std::string_view key, std::string_view text) {
+            if (key.substr(0, prefix.size()) == prefix) {
+                table->add(key.substr(prefix.size()), text);
+            }
+        };
         for (const std::string& candidate : localeChain(locale)) {
-            const std::string head = compositeKey(section, candidate, prefix);
-            for (const auto& [key, text] : texts_) {
-                if (key.compare(0, head.size(), head) == 0) {
-                    table->add(std::string_view(key).substr(head.size()), text);
+            const std::string bundleName = compositeKey(section, candidate, "");
+            if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+                for (const auto& [key, text] : bundle->second) {
+                    addPrefixed(key, text.str());
                 }
             }
+            forEachDefault(bundleName, addPrefixed);
         }
+        table->finish();
         return table;
+    }
+
+    // Calls `entry(key, text)` for every line of the default bundles of "section\x1flocale\x1f".
+    template <typename OnEntry>
+    void forEachDefault(const std::string& bundleName, OnEntry entry) const {
+        for (const DefaultBundle& bundle : defaults_) {
+            if (bundle.name == bundleName) {
+                parseLines(
+                    bundle.text, [](std::string_view) {}, entry);
+            }
+        }
     }
 
     // Files "<section>.<locale>.txt".
@@ -300,7 +383,20 @@ class Database {
         std::shared_ptr<const TextTable> table;
     };
     std::unordered_map<std::string, CachedTable> tables_;
-    std::unordered_map<std::string, String> texts_;
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const noexcept { return hashKey(key); }
+    };
+    // Texts by "section\x1flocale\x1f", then by key.
+    using Bundle = std::unordered_map<std::string, String, KeyHash, std::equal_to<>>;
+    std::unordered_map<std::string, Bundle> bundles_;
+    // Texts of static storage, read where they are; they rank below every bundle of their
+    // section and locale.
+    struct DefaultBundle {
+        std::string name;
+        std::string_view text;
+    };
+    std::vector<DefaultBundle> defaults_;
     std::unordered_map<std::string, String> apiSettings_;
     std::unordered_map<std::string, String> fileSettings_;
 };
@@ -319,6 +415,78 @@ QORLocale& globalLocale() {
 }
 
 }  // namespace
+
+TextTable::~TextTable() = default;
+
+const TextTable::Entry* TextTable::findEntry(std::string_view key) const {
+    if (slots_.empty()) {
+        return nullptr;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hashKey(key) & mask;; at = (at + 1) & mask) {
+        const std::uint32_t slot = slots_[at];
+        if (slot == 0) {
+            return nullptr;
+        }
+        const Entry& entry = entries_[slot - 1];
+        if (keyOf(entry) == key) {
+            return &entry;
+        }
+    }
+}
+
+std::uint32_t* TextTable::slotOf(std::string_view key, std::size_t hash) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        std::uint32_t& slot = slots_[at];
+        if (slot == 0 || keyOf(entries_[slot - 1]) == key) {
+            return &slot;
+        }
+    }
+}
+
+// At most half of the slots are taken, so that probes stay short.
+void TextTable::grow() {
+    std::vector<std::uint32_t> old = std::move(slots_);
+    slots_.assign(old.empty() ? 512 : old.size() * 2, 0);
+    for (const std::uint32_t slot : old) {
+        if (slot != 0) {
+            *slotOf(keyOf(entries_[slot - 1]), hashKey(keyOf(entries_[slot - 1]))) = slot;
+        }
+    }
+}
+
+void TextTable::add(std::string_view key, std::string_view text) {
+    if ((entries_.size() + 1) * 2 > slots_.size()) {
+        grow();
+    }
+    std::uint32_t* slot = slotOf(key, hashKey(key));
+    if (*slot != 0) {
+        return;
+    }
+    const auto firstPlaceholder = static_cast<std::uint32_t>(placeholders_.size());
+    findPlaceholders(text, placeholders_);
+    entries_.push_back(Entry(static_cast<std::uint32_t>(keys_.size()),
+                             static_cast<std::uint32_t>(key.size()), String(text), firstPlaceholder,
+                             static_cast<std::uint32_t>(placeholders_.size() - firstPlaceholder)));
+    keys_ += key;
+    *slot = static_cast<std::uint32_t>(entries_.size());
+}
+
+void TextTable::finish() {
+    lastingKeys_ = std::make_unique<std::atomic<const String*>[]>(entries_.size());
+}
+
+const String& TextTable::key(const Entry& entry) const {
+    std::atomic<const String*>& lasting =
+        lastingKeys_[static_cast<std::size_t>(&entry - entries_.data())];
+    const String* made = lasting.load(std::memory_order_acquire);
+    if (made == nullptr) {
+        made = &lastingKey(keyOf(entry));
+        lasting.store(made, std::memory_order_release);
+    }
+    return *made;
+}
 
 QORLocale QORLocale::getGlobalLocale() {
     std::lock_guard lock(localeMutex());
@@ -359,6 +527,11 @@ std::uint64_t Resource::getTextGeneration() {
 bool Resource::getSetting(const String& section, const char* key, String& out,
                           const QORLocale& /*locale*/) {
     return Database::instance().lookupSetting(section.str(), key, out);
+}
+
+void Resource::addDefaultStrings(const String& section, const String& locale,
+                                 std::string_view text) {
+    Database::instance().addDefaultTexts(section.str(), locale.str(), text);
 }
 
 std::size_t Resource::addStrings(const String& section, const String& locale, std::string_view text,

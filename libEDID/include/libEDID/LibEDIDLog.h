@@ -9,6 +9,10 @@
 
 namespace libEDID {
 
+namespace detail {
+class MessageBuilder;
+}
+
 /// One diagnostic message: a key naming the kind of finding, its localized text with the
 /// placeholders filled so far, a severity level and a category.
 ///
@@ -56,7 +60,7 @@ class LIBEDID_API LibEDIDLog {
     /// At most this many placeholders of a template are filled; later ones stay as written.
     static constexpr std::size_t kMaxPlaceholders = 16;
 
-    const qor::String& getKey() const { return key; }
+    const qor::String& getKey() const { return lastingKey != nullptr ? *lastingKey : key; }
     const qor::String& getMesg() const { return mesg; }
     /// The text after its first ": ", or the whole text when it holds none.
     qor::String getMesgTrimmed() const;
@@ -75,6 +79,8 @@ class LIBEDID_API LibEDIDLog {
     static qor::String getString(const qor::String& key);
 
   private:
+    friend class detail::MessageBuilder;
+
     /// An open "{name}" of the text: where it starts and its length, braces included.
     struct Placeholder {
         std::uint32_t offset = 0;
@@ -82,13 +88,16 @@ class LIBEDID_API LibEDIDLog {
     };
 
     void setMesg();
-    void findPlaceholders();
+    void reportMissingText() const;
     void fill(std::string_view name, const qor::String& value);
 
     std::array<Placeholder, kMaxPlaceholders> placeholders{};
     std::uint32_t openPlaceholders = 0;
     qor::String mesg;
     qor::String key;
+    // The key as the text table keeps it for the whole process, when the message was made
+    // from it; `key` is then empty.
+    const qor::String* lastingKey = nullptr;
     LIBEDID_LOG_LEVEL level;
     LIBEDID_LOG_CAT category;
 };

@@ -4,11 +4,7 @@ namespace libEDID {
 
 LibEDIDLog EDIDVerifier::message(const char* key, Level level, Category category,
                                  Variables variables) {
-    LibEDIDLog record(key, level, category);
-    for (const auto& [name, value] : variables) {
-        record.setVariable(name, value);
-    }
-    return record;
+    return detail::makeMessage(key, level, category, variables);
 }
 
 LibEDIDLog EDIDVerifier::info(const char* key, Variables variables) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "libEDID/EDIDParser.h"
+#include "parser/MessageBuilder.h"
 #include "verifiers/ReportText.h"
 
 namespace libEDID {
@@ -27,12 +28,8 @@ class EDIDVerifier {
   protected:
     using Level = LibEDIDLog::LIBEDID_LOG_LEVEL;
     using Category = LibEDIDLog::LIBEDID_LOG_CAT;
-    /// A placeholder name and its value. The value is referred to, not copied: a temporary
-    /// given in a braced list lives until the call that takes the list returns.
-    struct Variable {
-        const char* name;
-        const qor::String& value;
-    };
+    /// A placeholder name and its value (see detail::Fill).
+    using Variable = detail::Fill;
     /// Placeholder names and their values, filled into a message's text in this order.
     using Variables = std::initializer_list<Variable>;
 

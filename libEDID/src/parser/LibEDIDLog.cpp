@@ -1,8 +1,10 @@
 #include "libEDID/LibEDIDLog.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "parser/ClassLogger.h"
+#include "parser/MessageBuilder.h"
 #include "parser/Texts.h"
 
 namespace libEDID {
@@ -38,6 +40,7 @@ qor::String LibEDIDLog::getMesgTrimmed() const {
 
 void LibEDIDLog::setKey(const qor::String& newKey) {
     key = newKey;
+    lastingKey = nullptr;
     setMesg();
 }
 
@@ -73,36 +76,101 @@ qor::String LibEDIDLog::getString(const qor::String& key) {
 }
 
 void LibEDIDLog::setMesg() {
-    if (const qor::String* text = detail::findText(key.str())) {
-        // Room for the values too: most texts then take one allocation.
-        mesg.reserve(text->size() + kValueRoom);
-        mesg = *text;
-        findPlaceholders();
+    const qor::TextTable& table = detail::currentTexts();
+    const std::string_view wanted = getKey().str();
+    const qor::TextTable::Entry* entry = table.findEntry(wanted);
+    if (entry == nullptr) {
+        detail::noteMissingText(wanted);
+        reportMissingText();
         return;
     }
-    QOR_LOG(
-        logger(), 3,
-        "38 " + "unable to find string in resource DB for key: \"LocalizedString." + key + "\"");
-}
-
-// A placeholder is a '{', a name without braces and a '}'.
-void LibEDIDLog::findPlaceholders() {
-    const std::string_view text = mesg.str();
-    openPlaceholders = 0;
-    for (std::size_t open = text.find('{');
-         open != std::string_view::npos && openPlaceholders < kMaxPlaceholders;) {
-        const std::size_t close = text.find_first_of("{}", open + 1);
-        if (close == std::string_view::npos) {
-            break;
-        }
-        if (text[close] == '}') {
-            placeholders[openPlaceholders++] = {static_cast<std::uint32_t>(open),
-                                                static_cast<std::uint32_t>(close - open + 1)};
-            open = text.find('{', close + 1);
-        } else {
-            open = close;
-        }
+    // Room for the values too: most texts then take one allocation.
+    mesg.reserve(entry->text().size() + kValueRoom);
+    mesg = entry->text();
+    const auto found = table.placeholders(*entry);
+    openPlaceholders = static_cast<std::uint32_t>(std::min(found.size(), kMaxPlaceholders));
+    for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
+        placeholders[i] = {found[i].offset, found[i].length};
     }
 }
+
+void LibEDIDLog::reportMissingText() const {
+    QOR_LOG(logger(), 3,
+            "38 " + "unable to find string in resource DB for key: \"LocalizedString." + getKey() +
+                "\"");
+}
+
+namespace detail {
+
+// The template is copied once into a buffer of the final size. A placeholder takes the first
+// fill of its name; one without a fill stays as written and open for setVariable.
+LibEDIDLog MessageBuilder::build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                                 LibEDIDLog::LIBEDID_LOG_CAT category,
+                                 std::span<const Fill> fills) {
+    LibEDIDLog record(level, category);
+    const qor::TextTable& table = currentTexts();
+    const qor::TextTable::Entry* entry = table.findEntry(key);
+    if (entry == nullptr) {
+        record.key = qor::String(key);
+        noteMissingText(key);
+        record.reportMissingText();
+        return record;
+    }
+    record.lastingKey = &table.key(*entry);
+    const std::string_view text = entry->text().str();
+    const auto found = table.placeholders(*entry);
+    const std::size_t count = std::min(found.size(), LibEDIDLog::kMaxPlaceholders);
+
+    std::array<const Fill*, LibEDIDLog::kMaxPlaceholders> chosen{};
+    std::size_t size = text.size();
+    bool open = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view name = text.substr(found[i].offset + 1, found[i].length - 2);
+        for (const Fill& fill : fills) {
+            if (fill.name == name) {
+                chosen[i] = &fill;
+                size += fill.value.size() - found[i].length;
+                break;
+            }
+        }
+        open = open || chosen[i] == nullptr;
+    }
+
+    std::string out;
+    out.reserve(size + (open ? kValueRoom : 0));
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        out.append(text, from, found[i].offset - from);
+        if (chosen[i] != nullptr) {
+            out.append(chosen[i]->value);
+        } else {
+            record.placeholders[record.openPlaceholders++] = {
+                static_cast<std::uint32_t>(out.size()), found[i].length};
+            out.append(text, found[i].offset, found[i].length);
+        }
+        from = found[i].offset + found[i].length;
+    }
+    out.append(text, from);
+    record.mesg = qor::String(std::move(out));
+    return record;
+}
+
+LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                       LibEDIDLog::LIBEDID_LOG_CAT category, std::initializer_list<Fill> first,
+                       std::initializer_list<Fill> more) {
+    // Only the first fill of a name counts, so more than one per placeholder is never needed.
+    std::array<Fill, 2 * LibEDIDLog::kMaxPlaceholders> fills;
+    std::size_t count = 0;
+    for (const std::initializer_list<Fill>& list : {first, more}) {
+        for (const Fill& fill : list) {
+            if (count < fills.size()) {
+                fills[count++] = fill;
+            }
+        }
+    }
+    return MessageBuilder::build(key, level, category, std::span<const Fill>(fills.data(), count));
+}
+
+}  // namespace detail
 
 }  // namespace libEDID

@@ -28,7 +28,9 @@ ThreadTexts& threadTexts() {
     return texts;
 }
 
-const qor::TextTable& currentTable() {
+}  // namespace
+
+const qor::TextTable& currentTexts() {
     ThreadTexts& texts = threadTexts();
     if (texts.scopes > 0) {
         return *texts.table;  // fetched when the scope opened
@@ -44,20 +46,22 @@ const qor::TextTable& currentTable() {
     return *texts.table;
 }
 
-}  // namespace
-
 void ensureDefaultTexts() {
     static std::once_flag once;
     std::call_once(once,
-                   [] { qor::Resource::addStrings("libEDID", "en", kLibEDIDEnglishTexts, false); });
+                   [] { qor::Resource::addDefaultStrings("libEDID", "en", kLibEDIDEnglishTexts); });
+}
+
+void noteMissingText(std::string_view key) {
+    std::string resourceKey(kKeyPrefix);
+    resourceKey += key;
+    qor::Resource::noteMissingKey(qor::String(kSection), resourceKey);
 }
 
 const qor::String* findText(std::string_view key) {
-    const qor::String* found = currentTable().find(key);
+    const qor::String* found = currentTexts().find(key);
     if (found == nullptr) {
-        std::string resourceKey(kKeyPrefix);
-        resourceKey += key;
-        qor::Resource::noteMissingKey(qor::String(kSection), resourceKey);
+        noteMissingText(key);
     }
     return found;
 }
@@ -68,7 +72,7 @@ const qor::String& text(std::string_view key) {
 }
 
 TextScope::TextScope() {
-    currentTable();
+    currentTexts();
     ++threadTexts().scopes;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "qor/Resource.h"
 #include "qor/String.h"
 
 namespace libEDID::detail {
@@ -10,10 +11,17 @@ namespace libEDID::detail {
 /// texts loaded from files before or after keep precedence.
 void ensureDefaultTexts();
 
-/// The template of message or label `key` ("LocalizedString." + key, section "libEDID") for
-/// the global locale, or null when there is none (the key is then recorded as missing). Each
-/// thread keeps the table of the current locale and texts; it is fetched again only when the
-/// locale or the loaded texts changed, and never while a TextScope of the thread is alive.
+/// The thread's table of message and label templates ("LocalizedString." + key, section
+/// "libEDID") for the global locale. Each thread keeps the table of the current locale and
+/// texts; it is fetched again only when the locale or the loaded texts changed, and never while
+/// a TextScope of the thread is alive.
+const qor::TextTable& currentTexts();
+
+/// Records `key` as a message or label key without a text (see Resource::getMissingKeys).
+void noteMissingText(std::string_view key);
+
+/// The template of message or label `key` in currentTexts(), or null when there is none (the
+/// key is then recorded as missing).
 const qor::String* findText(std::string_view key);
 
 /// The text of `key`, or an empty text when there is none.

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "qor/String.h"
@@ -26,31 +27,80 @@ class QOR_API QORLocale {
     String name_;
 };
 
+/// Where a "{name}" placeholder stands in a text: its first byte and its length, braces
+/// included.
+struct TextPlaceholder {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+};
+
 /// The texts of one section for one locale, each key already resolved through the locale chain
-/// (see Resource). Built by Resource::getTextTable and read-only once shared, so any number of
-/// threads may look keys up without a lock.
+/// (see Resource), with the placeholders of every text found once. Built by
+/// Resource::getTextTable and read-only once shared, so any number of threads may look keys up
+/// without a lock.
 class QOR_API TextTable {
   public:
-    /// The text of `key`, or null when the section has none for this locale.
+    /// One text of the table.
+    class Entry {
+      public:
+        const String& text() const { return text_; }
+
+      private:
+        friend class TextTable;
+        Entry(std::uint32_t keyOffset, std::uint32_t keyLength, String text,
+              std::uint32_t firstPlaceholder, std::uint32_t placeholderCount)
+            : text_(std::move(text)),
+              keyOffset_(keyOffset),
+              keyLength_(keyLength),
+              firstPlaceholder_(firstPlaceholder),
+              placeholderCount_(placeholderCount) {}
+        String text_;
+        std::uint32_t keyOffset_;
+        std::uint32_t keyLength_;
+        std::uint32_t firstPlaceholder_;
+        std::uint32_t placeholderCount_;
+    };
+
+    TextTable() = default;
+    TextTable(const TextTable&) = delete;
+    TextTable& operator=(const TextTable&) = delete;
+    ~TextTable();
+
+    /// The entry of `key`, or null when the section has none for this locale.
+    const Entry* findEntry(std::string_view key) const;
+    /// The text of `key`, or null.
     const String* find(std::string_view key) const {
-        const auto it = texts_.find(key);
-        return it == texts_.end() ? nullptr : &it->second;
+        const Entry* entry = findEntry(key);
+        return entry != nullptr ? &entry->text() : nullptr;
     }
-    std::size_t size() const { return texts_.size(); }
+    /// The "{name}" placeholders of the entry's text, in text order: a '{', a name without
+    /// braces, a '}'.
+    std::span<const TextPlaceholder> placeholders(const Entry& entry) const {
+        return {placeholders_.data() + entry.firstPlaceholder_, entry.placeholderCount_};
+    }
+    /// The entry's key as a text that lives as long as the process (made on first request;
+    /// equal keys of all tables share one).
+    const String& key(const Entry& entry) const;
+    std::size_t size() const { return entries_.size(); }
 
     /// Adds a text unless the key has one already; used while the table is built.
-    void add(std::string_view key, const String& text) {
-        texts_.try_emplace(std::string(key), text);
-    }
+    void add(std::string_view key, std::string_view text);
+    /// Ends the build; called once after the last add, before the table is shared.
+    void finish();
 
   private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const noexcept {
-            return std::hash<std::string_view>{}(key);
-        }
-    };
-    std::unordered_map<std::string, String, Hash, std::equal_to<>> texts_;
+    std::string_view keyOf(const Entry& entry) const {
+        return std::string_view(keys_).substr(entry.keyOffset_, entry.keyLength_);
+    }
+    std::uint32_t* slotOf(std::string_view key, std::size_t hash);
+    void grow();
+
+    std::string keys_;  // every key, one after the other
+    std::vector<Entry> entries_;
+    std::vector<TextPlaceholder> placeholders_;
+    std::vector<std::uint32_t> slots_;  // open addressing: entry index + 1, 0 when free
+    // Per entry, its key made a lasting text once asked for.
+    std::unique_ptr<std::atomic<const String*>[]> lastingKeys_;
 };
 
 /// The resource database: localized texts and settings, both by section and key.
@@ -95,6 +145,12 @@ class QOR_API Resource {
     /// table was fetched.
     static std::uint64_t getTextGeneration();
 
+    /// Registers `text` (format above), which must live as long as the process (a text compiled
+    /// into a library), as the default bundle of section and locale: it is read only when a
+    /// text of the section is looked up, and every text added or loaded for the same section
+    /// and locale, before or after, takes precedence over it.
+    static void addDefaultStrings(const String& section, const String& locale,
+                                  std::string_view text);
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
     /// of entries read. With `replaceExisting` false, keys that already have a text keep it
     /// (a built-in default bundle never overrides texts loaded from files, even empty ones).

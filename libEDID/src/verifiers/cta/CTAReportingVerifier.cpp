@@ -29,9 +29,8 @@ void CTAReportingVerifier::reportBits(const char* name, unsigned bits,
 }
 
 void CTAReportingVerifier::logCTAFinding(const char* key, Level level, Variables variables) {
-    LibEDIDLog record = message(key, level, LibEDIDLog::LIBEDID_LOG_CAT_CTA_EXTENSION, variables);
-    record.setVariable("block", detail::unsignedText(suffix));
-    logMesg(record);
+    logMesg(detail::makeMessage(key, level, LibEDIDLog::LIBEDID_LOG_CAT_CTA_EXTENSION, variables,
+                                {{"block", detail::unsignedText(suffix)}}));
 }
 
 void CTADataBlockVerifier::checkMinimumLength(CTADataBlockKind kind, unsigned minimum,

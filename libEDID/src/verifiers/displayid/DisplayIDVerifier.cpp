@@ -18,23 +18,16 @@ void DisplayIDVerifier::notifyIndexed(const char* property, const qor::QORValue&
 }
 
 void DisplayIDVerifier::logBlockFinding(const char* key, Level level, Variables variables) {
-    logFilled(message(key, level, kCategory, {{"block", blockText}}), variables);
+    logMesg(detail::makeMessage(key, level, kCategory, {{"block", blockText}}, variables));
 }
 
 void DisplayIDVerifier::logDataBlockFinding(const char* key, Level level,
                                             const DisplayIDDataBlock& data, Variables variables) {
-    logFilled(message(key, level, kCategory,
-                      {{"block", blockText},
-                       {"tag", detail::hexByte(data.tag)},
-                       {"offset", detail::hexByte(data.offset)}}),
-              variables);
-}
-
-void DisplayIDVerifier::logFilled(LibEDIDLog record, Variables variables) {
-    for (const auto& [name, value] : variables) {
-        record.setVariable(name, value);
-    }
-    logMesg(record);
+    logMesg(detail::makeMessage(key, level, kCategory,
+                                {{"block", blockText},
+                                 {"tag", detail::hexByte(data.tag)},
+                                 {"offset", detail::hexByte(data.offset)}},
+                                variables));
 }
 
 }  // namespace libEDID

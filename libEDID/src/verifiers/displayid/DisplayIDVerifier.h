@@ -29,9 +29,6 @@ class DisplayIDVerifier : public EDIDVerifier {
 
     const unsigned blockNumber;
     const qor::String blockText;
-
-  private:
-    void logFilled(LibEDIDLog record, Variables variables);
 };
 
 }  // namespace libEDID

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
+#include "libEDID/LibEDIDLog.h"
+#include "qor/String.h"
+
+namespace libEDID::detail {
+
+/// A placeholder name and the text to fill in. Both are referred to, not copied: a temporary
+/// given in a braced list lives until the call that takes the list returns.
+struct Fill {
+    Fill() = default;
+    Fill(const char* placeholder, const qor::String& text) : name(placeholder), value(text.str()) {}
+    Fill(const char* placeholder, const char* text) : name(placeholder), value(text) {}
+
+    std::string_view name;
+    std::string_view value;
+};
+
+/// Makes messages from the thread's text table in one pass: the template of the key is copied
+/// into one buffer of the final size with every placeholder that has a fill replaced; the
+/// others stay open for LibEDIDLog::setVariable.
+class MessageBuilder {
+  public:
+    static LibEDIDLog build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                            LibEDIDLog::LIBEDID_LOG_CAT category, std::span<const Fill> fills);
+};
+
+/// The message `key` of the given level and category with `fills` filled (the first fill of a
+/// name counts).
+inline LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                              LibEDIDLog::LIBEDID_LOG_CAT category,
+                              std::initializer_list<Fill> fills = {}) {
+    return MessageBuilder::build(key, level, category,
+                                 std::span<const Fill>(fills.begin(), fills.size()));
+}
+
+/// makeMessage with the fills of `first`, then those of `more`.
+LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                       LibEDIDLog::LIBEDID_LOG_CAT category, std::initializer_list<Fill> first,
+                       std::initializer_list<Fill> more);
+
+}  // namespace libEDID::detail
