@@ -1,5 +1,6 @@
 #include "qor/Resource.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -35,14 +36,27 @@ std::string compositeKey(std::string_view section, std::string_view locale, std:
     return k;
 }
 
-std::string_view trimView(std::string_view s) {
-    constexpr std::string_view blanks = " \t\r\n\f\v";
-    const auto first = s.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
+std::size_t lineCount(std::string_view text) {
+    std::size_t lines = 1;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+         at = text.find('\n', at + 1)) {
+        ++lines;
     }
-    const auto last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
+    return lines;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+std::string_view trimView(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && isBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
 }
 
 // Calls `entry(key, value)` for every "<key> = <value>" line; `section(name)` for "[name]".
@@ -325,6 +339,7 @@ class Database {
                                                 const std::string& locale,
                                                 std::string_view prefix) const {
         auto table = std::make_shared<TextTable>();
+        table->reserve(textCount(section, localeChain(locale)));
         const auto addPrefixed = [&](std::string_view key, std::string_view text) {
             if (key.substr(0, prefix.size()) == prefix) {
                 table->add(key.substr(prefix.size()), text);
@@ -341,6 +356,25 @@ class Database {
         }
         table->finish();
         return table;
+    }
+
+    // At most this many texts of the section in these locales (a default bundle counts its
+    // lines).
+    std::size_t textCount(const std::string& section,
+                          const std::vector<std::string>& locales) const {
+        std::size_t count = 0;
+        for (const std::string& candidate : locales) {
+            const std::string bundleName = compositeKey(section, candidate, "");
+            if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+                count += bundle->second.size();
+            }
+            for (const DefaultBundle& bundle : defaults_) {
+                if (bundle.name == bundleName) {
+                    count += lineCount(bundle.text);
+                }
+            }
+        }
+        return count;
     }
 
     // Calls `entry(key, text)` for every line of the default bundles of "section\x1flocale\x1f".
@@ -453,6 +487,19 @@ void TextTable::grow() {
         if (slot != 0) {
             *slotOf(keyOf(entries_[slot - 1]), hashKey(keyOf(entries_[slot - 1]))) = slot;
         }
+    }
+}
+
+void TextTable::reserve(std::size_t count) {
+    entries_.reserve(count);
+    keys_.reserve(count * 24);
+    placeholders_.reserve(count);
+    std::size_t slots = 512;
+    while (slots < count * 2) {
+        slots *= 2;
+    }
+    if (entries_.empty() && slots > slots_.size()) {
+        slots_.assign(slots, 0);
     }
 }
 

@@ -65,6 +65,9 @@ bool dumpSettingOn() {
 // taken (by anyone, also by a planted link) is skipped, never replaced.
 constexpr unsigned kMaxDumpNameTries = 1000;
 
+// The EDID string of a base block takes about 3 KB; room for it is made once.
+constexpr std::size_t kEDIDStringRoom = 4096;
+
 }  // namespace
 
 EDIDParser::EDIDParser(const EDIDAccessorHandle& source) : accessor(source) {}
@@ -125,6 +128,9 @@ void EDIDParser::logMesgAndAppend(LibEDIDLog&& mesg) {
 }
 
 void EDIDParser::appendToString(const qor::String& text, bool newLine) {
+    if (edidString.isEmpty()) {
+        edidString.reserve(kEDIDStringRoom);
+    }
     edidString += text;
     if (newLine) {
         edidString += qor::System::TEXT_FILE_EOL();

@@ -43,12 +43,10 @@ void EDIDVerifier::reportValueProperty(const char* typeKey, const qor::String& v
 
 void EDIDVerifier::reportFlag(const char* key, const char* typeKey, bool flag,
                               const char* property) {
-    LibEDIDLog record = info(key);
-    if (typeKey != nullptr) {
-        record.setVariable("type", detail::localized(typeKey));
-    }
-    record.setVariable("value", detail::yesNo(flag));
-    logMesgAndAppend(std::move(record));
+    const qor::String& value = detail::yesNo(flag);
+    logMesgAndAppend(typeKey != nullptr
+                         ? info(key, {{"type", detail::localized(typeKey)}, {"value", value}})
+                         : info(key, {{"value", value}}));
     notifySysInfoProperty(property, qor::QORValue(flag));
 }
 

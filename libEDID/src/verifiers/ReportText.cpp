@@ -27,6 +27,20 @@ const qor::String& propertyName(const char* name) {
     return names.try_emplace(name, name).first->second;
 }
 
+const qor::String& indexedPropertyName(const char* name, unsigned index) {
+    struct Hash {
+        std::size_t operator()(const std::pair<const char*, unsigned>& key) const noexcept {
+            return std::hash<const char*>{}(key.first) ^ (std::size_t{key.second} << 1);
+        }
+    };
+    thread_local std::unordered_map<std::pair<const char*, unsigned>, qor::String, Hash> names;
+    const auto [it, added] = names.try_emplace({name, index});
+    if (added) {
+        it->second = qor::String(name) + indexText(index);
+    }
+    return it->second;
+}
+
 const qor::String& yesNo(bool value) {
     return localized(value ? "Yes" : "No");
 }
@@ -73,8 +87,9 @@ qor::String hexBytes(std::span<const unsigned char> bytes) {
     return text;
 }
 
+// The same digits as qor::QORValue renders an unsigned value with.
 qor::String indexText(unsigned value) {
-    return qor::QORValue(value).toString(qor::QORValue::nilValue());
+    return unsignedText(value);
 }
 
 const qor::String& eol() {

@@ -21,6 +21,9 @@ qor::String labelPair(const char* first, const char* second);
 /// `name`, of static storage, as a text made once per thread.
 const qor::String& propertyName(const char* name);
 
+/// `name`, of static storage, followed by indexText(index), as a text made once per thread.
+const qor::String& indexedPropertyName(const char* name, unsigned index);
+
 /// The localized "Yes" or "No".
 const qor::String& yesNo(bool value);
 

@@ -83,6 +83,8 @@ class QOR_API TextTable {
     const String& key(const Entry& entry) const;
     std::size_t size() const { return entries_.size(); }
 
+    /// Makes room for `count` texts before the build.
+    void reserve(std::size_t count);
     /// Adds a text unless the key has one already; used while the table is built.
     void add(std::string_view key, std::string_view text);
     /// Ends the build; called once after the last add, before the table is shared.

@@ -1,7 +1,7 @@
 #include "verifiers/descriptors/DetailedTimingVerifier.h"
 
 #include <array>
-#include <map>
+#include <string>
 
 #include "verifiers/BaseBlockLayout.h"
 
@@ -17,14 +17,10 @@ constexpr unsigned char kVerticalOrSerrationsBit = 0x04;  // vertical polarity /
 constexpr unsigned char kHorizontalOrSyncOnBit = 0x02;    // horizontal polarity / sync on RGB
 
 /// Stereo viewing modes by the code (flags bits 6-5) x 2 + flags bit 0.
-const std::map<unsigned, const char*>& stereoModes() {
-    static const std::map<unsigned, const char*> table{
-        {0, "NormalDisplay"}, {1, "NormalDisplay"},      {2, "FieldSeqStereoRight"},
-        {3, "2WayIntRight"},  {4, "FieldSeqStereoLeft"}, {5, "2WayIntLeft"},
-        {6, "4wayInt"},       {7, "SideBySideInt"},
-    };
-    return table;
-}
+constexpr std::array<const char*, 8> kStereoModes{
+    "NormalDisplay", "NormalDisplay", "FieldSeqStereoRight", "2WayIntRight", "FieldSeqStereoLeft",
+    "2WayIntLeft",   "4wayInt",       "SideBySideInt",
+};
 
 /// The fields of one detailed timing descriptor. Sizes of more than eight bits keep their
 /// upper bits in shared nibble or 2-bit bytes (4, 7, 11 and 14).
@@ -72,28 +68,33 @@ Timing decode(const unsigned char* d) {
     };
 }
 
-qor::String valueText(const qor::QORValue& value) {
-    return value.toString(qor::QORValue::nilValue());
-}
-
 qor::String frequencyText(unsigned hertz) {
-    return valueText(qor::QORValue(qor::DiscreteMeasurement(qor::UnitType::FREQUENCY, hertz)));
+    return qor::DiscreteMeasurement(qor::UnitType::FREQUENCY, hertz)
+        .toString(qor::UnitMagnitude::AUTO);
 }
 
-qor::String polarity(bool positive) {
+const qor::String& polarity(bool positive) {
     return detail::localized(positive ? "Positive" : "Negative");
 }
 
-/// "  <label> : <item>", a detail line of the sync signal text.
-qor::String syncLine(const char* labelKey, const qor::String& item) {
-    return "  " + detail::localized(labelKey) + " : " + item;
+/// Appends "  <label> : <item>", a detail line of the sync signal text.
+void appendSyncLine(std::string& text, const char* labelKey, const qor::String& item) {
+    text += "  ";
+    text += detail::localized(labelKey).str();
+    text += " : ";
+    text += item.str();
 }
 
-/// A numeric field of the report: its variable, its property name and its value.
+/// The placeholders of the "DetailedTiming" report, value1 to value16.
+constexpr std::array<const char*, 16> kReportFields{
+    "value1", "value2",  "value3",  "value4",  "value5",  "value6",  "value7",  "value8",
+    "value9", "value10", "value11", "value12", "value13", "value14", "value15", "value16",
+};
+
+/// A numeric field of the report (value2 to value12): its property name and its value.
 struct Field {
-    const char* variable;
     const char* property;
-    qor::QORValue value;
+    unsigned value;
 };
 
 }  // namespace
@@ -102,11 +103,13 @@ void DetailedTimingVerifier::verify() {
     verifyTiming(&baseBlock()[layout::kDescriptorSlots[0]], 0);
 }
 
-void DetailedTimingVerifier::notifyIndexedProperty(const qor::String& name, unsigned slot,
+void DetailedTimingVerifier::notifyIndexedProperty(const char* name, unsigned slot,
                                                    const qor::QORValue& value) {
-    notifySysInfoProperty(name + detail::indexText(slot), value);
+    notifySysInfoProperty(detail::indexedPropertyName(name, slot), value);
 }
 
+// The report is made once all its fields are known; the properties go out field by field in
+// the order of the report, the preferred mode's report and property before the vertical border.
 void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsigned slot) {
     const Timing t = decode(descriptor);
     if (t.pixelClock == 0) {
@@ -115,60 +118,59 @@ void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsig
         return;
     }
 
-    LibEDIDLog report = info("DetailedTiming");
-    const qor::DiscreteMeasurement clock(qor::UnitType::FREQUENCY, t.pixelClockHz());
-    report.setVariable("value1", clock.toString(qor::UnitMagnitude::AUTO) + " ");
-    notifyIndexedProperty("PixelClock", slot, qor::QORValue(valueText(qor::QORValue(clock))));
-
-    // Each variable is the field's text and one blank; its property is the text alone.
-    const auto setField = [&](const char* variable, const qor::QORValue& value) {
-        const qor::String text = valueText(value);
-        report.setVariable(variable, text + " ");
-        return text;
-    };
-    const std::array<Field, 11> fields{{
-        {"value2", "HorizFrontPorch", qor::QORValue(t.hFrontPorch)},
-        {"value3", "HorizSyncPulse", qor::QORValue(t.hSyncWidth)},
-        {"value4", "HorizBlanking", qor::QORValue(t.hBlanking)},
-        {"value5", "HorizAddrVideo", qor::QORValue(t.hAddressable)},
-        {"value6", "HorizAddrVideoImgSz", qor::QORValue(t.hImageSize)},
-        {"value7", "HorizBorder", qor::QORValue(t.hBorder)},
-        {"value8", "VertFrontPorch", qor::QORValue(t.vFrontPorch)},
-        {"value9", "VertSyncPulse", qor::QORValue(t.vSyncWidth)},
-        {"value10", "VertBlanking", qor::QORValue(t.vBlanking)},
-        {"value11", "VertAddrVideo", qor::QORValue(t.vAddressable)},
-        {"value12", "VertAddrVideoImgSz", qor::QORValue(t.vImageSize)},
+    // Each field of the report is the field's text and one blank; its property is the text.
+    std::array<qor::String, kReportFields.size()> values;
+    const qor::String clock = frequencyText(t.pixelClockHz());
+    values[0] = clock + " ";
+    notifyIndexedProperty("PixelClock", slot, qor::QORValue(clock));
+    const std::array<Field, 12> fields{{
+        {"HorizFrontPorch", t.hFrontPorch},
+        {"HorizSyncPulse", t.hSyncWidth},
+        {"HorizBlanking", t.hBlanking},
+        {"HorizAddrVideo", t.hAddressable},
+        {"HorizAddrVideoImgSz", t.hImageSize},
+        {"HorizBorder", t.hBorder},
+        {"VertFrontPorch", t.vFrontPorch},
+        {"VertSyncPulse", t.vSyncWidth},
+        {"VertBlanking", t.vBlanking},
+        {"VertAddrVideo", t.vAddressable},
+        {"VertAddrVideoImgSz", t.vImageSize},
+        {"VertBorder", t.vBorder},
     }};
-    for (const Field& field : fields) {
-        notifyIndexedProperty(field.property, slot,
-                              qor::QORValue(setField(field.variable, field.value)));
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const qor::String text = detail::unsignedText(fields[i].value);
+        values[i + 1] = text + " ";
+        if (i + 1 == fields.size() && slot == 0 &&
+            (baseBlock()[layout::kFeatureSupport] & layout::kPreferredTimingBit) != 0) {
+            reportPreferredMode(t.pixelClockHz(), t.hAddressable, t.hBlanking, t.vAddressable,
+                                t.vBlanking);
+        }
+        notifyIndexedProperty(fields[i].property, slot, qor::QORValue(text));
     }
-    // The vertical border is notified after the preferred mode.
-    const qor::String vBorder = setField("value13", qor::QORValue(t.vBorder));
-    if (slot == 0 && (baseBlock()[layout::kFeatureSupport] & layout::kPreferredTimingBit) != 0) {
-        reportPreferredMode(t.pixelClockHz(), t.hAddressable, t.hBlanking, t.vAddressable,
-                            t.vBlanking);
-    }
-    notifyIndexedProperty("VertBorder", slot, qor::QORValue(vBorder));
 
-    report.setVariable("value14", syncSignalText(t.flags, slot));
+    values[13] = syncSignalText(t.flags, slot);
 
     // Interlace and stereo mode are complete "type: value" reports inside the timing report.
     const bool interlaced = (t.flags & kInterlacedBit) != 0;
-    report.setVariable("value15", info("ReportedValue", {{"type", detail::localized("Interlaced")},
-                                                         {"value", detail::yesNo(interlaced)}})
-                                      .getMesg());
+    values[14] = info("ReportedValue", {{"type", detail::localized("Interlaced")},
+                                        {"value", detail::yesNo(interlaced)}})
+                     .getMesg();
     notifyIndexedProperty("Interlaced", slot, qor::QORValue(interlaced));
 
     const unsigned stereoCode = ((t.flags >> 5) & 0x03u) * 2u + (t.flags & 0x01u);
-    const qor::String stereo = detail::localized(stereoModes().at(stereoCode));
+    const qor::String& stereo = detail::localized(kStereoModes[stereoCode]);
     notifyIndexedProperty("StereoViewingSupport", slot, qor::QORValue(stereo));
-    report.setVariable(
-        "value16", info("ReportedValue",
-                        {{"type", detail::localized("StereoViewingSupport")}, {"value", stereo}})
-                       .getMesg());
+    values[15] = info("ReportedValue",
+                      {{"type", detail::localized("StereoViewingSupport")}, {"value", stereo}})
+                     .getMesg();
 
-    logMesgAndAppend(std::move(report));
+    std::array<detail::Fill, kReportFields.size()> fills;
+    for (std::size_t i = 0; i < fills.size(); ++i) {
+        fills[i] = {kReportFields[i], values[i]};
+    }
+    logMesgAndAppend(detail::MessageBuilder::build("DetailedTiming",
+                                                   LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                                                   LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, fills));
 }
 
 void DetailedTimingVerifier::reportPreferredMode(unsigned pixelClockHz, unsigned hAddressable,
@@ -186,45 +188,57 @@ void DetailedTimingVerifier::reportPreferredMode(unsigned pixelClockHz, unsigned
 }
 
 qor::String DetailedTimingVerifier::syncSignalText(unsigned char flags, unsigned slot) {
-    const qor::String& eol = detail::eol();
-    qor::String text = detail::localized("SyncSignalInformation") + " : " + eol + "  " +
-                       detail::localized("SyncType") + " : ";
+    const std::string& eol = detail::eol().str();
+    std::string text;
+    text.reserve(256);
+    text += detail::localized("SyncSignalInformation").str();
+    text += " : ";
+    text += eol;
+    text += "  ";
+    text += detail::localized("SyncType").str();
+    text += " : ";
     const auto syncType = [&](const char* typeKey) {
-        const qor::String type = detail::localized(typeKey);
-        text += type + " " + eol;
+        const qor::String& type = detail::localized(typeKey);
+        text += type.str();
+        text += " ";
+        text += eol;
         notifyIndexedProperty("SyncType", slot, qor::QORValue(type));
     };
 
     if ((flags & kDigitalSyncBit) != 0) {
         if ((flags & kSeparateOrBipolarBit) != 0) {
             syncType("DigitalSeparate");
-            const qor::String vertical = polarity((flags & kVerticalOrSerrationsBit) != 0);
-            text += syncLine("VerticalSync", vertical) + " " + eol;
+            const qor::String& vertical = polarity((flags & kVerticalOrSerrationsBit) != 0);
+            appendSyncLine(text, "VerticalSync", vertical);
+            text += " ";
+            text += eol;
             notifyIndexedProperty("VerticalSync", slot, qor::QORValue(vertical));
         } else {
             syncType("DigitalComposite");
             appendSerrations(text, flags, slot);
         }
-        const qor::String horizontal = polarity((flags & kHorizontalOrSyncOnBit) != 0);
-        text += syncLine("HorizontalSync", horizontal);
+        const qor::String& horizontal = polarity((flags & kHorizontalOrSyncOnBit) != 0);
+        appendSyncLine(text, "HorizontalSync", horizontal);
         notifyIndexedProperty("HorizontalSync", slot, qor::QORValue(horizontal));
     } else {
         syncType((flags & kSeparateOrBipolarBit) != 0 ? "BipolarAnalogComposite"
                                                       : "AnalogComposite");
         appendSerrations(text, flags, slot);
-        const qor::String syncOn = detail::localized(
+        const qor::String& syncOn = detail::localized(
             (flags & kHorizontalOrSyncOnBit) != 0 ? "AllThreeSignals" : "GreenSignalOnly");
-        text += syncLine("SyncOn", syncOn);
+        appendSyncLine(text, "SyncOn", syncOn);
         notifyIndexedProperty("SyncOn", slot, qor::QORValue(syncOn));
     }
-    return text;
+    return qor::String(std::move(text));
 }
 
-void DetailedTimingVerifier::appendSerrations(qor::String& text, unsigned char flags,
+void DetailedTimingVerifier::appendSerrations(std::string& text, unsigned char flags,
                                               unsigned slot) {
     const bool serrations = (flags & kVerticalOrSerrationsBit) != 0;
     notifyIndexedProperty("WithSerrations", slot, qor::QORValue(serrations));
-    text += syncLine("WithSerrations", detail::yesNo(serrations)) + " " + detail::eol();
+    appendSyncLine(text, "WithSerrations", detail::yesNo(serrations));
+    text += " ";
+    text += detail::eol().str();
 }
 
 }  // namespace libEDID

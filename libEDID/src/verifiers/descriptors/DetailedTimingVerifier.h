@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "parser/EDIDVerifier.h"
 
 namespace libEDID {
@@ -18,7 +20,8 @@ class DetailedTimingVerifier : public EDIDVerifier {
     void verifyTiming(const unsigned char* descriptor, unsigned slot);
 
     /// Notifies the property `name` followed by the slot index (PixelClock2).
-    void notifyIndexedProperty(const qor::String& name, unsigned slot, const qor::QORValue& value);
+    /// `name` is of static storage (a literal).
+    void notifyIndexedProperty(const char* name, unsigned slot, const qor::QORValue& value);
 
   private:
     /// The preferred-mode report of slot 0; `pixelClockHz` over the total pixels per frame
@@ -28,7 +31,7 @@ class DetailedTimingVerifier : public EDIDVerifier {
     /// The multi-line sync signal text of the flags byte (byte 17), notifying its properties.
     qor::String syncSignalText(unsigned char flags, unsigned slot);
     /// Appends the serrations line of the flags' bit 2 and notifies its property.
-    void appendSerrations(qor::String& text, unsigned char flags, unsigned slot);
+    void appendSerrations(std::string& text, unsigned char flags, unsigned slot);
 };
 
 }  // namespace libEDID
