@@ -141,6 +141,18 @@ void QORValue::append(const String& item) {
     }
 }
 
+void QORValue::append(String&& item) {
+    if (auto* items = std::get_if<std::vector<String>>(&value_)) {
+        items->push_back(std::move(item));
+    }
+}
+
+void QORValue::reserve(std::size_t count) {
+    if (auto* items = std::get_if<std::vector<String>>(&value_)) {
+        items->reserve(count);
+    }
+}
+
 std::size_t QORValue::getArraySize() const {
     const auto* items = std::get_if<std::vector<String>>(&value_);
     return items != nullptr ? items->size() : 0;

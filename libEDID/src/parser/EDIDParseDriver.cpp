@@ -5,6 +5,7 @@
 #include "libEDID/EDIDParser.h"
 #include "parser/ClassLogger.h"
 #include "parser/EDIDVerifier.h"
+#include "parser/MessageBuilder.h"
 #include "parser/Texts.h"
 #include "qor/System.h"
 #include "verifiers/BaseBlockLayout.h"
@@ -69,10 +70,12 @@ bool EDIDParser::parseEDID(bool force) {
         runExtensionBlocks();
     }
     if (!serialNumber.isEmpty()) {
-        notifySysInfoProperty("MonitorSerialNumber", qor::QORValue(serialNumber));
+        notifySysInfoProperty(detail::propertyName("MonitorSerialNumber"),
+                              qor::QORValue(serialNumber));
     }
     if (!productName.isEmpty()) {
-        notifySysInfoProperty("MonitorModelNumber", qor::QORValue(productName));
+        notifySysInfoProperty(detail::propertyName("MonitorModelNumber"),
+                              qor::QORValue(productName));
     }
     return true;
 }
@@ -103,33 +106,30 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
     if (baseBlock[layout::kVersion] != 0x01) {
         return;
     }
-    LibEDIDLog missing(LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                       LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_3);
-    const auto report = [&](const char* typeKey, const char* revision, const qor::String& extra) {
-        missing.setKey("MissingRequiredDescriptor");
-        missing.setVariable("type", LibEDIDLog::getString(typeKey));
-        missing.setVariable("ver", "1");
-        missing.setVariable("rev", revision);
-        missing.setVariable("extra", extra);
-        logMesg(LibEDIDLog(missing));
+    const auto report = [&](LibEDIDLog::LIBEDID_LOG_CAT category, const char* typeKey,
+                            const char* revision, const qor::String& extra) {
+        logMesg(detail::makeMessage(
+            "MissingRequiredDescriptor", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR, category,
+            {{"type", detail::text(typeKey)}, {"ver", "1"}, {"rev", revision}, {"extra", extra}}));
     };
     switch (baseBlock[layout::kRevision]) {
         case 0x03:
             // EDID 1.3 requires a range limits and a product name descriptor.
             if (!sawRangeLimits) {
-                report("RangeLimits", "3", "");
+                report(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_3, "RangeLimits", "3",
+                       qor::String::EMPTY());
             }
             if (!sawProductName) {
-                report("ProductName", "3", "");
+                report(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_3, "ProductName", "3",
+                       qor::String::EMPTY());
             }
             break;
         case 0x04:
             // EDID 1.4 requires range limits only of continuous-frequency displays.
             if ((baseBlock[layout::kFeatureSupport] & layout::kContinuousFrequencyBit) != 0 &&
                 !sawRangeLimits) {
-                missing.setCategory(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4);
-                report("RangeLimits", "4",
-                       qor::String(" - ") + LibEDIDLog::getString("ContinuousFrequencyDisplay"));
+                report(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4, "RangeLimits", "4",
+                       " - " + detail::text("ContinuousFrequencyDisplay"));
             }
             break;
         default:
@@ -138,13 +138,10 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
 }
 
 void EDIDParser::reportTrailer() {
-    LibEDIDLog value("ReportedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
-                     LibEDIDLog::LIBEDID_LOG_CAT_GENERAL);
     const auto report = [&](const char* typeKey, const qor::String& text) {
-        value.setKey("ReportedValue");
-        value.setVariable("type", LibEDIDLog::getString(typeKey));
-        value.setVariable("value", text);
-        logMesg(LibEDIDLog(value));
+        logMesg(detail::makeMessage("ReportedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                                    LibEDIDLog::LIBEDID_LOG_CAT_GENERAL,
+                                    {{"type", detail::text(typeKey)}, {"value", text}}));
     };
     report("ExtFlag", detail::hexByte(baseBlock[layout::kExtensionCount]));
     report("Checksum", detail::hexByte(baseBlock[layout::kChecksum]));
@@ -153,12 +150,20 @@ void EDIDParser::reportTrailer() {
     }
     // Two lines per block: its tag (byte 0) and its checksum byte.
     const qor::String& eol = qor::System::TEXT_FILE_EOL();
-    const qor::String tagLabel = LibEDIDLog::getString("ExtBlockTagNumber");
-    const qor::String checksumLabel = LibEDIDLog::getString("Checksum");
+    const qor::String& tagLabel = detail::text("ExtBlockTagNumber");
+    const qor::String& checksumLabel = detail::text("Checksum");
     qor::String blocks;
     for (const EDIDBlock& block : extensionBlocks) {
-        blocks += eol + " " + tagLabel + " : " + detail::hexText(block[0], 2);
-        blocks += eol + " " + checksumLabel + " : " + detail::hexByte(block[layout::kChecksum]);
+        blocks += eol;
+        blocks += " ";
+        blocks += tagLabel;
+        blocks += " : ";
+        blocks += detail::hexText(block[0], 2);
+        blocks += eol;
+        blocks += " ";
+        blocks += checksumLabel;
+        blocks += " : ";
+        blocks += detail::hexByte(block[layout::kChecksum]);
     }
     report("ExtBlocks", blocks);
 }

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "parser/ClassLogger.h"
+#include "parser/MessageBuilder.h"
 #include "parser/Texts.h"
 #include "qor/DateTime.h"
 #include "qor/Files.h"
@@ -201,21 +202,18 @@ bool EDIDParser::verifyChecksum(bool force) {
     if (!readOrReport(force)) {
         return false;
     }
-    LibEDIDLog mesg("ChecksumError", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                    LibEDIDLog::LIBEDID_LOG_CAT_CHECKSUM);
     const auto report = [&](const qor::String& type, unsigned sum) {
-        mesg.setKey("ChecksumError");
-        mesg.setVariable("type", type);
-        mesg.setVariable("checksum", detail::hexByte(sum));
-        mesg.setVariable("expected", "00h");
-        logMesg(LibEDIDLog(mesg));
+        logMesg(detail::makeMessage(
+            "ChecksumError", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+            LibEDIDLog::LIBEDID_LOG_CAT_CHECKSUM,
+            {{"type", type}, {"checksum", detail::hexByte(sum)}, {"expected", "00h"}}));
     };
     if (const unsigned sum = blockSum(baseBlock); sum != 0) {
-        report(LibEDIDLog::getString("BaseEDIDStructure"), sum);
+        report(detail::text("BaseEDIDStructure"), sum);
     }
     for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
         if (const unsigned sum = blockSum(extensionBlocks[i]); sum != 0) {
-            report(LibEDIDLog::getString("EDIDExtensionBlock") + " #" +
+            report(detail::text("EDIDExtensionBlock") + " #" +
                        detail::unsignedText(static_cast<unsigned>(i)),
                    sum);
         }

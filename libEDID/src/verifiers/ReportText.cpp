@@ -1,5 +1,6 @@
 #include "verifiers/ReportText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,27 @@ void appendUnsigned(std::string& out, unsigned value) {
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, end);
 }
+
+// "%u x %u @ %uHz" of three values of up to ten digits each.
+constexpr std::size_t kModeTextRoom = 48;
+
+std::string_view writeMode(char (&buffer)[kModeTextRoom], unsigned width, unsigned height,
+                           unsigned refresh) {
+    char* at = buffer;
+    char* const end = buffer + kModeTextRoom;
+    const auto put = [&](std::string_view text) { at = std::copy(text.begin(), text.end(), at); };
+    at = std::to_chars(at, end, width).ptr;
+    put(" x ");
+    at = std::to_chars(at, end, height).ptr;
+    put(" @ ");
+    at = std::to_chars(at, end, refresh).ptr;
+    put("Hz");
+    return std::string_view(buffer, static_cast<std::size_t>(at - buffer));
+}
+
+// A mode list of a base block holds up to 17 modes (established timings I and II).
+constexpr std::size_t kModeListRoom = 24;
+constexpr std::size_t kModeListTextRoom = kModeListRoom * 24;
 
 }  // namespace
 
@@ -97,22 +119,25 @@ const qor::String& eol() {
 }
 
 qor::String modeText(unsigned width, unsigned height, unsigned refresh) {
-    std::string text;
-    appendUnsigned(text, width);
-    text += " x ";
-    appendUnsigned(text, height);
-    text += " @ ";
-    appendUnsigned(text, refresh);
-    text += "Hz";
-    return text;
+    char buffer[kModeTextRoom];
+    return writeMode(buffer, width, height, refresh);
 }
 
-void ModeList::add(const qor::String& mode) {
+void ModeList::add(std::string_view mode) {
+    if (count_ == 0) {
+        text_.reserve(kModeListTextRoom);
+        values_.reserve(kModeListRoom);
+    }
     text_ += " ";
-    text_ += mode;
+    text_.append(mode);
     text_ += eol();
-    values_.append(mode);
+    values_.append(qor::String(mode));
     ++count_;
+}
+
+void ModeList::addMode(unsigned width, unsigned height, unsigned refresh) {
+    char buffer[kModeTextRoom];
+    add(writeMode(buffer, width, height, refresh));
 }
 
 qor::String DetailLines::add(const char* labelKey, const qor::String& value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
 #include "parser/Texts.h"
@@ -58,7 +59,10 @@ qor::String modeText(unsigned width, unsigned height, unsigned refresh);
 /// line terminator, and as an array-of-strings property value.
 class ModeList {
   public:
-    void add(const qor::String& mode);
+    void add(std::string_view mode);
+    void add(const qor::String& mode) { add(std::string_view(mode.str())); }
+    /// Adds modeText(width, height, refresh).
+    void addMode(unsigned width, unsigned height, unsigned refresh);
     bool isEmpty() const { return count_ == 0; }
     const qor::String& text() const { return text_; }
     const qor::QORValue& values() const { return values_; }

@@ -36,7 +36,7 @@ void decodeStandardTimings(const unsigned char* codes, unsigned count, ModeList&
             case StandardTiming::Kind::Unused:
                 break;
             case StandardTiming::Kind::Mode:
-                modes.add(modeText(timing.width, timing.height, timing.refresh));
+                modes.addMode(timing.width, timing.height, timing.refresh);
                 break;
         }
     }

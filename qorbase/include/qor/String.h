@@ -45,6 +45,10 @@ class QOR_API String {
         text_ += c;
         return *this;
     }
+    String& append(std::string_view other) {
+        text_ += other;
+        return *this;
+    }
     friend String operator+(String lhs, const String& rhs) { return lhs += rhs; }
     friend String operator+(String lhs, const char* rhs) { return lhs += rhs; }
     friend String operator+(const char* lhs, const String& rhs) { return String(lhs) += rhs; }

@@ -71,6 +71,10 @@ class QOR_API QORValue {
 
     /// Appends to an array value; ignored on a value that is not an array.
     void append(const String& item);
+    void append(String&& item);
+    /// Makes room for `count` elements of an array value, so that appending up to them
+    /// allocates nothing more for the array; ignored on a value that is not an array.
+    void reserve(std::size_t count);
     std::size_t getArraySize() const;
     /// The array element at `index`, or an empty text when out of range or not an array.
     const String& getArrayItem(std::size_t index) const;

@@ -42,19 +42,13 @@ bool withinSRGB(float value, float reference) {
 
 }  // namespace
 
+// The ten bits are a binary fraction: the high byte holds 2^-1 to 2^-8, then 2^-9 and 2^-10.
+// Any such sum is exact in a float, so it is formed as an integer over 1024. The value is then
+// rounded up to four decimals.
 float decodeChromaticity(bool lowBit2pow10, bool lowBit2pow9, unsigned char high) {
-    float value = 0.0f;
-    if (lowBit2pow10) {
-        value += static_cast<float>(std::pow(2.0, -10));
-    }
-    if (lowBit2pow9) {
-        value += static_cast<float>(std::pow(2.0, -9));
-    }
-    for (int bit = 0; bit < 8; ++bit) {
-        if ((high >> bit) & 1u) {
-            value += static_cast<float>(std::pow(2.0, bit - 8));
-        }
-    }
+    const unsigned tenBits =
+        (static_cast<unsigned>(high) << 2) | (lowBit2pow9 ? 2u : 0u) | (lowBit2pow10 ? 1u : 0u);
+    const float value = static_cast<float>(tenBits) / 1024.0f;
     return std::ceil(value * 10000.0f) / 10000.0f;
 }
 

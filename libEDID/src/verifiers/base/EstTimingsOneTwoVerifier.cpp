@@ -1,6 +1,7 @@
 #include "verifiers/base/EstTimingsOneTwoVerifier.h"
 
 #include <array>
+#include <string_view>
 
 #include "verifiers/BaseBlockLayout.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 // The mode of each bit of 23h, 24h and 25h, least significant bit first. Bits 0-6 of 25h are
 // the manufacturer's own timings and are not decoded.
-constexpr std::array<const char*, 24> kModes{
+constexpr std::array<std::string_view, 24> kModes{
     // 23h: established timings I
     "800 x 600 @ 60Hz", "800 x 600 @ 56Hz", "640 x 480 @ 75Hz", "640 x 480 @ 72Hz",
     "640 x 480 @ 67Hz", "640 x 480 @ 60Hz", "720 x 400 @ 88Hz", "720 x 400 @ 70Hz",
@@ -26,7 +27,7 @@ void EstTimingsOneTwoVerifier::verify() {
     detail::ModeList modes;
     for (unsigned index = 0; index < kModes.size(); ++index) {
         const unsigned char bits = baseBlock()[layout::kEstablishedTimings + index / 8];
-        if (((bits >> (index % 8)) & 1u) != 0 && *kModes[index] != '\0') {
+        if (((bits >> (index % 8)) & 1u) != 0 && !kModes[index].empty()) {
             modes.add(kModes[index]);
         }
     }

@@ -74,7 +74,7 @@ void DisplayEstTimingVerifier::verify() {
         const unsigned char byte = payload[kFirstMapPosition + bit / 8];
         const char* mode = modes()[bit];
         if ((byte & (0x80u >> (bit % 8))) != 0 && *mode != '\0') {
-            list.add(mode);
+            list.add(std::string_view(mode));
         }
     }
     const qor::String text = " " + detail::labelPair("EstablishedTimings3", "Version") + " : " +
