@@ -107,15 +107,30 @@ namespace detail {
 LibEDIDLog MessageBuilder::build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                  LibEDIDLog::LIBEDID_LOG_CAT category,
                                  std::span<const Fill> fills) {
+    const qor::TextTable::Entry* entry = currentTexts().findEntry(key);
+    if (entry == nullptr) {
+        noteMissingText(key);
+    }
+    return fillTemplate(entry, key, level, category, fills);
+}
+
+LibEDIDLog MessageBuilder::build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                                 LibEDIDLog::LIBEDID_LOG_CAT category,
+                                 std::span<const Fill> fills) {
+    return fillTemplate(findEntry(key), key, level, category, fills);
+}
+
+LibEDIDLog MessageBuilder::fillTemplate(const qor::TextTable::Entry* entry, std::string_view key,
+                                        LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                                        LibEDIDLog::LIBEDID_LOG_CAT category,
+                                        std::span<const Fill> fills) {
     LibEDIDLog record(level, category);
-    const qor::TextTable& table = currentTexts();
-    const qor::TextTable::Entry* entry = table.findEntry(key);
     if (entry == nullptr) {
         record.key = qor::String(key);
-        noteMissingText(key);
         record.reportMissingText();
         return record;
     }
+    const qor::TextTable& table = currentTexts();
     record.lastingKey = &table.key(*entry);
     const std::string_view text = entry->text().str();
     const auto found = table.placeholders(*entry);
@@ -155,7 +170,7 @@ LibEDIDLog MessageBuilder::build(std::string_view key, LibEDIDLog::LIBEDID_LOG_L
     return record;
 }
 
-LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                        LibEDIDLog::LIBEDID_LOG_CAT category, std::initializer_list<Fill> first,
                        std::initializer_list<Fill> more) {
     // Only the first fill of a name counts, so more than one per placeholder is never needed.

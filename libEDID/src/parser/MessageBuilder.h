@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
+#include "qor/Resource.h"
 #include "qor/String.h"
 
 namespace libEDID::detail {
@@ -27,11 +28,20 @@ class MessageBuilder {
   public:
     static LibEDIDLog build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                             LibEDIDLog::LIBEDID_LOG_CAT category, std::span<const Fill> fills);
+    /// build() with a key of static storage (see findEntry).
+    static LibEDIDLog build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                            LibEDIDLog::LIBEDID_LOG_CAT category, std::span<const Fill> fills);
+
+  private:
+    static LibEDIDLog fillTemplate(const qor::TextTable::Entry* entry, std::string_view key,
+                                   LibEDIDLog::LIBEDID_LOG_LEVEL level,
+                                   LibEDIDLog::LIBEDID_LOG_CAT category,
+                                   std::span<const Fill> fills);
 };
 
 /// The message `key` of the given level and category with `fills` filled (the first fill of a
 /// name counts).
-inline LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+inline LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                               LibEDIDLog::LIBEDID_LOG_CAT category,
                               std::initializer_list<Fill> fills = {}) {
     return MessageBuilder::build(key, level, category,
@@ -39,7 +49,7 @@ inline LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVE
 }
 
 /// makeMessage with the fills of `first`, then those of `more`.
-LibEDIDLog makeMessage(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
+LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                        LibEDIDLog::LIBEDID_LOG_CAT category, std::initializer_list<Fill> first,
                        std::initializer_list<Fill> more);
 

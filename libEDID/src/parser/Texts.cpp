@@ -1,6 +1,8 @@
 #include "parser/Texts.h"
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -17,10 +19,20 @@ namespace {
 constexpr std::string_view kSection = "libEDID";
 constexpr std::string_view kKeyPrefix = "LocalizedString.";
 
+// Lookups by a key of static storage (the verifiers' literals and tables) go through a small
+// cache by the key's address. A hit is confirmed against the entry's key, so a key that is not
+// of static storage is merely looked up again.
+struct CachedLookup {
+    const char* key = nullptr;
+    const qor::TextTable::Entry* entry = nullptr;
+};
+constexpr std::size_t kLookupCacheSize = 256;
+
 struct ThreadTexts {
     std::shared_ptr<const qor::TextTable> table;
     std::uint64_t generation = 0;
-    unsigned scopes = 0;  // open TextScopes of the thread
+    unsigned scopes = 0;                                 // open TextScopes of the thread
+    std::array<CachedLookup, kLookupCacheSize> cache{};  // entries of `table`
 };
 
 ThreadTexts& threadTexts() {
@@ -28,12 +40,10 @@ ThreadTexts& threadTexts() {
     return texts;
 }
 
-}  // namespace
-
-const qor::TextTable& currentTexts() {
+ThreadTexts& currentThreadTexts() {
     ThreadTexts& texts = threadTexts();
     if (texts.scopes > 0) {
-        return *texts.table;  // fetched when the scope opened
+        return texts;  // fetched when the scope opened
     }
     ensureDefaultTexts();
     // Read before the table is fetched: a change in between makes the next call fetch again.
@@ -42,8 +52,34 @@ const qor::TextTable& currentTexts() {
         texts.table = qor::Resource::getTextTable(qor::String(kSection),
                                                   qor::QORLocale::getGlobalLocale(), kKeyPrefix);
         texts.generation = generation;
+        texts.cache.fill({});
     }
-    return *texts.table;
+    return texts;
+}
+
+}  // namespace
+
+const qor::TextTable& currentTexts() {
+    return *currentThreadTexts().table;
+}
+
+const qor::TextTable::Entry* findEntry(const char* key) {
+    ThreadTexts& texts = currentThreadTexts();
+    CachedLookup& cached =
+        texts.cache[(reinterpret_cast<std::uintptr_t>(key) >> 3) % kLookupCacheSize];
+    if (cached.key == key) {
+        const std::string_view name = texts.table->name(*cached.entry);
+        if (std::strncmp(key, name.data(), name.size()) == 0 && key[name.size()] == '\0') {
+            return cached.entry;
+        }
+    }
+    const qor::TextTable::Entry* entry = texts.table->findEntry(key);
+    if (entry == nullptr) {
+        noteMissingText(key);
+        return nullptr;
+    }
+    cached = {key, entry};
+    return entry;
 }
 
 void ensureDefaultTexts() {
@@ -64,6 +100,11 @@ const qor::String* findText(std::string_view key) {
         noteMissingText(key);
     }
     return found;
+}
+
+const qor::String& text(const char* key) {
+    const qor::TextTable::Entry* entry = findEntry(key);
+    return entry != nullptr ? entry->text() : qor::String::EMPTY();
 }
 
 const qor::String& text(std::string_view key) {

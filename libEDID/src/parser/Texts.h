@@ -24,8 +24,14 @@ void noteMissingText(std::string_view key);
 /// key is then recorded as missing).
 const qor::String* findText(std::string_view key);
 
+/// The entry of `key` in currentTexts(), or null when there is none (the key is then recorded
+/// as missing). Fastest for keys of static storage, which are cached by their address.
+const qor::TextTable::Entry* findEntry(const char* key);
+
 /// The text of `key`, or an empty text when there is none.
 const qor::String& text(std::string_view key);
+/// text() of a key of static storage (a literal or a table's), through findEntry.
+const qor::String& text(const char* key);
 
 /// While alive, the calling thread keeps the texts it has: the references that findText and
 /// text hand out stay valid, and one parse reads the texts of one locale throughout.

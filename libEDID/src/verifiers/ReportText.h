@@ -13,7 +13,7 @@ namespace libEDID::detail {
 
 /// The localized label of `key` (empty when the key has no text); valid while the parse runs.
 inline const qor::String& localized(const char* key) {
-    return text(key);
+    return text(key);  // by the key's address
 }
 
 /// The localized label of `first`, a blank and the localized label of `second`.

@@ -78,6 +78,8 @@ class QOR_API TextTable {
     std::span<const TextPlaceholder> placeholders(const Entry& entry) const {
         return {placeholders_.data() + entry.firstPlaceholder_, entry.placeholderCount_};
     }
+    /// The entry's key.
+    std::string_view name(const Entry& entry) const { return keyOf(entry); }
     /// The entry's key as a text that lives as long as the process (made on first request;
     /// equal keys of all tables share one).
     const String& key(const Entry& entry) const;
