@@ -7,7 +7,7 @@ namespace verifiertest {
 namespace {
 
 TEST(HeaderVerifierTest, WrongHeaderIsStoredWithBothPatterns) {
-    Result r(EdidBuilder().setByte(7, 0x01));
+    Result r(EdidBuilder().set(7, {0x01}));
     EXPECT_EQ(r.faults(), Texts{"InvalidHeader 2 7"});
     const std::string text = r.texts("InvalidHeader").at(0);
     EXPECT_THAT(text, HasSubstr("00 FF FF FF FF FF FF 00"));
