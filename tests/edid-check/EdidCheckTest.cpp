@@ -138,14 +138,11 @@ TEST_F(EdidCheckTest, ChecksumErrorAndIgnoredCategories) {
     EXPECT_EQ(first["key"], "ChecksumError");
     EXPECT_EQ(first["level"], 2);
     EXPECT_EQ(first["category"], 2);
-    for (const std::string category : {"2", "checksum"}) {
-        const ToolResult ignored =
-            workspace.run("--json --ignore-category " + category + " " + file);
-        EXPECT_EQ(ignored.status, 0) << category;
-        const std::vector<Json> lines = ignored.json();  // outlives the loop over its members
-        for (const Json& message : lines.at(0)["messages"]) {
-            EXPECT_NE(message["category"], 2) << category;
-        }
+    const ToolResult ignored = workspace.run("--json --ignore-category checksum " + file);
+    EXPECT_EQ(ignored.status, 0);
+    const std::vector<Json> lines = ignored.json();  // outlives the loop over its members
+    for (const Json& message : lines.at(0)["messages"]) {
+        EXPECT_NE(message["category"], 2);
     }
 }
 
@@ -211,17 +208,10 @@ TEST_F(EdidCheckTest, ExtensionSectionsAndBaseOnly) {
                            HasSubstr("    [cta-extension] Extension block 1: "),
                            Not(HasSubstr("[checksum]"))));
 
-    const ToolResult baseOnly = workspace.run("--base-only --json " + shellQuoted(file));
-    const ToolResult json = workspace.run("--json " + shellQuoted(file));
-    const auto names = [](const Json& report) {
-        std::string text;
-        for (const Json& property : report["properties"]) {
-            text += property["name"].get<std::string>() + " ";
-        }
-        return text;
-    };
-    EXPECT_THAT(names(json.json().at(0)), HasSubstr(" CTARevision1 "));
-    EXPECT_THAT(names(baseOnly.json().at(0)), Not(HasSubstr("CTA")));
+    const std::string json = workspace.run("--json " + shellQuoted(file)).out;
+    EXPECT_THAT(json, HasSubstr("{\"name\":\"CTARevision1\","));
+    EXPECT_THAT(workspace.run("--base-only --json " + shellQuoted(file)).out,
+                Not(HasSubstr("\"CTARevision")));
 }
 
 // Each DisplayID block is a section of its own too, with its own findings and its data-block
