@@ -152,7 +152,6 @@ TEST(CTABlockTest, DecodedBlocksThroughThePublicInterface) {
     EXPECT_EQ(data.hdmi->physicalAddress, 0x1000);
     EXPECT_EQ(data.hdmi->maxTMDSClock, 600u);
     ASSERT_TRUE(data.hdrStaticMetadata.has_value());
-    EXPECT_DOUBLE_EQ(*data.hdrStaticMetadata->maxLuminance, 400.0);
     EXPECT_NEAR(*data.hdrStaticMetadata->minLuminance, 0.16, 1e-9);
     ASSERT_EQ(data.blocks.size(), 3u);
     EXPECT_EQ(data.blocks[1].kind, libEDID::CTADataBlockKind::HDMI);
