@@ -141,7 +141,6 @@ TEST_F(DisplaySourceTest, LookupByEachFinder) {
         {"name, edid is a FIFO", "DVI-D-1", 2, 0, "DVI-D-1", -1},
         {"name, card folder itself", "card0", 2, 0, "card0", -1},
         {"port, empty", "", 0, 0, "", -1},
-        {"name, empty", "", 2, 0, "", -1},
         {"path, over-long", longName, 1, 0, longName, -1},
         {"unknown finder", "card0-HDMI-A-1", 3, 0, "", -1},
         {"negative finder", "HDMI-A-1", -1, 0, "", -1},
@@ -187,22 +186,6 @@ TEST_F(DisplaySourceTest, EachCallBuildsItsOwnSnapshot) {
         EDIDContext::getEDIDAccessor("card0-eDP-1", EDIDAccessor::FIND_BY_PORT_LOCATOR);
     EXPECT_EQ(bytesOf(first, 256), edidWithSerial(2));
     EXPECT_EQ(bytesOf(second, 128), edidWithSerial(5));
-}
-
-// A full parse of the display with an extension block matches one of the same bytes in memory.
-TEST_F(DisplaySourceTest, ParsesLikeTheSameBytesInMemory) {
-    libEDID::EDIDParser fromDisplay(
-        EDIDContext::getEDIDAccessor("eDP-1", EDIDAccessor::FIND_BY_DISPLAY_NAME));
-    edidtest::Parsed fromMemory(edidWithSerial(2));
-    ASSERT_TRUE(fromDisplay.parseEDID(false));
-    ASSERT_TRUE(fromMemory.parse());
-    qor::String displayId;
-    qor::String memoryId;
-    ASSERT_TRUE(fromDisplay.getEDIDIdentifier(displayId, false));
-    ASSERT_TRUE(fromMemory.parser.getEDIDIdentifier(memoryId, false));
-    EXPECT_EQ(displayId, memoryId);
-    EXPECT_FALSE(displayId.isEmpty());
-    EXPECT_EQ(keysOf(fromDisplay), fromMemory.keys());
 }
 
 }  // namespace

@@ -148,20 +148,18 @@ TEST(CTADataBlockTest, ExtendedTags) {
     const Case cases[] = {
         {"video capability, PT no data",
          {0xE2, 0x00, 0xC9},
-         {{"CTAVideoCapability", label("CTAQuantizationYCC") + ": " + label("Yes") + " | " +
-                                     label("CTAQuantizationRGB") + ": " + label("Yes") + " | " +
-                                     label("CTAScanPreferred") + ": " + label("CTAScanNoData") +
-                                     " | " + label("CTAScanIT") + ": " +
-                                     label("CTAScanUnderscanned") + " | " + label("CTAScanCE") +
-                                     ": " + label("CTAScanOverscanned")}},
+         {{"CTAVideoCapability",
+           "YCC quantization range selectable: Yes | RGB quantization range selectable: Yes | "
+           "Preferred video format: no data | IT video formats: always underscanned | "
+           "CE video formats: always overscanned"}},
          {}},
         {"video capability, both scans",
          {0xE2, 0x00, 0x3F},
-         {{"CTAVideoCapability", label("CTAQuantizationYCC") + ": " + label("No") + " | " +
-                                     label("CTAQuantizationRGB") + ": " + label("No") + " | " +
-                                     label("CTAScanPreferred") + ": " + label("CTAScanBoth") +
-                                     " | " + label("CTAScanIT") + ": " + label("CTAScanBoth") +
-                                     " | " + label("CTAScanCE") + ": " + label("CTAScanBoth")}},
+         {{"CTAVideoCapability",
+           "YCC quantization range selectable: No | RGB quantization range selectable: No | "
+           "Preferred video format: overscanned or underscanned | "
+           "IT video formats: overscanned or underscanned | "
+           "CE video formats: overscanned or underscanned"}},
          {}},
         {"colorimetry, every bit",
          {0xE3, 0x05, 0xFF, 0x8F},
@@ -245,11 +243,10 @@ TEST(CTADataBlockTest, YCbCr420) {
 TEST(CTADataBlockTest, OtherBlocksAreReportedByTag) {
     const Decoded r({withCollection({0xA2, 0x01, 0x02, 0xE3, 0x01, 0x00, 0x00, 0xE0, 0x00})});
     EXPECT_EQ(r.texts("CTADataBlock", 0, 0),
-              (Texts{filled("CTADataBlock", {{"tag", "5"}, {"length", "2"}}),
-                     filled("CTADataBlock", {{"tag", "7"}, {"length", "0"}}),
-                     filled("CTADataBlock", {{"tag", "0"}, {"length", "0"}})}));
+              (Texts{"Data block with tag 5, length 2", "Data block with tag 7, length 0",
+                     "Data block with tag 0, length 0"}));
     EXPECT_EQ(r.texts("CTAExtendedDataBlock", 0, 0),
-              Texts{filled("CTAExtendedDataBlock", {{"tag", "1"}, {"length", "3"}})});
+              Texts{"Extended data block with tag 1, length 3"});
     EXPECT_TRUE(r.faultKeys().empty());
 }
 

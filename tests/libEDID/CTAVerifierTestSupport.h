@@ -15,10 +15,7 @@
 namespace ctatest {
 
 using edidtest::EdidBuilder;
-using edidtest::eol;
-using edidtest::filled;
 using edidtest::label;
-using edidtest::reported;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 

@@ -56,7 +56,7 @@ TEST(TextCoverageTest, EveryKeyLookedUpHasAText) {
             2, 0xFB, {0, byte, byte, byte, 0xFF, byte, 0, byte, byte, 0xFF, 0, 0, 0}));
     }
     edids.push_back(EdidBuilder()
-                        .header({0, 1, 2, 3, 4, 5, 6, 7})
+                        .set(0, {0, 1, 2, 3, 4, 5, 6, 7})
                         .manufacturerBytes(0, 0)
                         .week(100)
                         .version(1, 3)

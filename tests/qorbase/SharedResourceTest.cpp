@@ -38,15 +38,6 @@ TEST(SharedResourceTest, LastOfThreeHandlesDestroysOnceInAnyOrder) {
     } while (std::next_permutation(order.begin(), order.end()));
 }
 
-TEST(SharedResourceTest, EmptyHandlesOwnNothing) {
-    Handle empty;
-    Handle copy(empty);
-    EXPECT_TRUE(copy.isEmpty() && copy.get() == nullptr && copy.useCount() == 0);
-    copy.release();  // releasing an empty handle does nothing
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_TRUE(Handle(nullptr).isEmpty());
-}
-
 TEST(SharedResourceTest, AssignmentReleasesTheOldResourceAndSharesTheNew) {
     int oldDestroyed = 0;
     int newDestroyed = 0;

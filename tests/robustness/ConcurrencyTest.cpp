@@ -141,51 +141,39 @@ void expectSameReports(const ThreadOutput& expected, const ThreadOutput& actual,
     }
 }
 
-// With `logging`, every logger admits every line, threads 0, 1, 4 and 5 ignore category 0, and
-// all threads write through one sink at once, which counts lines by their number prefix.
-void expectThreadsAgree(bool logging) {
+// Every logger admits every line, threads 0, 1, 4 and 5 ignore category 0, and all threads write
+// through one sink at once, which counts lines by their number prefix.
+TEST(ConcurrencyTest, ThreadsParsingTheCorpusTogetherAgreeWhileEveryLoggerWrites) {
     ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << edidtest::edidDataDir();
     std::mutex mutex;
     std::size_t total = 0;
     std::size_t hexDumps = 0;
     std::size_t ignoredEntries = 0;
     const int previousPriority = qor::LogFactory::getPriority();
-    if (logging) {
-        qor::LogFactory::setSink([&](const qor::String&, int, const qor::String& line) {
-            const std::lock_guard lock(mutex);
-            ++total;
-            hexDumps += line.str().rfind("83 ", 0) == 0 ? 1 : 0;
-            ignoredEntries += line.str().rfind("305 Entry ignored:", 0) == 0 ? 1 : 0;
-        });
-        qor::LogFactory::setPriority(0);
-    }
-    const std::vector<ThreadOutput> outputs = parseInParallel(logging);
+    qor::LogFactory::setSink([&](const qor::String&, int, const qor::String& line) {
+        const std::lock_guard lock(mutex);
+        ++total;
+        hexDumps += line.str().rfind("83 ", 0) == 0 ? 1 : 0;
+        ignoredEntries += line.str().rfind("305 Entry ignored:", 0) == 0 ? 1 : 0;
+    });
+    qor::LogFactory::setPriority(0);
+    const std::vector<ThreadOutput> outputs = parseInParallel(true);
     qor::LogFactory::setPriority(previousPriority);
     qor::LogFactory::setSink(nullptr);
 
     // Once every table exists, one thread alone must still give the same output.
     const ThreadOutput alone = parseCorpus(false, false);
     for (std::size_t t = 0; t < kThreads; ++t) {
-        expectSameReports(ignoresGeneral(t, logging) ? outputs[0] : alone, outputs[t], t);
+        expectSameReports(ignoresGeneral(t, true) ? outputs[0] : alone, outputs[t], t);
         EXPECT_EQ(outputs[t].nestedAnswers, 0u);
     }
-    if (logging) {
-        EXPECT_EQ(outputs[0].generalMessages, 0u);
-        EXPECT_GT(alone.generalMessages, 0u);
-        // One hex dump per read: each parser reads its EDID once.
-        EXPECT_EQ(hexDumps, kThreads * corpus().size());
-        // Each message of category 0 that an ignoring thread dropped was logged instead.
-        EXPECT_EQ(ignoredEntries, (kThreads / 2) * alone.generalMessages);
-        EXPECT_GT(total, hexDumps + ignoredEntries);
-    }
-}
-
-TEST(ConcurrencyTest, ThreadsParsingTheCorpusTogetherAgree) {
-    expectThreadsAgree(false);
-}
-
-TEST(ConcurrencyTest, ThreadsAgreeWhileEveryLoggerWrites) {
-    expectThreadsAgree(true);
+    EXPECT_EQ(outputs[0].generalMessages, 0u);
+    EXPECT_GT(alone.generalMessages, 0u);
+    // One hex dump per read: each parser reads its EDID once.
+    EXPECT_EQ(hexDumps, kThreads * corpus().size());
+    // Each message of category 0 that an ignoring thread dropped was logged instead.
+    EXPECT_EQ(ignoredEntries, (kThreads / 2) * alone.generalMessages);
+    EXPECT_GT(total, hexDumps + ignoredEntries);
 }
 
 // The global locale flips between English and a locale that words two labels differently

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "TestData.h"
 #include "TimelineChecks.h"
@@ -51,25 +50,6 @@ std::vector<EdidFile> edidsWithDecodedExtensions() {
     return files;
 }
 
-// The first line on which two texts differ, for a readable failure.
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-    std::istringstream e(expected);
-    std::istringstream a(actual);
-    std::string el;
-    std::string al;
-    for (int line = 1;; ++line) {
-        const bool moreE = static_cast<bool>(std::getline(e, el));
-        const bool moreA = static_cast<bool>(std::getline(a, al));
-        if (!moreE && !moreA) {
-            return "texts differ only in their line ends";
-        }
-        if (!moreE || !moreA || el != al) {
-            return "line " + std::to_string(line) + "\n  golden: " + (moreE ? el : "<end>") +
-                   "\n  actual: " + (moreA ? al : "<end>");
-        }
-    }
-}
-
 void expectGolden(const EdidFile& file, bool decodeExtensions) {
     const std::vector<std::uint8_t> bytes = edidtest::readBytes(file.path);
     ASSERT_FALSE(bytes.empty()) << file.path;
@@ -90,8 +70,7 @@ void expectGolden(const EdidFile& file, bool decodeExtensions) {
         << "no golden file " << golden << "; regenerate with LIBEDID_UPDATE_GOLDENS=1";
     const std::vector<std::uint8_t> raw = edidtest::readBytes(golden.string());
     const std::string expected(raw.begin(), raw.end());
-    EXPECT_TRUE(expected == actual)
-        << golden << " differs at " << firstDifference(expected, actual);
+    EXPECT_EQ(expected, actual) << golden;
 }
 
 class GoldenTest : public testing::TestWithParam<EdidFile> {

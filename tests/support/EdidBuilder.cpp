@@ -18,20 +18,12 @@ void fixChecksum(std::array<std::uint8_t, 128>& block, std::uint8_t sum) {
 }  // namespace
 
 EdidBuilder::EdidBuilder() {
-    header({0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00});
-    manufacturer("DEL");
-    productCode(0xA07B);
-    serialNumber(0);
-    week(12);
-    yearByte(30);  // 2020
-    version(1, 4);
-    videoInput(0xA5);  // digital, 8 bits per colour, DisplayPort
-    screenSize(52, 32);
-    gamma(0x78);  // 2.20
-    features(0x0A);
+    // Header; "DEL", product A07Bh, serial 0, week 12 of 2020, EDID 1.4, digital input with 8
+    // bits per colour over DisplayPort, 52 x 32 cm, gamma 2.20, features 0Ah.
+    set(0x00, {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x10, 0xAC, 0x7B, 0xA0, 0,
+               0,    0,    0,    12,   30,   1,    4,    0xA5, 52,   32,   0x78, 0x0A});
     // sRGB primaries and D65 white, nearest 10-bit codes.
     chromaticity({0xEE, 0x91, 0xA3, 0x54, 0x4C, 0x99, 0x26, 0x0F, 0x50, 0x54});
-    establishedTimings(0, 0, 0);
     allStandardTimingsUnused();
     detailedTiming(0, 14850, 1920, 280, 1080, 45);
     displayDescriptor(1, 0xFD,
@@ -49,31 +41,8 @@ EdidBuilder& EdidBuilder::set(std::size_t offset, std::initializer_list<std::uin
     return *this;
 }
 
-EdidBuilder& EdidBuilder::setByte(std::size_t offset, std::uint8_t value) {
-    return set(offset, {value});
-}
-
-EdidBuilder& EdidBuilder::header(std::initializer_list<std::uint8_t> eightBytes) {
-    return set(0, eightBytes);
-}
-
-EdidBuilder& EdidBuilder::manufacturer(const char* letters) {
-    unsigned code[3];
-    for (int i = 0; i < 3; ++i) {
-        code[i] = static_cast<unsigned>(letters[i] - 0x40) & 0x1F;
-    }
-    const unsigned packed = (code[0] << 10) | (code[1] << 5) | code[2];
-    return manufacturerBytes(static_cast<std::uint8_t>(packed >> 8),
-                             static_cast<std::uint8_t>(packed & 0xFF));
-}
-
 EdidBuilder& EdidBuilder::manufacturerBytes(std::uint8_t b08, std::uint8_t b09) {
     return set(0x08, {b08, b09});
-}
-
-EdidBuilder& EdidBuilder::productCode(std::uint16_t code) {
-    return set(0x0A,
-               {static_cast<std::uint8_t>(code & 0xFF), static_cast<std::uint8_t>(code >> 8)});
 }
 
 EdidBuilder& EdidBuilder::serialNumber(std::uint32_t serial) {
@@ -83,25 +52,25 @@ EdidBuilder& EdidBuilder::serialNumber(std::uint32_t serial) {
 }
 
 EdidBuilder& EdidBuilder::week(std::uint8_t w) {
-    return setByte(0x10, w);
+    return set(0x10, {w});
 }
 EdidBuilder& EdidBuilder::yearByte(std::uint8_t y) {
-    return setByte(0x11, y);
+    return set(0x11, {y});
 }
 EdidBuilder& EdidBuilder::version(std::uint8_t v, std::uint8_t r) {
     return set(0x12, {v, r});
 }
 EdidBuilder& EdidBuilder::videoInput(std::uint8_t b) {
-    return setByte(0x14, b);
+    return set(0x14, {b});
 }
 EdidBuilder& EdidBuilder::screenSize(std::uint8_t h, std::uint8_t v) {
     return set(0x15, {h, v});
 }
 EdidBuilder& EdidBuilder::gamma(std::uint8_t b) {
-    return setByte(0x17, b);
+    return set(0x17, {b});
 }
 EdidBuilder& EdidBuilder::features(std::uint8_t b) {
-    return setByte(0x18, b);
+    return set(0x18, {b});
 }
 
 EdidBuilder& EdidBuilder::chromaticity(const std::array<std::uint8_t, 10>& bytes) {

@@ -20,13 +20,7 @@ class EdidBuilder {
 
     /// Writes bytes into the base block from `offset` on.
     EdidBuilder& set(std::size_t offset, std::initializer_list<std::uint8_t> bytes);
-    EdidBuilder& setByte(std::size_t offset, std::uint8_t value);
-
-    EdidBuilder& header(std::initializer_list<std::uint8_t> eightBytes);
-    /// Three letters 'A'..'Z' (other characters are encoded as code c - 0x40, masked to 5 bits).
-    EdidBuilder& manufacturer(const char* letters);
     EdidBuilder& manufacturerBytes(std::uint8_t b08, std::uint8_t b09);
-    EdidBuilder& productCode(std::uint16_t code);
     EdidBuilder& serialNumber(std::uint32_t serial);
     EdidBuilder& week(std::uint8_t week);
     EdidBuilder& yearByte(std::uint8_t year);

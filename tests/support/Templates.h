@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "libEDID/LibEDIDLog.h"
-#include "qor/System.h"
 
 namespace edidtest {
 
@@ -16,10 +15,6 @@ using Vars = std::initializer_list<std::pair<std::string, std::string>>;
 /// The localized text of `key`.
 inline std::string label(const std::string& key) {
     return libEDID::LibEDIDLog::getString(key).str();
-}
-
-inline std::string eol() {
-    return qor::System::TEXT_FILE_EOL().str();
 }
 
 /// The template of `key` with each "{name}" replaced by its value.
@@ -33,11 +28,6 @@ inline std::string filled(const char* key, Vars variables) {
         }
     }
     return text;
-}
-
-/// The text of a "ReportedValue" message.
-inline std::string reported(const char* typeKey, const std::string& value) {
-    return filled("ReportedValue", {{"type", label(typeKey)}, {"value", value}});
 }
 
 }  // namespace edidtest
