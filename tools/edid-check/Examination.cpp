@@ -28,10 +28,7 @@ class PropertyCollector : public libEDID::EDIDCallback {
 /// finish().
 class PropertyJsonWriter : public libEDID::EDIDCallback {
   public:
-    explicit PropertyJsonWriter(std::string& out) : json_(out) {
-        out.reserve(kTypicalSize);
-        json_.beginArray();
-    }
+    explicit PropertyJsonWriter(JsonBuffer& out) : json_(out) { json_.beginArray(); }
 
     void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
         json_.beginObject();
@@ -45,7 +42,6 @@ class PropertyJsonWriter : public libEDID::EDIDCallback {
     void finish() { json_.endArray(); }
 
   private:
-    static constexpr std::size_t kTypicalSize = 4096;
     JsonWriter json_;
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "JsonWriter.h"
 #include "SourceReader.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/Value.h"
@@ -38,7 +39,7 @@ struct Examination {
     std::vector<Finding> messages;  ///< checksum messages first, then those of the parse
     std::shared_ptr<const libEDID::EDIDParser> parser;  ///< holds the texts of `messages`
     std::vector<Property> properties;                   ///< only with PropertyForm::list
-    std::string propertiesJson;  ///< the JSON array, only with PropertyForm::json
+    JsonBuffer propertiesJson;  ///< the JSON array, only with PropertyForm::json
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
     std::string hexDump;              ///< only when asked for

@@ -69,7 +69,7 @@ void writeJson(JsonWriter& json, const qor::QORValue& value) {
     json.string(value.toString(qor::QORValue::nilValue()).str());
 }
 
-void appendJsonLine(std::string& out, const Examination& examination) {
+void appendJsonLine(JsonBuffer& out, const Examination& examination) {
     JsonWriter json(out);
     json.beginObject();
     json.key("source");
@@ -87,22 +87,16 @@ void appendJsonLine(std::string& out, const Examination& examination) {
     json.key("messages");
     writeMessages(json, examination.messages);
     json.key("properties");
-    if (examination.propertiesJson.empty()) {
+    if (examination.propertiesJson.size() == 0) {
         writeProperties(json, examination.properties);
     } else {
-        json.raw(examination.propertiesJson);
+        json.raw(examination.propertiesJson.view());
     }
     json.key("edidString");
     json.string(examination.edidString);
     json.key("edid");
     json.hexString(examination.edid);
     json.endObject();
-}
-
-std::string jsonLine(const Examination& examination) {
-    std::string line;
-    appendJsonLine(line, examination);
-    return line;
 }
 
 }  // namespace edidcheck

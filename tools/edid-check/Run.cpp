@@ -155,7 +155,7 @@ int run(const Options& options) {
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
     int status = EXIT_CLEAN;
-    std::string line;  // one JSON line, its buffer reused from source to source
+    JsonBuffer line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
         const Source source = job();
         const Examination examination = examine(source, settings);
@@ -163,8 +163,8 @@ int run(const Options& options) {
         if (options.json) {
             line.clear();
             appendJsonLine(line, examination);
-            line += '\n';
-            std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
+            line.append('\n');
+            std::cout.write(line.view().data(), static_cast<std::streamsize>(line.size()));
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }
