@@ -22,13 +22,14 @@ void writeMessages(JsonWriter& json, const std::vector<Finding>& findings) {
 }
 
 void writeProperties(JsonWriter& json, const std::vector<Property>& properties) {
+    qor::String text;
     json.beginArray();
     for (const Property& property : properties) {
         json.beginObject();
         json.key("name");
         json.string(property.name);
         json.key("value");
-        writeJson(json, property.value);
+        writeJson(json, property.value, text);
         json.endObject();
     }
     json.endArray();
@@ -36,7 +37,7 @@ void writeProperties(JsonWriter& json, const std::vector<Property>& properties) 
 
 }  // namespace
 
-void writeJson(JsonWriter& json, const qor::QORValue& value) {
+void writeJson(JsonWriter& json, const qor::QORValue& value, qor::String& text) {
     switch (value.getType()) {
         case qor::QORValue::TYPE_BOOL: {
             bool flag = false;
@@ -63,6 +64,9 @@ void writeJson(JsonWriter& json, const qor::QORValue& value) {
             json.null();
             return;
         case qor::QORValue::TYPE_STRING:
+            value.get(text);
+            json.string(text.str());
+            return;
         case qor::QORValue::TYPE_MEASUREMENT:
             break;
     }

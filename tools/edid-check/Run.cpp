@@ -149,8 +149,8 @@ int run(const Options& options) {
     const PropertyForm propertyForm = options.json         ? PropertyForm::json
                                       : options.properties ? PropertyForm::list
                                                            : PropertyForm::none;
-    const ExaminationSettings settings{options.ignoredCategories, options.hexDump,
-                                       !options.baseOnly, propertyForm};
+    Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
+                                          !options.baseOnly, propertyForm});
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
@@ -158,7 +158,7 @@ int run(const Options& options) {
     JsonBuffer line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
         const Source source = job();
-        const Examination examination = examine(source, settings);
+        const Examination& examination = examiner.examine(source);
         reportProblems(source, examination, progress);
         if (options.json) {
             line.clear();
