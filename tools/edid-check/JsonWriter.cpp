@@ -196,12 +196,6 @@ void appendJsonString(JsonBuffer& out, std::string_view text) {
     out.commit(writeJsonString(out.room(jsonStringRoom(text)), text));
 }
 
-void JsonWriter::string(std::string_view text) {
-    char* to = comma(out_.room(jsonStringRoom(text) + 1));
-    out_.commit(writeJsonString(to, text));
-    needComma_ = true;
-}
-
 void JsonWriter::stringOrNull(const std::optional<std::string>& text) {
     if (text) {
         string(*text);

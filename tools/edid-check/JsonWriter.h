@@ -42,6 +42,18 @@ class JsonBuffer {
     std::size_t size_ = 0;
 };
 
+/// The most bytes that writeJsonString stores for `text`: every byte may become six ("\u00xx").
+constexpr std::size_t jsonStringRoom(std::string_view text) {
+    return text.size() * 6 + 2;
+}
+
+/// Stores `text` at `to` as a JSON string, quotes included, and returns the end; `to` has room
+/// for jsonStringRoom(text) bytes. '"', '\\' and the control characters are escaped (\b \t \n
+/// \f \r, else \u00xx); other bytes are copied. Bytes that are not well-formed UTF-8 become
+/// U+FFFD: one for each maximal part of a sequence that cannot be completed, the byte that broke
+/// a sequence being read again as the start of a new one.
+char* writeJsonString(char* to, std::string_view text);
+
 /// Writes compact JSON text (no blanks between tokens) straight into a buffer, token by token:
 /// no document tree is built. The caller opens and closes objects and arrays in order; commas
 /// are placed by the writer.
@@ -66,7 +78,11 @@ class JsonWriter {
         out_.commit(to);
     }
 
-    void string(std::string_view text);
+    void string(std::string_view text) {
+        char* to = comma(out_.room(jsonStringRoom(text) + 1));
+        out_.commit(writeJsonString(to, text));
+        needComma_ = true;
+    }
     void stringOrNull(const std::optional<std::string>& text);
     /// The bytes as a string of lower-case hex, two digits per byte, nothing between them.
     void hexString(std::span<const unsigned char> bytes);
@@ -105,18 +121,6 @@ class JsonWriter {
     JsonBuffer& out_;
     bool needComma_ = false;
 };
-
-/// The most bytes that writeJsonString stores for `text`: every byte may become six ("\u00xx").
-constexpr std::size_t jsonStringRoom(std::string_view text) {
-    return text.size() * 6 + 2;
-}
-
-/// Stores `text` at `to` as a JSON string, quotes included, and returns the end; `to` has room
-/// for jsonStringRoom(text) bytes. '"', '\\' and the control characters are escaped (\b \t \n
-/// \f \r, else \u00xx); other bytes are copied. Bytes that are not well-formed UTF-8 become
-/// U+FFFD: one for each maximal part of a sequence that cannot be completed, the byte that broke
-/// a sequence being read again as the start of a new one.
-char* writeJsonString(char* to, std::string_view text);
 
 /// Appends `text` as a JSON string (writeJsonString).
 void appendJsonString(JsonBuffer& out, std::string_view text);
