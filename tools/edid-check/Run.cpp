@@ -161,6 +161,11 @@ int run(const Options& options) {
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
+    if (options.json) {
+        // Each line is written whole in one call, so stdout needs no buffer of its own: through
+        // stdio's (a few KiB) a typical line would be copied and leave in three writes.
+        std::setvbuf(stdout, nullptr, _IONBF, 0);  // before anything is written to it
+    }
     int status = EXIT_CLEAN;
     JsonBuffer line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
