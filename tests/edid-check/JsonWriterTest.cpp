@@ -9,12 +9,13 @@
 
 namespace {
 
+using edidcheck::JsonBuffer;
 using edidcheck::JsonWriter;
 
-std::string quoted(std::string_view text) {
-    std::string out;
+std::string asJsonString(std::string_view text) {
+    JsonBuffer out;
     edidcheck::appendJsonString(out, text);
-    return out;
+    return std::string(out.view());
 }
 
 TEST(JsonWriterTest, StringsAreEscapedAndMalformedUtf8Replaced) {
@@ -49,12 +50,61 @@ TEST(JsonWriterTest, StringsAreEscapedAndMalformedUtf8Replaced) {
         {"end\xF0\x9F\x98", "end\xEF\xBF\xBD"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(quoted(c.input), "\"" + c.expected + "\"") << c.input;
+        EXPECT_EQ(asJsonString(c.input), "\"" + c.expected + "\"") << c.input;
     }
 }
 
+// Plain runs are copied eight bytes at a time: every byte that needs care is found at each
+// position of a block and in the bytes after the last whole block.
+TEST(JsonWriterTest, EscapesAreFoundAtEveryPositionOfARun) {
+    struct Case {
+        std::string_view input;
+        std::string_view expected;
+    };
+    const Case cases[] = {
+        {"\"", "\\\""},
+        {"\\", "\\\\"},
+        {"\n", "\\n"},
+        {"\x1F", "\\u001f"},
+        {"\x7F", "\x7F"},              // plain: the highest byte copied as it is
+        {" ", " "},                    // plain: the lowest
+        {"\xC3\xA9", "\xC3\xA9"},      // a two-byte sequence kept
+        {"\xE2\x82", "\xEF\xBF\xBD"},  // a cut sequence replaced
+        {"\xFF", "\xEF\xBF\xBD"},      // a byte that starts nothing
+    };
+    for (const Case& c : cases) {
+        for (std::size_t before = 0; before <= 17; ++before) {
+            for (std::size_t after = 0; after <= 9; ++after) {
+                const std::string input =
+                    std::string(before, 'a') + std::string(c.input) + std::string(after, 'b');
+                const std::string expected = "\"" + std::string(before, 'a') +
+                                             std::string(c.expected) + std::string(after, 'b') +
+                                             "\"";
+                EXPECT_EQ(asJsonString(input), expected)
+                    << before << " " << c.input << " " << after;
+            }
+        }
+    }
+}
+
+// Strings appended one after another to one buffer, which grows under them at many points.
+TEST(JsonWriterTest, ABufferGrowsUnderLongAndShortStrings) {
+    JsonBuffer out;
+    std::string expected;
+    for (std::size_t length = 0; length < 700; length += 7) {
+        const std::string text = std::string(length, 'x') + "\t" + std::string(length % 5, 'y');
+        edidcheck::appendJsonString(out, text);
+        expected += "\"" + std::string(length, 'x') + "\\t" + std::string(length % 5, 'y') + "\"";
+    }
+    EXPECT_EQ(out.view(), expected);
+    out.clear();
+    edidcheck::appendJsonString(out, "z");
+    EXPECT_EQ(out.view(), "\"z\"");
+}
+
 TEST(JsonWriterTest, CommasSeparateMembersAndItemsAtEveryDepth) {
-    std::string out = "prefix ";
+    JsonBuffer out;
+    out.append("prefix ");
     JsonWriter json(out);
     json.beginObject();
     json.key("a");
@@ -76,7 +126,7 @@ TEST(JsonWriterTest, CommasSeparateMembersAndItemsAtEveryDepth) {
     const unsigned char bytes[] = {0x00, 0x9F, 0xFF};
     json.hexString(bytes);
     json.endObject();
-    EXPECT_EQ(out,
+    EXPECT_EQ(out.view(),
               "prefix {\"a\":[0,18446744073709551615,{},[]],\"b\":false,\"c\":null,\"d\":\"x\","
               "\"e\":\"009fff\"}");
 }

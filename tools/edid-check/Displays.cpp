@@ -68,7 +68,7 @@ void writeDisplayList(std::ostream& out, const std::vector<DisplayEntry>& displa
     for (const DisplayEntry& display : displays) {
         const std::optional<std::string> identifier = displayIdentifier(display.portLocator);
         if (json) {
-            std::string line;
+            JsonBuffer line;
             JsonWriter writer(line);
             writer.beginObject();
             for (const auto& [name, text] : {std::pair{"portLocator", &display.portLocator},
@@ -80,7 +80,7 @@ void writeDisplayList(std::ostream& out, const std::vector<DisplayEntry>& displa
             writer.key("identifier");
             writer.stringOrNull(identifier);
             writer.endObject();
-            out << line << '\n';
+            out << line.view() << '\n';
         } else {
             rows.push_back({visible(display.portLocator), visible(display.displayPath),
                             visible(display.displayName),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "JsonReport.h"
 #include "JsonWriter.h"
@@ -10,8 +11,7 @@
 
 namespace edidcheck {
 
-namespace {
-
+/// Copies each property into the examination's list.
 class PropertyCollector : public libEDID::EDIDCallback {
   public:
     explicit PropertyCollector(std::vector<Property>& properties) : properties_(properties) {}
@@ -24,43 +24,34 @@ class PropertyCollector : public libEDID::EDIDCallback {
     std::vector<Property>& properties_;
 };
 
-/// Writes each property into the JSON array as it arrives; the array stays open until
-/// finish().
+/// Writes each property into the JSON array as it arrives; the array is opened by begin() and
+/// closed by finish(), once per source.
 class PropertyJsonWriter : public libEDID::EDIDCallback {
   public:
-    explicit PropertyJsonWriter(std::string& out) : json_(out) {
-        out.reserve(kTypicalSize);
-        json_.beginArray();
+    explicit PropertyJsonWriter(JsonBuffer& out) : out_(out) {}
+
+    void begin() {
+        out_.clear();
+        json_.emplace(out_);
+        json_->beginArray();
     }
 
     void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
-        json_.beginObject();
-        json_.key("name");
-        json_.string(name.str());
-        json_.key("value");
-        writeJson(json_, value);
-        json_.endObject();
+        json_->beginObject();
+        json_->key("name");
+        json_->string(name.str());
+        json_->key("value");
+        writeJson(*json_, value, valueText_);
+        json_->endObject();
     }
 
-    void finish() { json_.endArray(); }
+    void finish() { json_->endArray(); }
 
   private:
-    static constexpr std::size_t kTypicalSize = 4096;
-    JsonWriter json_;
+    JsonBuffer& out_;
+    std::optional<JsonWriter> json_;
+    qor::String valueText_;
 };
-
-std::vector<Finding> findingsOf(const libEDID::EDIDParser& parser) {
-    std::vector<Finding> findings;
-    findings.reserve(parser.getMessages().size());
-    for (const libEDID::LibEDIDLog& message : parser.getMessages()) {
-        findings.push_back(Finding{message.getKey().str(), static_cast<int>(message.getLevel()),
-                                   static_cast<int>(message.getCategory()),
-                                   message.getMesg().str()});
-    }
-    return findings;
-}
-
-}  // namespace
 
 bool Examination::hasErrors() const {
     return std::any_of(messages.begin(), messages.end(), [](const Finding& finding) {
@@ -68,38 +59,69 @@ bool Examination::hasErrors() const {
     });
 }
 
-Examination examine(const Source& source, const ExaminationSettings& settings) {
-    Examination result;
-    result.source = source.name;
-    if (!source.isRead()) {
-        return result;
+Examiner::Examiner(ExaminationSettings settings) : settings_(std::move(settings)) {
+    if (settings_.properties == PropertyForm::list) {
+        collector_ = std::make_shared<PropertyCollector>(result_.properties);
+    } else if (settings_.properties == PropertyForm::json) {
+        jsonWriter_ = std::make_shared<PropertyJsonWriter>(result_.propertiesJson);
     }
-    const auto kept = std::make_shared<libEDID::EDIDParser>(source.accessor);
-    libEDID::EDIDParser& parser = *kept;
-    result.parser = kept;
-    for (const int category : settings.ignoredCategories) {
+}
+
+const Examination& Examiner::examine(const Source& source) {
+    Examination& result = result_;
+    result.source = source.name;
+    result.accessible = false;
+    result.ok = false;
+    result.dumpFailed = false;
+    result.parser.reset();
+    result.messages.clear();
+    result.properties.clear();
+    result.propertiesJson.clear();
+    result.edid.clear();
+    result.hexDump.clear();
+    if (source.isRead()) {
+        const auto parser = std::make_shared<libEDID::EDIDParser>(source.accessor);
+        result.parser = parser;
+        keepParse(*parser);
+        if (settings_.withHexDump) {
+            result.hexDump = source.accessor->hexDump().str();
+        }
+    }
+    if (!result.ok) {
+        result.identifier.reset();
+        result.productName.clear();
+        result.serialNumber.clear();
+        result.edidString.clear();
+    }
+    return result;
+}
+
+// Parses with the settings and keeps what the parser found. Texts are copied into storage that
+// was used for the source before, which mostly holds them without growing.
+void Examiner::keepParse(libEDID::EDIDParser& parser) {
+    Examination& result = result_;
+    for (const int category : settings_.ignoredCategories) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
-    parser.setDecodeExtensions(settings.decodeExtensions);
-    std::shared_ptr<PropertyJsonWriter> jsonProperties;
-    if (settings.properties == PropertyForm::list) {
-        parser.registerSysInfoObserver(std::make_shared<PropertyCollector>(result.properties));
-    } else if (settings.properties == PropertyForm::json) {
-        jsonProperties = std::make_shared<PropertyJsonWriter>(result.propertiesJson);
-        parser.registerSysInfoObserver(jsonProperties);
+    parser.setDecodeExtensions(settings_.decodeExtensions);
+    if (collector_) {
+        parser.registerSysInfoObserver(collector_);
+    } else if (jsonWriter_) {
+        jsonWriter_->begin();
+        parser.registerSysInfoObserver(jsonWriter_);
     }
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
     result.dumpFailed = parser.getDumpFailed();
     if (result.ok) {
-        qor::String identifier;
-        if (parser.getEDIDIdentifier(identifier, false)) {
-            result.identifier = identifier.str();
+        if (parser.getEDIDIdentifier(identifier_, false)) {
+            result.identifier = identifier_.str();
+        } else {
+            result.identifier.reset();
         }
-        qor::String edidString;
-        parser.getEDIDString(edidString, false);
-        result.edidString = edidString.str();
+        parser.getEDIDString(edidString_, false);
+        result.edidString = edidString_.str();
         result.productName = parser.getProductName().str();
         result.serialNumber = parser.getSerialNumber().str();
         result.edid.assign(parser.getBaseBlock().begin(), parser.getBaseBlock().end());
@@ -107,14 +129,15 @@ Examination examine(const Source& source, const ExaminationSettings& settings) {
             result.edid.insert(result.edid.end(), block.begin(), block.end());
         }
     }
-    if (settings.withHexDump) {
-        result.hexDump = source.accessor->hexDump().str();
+    result.messages.reserve(parser.getMessages().size());
+    for (const libEDID::LibEDIDLog& message : parser.getMessages()) {
+        result.messages.push_back(
+            Finding{message.getKey().str(), static_cast<int>(message.getLevel()),
+                    static_cast<int>(message.getCategory()), message.getMesg().str()});
     }
-    result.messages = findingsOf(parser);
-    if (jsonProperties) {
-        jsonProperties->finish();
+    if (jsonWriter_) {
+        jsonWriter_->finish();
     }
-    return result;
 }
 
 }  // namespace edidcheck

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "JsonWriter.h"
 #include "SourceReader.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/Value.h"
@@ -38,7 +39,7 @@ struct Examination {
     std::vector<Finding> messages;  ///< checksum messages first, then those of the parse
     std::shared_ptr<const libEDID::EDIDParser> parser;  ///< holds the texts of `messages`
     std::vector<Property> properties;                   ///< only with PropertyForm::list
-    std::string propertiesJson;  ///< the JSON array, only with PropertyForm::json
+    JsonBuffer propertiesJson;  ///< the JSON array, only with PropertyForm::json
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
     std::string hexDump;              ///< only when asked for
@@ -63,10 +64,33 @@ struct ExaminationSettings {
     PropertyForm properties = PropertyForm::list;
 };
 
-/// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over the
-/// source, with an observer that keeps every property in the form the settings ask for. A source
-/// whose base block cannot be read is not parsed (its one "CannotAccessEDID" comes from the
-/// checksum pass).
-Examination examine(const Source& source, const ExaminationSettings& settings);
+class PropertyCollector;
+class PropertyJsonWriter;
+
+/// Examines sources one after the other with the same settings. What it keeps for one source
+/// (the examination, the JSON of the properties, the property observer) is reused for the
+/// next, so that a long run allocates no buffers per source once they have grown.
+class Examiner {
+  public:
+    explicit Examiner(ExaminationSettings settings);
+    Examiner(const Examiner&) = delete;
+    Examiner& operator=(const Examiner&) = delete;
+
+    /// Runs verifyChecksum(false), parseEDID(false) and getEDIDIdentifier on one parser over
+    /// the source, with an observer that keeps every property in the form the settings ask
+    /// for. A source whose base block cannot be read is not parsed (its one "CannotAccessEDID"
+    /// comes from the checksum pass). The result stays valid until the next call.
+    const Examination& examine(const Source& source);
+
+  private:
+    void keepParse(libEDID::EDIDParser& parser);
+
+    ExaminationSettings settings_;
+    Examination result_;
+    std::shared_ptr<PropertyCollector> collector_;    ///< only with PropertyForm::list
+    std::shared_ptr<PropertyJsonWriter> jsonWriter_;  ///< only with PropertyForm::json
+    qor::String identifier_;                          ///< the parser's texts, copied out
+    qor::String edidString_;
+};
 
 }  // namespace edidcheck

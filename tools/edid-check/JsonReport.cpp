@@ -22,13 +22,14 @@ void writeMessages(JsonWriter& json, const std::vector<Finding>& findings) {
 }
 
 void writeProperties(JsonWriter& json, const std::vector<Property>& properties) {
+    qor::String text;
     json.beginArray();
     for (const Property& property : properties) {
         json.beginObject();
         json.key("name");
         json.string(property.name);
         json.key("value");
-        writeJson(json, property.value);
+        writeJson(json, property.value, text);
         json.endObject();
     }
     json.endArray();
@@ -36,7 +37,7 @@ void writeProperties(JsonWriter& json, const std::vector<Property>& properties) 
 
 }  // namespace
 
-void writeJson(JsonWriter& json, const qor::QORValue& value) {
+void writeJson(JsonWriter& json, const qor::QORValue& value, qor::String& text) {
     switch (value.getType()) {
         case qor::QORValue::TYPE_BOOL: {
             bool flag = false;
@@ -63,13 +64,16 @@ void writeJson(JsonWriter& json, const qor::QORValue& value) {
             json.null();
             return;
         case qor::QORValue::TYPE_STRING:
+            value.get(text);
+            json.string(text.str());
+            return;
         case qor::QORValue::TYPE_MEASUREMENT:
             break;
     }
     json.string(value.toString(qor::QORValue::nilValue()).str());
 }
 
-void appendJsonLine(std::string& out, const Examination& examination) {
+void appendJsonLine(JsonBuffer& out, const Examination& examination) {
     JsonWriter json(out);
     json.beginObject();
     json.key("source");
@@ -87,22 +91,16 @@ void appendJsonLine(std::string& out, const Examination& examination) {
     json.key("messages");
     writeMessages(json, examination.messages);
     json.key("properties");
-    if (examination.propertiesJson.empty()) {
+    if (examination.propertiesJson.size() == 0) {
         writeProperties(json, examination.properties);
     } else {
-        json.raw(examination.propertiesJson);
+        json.raw(examination.propertiesJson.view());
     }
     json.key("edidString");
     json.string(examination.edidString);
     json.key("edid");
     json.hexString(examination.edid);
     json.endObject();
-}
-
-std::string jsonLine(const Examination& examination) {
-    std::string line;
-    appendJsonLine(line, examination);
-    return line;
 }
 
 }  // namespace edidcheck

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "Examination.h"
 #include "JsonWriter.h"
 
@@ -10,13 +8,11 @@ namespace edidcheck {
 /// Appends the JSON object of one source, on one line without its end, with exactly the
 /// members source, accessible, ok, identifier, productName, serialNumber, messages,
 /// properties, edidString and edid. Text that is not valid UTF-8 is replaced, never refused.
-void appendJsonLine(std::string& out, const Examination& examination);
-
-/// The object of appendJsonLine as a string of its own.
-std::string jsonLine(const Examination& examination);
+void appendJsonLine(JsonBuffer& out, const Examination& examination);
 
 /// A property value by its kind: bool, number, string (measurements with their unit), array
-/// of strings; null for the nil value.
-void writeJson(JsonWriter& json, const qor::QORValue& value);
+/// of strings; null for the nil value. A string value is copied into `text` (a value hands out
+/// no reference to it), whose storage, used again for the next value, then rarely grows.
+void writeJson(JsonWriter& json, const qor::QORValue& value, qor::String& text);
 
 }  // namespace edidcheck

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace edidcheck {
 
@@ -57,35 +61,31 @@ int sequenceAt(std::string_view text) {
     return static_cast<int>(lead.continuations + 1);
 }
 
-void appendEscaped(std::string& out, unsigned char byte) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    switch (byte) {
-        case '"':
-            out += "\\\"";
-            return;
-        case '\\':
-            out += "\\\\";
-            return;
-        case '\b':
-            out += "\\b";
-            return;
-        case '\t':
-            out += "\\t";
-            return;
-        case '\n':
-            out += "\\n";
-            return;
-        case '\f':
-            out += "\\f";
-            return;
-        case '\r':
-            out += "\\r";
-            return;
-        default:
-            break;
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// The letter of the two-byte escape of an ASCII byte ('n' for a line feed), 0 for none.
+constexpr std::array<char, 128> kShortEscapes = [] {
+    std::array<char, 128> letters{};
+    letters['"'] = '"';
+    letters['\\'] = '\\';
+    letters['\b'] = 'b';
+    letters['\t'] = 't';
+    letters['\n'] = 'n';
+    letters['\f'] = 'f';
+    letters['\r'] = 'r';
+    return letters;
+}();
+
+// Stores the escape of an ASCII byte that is not plain.
+char* writeEscape(char* to, unsigned char byte) {
+    *to++ = '\\';
+    if (const char letter = kShortEscapes[byte]; letter != 0) {
+        *to++ = letter;
+        return to;
     }
-    const char code[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0x0F]};
-    out.append(code, sizeof code);
+    const char code[] = {'u', '0', '0', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+    std::memcpy(to, code, sizeof code);
+    return to + sizeof code;
 }
 
 // Bytes copied as they are: printable ASCII but for '"' and '\\'.
@@ -97,79 +97,103 @@ constexpr std::array<bool, 256> kPlain = [] {
     return plain;
 }();
 
-// True when one of the eight bytes of `word` is not plain: below 20h, '"', '\\' or from 80h
-// on (each test sets the top bit of the bytes it hits).
-bool anyNotPlain(std::uint64_t word) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kHigh = 0x8080808080808080u;
-    const auto zeroByte = [](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
-    const std::uint64_t control = (word - 0x20 * kOnes) & ~word & kHigh;
-    return ((word & kHigh) | control | zeroByte(word ^ ('"' * kOnes)) |
-            zeroByte(word ^ ('\\' * kOnes))) != 0;
+// The number of plain bytes at the start of the `size` (4, 8 or 16) bytes at `from`, before
+// the first one that needs care; `size` when all are plain.
+template <unsigned size>
+unsigned plainPrefix(const char* from) {
+#if defined(__SSE2__)
+    // Fewer than sixteen bytes load into the low end, zeros into the rest, which then count as
+    // not plain.
+    __m128i block;
+    if constexpr (size == 16) {
+        block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    } else if constexpr (size == 8) {
+        block = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(from));
+    } else {
+        std::int32_t word = 0;
+        std::memcpy(&word, from, sizeof word);
+        block = _mm_cvtsi32_si128(word);
+    }
+    // Compared as signed bytes, those from 80h on are below 20h too.
+    const __m128i notPlain = _mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20)),
+                                          _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
+                                                       _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'))));
+    const auto flags = static_cast<unsigned>(_mm_movemask_epi8(notPlain)) | (1u << size);
+    return static_cast<unsigned>(std::countr_zero(flags));
+#else
+    unsigned plain = 0;
+    while (plain < size && kPlain[static_cast<unsigned char>(from[plain])]) {
+        ++plain;
+    }
+    return plain;
+#endif
 }
 
-// The end of the run of plain bytes from `i`: eight bytes at a time while all are plain.
-std::size_t plainRunEnd(std::string_view text, std::size_t i) {
-    while (i + 8 <= text.size()) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, 8);
-        if (anyNotPlain(word)) {
-            break;
-        }
-        i += 8;
-    }
-    while (i < text.size() && kPlain[static_cast<unsigned char>(text[i])]) {
-        ++i;
-    }
-    return i;
+// Copies the plain bytes at the start of the `size` bytes at `from` and moves both pointers
+// past them; true when all were plain. All `size` bytes are stored, which the room of six
+// bytes per byte allows, so that the copy takes one instruction.
+template <unsigned size>
+bool copyPlainBlock(const char*& from, char*& to) {
+    std::memcpy(to, from, size);
+    const unsigned plain = plainPrefix<size>(from);
+    from += plain;
+    to += plain;
+    return plain == size;
 }
 
 }  // namespace
 
-void appendJsonString(std::string& out, std::string_view text) {
-    out += '"';
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t runStart = i;
-        i = plainRunEnd(text, i);
-        out.append(text, runStart, i - runStart);
-        if (i == text.size()) {
+void JsonBuffer::grow(std::size_t bytes) {
+    constexpr std::size_t kFirstSize = 4096;
+    storage_.resize(std::max({storage_.size() * 2, size_ + bytes, kFirstSize}));
+}
+
+char* writeJsonString(char* to, std::string_view text) {
+    const char* from = text.data();
+    const char* const end = from + text.size();
+    *to++ = '"';
+    while (true) {
+        // The plain run: blocks of sixteen bytes, then one of eight and one of four, then the
+        // last few bytes one by one.
+        bool plain = true;
+        while (plain && end - from >= 16) {
+            plain = copyPlainBlock<16>(from, to);
+        }
+        if (plain && end - from >= 8) {
+            plain = copyPlainBlock<8>(from, to);
+        }
+        if (plain && end - from >= 4) {
+            plain = copyPlainBlock<4>(from, to);
+        }
+        while (from != end && kPlain[static_cast<unsigned char>(*from)]) {
+            *to++ = *from++;
+        }
+        if (from == end) {
             break;
         }
-        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto byte = static_cast<unsigned char>(*from);
         if (byte < 0x80) {
-            appendEscaped(out, byte);
-            ++i;
+            to = writeEscape(to, byte);
+            ++from;
             continue;
         }
-        const int length = sequenceAt(text.substr(i));
+        const int length = sequenceAt(std::string_view(from, static_cast<std::size_t>(end - from)));
         if (length > 0) {
-            out.append(text, i, static_cast<std::size_t>(length));
-            i += static_cast<std::size_t>(length);
+            std::memcpy(to, from, static_cast<std::size_t>(length));
+            to += length;
+            from += length;
         } else {
-            out += kReplacement;
-            i += static_cast<std::size_t>(-length);
+            std::memcpy(to, kReplacement.data(), kReplacement.size());
+            to += kReplacement.size();
+            from += -length;
         }
     }
-    out += '"';
+    *to++ = '"';
+    return to;
 }
 
-void JsonWriter::key(std::string_view name) {
-    beginValue();
-    // One resize and a copy: names are short and many.
-    const std::size_t at = out_.size();
-    out_.resize(at + name.size() + 3);
-    char* to = out_.data() + at;
-    *to++ = '"';
-    to = std::copy(name.begin(), name.end(), to);
-    *to++ = '"';
-    *to = ':';
-}
-
-void JsonWriter::string(std::string_view text) {
-    beginValue();
-    appendJsonString(out_, text);
-    needComma_ = true;
+void appendJsonString(JsonBuffer& out, std::string_view text) {
+    out.commit(writeJsonString(out.room(jsonStringRoom(text)), text));
 }
 
 void JsonWriter::stringOrNull(const std::optional<std::string>& text) {
@@ -181,59 +205,22 @@ void JsonWriter::stringOrNull(const std::optional<std::string>& text) {
 }
 
 void JsonWriter::hexString(std::span<const unsigned char> bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    beginValue();
-    out_ += '"';
+    char* to = comma(out_.room(bytes.size() * 2 + 3));
+    *to++ = '"';
     for (const unsigned char byte : bytes) {
-        out_ += kDigits[byte >> 4];
-        out_ += kDigits[byte & 0x0F];
+        *to++ = kHexDigits[byte >> 4];
+        *to++ = kHexDigits[byte & 0x0F];
     }
-    out_ += '"';
-    needComma_ = true;
-}
-
-void JsonWriter::boolean(bool value) {
-    beginValue();
-    out_ += value ? "true" : "false";
+    *to++ = '"';
+    out_.commit(to);
     needComma_ = true;
 }
 
 void JsonWriter::number(unsigned long long value) {
-    beginValue();
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out_.append(digits, end);
+    constexpr std::size_t kMaxDigits = 20;
+    char* to = comma(out_.room(kMaxDigits + 1));
+    out_.commit(std::to_chars(to, to + kMaxDigits, value).ptr);
     needComma_ = true;
-}
-
-void JsonWriter::null() {
-    beginValue();
-    out_ += "null";
-    needComma_ = true;
-}
-
-void JsonWriter::raw(std::string_view json) {
-    beginValue();
-    out_ += json;
-    needComma_ = true;
-}
-
-void JsonWriter::open(char bracket) {
-    beginValue();
-    out_ += bracket;
-}
-
-void JsonWriter::close(char bracket) {
-    out_ += bracket;
-    needComma_ = true;
-}
-
-// A value right after its key takes no comma: key() leaves needComma_ false.
-void JsonWriter::beginValue() {
-    if (needComma_) {
-        out_ += ',';
-    }
-    needComma_ = false;
 }
 
 }  // namespace edidcheck

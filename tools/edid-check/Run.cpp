@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <functional>
@@ -30,7 +31,7 @@ constexpr std::size_t kProgressThreshold = 50;
 using SourceJob = std::function<Source()>;
 
 std::vector<SourceJob> argumentJobs(const std::vector<std::string>& arguments,
-                                    const SourceReader& reader) {
+                                    SourceReader& reader) {
     std::vector<SourceJob> jobs;
     jobs.reserve(arguments.size());
     for (const std::string& argument : arguments) {
@@ -42,7 +43,7 @@ std::vector<SourceJob> argumentJobs(const std::vector<std::string>& arguments,
 // Without SOURCE: every display whose EDID can be read (one line on stderr for each other
 // display), else (after one more line) the samples. The EDIDs are read here, once, so that
 // every system falls back alike, whether or not its backend lists displays without an EDID.
-std::vector<SourceJob> defaultJobs(const SourceReader& portReader) {
+std::vector<SourceJob> defaultJobs(SourceReader& portReader) {
     std::vector<DisplayEntry> displays;
     try {
         displays = systemDisplays();
@@ -86,11 +87,17 @@ void reportProblems(const Source& source, const Examination& examination, Progre
     }
 }
 
+// Flushes std::cout and with it stdio's stdout, which it is synchronised with; false once
+// either could not write.
+bool outputFlushed() {
+    std::cout.flush();
+    return std::cout && std::ferror(stdout) == 0;
+}
+
 // Output that could not be written (a full disk, a closed stdout) is a failure: one line on
 // stderr and status 2.
 int checkedOutput(int status) {
-    std::cout.flush();
-    if (std::cout) {
+    if (outputFlushed()) {
         return status;
     }
     const int error = errno;
@@ -140,8 +147,8 @@ int run(const Options& options) {
     if (options.list) {
         return listDisplays(options);
     }
-    const SourceReader reader(options.finder);
-    const SourceReader portReader(libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR);
+    SourceReader reader(options.finder);
+    SourceReader portReader(libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR);
     const std::vector<SourceJob> jobs = options.sources.empty() && options.sourceLists.empty()
                                             ? defaultJobs(portReader)
                                             : argumentJobs(options.sources, reader);
@@ -149,28 +156,33 @@ int run(const Options& options) {
     const PropertyForm propertyForm = options.json         ? PropertyForm::json
                                       : options.properties ? PropertyForm::list
                                                            : PropertyForm::none;
-    const ExaminationSettings settings{options.ignoredCategories, options.hexDump,
-                                       !options.baseOnly, propertyForm};
+    Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
+                                          !options.baseOnly, propertyForm});
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
+    if (options.json) {
+        // Each line is written whole in one call, so stdout needs no buffer of its own: through
+        // stdio's (a few KiB) a typical line would be copied and leave in three writes.
+        std::setvbuf(stdout, nullptr, _IONBF, 0);  // before anything is written to it
+    }
     int status = EXIT_CLEAN;
-    std::string line;  // one JSON line, its buffer reused from source to source
+    JsonBuffer line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
         const Source source = job();
-        const Examination examination = examine(source, settings);
+        const Examination& examination = examiner.examine(source);
         reportProblems(source, examination, progress);
         if (options.json) {
             line.clear();
             appendJsonLine(line, examination);
-            line += '\n';
-            std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
+            line.append('\n');
+            // Through stdio, below std::cout: one call, no stream layer.
+            std::fwrite(line.view().data(), 1, line.size(), stdout);
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }
         // Each source's report is out before the next source is opened.
-        std::cout.flush();
-        if (!std::cout) {
+        if (!outputFlushed()) {
             break;
         }
         status = std::max(status, statusOf(examination));

@@ -83,7 +83,7 @@ bool SourceReader::isDisplayArgument(const std::string& argument) {
     return argument.starts_with(kDisplayPrefix);
 }
 
-Source SourceReader::read(const std::string& argument) const {
+Source SourceReader::read(const std::string& argument) {
     if (argument == "-") {
         return readStandardInput();
     }
@@ -100,8 +100,8 @@ Source SourceReader::fromSample(const EmbeddedFile& sample) {
 
 // Only regular files are opened, and without blocking: a FIFO or device named on the command
 // line is refused at once ("-" reads a pipe).
-Source SourceReader::readFile(const std::string& path) const {
-    std::string content;
+Source SourceReader::readFile(const std::string& path) {
+    std::string& content = content_;
     const qor::ReadResult result = qor::readRegularFile(qor::String(path), kTextLimit, content);
     switch (result) {
         case qor::ReadResult::OK:
@@ -122,9 +122,10 @@ Source SourceReader::readFile(const std::string& path) const {
     return error.empty() ? fromContent(path, content) : failed(path, error);
 }
 
-Source SourceReader::readStandardInput() const {
+Source SourceReader::readStandardInput() {
     useBinaryStdin();
-    std::string content;
+    std::string& content = content_;
+    content.clear();
     if (!readUpTo(stdin, content, kTextLimit + 1)) {
         return failed("-", std::string("cannot read: ") + std::strerror(errno));
     }

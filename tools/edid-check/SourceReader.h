@@ -21,7 +21,8 @@ struct Source {
 
 /// Turns command-line sources into accessors: a file path, "-" for standard input, or
 /// "display:LOCATOR". File content is raw bytes or hex text, told apart by HexText's rules;
-/// the decoded bytes go to the parser through a memory accessor (EDIDAccessorBuffer).
+/// the decoded bytes go to the parser through a memory accessor (EDIDAccessorBuffer). Content
+/// is read into one buffer, kept from source to source.
 class SourceReader {
   public:
     /// Raw content beyond base block + 255 extension blocks cannot be reached by the parser.
@@ -32,18 +33,19 @@ class SourceReader {
 
     explicit SourceReader(libEDID::EDIDAccessor::EDIDFINDER finder) : finder_(finder) {}
 
-    Source read(const std::string& argument) const;
+    Source read(const std::string& argument);
     static Source fromSample(const EmbeddedFile& sample);
 
     /// "display:" followed by the locator names a display.
     static bool isDisplayArgument(const std::string& argument);
 
   private:
-    Source readFile(const std::string& path) const;
-    Source readStandardInput() const;
+    Source readFile(const std::string& path);
+    Source readStandardInput();
     Source readDisplay(const std::string& argument) const;
 
     libEDID::EDIDAccessor::EDIDFINDER finder_;
+    std::string content_;  ///< the content last read
 };
 
 }  // namespace edidcheck
