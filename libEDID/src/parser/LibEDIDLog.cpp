@@ -1,6 +1,7 @@
 #include "libEDID/LibEDIDLog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "parser/ClassLogger.h"
@@ -102,49 +103,88 @@ void LibEDIDLog::reportMissingText() const {
 
 namespace detail {
 
-// The template is copied once into a buffer of the final size. A placeholder takes the first
-// fill of its name; one without a fill stays as written and open for setVariable.
+// The template is copied once into a buffer of the final size. A placeholder takes the fill of
+// its name; one without a fill stays as written and open for setVariable.
 LibEDIDLog MessageBuilder::build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                  LibEDIDLog::LIBEDID_LOG_CAT category,
                                  std::span<const Fill> fills) {
-    const qor::TextTable::Entry* entry = currentTexts().findEntry(key);
+    const qor::TextTable& table = currentTexts();
+    const qor::TextTable::Entry* entry = table.findEntry(key);
     if (entry == nullptr) {
         noteMissingText(key);
     }
-    return fillTemplate(entry, key, level, category, fills);
+    return fillTemplate({&table, entry}, key, level, category, fills);
 }
 
 LibEDIDLog MessageBuilder::build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                  LibEDIDLog::LIBEDID_LOG_CAT category,
                                  std::span<const Fill> fills) {
-    return fillTemplate(findEntry(key), key, level, category, fills);
+    return fillTemplate(findTemplate(key), key, level, category, fills);
 }
 
-LibEDIDLog MessageBuilder::fillTemplate(const qor::TextTable::Entry* entry, std::string_view key,
+namespace {
+
+// Placeholder names are a few letters: compared in place, eight at a time.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        std::uint64_t left = 0;
+        std::uint64_t right = 0;
+        std::memcpy(&left, a.data() + i, 8);
+        std::memcpy(&right, b.data() + i, 8);
+        if (left != right) {
+            return false;
+        }
+    }
+    for (; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// The template is copied once into a buffer of the final size. A placeholder takes the fill of
+// its name; one without a fill stays as written and open for setVariable.
+LibEDIDLog MessageBuilder::fillTemplate(const Template& found, std::string_view key,
                                         LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                         LibEDIDLog::LIBEDID_LOG_CAT category,
                                         std::span<const Fill> fills) {
     LibEDIDLog record(level, category);
-    if (entry == nullptr) {
+    if (found.entry == nullptr) {
         record.key = qor::String(key);
         record.reportMissingText();
         return record;
     }
-    const qor::TextTable& table = currentTexts();
-    record.lastingKey = &table.key(*entry);
-    const std::string_view text = entry->text().str();
-    const auto found = table.placeholders(*entry);
-    const std::size_t count = std::min(found.size(), LibEDIDLog::kMaxPlaceholders);
+    record.lastingKey = &found.table->key(*found.entry);
+    const std::string_view text = found.entry->text().str();
+    const auto all = found.table->placeholders(*found.entry);
+    const auto placeholders = all.first(std::min(all.size(), LibEDIDLog::kMaxPlaceholders));
 
-    std::array<const Fill*, LibEDIDLog::kMaxPlaceholders> chosen{};
+    std::array<const Fill*, LibEDIDLog::kMaxPlaceholders> chosen;  // set for each placeholder
     std::size_t size = text.size();
     bool open = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string_view name = text.substr(found[i].offset + 1, found[i].length - 2);
-        for (const Fill& fill : fills) {
-            if (fill.name == name) {
-                chosen[i] = &fill;
-                size += fill.value.size() - found[i].length;
+    // Fills mostly come in the order of the placeholders: the search for a name starts after
+    // the fill that matched the previous one, and goes round once.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < placeholders.size(); ++i) {
+        const std::string_view name =
+            text.substr(placeholders[i].offset + 1, placeholders[i].length - 2);
+        chosen[i] = nullptr;
+        std::size_t at = next;
+        for (std::size_t tried = 0; tried < fills.size(); ++tried, ++at) {
+            if (at == fills.size()) {
+                at = 0;
+            }
+            if (sameName(fills[at].name, name)) {
+                chosen[i] = &fills[at];
+                size += fills[at].value.size() - placeholders[i].length;
+                next = at + 1;
                 break;
             }
         }
@@ -153,19 +193,28 @@ LibEDIDLog MessageBuilder::fillTemplate(const qor::TextTable::Entry* entry, std:
 
     std::string out;
     out.reserve(size + (open ? kValueRoom : 0));
+    out.resize(size);
+    char* at = out.data();
+    const auto put = [&at](std::string_view part) {
+        if (!part.empty()) {
+            std::memcpy(at, part.data(), part.size());
+            at += part.size();
+        }
+    };
     std::size_t from = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        out.append(text, from, found[i].offset - from);
+    for (std::size_t i = 0; i < placeholders.size(); ++i) {
+        const qor::TextPlaceholder& placeholder = placeholders[i];
+        put(text.substr(from, placeholder.offset - from));
         if (chosen[i] != nullptr) {
-            out.append(chosen[i]->value);
+            put(chosen[i]->value);
         } else {
             record.placeholders[record.openPlaceholders++] = {
-                static_cast<std::uint32_t>(out.size()), found[i].length};
-            out.append(text, found[i].offset, found[i].length);
+                static_cast<std::uint32_t>(at - out.data()), placeholder.length};
+            put(text.substr(placeholder.offset, placeholder.length));
         }
-        from = found[i].offset + found[i].length;
+        from = placeholder.offset + placeholder.length;
     }
-    out.append(text, from);
+    put(text.substr(from));
     record.mesg = qor::String(std::move(out));
     return record;
 }
@@ -173,12 +222,16 @@ LibEDIDLog MessageBuilder::fillTemplate(const qor::TextTable::Entry* entry, std:
 LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                        LibEDIDLog::LIBEDID_LOG_CAT category, std::initializer_list<Fill> first,
                        std::initializer_list<Fill> more) {
-    // Only the first fill of a name counts, so more than one per placeholder is never needed.
+    // The first fill of a name counts: later ones of the same name are left out.
     std::array<Fill, 2 * LibEDIDLog::kMaxPlaceholders> fills;
     std::size_t count = 0;
     for (const std::initializer_list<Fill>& list : {first, more}) {
         for (const Fill& fill : list) {
-            if (count < fills.size()) {
+            const auto end = fills.begin() + static_cast<std::ptrdiff_t>(count);
+            const bool seen = std::any_of(fills.begin(), end, [&](const Fill& earlier) {
+                return sameName(earlier.name, fill.name);
+            });
+            if (!seen && count < fills.size()) {
                 fills[count++] = fill;
             }
         }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
+#include "parser/Texts.h"
 #include "qor/Resource.h"
 #include "qor/String.h"
 
@@ -23,24 +24,23 @@ struct Fill {
 
 /// Makes messages from the thread's text table in one pass: the template of the key is copied
 /// into one buffer of the final size with every placeholder that has a fill replaced; the
-/// others stay open for LibEDIDLog::setVariable.
+/// others stay open for LibEDIDLog::setVariable. The names of the fills are distinct.
 class MessageBuilder {
   public:
     static LibEDIDLog build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                             LibEDIDLog::LIBEDID_LOG_CAT category, std::span<const Fill> fills);
-    /// build() with a key of static storage (see findEntry).
+    /// build() with a key of static storage (see findTemplate).
     static LibEDIDLog build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                             LibEDIDLog::LIBEDID_LOG_CAT category, std::span<const Fill> fills);
 
   private:
-    static LibEDIDLog fillTemplate(const qor::TextTable::Entry* entry, std::string_view key,
+    static LibEDIDLog fillTemplate(const Template& found, std::string_view key,
                                    LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                    LibEDIDLog::LIBEDID_LOG_CAT category,
                                    std::span<const Fill> fills);
 };
 
-/// The message `key` of the given level and category with `fills` filled (the first fill of a
-/// name counts).
+/// The message `key` of the given level and category with `fills` (of distinct names) filled.
 inline LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                               LibEDIDLog::LIBEDID_LOG_CAT category,
                               std::initializer_list<Fill> fills = {}) {
@@ -48,7 +48,7 @@ inline LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL lev
                                  std::span<const Fill>(fills.begin(), fills.size()));
 }
 
-/// makeMessage with the fills of `first`, then those of `more`.
+/// makeMessage with the fills of `first`, then those of `more` whose names `first` has not.
 LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                        LibEDIDLog::LIBEDID_LOG_CAT category, std::initializer_list<Fill> first,
                        std::initializer_list<Fill> more);

@@ -63,23 +63,24 @@ const qor::TextTable& currentTexts() {
     return *currentThreadTexts().table;
 }
 
-const qor::TextTable::Entry* findEntry(const char* key) {
+Template findTemplate(const char* key) {
     ThreadTexts& texts = currentThreadTexts();
+    const qor::TextTable* table = texts.table.get();
     CachedLookup& cached =
         texts.cache[(reinterpret_cast<std::uintptr_t>(key) >> 3) % kLookupCacheSize];
     if (cached.key == key) {
-        const std::string_view name = texts.table->name(*cached.entry);
+        const std::string_view name = table->name(*cached.entry);
         if (std::strncmp(key, name.data(), name.size()) == 0 && key[name.size()] == '\0') {
-            return cached.entry;
+            return {table, cached.entry};
         }
     }
-    const qor::TextTable::Entry* entry = texts.table->findEntry(key);
+    const qor::TextTable::Entry* entry = table->findEntry(key);
     if (entry == nullptr) {
         noteMissingText(key);
-        return nullptr;
+        return {table, nullptr};
     }
     cached = {key, entry};
-    return entry;
+    return {table, entry};
 }
 
 void ensureDefaultTexts() {
@@ -103,8 +104,8 @@ const qor::String* findText(std::string_view key) {
 }
 
 const qor::String& text(const char* key) {
-    const qor::TextTable::Entry* entry = findEntry(key);
-    return entry != nullptr ? entry->text() : qor::String::EMPTY();
+    const Template found = findTemplate(key);
+    return found.entry != nullptr ? found.entry->text() : qor::String::EMPTY();
 }
 
 const qor::String& text(std::string_view key) {

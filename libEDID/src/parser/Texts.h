@@ -24,13 +24,19 @@ void noteMissingText(std::string_view key);
 /// key is then recorded as missing).
 const qor::String* findText(std::string_view key);
 
-/// The entry of `key` in currentTexts(), or null when there is none (the key is then recorded
-/// as missing). Fastest for keys of static storage, which are cached by their address.
-const qor::TextTable::Entry* findEntry(const char* key);
+/// A template: the entry of a key (null when the key has no text) in its table.
+struct Template {
+    const qor::TextTable* table = nullptr;
+    const qor::TextTable::Entry* entry = nullptr;
+};
+
+/// The template of `key` in currentTexts() (the key is recorded as missing when it has none).
+/// Meant for keys of static storage, which are cached by their address.
+Template findTemplate(const char* key);
 
 /// The text of `key`, or an empty text when there is none.
 const qor::String& text(std::string_view key);
-/// text() of a key of static storage (a literal or a table's), through findEntry.
+/// text() of a key of static storage (a literal or a table's), through findTemplate.
 const qor::String& text(const char* key);
 
 /// While alive, the calling thread keeps the texts it has: the references that findText and

@@ -1,7 +1,9 @@
 #include "verifiers/ReportText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -34,6 +36,53 @@ std::string_view writeMode(char (&buffer)[kModeTextRoom], unsigned width, unsign
     return std::string_view(buffer, static_cast<std::size_t>(at - buffer));
 }
 
+// Property names made texts once per thread: a name of static storage and an optional index
+// (kNoIndex for none), found by the name's address. A small table by address answers most
+// lookups; the map behind it keeps every text.
+constexpr unsigned kNoIndex = ~0u;
+
+class PropertyNames {
+  public:
+    const qor::String& find(const char* name, unsigned index) {
+        Slot& slot = slots_[slotOf(name, index)];
+        if (slot.name == name && slot.index == index) {
+            return *slot.text;
+        }
+        const auto [it, added] = texts_.try_emplace({name, index});
+        if (added) {
+            it->second =
+                index == kNoIndex ? qor::String(name) : qor::String(name) + indexText(index);
+        }
+        slot = {name, index, &it->second};
+        return it->second;
+    }
+
+  private:
+    using Key = std::pair<const char*, unsigned>;
+    struct Slot {
+        const char* name = nullptr;
+        unsigned index = kNoIndex;
+        const qor::String* text = nullptr;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const noexcept {
+            return std::hash<const char*>{}(key.first) ^ (std::size_t{key.second} << 1);
+        }
+    };
+    static constexpr std::size_t kSlots = 256;
+    static std::size_t slotOf(const char* name, unsigned index) {
+        return ((reinterpret_cast<std::uintptr_t>(name) >> 3) ^ (index * 0x9Eu)) % kSlots;
+    }
+
+    std::array<Slot, kSlots> slots_{};
+    std::unordered_map<Key, qor::String, KeyHash> texts_;  // nodes stay where they are
+};
+
+PropertyNames& propertyNames() {
+    thread_local PropertyNames names;
+    return names;
+}
+
 // A mode list of a base block holds up to 17 modes (established timings I and II).
 constexpr std::size_t kModeListRoom = 24;
 constexpr std::size_t kModeListTextRoom = kModeListRoom * 24;
@@ -45,22 +94,11 @@ qor::String labelPair(const char* first, const char* second) {
 }
 
 const qor::String& propertyName(const char* name) {
-    thread_local std::unordered_map<const char*, qor::String> names;
-    return names.try_emplace(name, name).first->second;
+    return propertyNames().find(name, kNoIndex);
 }
 
 const qor::String& indexedPropertyName(const char* name, unsigned index) {
-    struct Hash {
-        std::size_t operator()(const std::pair<const char*, unsigned>& key) const noexcept {
-            return std::hash<const char*>{}(key.first) ^ (std::size_t{key.second} << 1);
-        }
-    };
-    thread_local std::unordered_map<std::pair<const char*, unsigned>, qor::String, Hash> names;
-    const auto [it, added] = names.try_emplace({name, index});
-    if (added) {
-        it->second = qor::String(name) + indexText(index);
-    }
-    return it->second;
+    return propertyNames().find(name, index);
 }
 
 const qor::String& yesNo(bool value) {
