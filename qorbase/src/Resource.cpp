@@ -340,18 +340,21 @@ class Database {
                                                 std::string_view prefix) const {
         auto table = std::make_shared<TextTable>();
         table->reserve(textCount(section, localeChain(locale)));
+        bool lasting = false;  // whether the texts added now outlive the table
         const auto addPrefixed = [&](std::string_view key, std::string_view text) {
             if (key.substr(0, prefix.size()) == prefix) {
-                table->add(key.substr(prefix.size()), text);
+                table->add(key.substr(prefix.size()), text, lasting);
             }
         };
         for (const std::string& candidate : localeChain(locale)) {
             const std::string bundleName = compositeKey(section, candidate, "");
             if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+                lasting = false;
                 for (const auto& [key, text] : bundle->second) {
                     addPrefixed(key, text.str());
                 }
             }
+            lasting = true;  // default bundles are of static storage
             forEachDefault(bundleName, addPrefixed);
         }
         table->finish();
@@ -450,7 +453,11 @@ QORLocale& globalLocale() {
 
 }  // namespace
 
-TextTable::~TextTable() = default;
+TextTable::~TextTable() {
+    for (std::size_t i = 0; madeTexts_ && i < entries_.size(); ++i) {
+        delete madeTexts_[i].load();
+    }
+}
 
 const TextTable::Entry* TextTable::findEntry(std::string_view key) const {
     if (slots_.empty()) {
@@ -493,6 +500,7 @@ void TextTable::grow() {
 void TextTable::reserve(std::size_t count) {
     entries_.reserve(count);
     keys_.reserve(count * 24);
+    texts_.reserve(count * 48);
     placeholders_.reserve(count);
     std::size_t slots = 512;
     while (slots < count * 2) {
@@ -503,7 +511,7 @@ void TextTable::reserve(std::size_t count) {
     }
 }
 
-void TextTable::add(std::string_view key, std::string_view text) {
+void TextTable::add(std::string_view key, std::string_view text, bool lasting) {
     if ((entries_.size() + 1) * 2 > slots_.size()) {
         grow();
     }
@@ -511,17 +519,42 @@ void TextTable::add(std::string_view key, std::string_view text) {
     if (*slot != 0) {
         return;
     }
-    const auto firstPlaceholder = static_cast<std::uint32_t>(placeholders_.size());
+    Entry entry{};
+    entry.lastingText_ = lasting ? text.data() : nullptr;
+    entry.textOffset_ = lasting ? 0 : static_cast<std::uint32_t>(texts_.size());
+    entry.textLength_ = static_cast<std::uint32_t>(text.size());
+    entry.keyOffset_ = static_cast<std::uint32_t>(keys_.size());
+    entry.keyLength_ = static_cast<std::uint32_t>(key.size());
+    entry.firstPlaceholder_ = static_cast<std::uint32_t>(placeholders_.size());
     findPlaceholders(text, placeholders_);
-    entries_.push_back(Entry(static_cast<std::uint32_t>(keys_.size()),
-                             static_cast<std::uint32_t>(key.size()), String(text), firstPlaceholder,
-                             static_cast<std::uint32_t>(placeholders_.size() - firstPlaceholder)));
+    entry.placeholderCount_ =
+        static_cast<std::uint32_t>(placeholders_.size() - entry.firstPlaceholder_);
+    if (!lasting) {
+        texts_ += text;
+    }
     keys_ += key;
+    entries_.push_back(entry);
     *slot = static_cast<std::uint32_t>(entries_.size());
 }
 
 void TextTable::finish() {
     lastingKeys_ = std::make_unique<std::atomic<const String*>[]>(entries_.size());
+    madeTexts_ = std::make_unique<std::atomic<const String*>[]>(entries_.size());
+}
+
+// Two threads may make the same text at once: the first to store it wins, the other's copy
+// goes.
+const String& TextTable::text(const Entry& entry) const {
+    std::atomic<const String*>& made =
+        madeTexts_[static_cast<std::size_t>(&entry - entries_.data())];
+    const String* current = made.load(std::memory_order_acquire);
+    if (current == nullptr) {
+        auto fresh = std::make_unique<const String>(view(entry));
+        if (made.compare_exchange_strong(current, fresh.get(), std::memory_order_acq_rel)) {
+            current = fresh.release();
+        }
+    }
+    return *current;
 }
 
 const String& TextTable::key(const Entry& entry) const {

@@ -77,9 +77,11 @@ TEST(ResourceTest, TextTablesResolveThroughTheChainAndAreRebuiltAfterChanges) {
     EXPECT_EQ(Resource::getTextTable(section, QORLocale("de_DE"), "P."), table);
 
     std::uint64_t generation = Resource::getTextGeneration();
-    Resource::addStrings(section, "de", "P.K1 = de1\n");
+    // A text replaced later (its old storage freed) stays as it was in the table.
+    Resource::addStrings(section, "de", "P.K1 = de1\nP.K2 = replaced\n");
     EXPECT_NE(Resource::getTextGeneration(), generation);
     EXPECT_EQ(*table->find("K1"), String("en1"));
+    EXPECT_EQ(*table->find("K2"), String("de2"));
     EXPECT_EQ(*Resource::getTextTable(section, QORLocale("de_DE"), "P.")->find("K1"),
               String("de1"));
     generation = Resource::getTextGeneration();

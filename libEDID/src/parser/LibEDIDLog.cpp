@@ -86,8 +86,11 @@ void LibEDIDLog::setMesg() {
         return;
     }
     // Room for the values too: most texts then take one allocation.
-    mesg.reserve(entry->text().size() + kValueRoom);
-    mesg = entry->text();
+    const std::string_view text = table.view(*entry);
+    qor::String fresh;
+    fresh.reserve(text.size() + kValueRoom);
+    fresh.append(text);
+    mesg = std::move(fresh);
     const auto found = table.placeholders(*entry);
     openPlaceholders = static_cast<std::uint32_t>(std::min(found.size(), kMaxPlaceholders));
     for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
@@ -162,7 +165,7 @@ LibEDIDLog MessageBuilder::fillTemplate(const Template& found, std::string_view 
         return record;
     }
     record.lastingKey = &found.table->key(*found.entry);
-    const std::string_view text = found.entry->text().str();
+    const std::string_view text = found.table->view(*found.entry);
     const auto all = found.table->placeholders(*found.entry);
     const auto placeholders = all.first(std::min(all.size(), LibEDIDLog::kMaxPlaceholders));
 

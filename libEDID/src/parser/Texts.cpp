@@ -105,7 +105,7 @@ const qor::String* findText(std::string_view key) {
 
 const qor::String& text(const char* key) {
     const Template found = findTemplate(key);
-    return found.entry != nullptr ? found.entry->text() : qor::String::EMPTY();
+    return found.entry != nullptr ? found.table->text(*found.entry) : qor::String::EMPTY();
 }
 
 const qor::String& text(std::string_view key) {

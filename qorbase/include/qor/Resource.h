@@ -42,19 +42,11 @@ class QOR_API TextTable {
   public:
     /// One text of the table.
     class Entry {
-      public:
-        const String& text() const { return text_; }
-
       private:
         friend class TextTable;
-        Entry(std::uint32_t keyOffset, std::uint32_t keyLength, String text,
-              std::uint32_t firstPlaceholder, std::uint32_t placeholderCount)
-            : text_(std::move(text)),
-              keyOffset_(keyOffset),
-              keyLength_(keyLength),
-              firstPlaceholder_(firstPlaceholder),
-              placeholderCount_(placeholderCount) {}
-        String text_;
+        const char* lastingText_;  // a text that outlives the table, else null: in texts_
+        std::uint32_t textOffset_;
+        std::uint32_t textLength_;
         std::uint32_t keyOffset_;
         std::uint32_t keyLength_;
         std::uint32_t firstPlaceholder_;
@@ -71,8 +63,16 @@ class QOR_API TextTable {
     /// The text of `key`, or null.
     const String* find(std::string_view key) const {
         const Entry* entry = findEntry(key);
-        return entry != nullptr ? &entry->text() : nullptr;
+        return entry != nullptr ? &text(*entry) : nullptr;
     }
+    /// The entry's text, in place.
+    std::string_view view(const Entry& entry) const {
+        return entry.lastingText_ != nullptr
+                   ? std::string_view(entry.lastingText_, entry.textLength_)
+                   : std::string_view(texts_).substr(entry.textOffset_, entry.textLength_);
+    }
+    /// The entry's text as a String, made on first request and kept with the table.
+    const String& text(const Entry& entry) const;
     /// The "{name}" placeholders of the entry's text, in text order: a '{', a name without
     /// braces, a '}'.
     std::span<const TextPlaceholder> placeholders(const Entry& entry) const {
@@ -87,8 +87,9 @@ class QOR_API TextTable {
 
     /// Makes room for `count` texts before the build.
     void reserve(std::size_t count);
-    /// Adds a text unless the key has one already; used while the table is built.
-    void add(std::string_view key, std::string_view text);
+    /// Adds a text unless the key has one already; used while the table is built. A `lasting`
+    /// text outlives the table and is kept by reference, any other is copied.
+    void add(std::string_view key, std::string_view text, bool lasting = false);
     /// Ends the build; called once after the last add, before the table is shared.
     void finish();
 
@@ -99,12 +100,14 @@ class QOR_API TextTable {
     std::uint32_t* slotOf(std::string_view key, std::size_t hash);
     void grow();
 
-    std::string keys_;  // every key, one after the other
+    std::string keys_;   // every key, one after the other
+    std::string texts_;  // the texts that are not lasting, one after the other
     std::vector<Entry> entries_;
     std::vector<TextPlaceholder> placeholders_;
     std::vector<std::uint32_t> slots_;  // open addressing: entry index + 1, 0 when free
-    // Per entry, its key made a lasting text once asked for.
+    // Per entry, its key made a lasting text and its text made a String, once asked for.
     std::unique_ptr<std::atomic<const String*>[]> lastingKeys_;
+    std::unique_ptr<std::atomic<const String*>[]> madeTexts_;
 };
 
 /// The resource database: localized texts and settings, both by section and key.
