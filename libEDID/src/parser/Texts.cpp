@@ -26,7 +26,7 @@ struct CachedLookup {
     const char* key = nullptr;
     const qor::TextTable::Entry* entry = nullptr;
 };
-constexpr std::size_t kLookupCacheSize = 256;
+constexpr std::size_t kLookupCacheSize = 256;  // as addressSlot gives
 
 struct ThreadTexts {
     std::shared_ptr<const qor::TextTable> table;
@@ -66,8 +66,7 @@ const qor::TextTable& currentTexts() {
 Template findTemplate(const char* key) {
     ThreadTexts& texts = currentThreadTexts();
     const qor::TextTable* table = texts.table.get();
-    CachedLookup& cached =
-        texts.cache[(reinterpret_cast<std::uintptr_t>(key) >> 3) % kLookupCacheSize];
+    CachedLookup& cached = texts.cache[addressSlot(key)];
     if (cached.key == key) {
         const std::string_view name = table->name(*cached.entry);
         if (std::strncmp(key, name.data(), name.size()) == 0 && key[name.size()] == '\0') {

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "qor/Resource.h"
 #include "qor/String.h"
 
 namespace libEDID::detail {
+
+/// The slot of `address` (and a small number `salt`) in a table of 256 slots, by Fibonacci
+/// hashing: literals a few bytes apart land in different slots.
+inline std::size_t addressSlot(const void* address, unsigned salt = 0) {
+    const std::uint64_t value = reinterpret_cast<std::uintptr_t>(address) + salt * 0x9E3779B1ULL;
+    return static_cast<std::size_t>((value * 0x9E3779B97F4A7C15ULL) >> 56);
+}
 
 /// Registers the built-in English texts of section "libEDID" with the resource database, once;
 /// texts loaded from files before or after keep precedence.

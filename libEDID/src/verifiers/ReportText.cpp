@@ -69,10 +69,8 @@ class PropertyNames {
             return std::hash<const char*>{}(key.first) ^ (std::size_t{key.second} << 1);
         }
     };
-    static constexpr std::size_t kSlots = 256;
-    static std::size_t slotOf(const char* name, unsigned index) {
-        return ((reinterpret_cast<std::uintptr_t>(name) >> 3) ^ (index * 0x9Eu)) % kSlots;
-    }
+    static constexpr std::size_t kSlots = 256;  // as addressSlot gives
+    static std::size_t slotOf(const char* name, unsigned index) { return addressSlot(name, index); }
 
     std::array<Slot, kSlots> slots_{};
     std::unordered_map<Key, qor::String, KeyHash> texts_;  // nodes stay where they are
