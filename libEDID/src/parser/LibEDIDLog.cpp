@@ -106,8 +106,6 @@ void LibEDIDLog::reportMissingText() const {
 
 namespace detail {
 
-// The template is copied once into a buffer of the final size. A placeholder takes the fill of
-// its name; one without a fill stays as written and open for setVariable.
 LibEDIDLog MessageBuilder::build(std::string_view key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                                  LibEDIDLog::LIBEDID_LOG_CAT category,
                                  std::span<const Fill> fills) {
