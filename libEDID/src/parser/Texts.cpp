@@ -94,22 +94,18 @@ void noteMissingText(std::string_view key) {
     qor::Resource::noteMissingKey(qor::String(kSection), resourceKey);
 }
 
-const qor::String* findText(std::string_view key) {
-    const qor::String* found = currentTexts().find(key);
-    if (found == nullptr) {
-        noteMissingText(key);
-    }
-    return found;
-}
-
 const qor::String& text(const char* key) {
     const Template found = findTemplate(key);
     return found.entry != nullptr ? found.table->text(*found.entry) : qor::String::EMPTY();
 }
 
 const qor::String& text(std::string_view key) {
-    const qor::String* found = findText(key);
-    return found != nullptr ? *found : qor::String::EMPTY();
+    const qor::String* found = currentTexts().find(key);
+    if (found == nullptr) {
+        noteMissingText(key);
+        return qor::String::EMPTY();
+    }
+    return *found;
 }
 
 TextScope::TextScope() {

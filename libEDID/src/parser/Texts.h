@@ -29,10 +29,6 @@ const qor::TextTable& currentTexts();
 /// Records `key` as a message or label key without a text (see Resource::getMissingKeys).
 void noteMissingText(std::string_view key);
 
-/// The template of message or label `key` in currentTexts(), or null when there is none (the
-/// key is then recorded as missing).
-const qor::String* findText(std::string_view key);
-
 /// A template: the entry of a key (null when the key has no text) in its table.
 struct Template {
     const qor::TextTable* table = nullptr;
@@ -43,12 +39,13 @@ struct Template {
 /// Meant for keys of static storage, which are cached by their address.
 Template findTemplate(const char* key);
 
-/// The text of `key`, or an empty text when there is none.
+/// The text of `key`, or an empty text when there is none (the key is then recorded as
+/// missing).
 const qor::String& text(std::string_view key);
 /// text() of a key of static storage (a literal or a table's), through findTemplate.
 const qor::String& text(const char* key);
 
-/// While alive, the calling thread keeps the texts it has: the references that findText and
+/// While alive, the calling thread keeps the texts it has: the references that findTemplate and
 /// text hand out stay valid, and one parse reads the texts of one locale throughout.
 class TextScope {
   public:
