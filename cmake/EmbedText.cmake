@@ -1,6 +1,8 @@
-# Turns a text file into a C++ source that defines one string constant.
+# Turns a text bundle ("<Key> = <text>" lines) into a C++ source that defines its entries,
+# split by the compiler:
 #   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DSYMBOL=<name> -P EmbedText.cmake
-# The text is split into raw-string chunks so that no compiler limit on literal length is hit.
+# defines `const std::span<const qor::TextEntry> <name>`. The text is split into raw-string
+# chunks so that no compiler limit on literal length is hit.
 file(READ "${INPUT}" content)
 string(LENGTH "${content}" length)
 set(chunks "")
@@ -15,7 +17,14 @@ if(chunks STREQUAL "")
 endif()
 file(WRITE "${OUTPUT}.tmp"
     "// Generated from ${INPUT}; do not edit.\n"
-    "extern const char* const ${SYMBOL};\n"
-    "const char* const ${SYMBOL} =\n${chunks};\n")
+    "#include <span>\n"
+    "#include <string_view>\n\n"
+    "#include \"qor/TextLines.h\"\n\n"
+    "namespace {\n"
+    "constexpr std::string_view kText =\n${chunks};\n"
+    "constexpr auto kEntries = qor::splitTextEntries<qor::countTextEntries(kText)>(kText);\n"
+    "}  // namespace\n\n"
+    "extern const std::span<const qor::TextEntry> ${SYMBOL};\n"
+    "constinit const std::span<const qor::TextEntry> ${SYMBOL}{kEntries};\n")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

@@ -36,58 +36,6 @@ std::string compositeKey(std::string_view section, std::string_view locale, std:
     return k;
 }
 
-std::size_t lineCount(std::string_view text) {
-    std::size_t lines = 1;
-    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
-         at = text.find('\n', at + 1)) {
-        ++lines;
-    }
-    return lines;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string_view trimView(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-// Calls `entry(key, value)` for every "<key> = <value>" line; `section(name)` for "[name]".
-template <typename OnSection, typename OnEntry>
-std::size_t parseLines(std::string_view text, OnSection section, OnEntry entry) {
-    std::size_t count = 0;
-    while (!text.empty()) {
-        const auto newline = text.find('\n');
-        std::string_view line = trimView(text.substr(0, newline));
-        text = newline == std::string_view::npos ? std::string_view{} : text.substr(newline + 1);
-        if (line.empty() || line.front() == '#' || line.front() == ';') {
-            continue;
-        }
-        if (line.front() == '[' && line.back() == ']') {
-            section(trimView(line.substr(1, line.size() - 2)));
-            continue;
-        }
-        const auto equals = line.find('=');
-        if (equals == std::string_view::npos) {
-            continue;
-        }
-        const std::string_view key = trimView(line.substr(0, equals));
-        if (key.empty()) {
-            continue;
-        }
-        entry(key, trimView(line.substr(equals + 1)));
-        ++count;
-    }
-    return count;
-}
-
 // Keys are short names; eight bytes at a time, mixed by multiplication.
 std::size_t hashKey(std::string_view key) {
     std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
@@ -107,8 +55,11 @@ std::size_t hashKey(std::string_view key) {
 // Appends the "{name}" placeholders of `text`: a '{', a name without braces, a '}'.
 void findPlaceholders(std::string_view text, std::vector<TextPlaceholder>& out) {
     for (std::size_t open = text.find('{'); open != std::string_view::npos;) {
-        const std::size_t close = text.find_first_of("{}", open + 1);
-        if (close == std::string_view::npos) {
+        std::size_t close = open + 1;
+        while (close < text.size() && text[close] != '{' && text[close] != '}') {
+            ++close;
+        }
+        if (close == text.size()) {
             return;
         }
         if (text[close] == '}') {
@@ -183,7 +134,8 @@ class Database {
                         return true;
                     }
                 }
-                // A default bundle is read line by line: this lookup is not on any hot path.
+                // A default bundle is searched entry by entry: this lookup is not on any hot
+                // path.
                 bool found = false;
                 forEachDefault(bundleName, [&](std::string_view name, std::string_view text) {
                     if (!found && name == key) {
@@ -228,7 +180,7 @@ class Database {
                          std::string_view text, bool replaceExisting) {
         std::unique_lock lock(mutex_);
         Bundle& bundle = bundles_[compositeKey(section, locale, "")];
-        const std::size_t count = parseLines(
+        const std::size_t count = forEachTextLine(
             text, [](std::string_view) {},
             [&](std::string_view key, std::string_view value) {
                 const auto [slot, added] = bundle.try_emplace(std::string(key), String(value));
@@ -241,9 +193,9 @@ class Database {
     }
 
     void addDefaultTexts(const std::string& section, const std::string& locale,
-                         std::string_view text) {
+                         std::span<const TextEntry> entries) {
         std::unique_lock lock(mutex_);
-        defaults_.push_back({compositeKey(section, locale, ""), text});
+        defaults_.push_back({compositeKey(section, locale, ""), entries});
         textGeneration().fetch_add(1);
     }
 
@@ -301,7 +253,7 @@ class Database {
         std::unique_lock lock(mutex_);
         fileSettings_.clear();  // the new file replaces the previous one
         std::string section;
-        parseLines(
+        forEachTextLine(
             text, [&](std::string_view name) { section = std::string(name); },
             [&](std::string_view key, std::string_view value) {
                 fileSettings_[compositeKey(section, "", key)] = String(value);
@@ -361,8 +313,7 @@ class Database {
         return table;
     }
 
-    // At most this many texts of the section in these locales (a default bundle counts its
-    // lines).
+    // At most this many texts of the section in these locales.
     std::size_t textCount(const std::string& section,
                           const std::vector<std::string>& locales) const {
         std::size_t count = 0;
@@ -373,20 +324,21 @@ class Database {
             }
             for (const DefaultBundle& bundle : defaults_) {
                 if (bundle.name == bundleName) {
-                    count += lineCount(bundle.text);
+                    count += bundle.entries.size();
                 }
             }
         }
         return count;
     }
 
-    // Calls `entry(key, text)` for every line of the default bundles of "section\x1flocale\x1f".
+    // Calls `entry(key, text)` for every entry of the default bundles of "section\x1flocale\x1f".
     template <typename OnEntry>
     void forEachDefault(const std::string& bundleName, OnEntry entry) const {
         for (const DefaultBundle& bundle : defaults_) {
             if (bundle.name == bundleName) {
-                parseLines(
-                    bundle.text, [](std::string_view) {}, entry);
+                for (const TextEntry& text : bundle.entries) {
+                    entry(text.key, text.text);
+                }
             }
         }
     }
@@ -431,7 +383,7 @@ class Database {
     // section and locale.
     struct DefaultBundle {
         std::string name;
-        std::string_view text;
+        std::span<const TextEntry> entries;
     };
     std::vector<DefaultBundle> defaults_;
     std::unordered_map<std::string, String> apiSettings_;
@@ -454,8 +406,8 @@ QORLocale& globalLocale() {
 }  // namespace
 
 TextTable::~TextTable() {
-    for (std::size_t i = 0; madeTexts_ && i < entries_.size(); ++i) {
-        delete madeTexts_[i].load();
+    for (std::size_t i = 0; made_ && i < entries_.size(); ++i) {
+        delete made_[i].text.load();
     }
 }
 
@@ -470,7 +422,7 @@ const TextTable::Entry* TextTable::findEntry(std::string_view key) const {
             return nullptr;
         }
         const Entry& entry = entries_[slot - 1];
-        if (keyOf(entry) == key) {
+        if (name(entry) == key) {
             return &entry;
         }
     }
@@ -480,7 +432,7 @@ std::uint32_t* TextTable::slotOf(std::string_view key, std::size_t hash) {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         std::uint32_t& slot = slots_[at];
-        if (slot == 0 || keyOf(entries_[slot - 1]) == key) {
+        if (slot == 0 || name(entries_[slot - 1]) == key) {
             return &slot;
         }
     }
@@ -492,15 +444,32 @@ void TextTable::grow() {
     slots_.assign(old.empty() ? 512 : old.size() * 2, 0);
     for (const std::uint32_t slot : old) {
         if (slot != 0) {
-            *slotOf(keyOf(entries_[slot - 1]), hashKey(keyOf(entries_[slot - 1]))) = slot;
+            const std::string_view key = name(entries_[slot - 1]);
+            *slotOf(key, hashKey(key)) = slot;
         }
     }
 }
 
+// Copies go into blocks that never move, so an entry points at its copy from the start.
+const char* TextTable::keep(std::string_view text) {
+    static constexpr std::size_t kBlockSize = 4096;
+    if (text.size() > copyRoom_) {
+        const std::size_t size = std::max(kBlockSize, text.size());
+        copies_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        copyNext_ = copies_.back().get();
+        copyRoom_ = size;
+    }
+    char* at = copyNext_;
+    if (!text.empty()) {
+        std::memcpy(at, text.data(), text.size());
+        copyNext_ += text.size();
+        copyRoom_ -= text.size();
+    }
+    return at;
+}
+
 void TextTable::reserve(std::size_t count) {
     entries_.reserve(count);
-    keys_.reserve(count * 24);
-    texts_.reserve(count * 48);
     placeholders_.reserve(count);
     std::size_t slots = 512;
     while (slots < count * 2) {
@@ -520,33 +489,27 @@ void TextTable::add(std::string_view key, std::string_view text, bool lasting) {
         return;
     }
     Entry entry{};
-    entry.lastingText_ = lasting ? text.data() : nullptr;
-    entry.textOffset_ = lasting ? 0 : static_cast<std::uint32_t>(texts_.size());
-    entry.textLength_ = static_cast<std::uint32_t>(text.size());
-    entry.keyOffset_ = static_cast<std::uint32_t>(keys_.size());
+    entry.key_ = lasting ? key.data() : keep(key);
+    entry.text_ = lasting ? text.data() : keep(text);
     entry.keyLength_ = static_cast<std::uint32_t>(key.size());
+    entry.textLength_ = static_cast<std::uint32_t>(text.size());
     entry.firstPlaceholder_ = static_cast<std::uint32_t>(placeholders_.size());
     findPlaceholders(text, placeholders_);
     entry.placeholderCount_ =
         static_cast<std::uint32_t>(placeholders_.size() - entry.firstPlaceholder_);
-    if (!lasting) {
-        texts_ += text;
-    }
-    keys_ += key;
     entries_.push_back(entry);
     *slot = static_cast<std::uint32_t>(entries_.size());
 }
 
 void TextTable::finish() {
-    lastingKeys_ = std::make_unique<std::atomic<const String*>[]>(entries_.size());
-    madeTexts_ = std::make_unique<std::atomic<const String*>[]>(entries_.size());
+    made_ = std::make_unique<Made[]>(entries_.size());
 }
 
 // Two threads may make the same text at once: the first to store it wins, the other's copy
 // goes.
 const String& TextTable::text(const Entry& entry) const {
     std::atomic<const String*>& made =
-        madeTexts_[static_cast<std::size_t>(&entry - entries_.data())];
+        made_[static_cast<std::size_t>(&entry - entries_.data())].text;
     const String* current = made.load(std::memory_order_acquire);
     if (current == nullptr) {
         auto fresh = std::make_unique<const String>(view(entry));
@@ -559,10 +522,10 @@ const String& TextTable::text(const Entry& entry) const {
 
 const String& TextTable::key(const Entry& entry) const {
     std::atomic<const String*>& lasting =
-        lastingKeys_[static_cast<std::size_t>(&entry - entries_.data())];
+        made_[static_cast<std::size_t>(&entry - entries_.data())].key;
     const String* made = lasting.load(std::memory_order_acquire);
     if (made == nullptr) {
-        made = &lastingKey(keyOf(entry));
+        made = &lastingKey(name(entry));
         lasting.store(made, std::memory_order_release);
     }
     return *made;
@@ -610,8 +573,8 @@ bool Resource::getSetting(const String& section, const char* key, String& out,
 }
 
 void Resource::addDefaultStrings(const String& section, const String& locale,
-                                 std::string_view text) {
-    Database::instance().addDefaultTexts(section.str(), locale.str(), text);
+                                 std::span<const TextEntry> entries) {
+    Database::instance().addDefaultTexts(section.str(), locale.str(), entries);
 }
 
 std::size_t Resource::addStrings(const String& section, const String& locale, std::string_view text,

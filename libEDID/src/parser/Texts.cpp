@@ -5,12 +5,13 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 
 #include "qor/Resource.h"
 
-// Generated at build time from resources/libEDID.en.txt.
-extern const char* const kLibEDIDEnglishTexts;
+// Generated at build time from resources/libEDID.en.txt, split into entries by the compiler.
+extern const std::span<const qor::TextEntry> kLibEDIDEnglishTexts;
 
 namespace libEDID::detail {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "qor/String.h"
+#include "qor/TextLines.h"
 
 namespace qor {
 
@@ -44,11 +45,10 @@ class QOR_API TextTable {
     class Entry {
       private:
         friend class TextTable;
-        const char* lastingText_;  // a text that outlives the table, else null: in texts_
-        std::uint32_t textOffset_;
-        std::uint32_t textLength_;
-        std::uint32_t keyOffset_;
+        const char* key_;
+        const char* text_;
         std::uint32_t keyLength_;
+        std::uint32_t textLength_;
         std::uint32_t firstPlaceholder_;
         std::uint32_t placeholderCount_;
     };
@@ -67,9 +67,7 @@ class QOR_API TextTable {
     }
     /// The entry's text, in place.
     std::string_view view(const Entry& entry) const {
-        return entry.lastingText_ != nullptr
-                   ? std::string_view(entry.lastingText_, entry.textLength_)
-                   : std::string_view(texts_).substr(entry.textOffset_, entry.textLength_);
+        return std::string_view(entry.text_, entry.textLength_);
     }
     /// The entry's text as a String, made on first request and kept with the table.
     const String& text(const Entry& entry) const;
@@ -79,7 +77,9 @@ class QOR_API TextTable {
         return {placeholders_.data() + entry.firstPlaceholder_, entry.placeholderCount_};
     }
     /// The entry's key.
-    std::string_view name(const Entry& entry) const { return keyOf(entry); }
+    std::string_view name(const Entry& entry) const {
+        return std::string_view(entry.key_, entry.keyLength_);
+    }
     /// The entry's key as a text that lives as long as the process (made on first request;
     /// equal keys of all tables share one).
     const String& key(const Entry& entry) const;
@@ -87,27 +87,31 @@ class QOR_API TextTable {
 
     /// Makes room for `count` texts before the build.
     void reserve(std::size_t count);
-    /// Adds a text unless the key has one already; used while the table is built. A `lasting`
-    /// text outlives the table and is kept by reference, any other is copied.
+    /// Adds a text unless the key has one already; used while the table is built. The key and
+    /// text of a `lasting` entry outlive the table (a bundle compiled into a library) and are
+    /// kept by reference; any other is copied.
     void add(std::string_view key, std::string_view text, bool lasting = false);
     /// Ends the build; called once after the last add, before the table is shared.
     void finish();
 
   private:
-    std::string_view keyOf(const Entry& entry) const {
-        return std::string_view(keys_).substr(entry.keyOffset_, entry.keyLength_);
-    }
+    // Per entry, its key made a lasting text and its text made a String, once asked for.
+    struct Made {
+        std::atomic<const String*> key{nullptr};
+        std::atomic<const String*> text{nullptr};
+    };
+
     std::uint32_t* slotOf(std::string_view key, std::size_t hash);
     void grow();
+    const char* keep(std::string_view text);
 
-    std::string keys_;   // every key, one after the other
-    std::string texts_;  // the texts that are not lasting, one after the other
     std::vector<Entry> entries_;
     std::vector<TextPlaceholder> placeholders_;
-    std::vector<std::uint32_t> slots_;  // open addressing: entry index + 1, 0 when free
-    // Per entry, its key made a lasting text and its text made a String, once asked for.
-    std::unique_ptr<std::atomic<const String*>[]> lastingKeys_;
-    std::unique_ptr<std::atomic<const String*>[]> madeTexts_;
+    std::vector<std::uint32_t> slots_;             // open addressing: entry index + 1, 0 when free
+    std::vector<std::unique_ptr<char[]>> copies_;  // copied keys and texts, in blocks
+    char* copyNext_ = nullptr;                     // the free part of the last block
+    std::size_t copyRoom_ = 0;                     // and its size
+    std::unique_ptr<Made[]> made_;
 };
 
 /// The resource database: localized texts and settings, both by section and key.
@@ -152,12 +156,12 @@ class QOR_API Resource {
     /// table was fetched.
     static std::uint64_t getTextGeneration();
 
-    /// Registers `text` (format above), which must live as long as the process (a text compiled
-    /// into a library), as the default bundle of section and locale: it is read only when a
-    /// text of the section is looked up, and every text added or loaded for the same section
-    /// and locale, before or after, takes precedence over it.
+    /// Registers `entries`, which must live as long as the process (a bundle compiled into a
+    /// library and split by splitTextEntries), as the default bundle of section and locale: it
+    /// is read only when a text of the section is looked up, and every text added or loaded for
+    /// the same section and locale, before or after, takes precedence over it.
     static void addDefaultStrings(const String& section, const String& locale,
-                                  std::string_view text);
+                                  std::span<const TextEntry> entries);
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
     /// of entries read. With `replaceExisting` false, keys that already have a text keep it
     /// (a built-in default bundle never overrides texts loaded from files, even empty ones).

@@ -1,8 +1,9 @@
 #include "verifiers/base/VendorProductVerifier.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 
 #include "qor/DateTime.h"
 #include "verifiers/BaseBlockLayout.h"
@@ -19,36 +20,48 @@ constexpr unsigned kFirstReportedYearByte = 4;  // years before 1994 are not rep
 // EDID 1.4 and later require a year of manufacture or model year of 2006 or later.
 constexpr unsigned kMinYearByteFrom14 = 0x10;
 
-/// Company names by three-letter manufacturer ID.
-const std::unordered_map<std::string, const char*>& manufacturerNames() {
-    static const std::unordered_map<std::string, const char*> names{
-        {"API", "Acer America Corp."},
-        {"CPQ", "COMPAQ Computer Corp."},
-        {"DEC", "Digital Equipment Corp."},
-        {"DEL", "Dell Computer Corp."},
-        {"GWY", "Gateway, Inc."},
-        {"ICL", "Fujistu ICL"},
-        {"HIT", "Hitachi"},
-        {"HWP", "Hewlett Packard"},
-        {"IBM", "IBM Corporation"},
-        {"MEL", "Mitsubishi"},
-        {"NAN", "NANAO"},
-        {"NEC", "NEC Technologies, Inc."},
-        {"NOK", "Nokia"},
-        {"MEI", "Panasonic"},
-        {"LGP", "LG-Philips"},
-        {"AMT", "Planar Systems, Inc."},
-        {"PNR", "Planar Systems, Inc."},
-        {"REL", "Relisys"},
-        {"SNY", "Sony Corporation"},
-        {"SAM", "Samsung"},
-        {"SPT", "Sceptre"},
-        {"STP", "Sceptre"},
-        {"TOS", "Toshiba"},
-        {"VSC", "Viewsonic"},
-        {"ZCM", "Zenith"},
-    };
-    return names;
+struct ManufacturerName {
+    std::string_view id;
+    const char* name;
+};
+
+/// Company names by three-letter manufacturer ID, sorted by ID.
+constexpr std::array kManufacturerNames{
+    ManufacturerName{"AMT", "Planar Systems, Inc."},
+    ManufacturerName{"API", "Acer America Corp."},
+    ManufacturerName{"CPQ", "COMPAQ Computer Corp."},
+    ManufacturerName{"DEC", "Digital Equipment Corp."},
+    ManufacturerName{"DEL", "Dell Computer Corp."},
+    ManufacturerName{"GWY", "Gateway, Inc."},
+    ManufacturerName{"HIT", "Hitachi"},
+    ManufacturerName{"HWP", "Hewlett Packard"},
+    ManufacturerName{"IBM", "IBM Corporation"},
+    ManufacturerName{"ICL", "Fujistu ICL"},
+    ManufacturerName{"LGP", "LG-Philips"},
+    ManufacturerName{"MEI", "Panasonic"},
+    ManufacturerName{"MEL", "Mitsubishi"},
+    ManufacturerName{"NAN", "NANAO"},
+    ManufacturerName{"NEC", "NEC Technologies, Inc."},
+    ManufacturerName{"NOK", "Nokia"},
+    ManufacturerName{"PNR", "Planar Systems, Inc."},
+    ManufacturerName{"REL", "Relisys"},
+    ManufacturerName{"SAM", "Samsung"},
+    ManufacturerName{"SNY", "Sony Corporation"},
+    ManufacturerName{"SPT", "Sceptre"},
+    ManufacturerName{"STP", "Sceptre"},
+    ManufacturerName{"TOS", "Toshiba"},
+    ManufacturerName{"VSC", "Viewsonic"},
+    ManufacturerName{"ZCM", "Zenith"},
+};
+static_assert(std::is_sorted(kManufacturerNames.begin(), kManufacturerNames.end(),
+                             [](const auto& a, const auto& b) { return a.id < b.id; }));
+
+/// The company name of a manufacturer ID, or null.
+const char* manufacturerName(std::string_view id) {
+    const auto* found = std::lower_bound(
+        kManufacturerNames.begin(), kManufacturerNames.end(), id,
+        [](const ManufacturerName& entry, std::string_view key) { return entry.id < key; });
+    return found != kManufacturerNames.end() && found->id == id ? found->name : nullptr;
 }
 
 /// The three 5-bit letter codes of the manufacturer ID, big-endian across 08h-09h (bit 7 of
@@ -82,9 +95,8 @@ qor::String VendorProductVerifier::verifyManufacturer() {
     const qor::String id = qor::String(std::string_view(letters.data(), letters.size()));
     reportValueProperty("ManufacturerNameID", id, "ManufacturerNameID", "ReportedValueQuoted");
 
-    const auto& names = manufacturerNames();
-    if (const auto found = names.find(id.str()); found != names.end()) {
-        reportValueProperty("MonitorManufacturer", found->second, "MonitorManufacturer");
+    if (const char* name = manufacturerName(id.str())) {
+        reportValueProperty("MonitorManufacturer", name, "MonitorManufacturer");
     }
 
     for (const char letter : letters) {
