@@ -49,13 +49,15 @@ Scaled scale(std::uint64_t count, std::uint64_t divisor) {
 std::string render(const Scaled& value) {
     std::string text = std::to_string(value.whole);
     if (value.thousandths != 0) {
-        char digits[8];
-        std::snprintf(digits, sizeof digits, ".%03u", value.thousandths);
-        std::string fraction(digits);
-        while (fraction.back() == '0') {
-            fraction.pop_back();
+        // Three decimals without the zeros at the end.
+        const char digits[] = {'.', static_cast<char>('0' + value.thousandths / 100),
+                               static_cast<char>('0' + value.thousandths / 10 % 10),
+                               static_cast<char>('0' + value.thousandths % 10)};
+        std::size_t length = sizeof digits;
+        while (digits[length - 1] == '0') {
+            --length;
         }
-        text += fraction;
+        text.append(digits, length);
     }
     return text;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "libEDID/libEDIDExport.h"
 #include "qor/String.h"
@@ -91,8 +91,8 @@ class LIBEDID_API LibEDIDLog {
     void reportMissingText() const;
     void fill(std::string_view name, const qor::String& value);
 
-    std::array<Placeholder, kMaxPlaceholders> placeholders{};
-    std::uint32_t openPlaceholders = 0;
+    // The placeholders still open, in text order (most messages are made with none).
+    std::vector<Placeholder> placeholders;
     qor::String mesg;
     qor::String key;
     // The key as the text table keeps it for the whole process, when the message was made

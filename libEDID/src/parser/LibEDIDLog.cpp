@@ -55,9 +55,9 @@ void LibEDIDLog::setVariable(const char* name, const qor::String& value) {
 
 // The open placeholders are kept in text order; filling one shifts those after it.
 void LibEDIDLog::fill(std::string_view wanted, const qor::String& value) {
-    std::uint32_t kept = 0;
+    std::size_t kept = 0;
     std::int64_t shift = 0;
-    for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
+    for (std::size_t i = 0; i < placeholders.size(); ++i) {
         Placeholder placeholder = placeholders[i];
         placeholder.offset = static_cast<std::uint32_t>(placeholder.offset + shift);
         const std::string_view inside =
@@ -69,7 +69,7 @@ void LibEDIDLog::fill(std::string_view wanted, const qor::String& value) {
             placeholders[kept++] = placeholder;
         }
     }
-    openPlaceholders = kept;
+    placeholders.resize(kept);
 }
 
 qor::String LibEDIDLog::getString(const qor::String& key) {
@@ -92,9 +92,9 @@ void LibEDIDLog::setMesg() {
     fresh.append(text);
     mesg = std::move(fresh);
     const auto found = table.placeholders(*entry);
-    openPlaceholders = static_cast<std::uint32_t>(std::min(found.size(), kMaxPlaceholders));
-    for (std::uint32_t i = 0; i < openPlaceholders; ++i) {
-        placeholders[i] = {found[i].offset, found[i].length};
+    placeholders.clear();
+    for (std::size_t i = 0; i < std::min(found.size(), kMaxPlaceholders); ++i) {
+        placeholders.push_back({found[i].offset, found[i].length});
     }
 }
 
@@ -126,7 +126,7 @@ LibEDIDLog MessageBuilder::build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL 
 namespace {
 
 // Placeholder names are a few letters: compared in place, eight at a time.
-bool sameName(std::string_view a, std::string_view b) {
+[[gnu::always_inline]] inline bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -209,8 +209,8 @@ LibEDIDLog MessageBuilder::fillTemplate(const Template& found, std::string_view 
         if (chosen[i] != nullptr) {
             put(chosen[i]->value);
         } else {
-            record.placeholders[record.openPlaceholders++] = {
-                static_cast<std::uint32_t>(at - out.data()), placeholder.length};
+            record.placeholders.push_back(
+                {static_cast<std::uint32_t>(at - out.data()), placeholder.length});
             put(text.substr(placeholder.offset, placeholder.length));
         }
         from = placeholder.offset + placeholder.length;

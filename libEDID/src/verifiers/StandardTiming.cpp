@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "parser/MessageBuilder.h"
+
 namespace libEDID::detail {
 
 StandardTiming decodeStandardTiming(unsigned char byte0, unsigned char byte1) {
@@ -27,10 +29,9 @@ void decodeStandardTimings(const unsigned char* codes, unsigned count, ModeList&
         const StandardTiming timing = decodeStandardTiming(codes[position], codes[position + 1]);
         switch (timing.kind) {
             case StandardTiming::Kind::Invalid: {
-                LibEDIDLog invalid("InvalidStdTiming", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
-                                   LibEDIDLog::LIBEDID_LOG_CAT_STD_TIMING);
-                invalid.setVariable("offset", offsetText(position));
-                log(invalid);
+                log(makeMessage("InvalidStdTiming", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                                LibEDIDLog::LIBEDID_LOG_CAT_STD_TIMING,
+                                {{"offset", offsetText(position)}}));
                 break;
             }
             case StandardTiming::Kind::Unused:

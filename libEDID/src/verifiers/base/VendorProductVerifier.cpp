@@ -164,11 +164,9 @@ void VendorProductVerifier::verifyDate() {
         // Without a week of manufacture the date is the year alone.
         const bool yearOnly = week == kWeekUnset || week == kWeekModelYear;
         // A sentence of the texts, filled but never logged.
-        LibEDIDLog date = info(yearOnly ? "ManufactureYear" : "ManufactureDate");
-        if (!yearOnly) {
-            date.setVariable("week", weekNumber);
-        }
-        date.setVariable("year", yearText);
+        const LibEDIDLog date =
+            yearOnly ? info("ManufactureYear", {{"year", yearText}})
+                     : info("ManufactureDate", {{"week", weekNumber}, {"year", yearText}});
         notifySysInfoProperty("MonitorManufactureDate", qor::QORValue(date.getMesg()));
         reportValue(yearKey, yearText);
     }

@@ -35,7 +35,7 @@ struct Rate {
 
     /// "<min>-<max> <unit>".
     qor::String text(const char* unit) const {
-        return qor::SprintfFormat("%u-%u ", min, max) + unit;
+        return detail::unsignedText(min) + "-" + detail::unsignedText(max) + " " + unit;
     }
 };
 
