@@ -125,22 +125,13 @@ LibEDIDLog MessageBuilder::build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL 
 
 namespace {
 
-// Placeholder names are a few letters: compared in place, eight at a time.
+// Placeholder names are a few letters, often of one stem ("value1" to "value16"): compared
+// from the end, most differ at the first byte looked at.
 [[gnu::always_inline]] inline bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
-    std::size_t i = 0;
-    for (; i + 8 <= a.size(); i += 8) {
-        std::uint64_t left = 0;
-        std::uint64_t right = 0;
-        std::memcpy(&left, a.data() + i, 8);
-        std::memcpy(&right, b.data() + i, 8);
-        if (left != right) {
-            return false;
-        }
-    }
-    for (; i < a.size(); ++i) {
+    for (std::size_t i = a.size(); i-- > 0;) {
         if (a[i] != b[i]) {
             return false;
         }

@@ -41,11 +41,9 @@ ThreadTexts& threadTexts() {
     return texts;
 }
 
-ThreadTexts& currentThreadTexts() {
-    ThreadTexts& texts = threadTexts();
-    if (texts.scopes > 0) {
-        return texts;  // fetched when the scope opened
-    }
+// Outside a TextScope: the table of the current locale and texts, fetched again when either
+// changed.
+[[gnu::noinline]] ThreadTexts& refreshedThreadTexts(ThreadTexts& texts) {
     ensureDefaultTexts();
     // Read before the table is fetched: a change in between makes the next call fetch again.
     const std::uint64_t generation = qor::Resource::getTextGeneration();
@@ -56,6 +54,12 @@ ThreadTexts& currentThreadTexts() {
         texts.cache.fill({});
     }
     return texts;
+}
+
+// Within a parse (a TextScope) the thread keeps the table it fetched when the scope opened.
+inline ThreadTexts& currentThreadTexts() {
+    ThreadTexts& texts = threadTexts();
+    return texts.scopes > 0 ? texts : refreshedThreadTexts(texts);
 }
 
 }  // namespace

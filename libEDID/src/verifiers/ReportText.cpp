@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -17,6 +19,49 @@ void appendUnsigned(std::string& out, unsigned value) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, end);
+}
+
+// The values of the reports are small and have a few decimals: those are formed with integers
+// from the exact binary value (value = mantissa * 2^exponent), rounded to nearest with ties to
+// even as std::to_chars rounds; any other value goes to std::to_chars.
+char* fixedDigits(char (&buffer)[64], double value, int decimals) {
+    static constexpr std::array<std::uint64_t, 5> kPowersOfTen{1, 10, 100, 1000, 10000};
+    if (std::signbit(value) || !(value < 4294967296.0) || decimals < 0 ||
+        decimals >= static_cast<int>(kPowersOfTen.size())) {
+        return std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                             decimals)
+            .ptr;
+    }
+    __extension__ using Wide = unsigned __int128;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biasedExponent = static_cast<unsigned>(bits >> 52);  // the sign bit is clear
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t mantissa =
+        biasedExponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    // Below 2^32 the exponent is negative: a right shift by 1075 - biased exponent (at least 21).
+    const unsigned shift = biasedExponent == 0 ? 1074u : 1075u - biasedExponent;
+    const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    const Wide scaled = Wide{mantissa} * scale;  // below 2^67
+    std::uint64_t units = 0;                     // value * 10^decimals, rounded
+    if (shift < 100) {
+        units = static_cast<std::uint64_t>(scaled >> shift);
+        const Wide rest = scaled & ((Wide{1} << shift) - 1);
+        const Wide half = Wide{1} << (shift - 1);
+        if (rest > half || (rest == half && (units & 1u) != 0)) {
+            ++units;
+        }
+    }
+    char* at = std::to_chars(buffer, buffer + sizeof buffer, units / scale).ptr;
+    if (decimals > 0) {
+        *at++ = '.';
+        std::uint64_t rest = units % scale;
+        for (int i = decimals - 1; i >= 0; --i) {
+            at[i] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        at += decimals;
+    }
+    return at;
 }
 
 // "%u x %u @ %uHz" of three values of up to ten digits each.
@@ -125,9 +170,7 @@ qor::String hexText(unsigned value, unsigned digits, std::string_view suffix) {
 
 qor::String fixedText(double value, int decimals) {
     char buffer[64];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
-            .ptr;
+    const auto end = fixedDigits(buffer, value, decimals);
     return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
 }
 

@@ -56,6 +56,7 @@ class QOR_API QORValue {
     QORValue(unsigned short value) : value_(value) {}
     QORValue(unsigned int value) : value_(value) {}
     QORValue(const String& value) : value_(value) {}
+    QORValue(String&& value) : value_(std::move(value)) {}
     QORValue(const char* value) : value_(String(value)) {}
     QORValue(const DiscreteMeasurement& value) : value_(value) {}
     /// An empty array whose elements have the given type code; only strings are supported, so
