@@ -46,8 +46,17 @@ std::size_t hashKey(std::string_view key) {
         hash = (hash ^ word) * 0xFF51AFD7ED558CCDULL;
         hash ^= hash >> 32;
     }
+    // The last bytes: the final eight of a longer key (overlapping the loop's), else one by one.
     std::uint64_t tail = 0;
-    std::memcpy(&tail, key.data() + at, key.size() - at);
+    if (at < key.size()) {
+        if (key.size() >= 8) {
+            std::memcpy(&tail, key.data() + key.size() - 8, 8);
+        } else {
+            for (std::size_t i = 0; i < key.size(); ++i) {
+                tail |= std::uint64_t{static_cast<unsigned char>(key[i])} << (8 * i);
+            }
+        }
+    }
     hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ULL;
     return static_cast<std::size_t>(hash ^ (hash >> 29));
 }
@@ -470,7 +479,7 @@ const char* TextTable::keep(std::string_view text) {
 
 void TextTable::reserve(std::size_t count) {
     entries_.reserve(count);
-    placeholders_.reserve(count);
+    placeholders_.reserve(count * 2);
     std::size_t slots = 512;
     while (slots < count * 2) {
         slots *= 2;

@@ -88,6 +88,8 @@ constexpr unsigned kNoIndex = ~0u;
 
 class PropertyNames {
   public:
+    PropertyNames() { texts_.reserve(kSlots); }
+
     const qor::String& find(const char* name, unsigned index) {
         Slot& slot = slots_[slotOf(name, index)];
         if (slot.name == name && slot.index == index) {
