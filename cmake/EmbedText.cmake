@@ -1,8 +1,8 @@
-# Turns a text bundle ("<Key> = <text>" lines) into a C++ source that defines its entries,
-# split by the compiler:
-#   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DSYMBOL=<name> -P EmbedText.cmake
-# defines `const std::span<const qor::TextEntry> <name>`. The text is split into raw-string
-# chunks so that no compiler limit on literal length is hit.
+# Turns a text bundle ("<Key> = <text>" lines) into a C++ source that defines it as a
+# qor::ConstantBundle, split into entries and indexed under a key prefix by the compiler:
+#   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DSYMBOL=<name> -DPREFIX=<prefix> -P EmbedText.cmake
+# defines `const qor::ConstantBundle <name>`. The text is split into raw-string chunks so that
+# no compiler limit on literal length is hit.
 file(READ "${INPUT}" content)
 string(LENGTH "${content}" length)
 set(chunks "")
@@ -17,14 +17,16 @@ if(chunks STREQUAL "")
 endif()
 file(WRITE "${OUTPUT}.tmp"
     "// Generated from ${INPUT}; do not edit.\n"
-    "#include <span>\n"
     "#include <string_view>\n\n"
     "#include \"qor/TextLines.h\"\n\n"
     "namespace {\n"
     "constexpr std::string_view kText =\n${chunks};\n"
+    "constexpr std::string_view kPrefix = \"${PREFIX}\";\n"
     "constexpr auto kEntries = qor::splitTextEntries<qor::countTextEntries(kText)>(kText);\n"
+    "constexpr auto kIndex =\n"
+    "    qor::indexTextEntries<qor::textIndexSize(kEntries, kPrefix)>(kEntries, kPrefix);\n"
     "}  // namespace\n\n"
-    "extern const std::span<const qor::TextEntry> ${SYMBOL};\n"
-    "constinit const std::span<const qor::TextEntry> ${SYMBOL}{kEntries};\n")
+    "extern const qor::ConstantBundle ${SYMBOL};\n"
+    "constinit const qor::ConstantBundle ${SYMBOL}{kEntries, kIndex.index()};\n")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

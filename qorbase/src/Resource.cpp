@@ -36,51 +36,6 @@ std::string compositeKey(std::string_view section, std::string_view locale, std:
     return k;
 }
 
-// Keys are short names; eight bytes at a time, mixed by multiplication.
-std::size_t hashKey(std::string_view key) {
-    std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
-    std::size_t at = 0;
-    for (; at + 8 <= key.size(); at += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, key.data() + at, 8);
-        hash = (hash ^ word) * 0xFF51AFD7ED558CCDULL;
-        hash ^= hash >> 32;
-    }
-    // The last bytes: the final eight of a longer key (overlapping the loop's), else one by one.
-    std::uint64_t tail = 0;
-    if (at < key.size()) {
-        if (key.size() >= 8) {
-            std::memcpy(&tail, key.data() + key.size() - 8, 8);
-        } else {
-            for (std::size_t i = 0; i < key.size(); ++i) {
-                tail |= std::uint64_t{static_cast<unsigned char>(key[i])} << (8 * i);
-            }
-        }
-    }
-    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ULL;
-    return static_cast<std::size_t>(hash ^ (hash >> 29));
-}
-
-// Appends the "{name}" placeholders of `text`: a '{', a name without braces, a '}'.
-void findPlaceholders(std::string_view text, std::vector<TextPlaceholder>& out) {
-    for (std::size_t open = text.find('{'); open != std::string_view::npos;) {
-        std::size_t close = open + 1;
-        while (close < text.size() && text[close] != '{' && text[close] != '}') {
-            ++close;
-        }
-        if (close == text.size()) {
-            return;
-        }
-        if (text[close] == '}') {
-            out.push_back(
-                {static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(close - open + 1)});
-            open = text.find('{', close + 1);
-        } else {
-            open = close;
-        }
-    }
-}
-
 // Keys handed out by TextTable::key: one text per distinct key, kept for the process.
 const String& lastingKey(std::string_view key) {
     static std::mutex mutex;
@@ -202,9 +157,9 @@ class Database {
     }
 
     void addDefaultTexts(const std::string& section, const std::string& locale,
-                         std::span<const TextEntry> entries) {
+                         const ConstantBundle& bundle) {
         std::unique_lock lock(mutex_);
-        defaults_.push_back({compositeKey(section, locale, ""), entries});
+        defaults_.push_back({compositeKey(section, locale, ""), bundle.entries, bundle.index});
         textGeneration().fetch_add(1);
     }
 
@@ -299,6 +254,9 @@ class Database {
     std::shared_ptr<const TextTable> buildTable(const std::string& section,
                                                 const std::string& locale,
                                                 std::string_view prefix) const {
+        if (const TextIndex* index = soleIndex(section, localeChain(locale), prefix)) {
+            return std::make_shared<TextTable>(*index);
+        }
         auto table = std::make_shared<TextTable>();
         table->reserve(textCount(section, localeChain(locale)));
         bool lasting = false;  // whether the texts added now outlive the table
@@ -320,6 +278,29 @@ class Database {
         }
         table->finish();
         return table;
+    }
+
+    // The index of the one default bundle in the chain when no other texts of the section
+    // stand in it and the index is of `prefix`: the table is then that index as it is.
+    const TextIndex* soleIndex(const std::string& section, const std::vector<std::string>& locales,
+                               std::string_view prefix) const {
+        const TextIndex* found = nullptr;
+        for (const std::string& candidate : locales) {
+            const std::string bundleName = compositeKey(section, candidate, "");
+            if (const auto bundle = bundles_.find(bundleName);
+                bundle != bundles_.end() && !bundle->second.empty()) {
+                return nullptr;
+            }
+            for (const DefaultBundle& bundle : defaults_) {
+                if (bundle.name == bundleName) {
+                    if (found != nullptr || bundle.index.prefix != prefix) {
+                        return nullptr;
+                    }
+                    found = &bundle.index;
+                }
+            }
+        }
+        return found;
     }
 
     // At most this many texts of the section in these locales.
@@ -383,7 +364,7 @@ class Database {
     std::unordered_map<std::string, CachedTable> tables_;
     struct KeyHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view key) const noexcept { return hashKey(key); }
+        std::size_t operator()(std::string_view key) const noexcept { return hashTextKey(key); }
     };
     // Texts by "section\x1flocale\x1f", then by key.
     using Bundle = std::unordered_map<std::string, String, KeyHash, std::equal_to<>>;
@@ -393,6 +374,7 @@ class Database {
     struct DefaultBundle {
         std::string name;
         std::span<const TextEntry> entries;
+        TextIndex index;
     };
     std::vector<DefaultBundle> defaults_;
     std::unordered_map<std::string, String> apiSettings_;
@@ -414,6 +396,12 @@ QORLocale& globalLocale() {
 
 }  // namespace
 
+TextTable::TextTable(const TextIndex& index)
+    : entries_(index.texts),
+      placeholders_(index.placeholders),
+      slots_(index.slots),
+      made_(std::make_unique<Made[]>(index.texts.size())) {}
+
 TextTable::~TextTable() {
     for (std::size_t i = 0; made_ && i < entries_.size(); ++i) {
         delete made_[i].text.load();
@@ -425,7 +413,7 @@ const TextTable::Entry* TextTable::findEntry(std::string_view key) const {
         return nullptr;
     }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = hashKey(key) & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = hashTextKey(key) & mask;; at = (at + 1) & mask) {
         const std::uint32_t slot = slots_[at];
         if (slot == 0) {
             return nullptr;
@@ -437,26 +425,17 @@ const TextTable::Entry* TextTable::findEntry(std::string_view key) const {
     }
 }
 
-std::uint32_t* TextTable::slotOf(std::string_view key, std::size_t hash) {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-        std::uint32_t& slot = slots_[at];
-        if (slot == 0 || name(entries_[slot - 1]) == key) {
-            return &slot;
-        }
-    }
-}
-
 // At most half of the slots are taken, so that probes stay short.
 void TextTable::grow() {
-    std::vector<std::uint32_t> old = std::move(slots_);
-    slots_.assign(old.empty() ? 512 : old.size() * 2, 0);
+    std::vector<std::uint32_t> old = std::move(builtSlots_);
+    builtSlots_.assign(old.empty() ? textSlotCount(0) : old.size() * 2, 0);
     for (const std::uint32_t slot : old) {
         if (slot != 0) {
-            const std::string_view key = name(entries_[slot - 1]);
-            *slotOf(key, hashKey(key)) = slot;
+            const std::string_view key = name(builtEntries_[slot - 1]);
+            *findTextSlot(builtSlots_, builtEntries_, key, hashTextKey(key)) = slot;
         }
     }
+    slots_ = builtSlots_;
 }
 
 // Copies go into blocks that never move, so an entry points at its copy from the start.
@@ -478,40 +457,41 @@ const char* TextTable::keep(std::string_view text) {
 }
 
 void TextTable::reserve(std::size_t count) {
-    entries_.reserve(count);
-    placeholders_.reserve(count * 2);
-    std::size_t slots = 512;
-    while (slots < count * 2) {
-        slots *= 2;
-    }
-    if (entries_.empty() && slots > slots_.size()) {
-        slots_.assign(slots, 0);
+    builtEntries_.reserve(count);
+    builtPlaceholders_.reserve(count * 2);
+    if (builtEntries_.empty() && textSlotCount(count) > builtSlots_.size()) {
+        builtSlots_.assign(textSlotCount(count), 0);
+        slots_ = builtSlots_;
     }
 }
 
 void TextTable::add(std::string_view key, std::string_view text, bool lasting) {
-    if ((entries_.size() + 1) * 2 > slots_.size()) {
+    if ((builtEntries_.size() + 1) * 2 > builtSlots_.size()) {
         grow();
     }
-    std::uint32_t* slot = slotOf(key, hashKey(key));
+    std::uint32_t* slot = findTextSlot(builtSlots_, builtEntries_, key, hashTextKey(key));
     if (*slot != 0) {
         return;
     }
-    Entry entry{};
-    entry.key_ = lasting ? key.data() : keep(key);
-    entry.text_ = lasting ? text.data() : keep(text);
-    entry.keyLength_ = static_cast<std::uint32_t>(key.size());
-    entry.textLength_ = static_cast<std::uint32_t>(text.size());
-    entry.firstPlaceholder_ = static_cast<std::uint32_t>(placeholders_.size());
-    findPlaceholders(text, placeholders_);
-    entry.placeholderCount_ =
-        static_cast<std::uint32_t>(placeholders_.size() - entry.firstPlaceholder_);
-    entries_.push_back(entry);
-    *slot = static_cast<std::uint32_t>(entries_.size());
+    Entry entry;
+    entry.key = lasting ? key.data() : keep(key);
+    entry.text = lasting ? text.data() : keep(text);
+    entry.keyLength = static_cast<std::uint32_t>(key.size());
+    entry.textLength = static_cast<std::uint32_t>(text.size());
+    entry.firstPlaceholder = static_cast<std::uint32_t>(builtPlaceholders_.size());
+    forEachPlaceholder(text,
+                       [this](TextPlaceholder found) { builtPlaceholders_.push_back(found); });
+    entry.placeholderCount =
+        static_cast<std::uint32_t>(builtPlaceholders_.size() - entry.firstPlaceholder);
+    builtEntries_.push_back(entry);
+    *slot = static_cast<std::uint32_t>(builtEntries_.size());
 }
 
 void TextTable::finish() {
-    made_ = std::make_unique<Made[]>(entries_.size());
+    entries_ = builtEntries_;
+    placeholders_ = builtPlaceholders_;
+    slots_ = builtSlots_;
+    made_ = std::make_unique<Made[]>(builtEntries_.size());
 }
 
 // Two threads may make the same text at once: the first to store it wins, the other's copy
@@ -582,8 +562,8 @@ bool Resource::getSetting(const String& section, const char* key, String& out,
 }
 
 void Resource::addDefaultStrings(const String& section, const String& locale,
-                                 std::span<const TextEntry> entries) {
-    Database::instance().addDefaultTexts(section.str(), locale.str(), entries);
+                                 const ConstantBundle& bundle) {
+    Database::instance().addDefaultTexts(section.str(), locale.str(), bundle);
 }
 
 std::size_t Resource::addStrings(const String& section, const String& locale, std::string_view text,

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <span>
 #include <string>
 
 #include "qor/Resource.h"
 
-// Generated at build time from resources/libEDID.en.txt, split into entries by the compiler.
-extern const std::span<const qor::TextEntry> kLibEDIDEnglishTexts;
+// Generated at build time from resources/libEDID.en.txt, split into entries and indexed under
+// "LocalizedString." by the compiler.
+extern const qor::ConstantBundle kLibEDIDEnglishTexts;
 
 namespace libEDID::detail {
 

@@ -28,32 +28,19 @@ class QOR_API QORLocale {
     String name_;
 };
 
-/// Where a "{name}" placeholder stands in a text: its first byte and its length, braces
-/// included.
-struct TextPlaceholder {
-    std::uint32_t offset = 0;
-    std::uint32_t length = 0;
-};
-
 /// The texts of one section for one locale, each key already resolved through the locale chain
 /// (see Resource), with the placeholders of every text found once. Built by
 /// Resource::getTextTable and read-only once shared, so any number of threads may look keys up
-/// without a lock.
+/// without a lock. A table is built at run time (add, finish) or reads an index that the
+/// compiler made of a constant bundle.
 class QOR_API TextTable {
   public:
     /// One text of the table.
-    class Entry {
-      private:
-        friend class TextTable;
-        const char* key_;
-        const char* text_;
-        std::uint32_t keyLength_;
-        std::uint32_t textLength_;
-        std::uint32_t firstPlaceholder_;
-        std::uint32_t placeholderCount_;
-    };
+    using Entry = IndexedText;
 
     TextTable() = default;
+    /// A table over `index`, which outlives it.
+    explicit TextTable(const TextIndex& index);
     TextTable(const TextTable&) = delete;
     TextTable& operator=(const TextTable&) = delete;
     ~TextTable();
@@ -67,18 +54,18 @@ class QOR_API TextTable {
     }
     /// The entry's text, in place.
     std::string_view view(const Entry& entry) const {
-        return std::string_view(entry.text_, entry.textLength_);
+        return std::string_view(entry.text, entry.textLength);
     }
     /// The entry's text as a String, made on first request and kept with the table.
     const String& text(const Entry& entry) const;
     /// The "{name}" placeholders of the entry's text, in text order: a '{', a name without
     /// braces, a '}'.
     std::span<const TextPlaceholder> placeholders(const Entry& entry) const {
-        return {placeholders_.data() + entry.firstPlaceholder_, entry.placeholderCount_};
+        return placeholders_.subspan(entry.firstPlaceholder, entry.placeholderCount);
     }
     /// The entry's key.
     std::string_view name(const Entry& entry) const {
-        return std::string_view(entry.key_, entry.keyLength_);
+        return std::string_view(entry.key, entry.keyLength);
     }
     /// The entry's key as a text that lives as long as the process (made on first request;
     /// equal keys of all tables share one).
@@ -101,16 +88,21 @@ class QOR_API TextTable {
         std::atomic<const String*> text{nullptr};
     };
 
-    std::uint32_t* slotOf(std::string_view key, std::size_t hash);
     void grow();
     const char* keep(std::string_view text);
 
-    std::vector<Entry> entries_;
-    std::vector<TextPlaceholder> placeholders_;
-    std::vector<std::uint32_t> slots_;             // open addressing: entry index + 1, 0 when free
-    std::vector<std::unique_ptr<char[]>> copies_;  // copied keys and texts, in blocks
-    char* copyNext_ = nullptr;                     // the free part of the last block
-    std::size_t copyRoom_ = 0;                     // and its size
+    // What the table reads: its own lists below, or a constant index.
+    std::span<const Entry> entries_;
+    std::span<const TextPlaceholder> placeholders_;
+    std::span<const std::uint32_t> slots_;
+    // A table built at run time: its entries, placeholders and slots (open addressing: entry
+    // index + 1, 0 when free), and the keys and texts it copied, in blocks.
+    std::vector<Entry> builtEntries_;
+    std::vector<TextPlaceholder> builtPlaceholders_;
+    std::vector<std::uint32_t> builtSlots_;
+    std::vector<std::unique_ptr<char[]>> copies_;
+    char* copyNext_ = nullptr;  // the free part of the last block
+    std::size_t copyRoom_ = 0;  // and its size
     std::unique_ptr<Made[]> made_;
 };
 
@@ -156,12 +148,14 @@ class QOR_API Resource {
     /// table was fetched.
     static std::uint64_t getTextGeneration();
 
-    /// Registers `entries`, which must live as long as the process (a bundle compiled into a
-    /// library and split by splitTextEntries), as the default bundle of section and locale: it
-    /// is read only when a text of the section is looked up, and every text added or loaded for
-    /// the same section and locale, before or after, takes precedence over it.
+    /// Registers `bundle`, which must live as long as the process (a bundle compiled into a
+    /// library, split and indexed by the compiler), as the default bundle of section and
+    /// locale: it is read only when a text of the section is looked up, and every text added or
+    /// loaded for the same section and locale, before or after, takes precedence over it. While
+    /// no other bundle of the section stands in the locale chain, the table of the index's
+    /// prefix reads the index in place.
     static void addDefaultStrings(const String& section, const String& locale,
-                                  std::span<const TextEntry> entries);
+                                  const ConstantBundle& bundle);
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
     /// of entries read. With `replaceExisting` false, keys that already have a text keep it
     /// (a built-in default bundle never overrides texts loaded from files, even empty ones).

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "qor/Resource.h"
+#include "qor/TextLines.h"
+
+namespace {
+
+using qor::QORLocale;
+using qor::Resource;
+using qor::TextTable;
+
+// A bundle with what an index must get right: a key given twice (the first text counts), keys
+// without the prefix, keys shorter and longer than a hash word, an empty text, and braces that
+// are not placeholders ("{}" is one with an empty name, "{a{b}" holds only "{b}").
+constexpr std::string_view kBundle =
+    "# texts\n"
+    "P.Short = {a} and {bb}\n"
+    "P.AKeyLongerThanSixteenBytes = {a{b} x {} y }{z}\n"
+    "P.Short = the second text of Short\n"
+    "Other.Key = not under the prefix\n"
+    "P.Eight678 = no placeholders\n"
+    "P.Empty =\n"
+    "P. = {only}\n";
+constexpr std::string_view kPrefix = "P.";
+constexpr auto kEntries = qor::splitTextEntries<qor::countTextEntries(kBundle)>(kBundle);
+constexpr auto kIndex =
+    qor::indexTextEntries<qor::textIndexSize(kEntries, kPrefix)>(kEntries, kPrefix);
+static_assert(kIndex.texts.size() == 5, "Short once, Other.Key left out");
+
+const std::vector<std::string> kProbes{"Short",
+                                       "AKeyLongerThanSixteenBytes",
+                                       "Eight678",
+                                       "Empty",
+                                       "",
+                                       "Other.Key",
+                                       "Key",
+                                       "P.Short",
+                                       "Shor",
+                                       "Eight67",
+                                       "AKeyLongerThanSixteenBytesX"};
+
+std::string placeholderList(const TextTable& table, const TextTable::Entry& entry) {
+    std::string list;
+    for (const qor::TextPlaceholder& placeholder : table.placeholders(entry)) {
+        list += std::string(table.view(entry).substr(placeholder.offset, placeholder.length));
+        list += '|';
+    }
+    return list;
+}
+
+// What a table holds for each probe: "<absent>" or the text and its placeholders.
+std::vector<std::string> contents(const TextTable& table) {
+    std::vector<std::string> found;
+    for (const std::string& key : kProbes) {
+        const TextTable::Entry* entry = table.findEntry(key);
+        found.push_back(entry == nullptr ? "<absent>"
+                                         : std::string(table.view(*entry)) + " -> " +
+                                               placeholderList(table, *entry));
+    }
+    return found;
+}
+
+// The index the compiler made answers every lookup as a table built at run time from the same
+// entries, and as the bundle's format says.
+TEST(ConstantTextsTest, AnIndexMadeByTheCompilerHoldsWhatARuntimeTableHolds) {
+    TextTable built;
+    built.reserve(kEntries.size());
+    for (const qor::TextEntry& entry : kEntries) {
+        if (entry.key.substr(0, kPrefix.size()) == kPrefix) {
+            built.add(entry.key.substr(kPrefix.size()), entry.text, true);
+        }
+    }
+    built.finish();
+    const TextTable indexed(kIndex.index());
+
+    const std::vector<std::string> expected{"{a} and {bb} -> {a}|{bb}|",
+                                            "{a{b} x {} y }{z} -> {b}|{}|{z}|",
+                                            "no placeholders -> ",
+                                            " -> ",
+                                            "{only} -> {only}|",
+                                            "<absent>",
+                                            "<absent>",
+                                            "<absent>",
+                                            "<absent>",
+                                            "<absent>",
+                                            "<absent>"};
+    EXPECT_EQ(contents(built), expected);
+    EXPECT_EQ(contents(indexed), expected);
+    EXPECT_EQ(indexed.size(), built.size());
+}
+
+// Registered as a default bundle, the index is the table while nothing else stands in the
+// locale chain; texts added for the section take precedence, and other prefixes still work.
+TEST(ConstantTextsTest, ADefaultBundleIsReadInPlaceUntilOtherTextsComeIn) {
+    static int runs = 0;
+    const std::string section = "qt.constant." + std::to_string(++runs);
+    Resource::addDefaultStrings(section, "en", qor::ConstantBundle{kEntries, kIndex.index()});
+
+    const auto table = Resource::getTextTable(section, QORLocale("de_DE"), kPrefix);
+    const TextTable::Entry* shortText = table->findEntry("Short");
+    ASSERT_NE(shortText, nullptr);
+    EXPECT_EQ(shortText, &kIndex.texts[0]);  // the index itself
+    EXPECT_EQ(*Resource::getTextTable(section, QORLocale("en"), "Other.")->find("Key"),
+              qor::String("not under the prefix"));
+
+    Resource::addStrings(section, "de", "P.Short = kurz\n");
+    const auto german = Resource::getTextTable(section, QORLocale("de_DE"), kPrefix);
+    EXPECT_EQ(*german->find("Short"), qor::String("kurz"));
+    EXPECT_EQ(*german->find("Eight678"), qor::String("no placeholders"));
+    EXPECT_EQ(*Resource::getTextTable(section, QORLocale("en"), kPrefix)->find("Short"),
+              qor::String("{a} and {bb}"));
+}
+
+}  // namespace
