@@ -27,9 +27,9 @@ constexpr std::string_view kBundle =
     "P. = {only}\n";
 constexpr std::string_view kPrefix = "P.";
 constexpr auto kEntries = qor::splitTextEntries<qor::countTextEntries(kBundle)>(kBundle);
-constexpr auto kIndex =
-    qor::indexTextEntries<qor::textIndexSize(kEntries, kPrefix)>(kEntries, kPrefix);
-static_assert(kIndex.texts.size() == 5, "Short once, Other.Key left out");
+constexpr qor::TextIndexSize kSize = qor::textIndexSize(kEntries, kPrefix);
+constexpr auto kIndex = qor::indexTextEntries<kSize.texts, kSize.placeholders>(kEntries, kPrefix);
+static_assert(kIndex.textCount == 5, "Short once, Other.Key left out");
 
 const std::vector<std::string> kProbes{"Short",
                                        "AKeyLongerThanSixteenBytes",

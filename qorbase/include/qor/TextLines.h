@@ -210,43 +210,21 @@ constexpr std::array<TextEntry, Count> splitTextEntries(std::string_view text) {
     return entries;
 }
 
-/// The numbers of texts and placeholders that indexTextEntries keeps: the first entry of each
-/// key that starts with `prefix`.
+/// Room for an index: the entries whose key starts with `prefix` and their placeholders (a key
+/// given twice counts twice, though only its first entry is kept).
 struct TextIndexSize {
     std::size_t texts = 0;
     std::size_t placeholders = 0;
 };
 
-namespace textlines {
-
-template <typename OnText>
-constexpr void forEachIndexed(std::span<const TextEntry> entries, std::string_view prefix,
-                              OnText onText) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const TextEntry& entry = entries[i];
-        if (entry.key.substr(0, prefix.size()) != prefix) {
-            continue;
-        }
-        const std::string_view key = entry.key.substr(prefix.size());
-        bool earlier = false;
-        for (std::size_t j = 0; j < i && !earlier; ++j) {
-            earlier = entries[j].key.substr(0, prefix.size()) == prefix &&
-                      entries[j].key.substr(prefix.size()) == key;
-        }
-        if (!earlier) {
-            onText(key, entry.text);
-        }
-    }
-}
-
-}  // namespace textlines
-
 constexpr TextIndexSize textIndexSize(std::span<const TextEntry> entries, std::string_view prefix) {
     TextIndexSize size;
-    textlines::forEachIndexed(entries, prefix, [&](std::string_view, std::string_view text) {
-        ++size.texts;
-        forEachPlaceholder(text, [&](TextPlaceholder) { ++size.placeholders; });
-    });
+    for (const TextEntry& entry : entries) {
+        if (entry.key.substr(0, prefix.size()) == prefix) {
+            ++size.texts;
+            forEachPlaceholder(entry.text, [&](TextPlaceholder) { ++size.placeholders; });
+        }
+    }
     return size;
 }
 
@@ -254,39 +232,49 @@ constexpr TextIndexSize textIndexSize(std::span<const TextEntry> entries, std::s
 template <std::size_t Texts, std::size_t Placeholders>
 struct ConstantTextIndex {
     std::string_view prefix;
-    std::array<IndexedText, Texts> texts{};
+    std::array<IndexedText, Texts + 1> texts{};                    // never empty
     std::array<TextPlaceholder, Placeholders + 1> placeholders{};  // never empty
     std::array<std::uint32_t, textSlotCount(Texts)> slots{};
+    std::size_t textCount = 0;
+    std::size_t placeholderCount = 0;
 
     constexpr TextIndex index() const {
-        return {prefix, texts, std::span(placeholders).first(Placeholders), slots};
+        return {prefix, std::span(texts).first(textCount),
+                std::span(placeholders).first(placeholderCount), slots};
     }
 };
 
 /// Indexes the first entry of each key that starts with `prefix` under the key without it, as
-/// a text table built at run time from the same entries would hold them. `Size` is
-/// textIndexSize(entries, prefix).
-template <TextIndexSize Size>
-constexpr ConstantTextIndex<Size.texts, Size.placeholders> indexTextEntries(
+/// a text table built at run time from the same entries would hold them. `Texts` and
+/// `Placeholders` are those of textIndexSize(entries, prefix).
+template <std::size_t Texts, std::size_t Placeholders>
+constexpr ConstantTextIndex<Texts, Placeholders> indexTextEntries(
     std::span<const TextEntry> entries, std::string_view prefix) {
-    ConstantTextIndex<Size.texts, Size.placeholders> index;
+    ConstantTextIndex<Texts, Placeholders> index;
     index.prefix = prefix;
-    std::size_t texts = 0;
-    std::size_t placeholders = 0;
-    textlines::forEachIndexed(entries, prefix, [&](std::string_view key, std::string_view text) {
-        IndexedText& indexed = index.texts[texts++];
+    for (const TextEntry& entry : entries) {
+        if (entry.key.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        const std::string_view key = entry.key.substr(prefix.size());
+        std::uint32_t* slot = findTextSlot(
+            index.slots, std::span(index.texts).first(index.textCount), key, hashTextKey(key));
+        if (*slot != 0) {
+            continue;  // the first text of a key counts
+        }
+        IndexedText& indexed = index.texts[index.textCount++];
         indexed.key = key.data();
-        indexed.text = text.data();
+        indexed.text = entry.text.data();
         indexed.keyLength = static_cast<std::uint32_t>(key.size());
-        indexed.textLength = static_cast<std::uint32_t>(text.size());
-        indexed.firstPlaceholder = static_cast<std::uint32_t>(placeholders);
-        forEachPlaceholder(
-            text, [&](TextPlaceholder found) { index.placeholders[placeholders++] = found; });
+        indexed.textLength = static_cast<std::uint32_t>(entry.text.size());
+        indexed.firstPlaceholder = static_cast<std::uint32_t>(index.placeholderCount);
+        forEachPlaceholder(entry.text, [&](TextPlaceholder found) {
+            index.placeholders[index.placeholderCount++] = found;
+        });
         indexed.placeholderCount =
-            static_cast<std::uint32_t>(placeholders - indexed.firstPlaceholder);
-        *findTextSlot(index.slots, std::span(index.texts).first(texts - 1), key, hashTextKey(key)) =
-            static_cast<std::uint32_t>(texts);
-    });
+            static_cast<std::uint32_t>(index.placeholderCount - indexed.firstPlaceholder);
+        *slot = static_cast<std::uint32_t>(index.textCount);
+    }
     return index;
 }
 
