@@ -1,7 +1,9 @@
 #include "verifiers/descriptors/DetailedTimingVerifier.h"
 
 #include <array>
+#include <charconv>
 #include <string>
+#include <string_view>
 
 #include "verifiers/BaseBlockLayout.h"
 
@@ -119,10 +121,12 @@ void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsig
     }
 
     // Each field of the report is the field's text and one blank; its property is the text.
-    std::array<qor::String, kReportFields.size()> values;
-    const qor::String clock = frequencyText(t.pixelClockHz());
-    values[0] = clock + " ";
-    notifyIndexedProperty("PixelClock", slot, qor::QORValue(clock));
+    // The numbers are written one after the other into `digits`, each with its blank.
+    std::array<std::string_view, kReportFields.size()> values;
+    const qor::String clock = frequencyText(t.pixelClockHz()) + " ";
+    values[0] = clock.str();
+    notifyIndexedProperty("PixelClock", slot,
+                          qor::QORValue(qor::String(values[0].substr(0, values[0].size() - 1))));
     const std::array<Field, 12> fields{{
         {"HorizFrontPorch", t.hFrontPorch},
         {"HorizSyncPulse", t.hSyncWidth},
@@ -137,36 +141,43 @@ void DetailedTimingVerifier::verifyTiming(const unsigned char* descriptor, unsig
         {"VertAddrVideoImgSz", t.vImageSize},
         {"VertBorder", t.vBorder},
     }};
+    constexpr std::size_t kFieldRoom = 6;  // five digits of a 16-bit value and the blank
+    std::array<char, kFieldRoom * fields.size()> digits;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const qor::String text = detail::unsignedText(fields[i].value);
-        values[i + 1] = text + " ";
+        char* const start = digits.data() + i * kFieldRoom;
+        char* const end = std::to_chars(start, start + kFieldRoom - 1, fields[i].value).ptr;
+        *end = ' ';
+        const std::string_view text(start, static_cast<std::size_t>(end - start));
+        values[i + 1] = std::string_view(start, text.size() + 1);
         if (i + 1 == fields.size() && slot == 0 &&
             (baseBlock()[layout::kFeatureSupport] & layout::kPreferredTimingBit) != 0) {
             reportPreferredMode(t.pixelClockHz(), t.hAddressable, t.hBlanking, t.vAddressable,
                                 t.vBlanking);
         }
-        notifyIndexedProperty(fields[i].property, slot, qor::QORValue(text));
+        notifyIndexedProperty(fields[i].property, slot, qor::QORValue(qor::String(text)));
     }
 
-    values[13] = syncSignalText(t.flags, slot);
+    const qor::String sync = syncSignalText(t.flags, slot);
+    values[13] = sync.str();
 
     // Interlace and stereo mode are complete "type: value" reports inside the timing report.
     const bool interlaced = (t.flags & kInterlacedBit) != 0;
-    values[14] = info("ReportedValue", {{"type", detail::localized("Interlaced")},
-                                        {"value", detail::yesNo(interlaced)}})
-                     .getMesg();
+    const LibEDIDLog interlace = info("ReportedValue", {{"type", detail::localized("Interlaced")},
+                                                        {"value", detail::yesNo(interlaced)}});
+    values[14] = interlace.getMesg().str();
     notifyIndexedProperty("Interlaced", slot, qor::QORValue(interlaced));
 
     const unsigned stereoCode = ((t.flags >> 5) & 0x03u) * 2u + (t.flags & 0x01u);
     const qor::String& stereo = detail::localized(kStereoModes[stereoCode]);
     notifyIndexedProperty("StereoViewingSupport", slot, qor::QORValue(stereo));
-    values[15] = info("ReportedValue",
-                      {{"type", detail::localized("StereoViewingSupport")}, {"value", stereo}})
-                     .getMesg();
+    const LibEDIDLog stereoReport = info(
+        "ReportedValue", {{"type", detail::localized("StereoViewingSupport")}, {"value", stereo}});
+    values[15] = stereoReport.getMesg().str();
 
     std::array<detail::Fill, kReportFields.size()> fills;
     for (std::size_t i = 0; i < fills.size(); ++i) {
-        fills[i] = {kReportFields[i], values[i]};
+        fills[i].name = kReportFields[i];
+        fills[i].value = values[i];
     }
     logMesgAndAppend(detail::MessageBuilder::build("DetailedTiming",
                                                    LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,

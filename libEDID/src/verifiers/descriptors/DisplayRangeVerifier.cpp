@@ -1,6 +1,8 @@
 #include "verifiers/descriptors/DisplayRangeVerifier.h"
 
+#include <charconv>
 #include <map>
+#include <string_view>
 #include <utility>
 
 namespace libEDID {
@@ -35,7 +37,12 @@ struct Rate {
 
     /// "<min>-<max> <unit>".
     qor::String text(const char* unit) const {
-        return detail::unsignedText(min) + "-" + detail::unsignedText(max) + " " + unit;
+        char text[32];  // two numbers of up to ten digits, "-" and " "
+        char* at = std::to_chars(text, text + 10, min).ptr;
+        *at++ = '-';
+        at = std::to_chars(at, at + 10, max).ptr;
+        *at++ = ' ';
+        return qor::String(std::string_view(text, static_cast<std::size_t>(at - text))) + unit;
     }
 };
 
