@@ -15,12 +15,6 @@ namespace libEDID::detail {
 
 namespace {
 
-void appendUnsigned(std::string& out, unsigned value) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
-}
-
 // The values of the reports are small and have a few decimals: those are formed with integers
 // from the exact binary value (value = mantissa * 2^exponent), rounded to nearest with ties to
 // even as std::to_chars rounds; any other value goes to std::to_chars.
@@ -128,6 +122,9 @@ PropertyNames& propertyNames() {
     return names;
 }
 
+// Most item lists (formats, audio, capabilities) hold a few items.
+constexpr std::size_t kItemListRoom = 8;
+
 // A mode list of a base block holds up to 17 modes (established timings I and II).
 constexpr std::size_t kModeListRoom = 24;
 constexpr std::size_t kModeListTextRoom = kModeListRoom * 24;
@@ -170,10 +167,21 @@ qor::String hexText(unsigned value, unsigned digits, std::string_view suffix) {
     return text;
 }
 
+void appendUnsigned(std::string& text, unsigned value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
 qor::String fixedText(double value, int decimals) {
     char buffer[64];
     const auto end = fixedDigits(buffer, value, decimals);
     return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+}
+
+void appendFixed(std::string& text, double value, int decimals) {
+    char buffer[64];
+    text.append(buffer, fixedDigits(buffer, value, decimals));
 }
 
 qor::String hexBytes(std::span<const unsigned char> bytes) {
@@ -202,6 +210,11 @@ const qor::String& eol() {
 qor::String modeText(unsigned width, unsigned height, unsigned refresh) {
     char buffer[kModeTextRoom];
     return writeMode(buffer, width, height, refresh);
+}
+
+void appendMode(std::string& text, unsigned width, unsigned height, unsigned refresh) {
+    char buffer[kModeTextRoom];
+    text += writeMode(buffer, width, height, refresh);
 }
 
 void ModeList::add(std::string_view mode) {
@@ -235,24 +248,26 @@ qor::String DetailLines::addLabelled(const qor::String& label, const qor::String
 }
 
 void ItemList::add(const qor::String& item) {
+    if (empty_) {
+        values_ = qor::QORValue(qor::QORValue::TYPE_STRING_ARRAY, true, 0);
+        values_.reserve(kItemListRoom);
+        empty_ = false;
+    }
     text_ += eol();
     text_ += indent_;
     text_ += item;
     values_.append(item);
-    empty_ = false;
 }
 
-qor::String ItemList::text() const {
+const qor::String& ItemList::text() const {
     return empty_ ? localized("None") : text_;
 }
 
-qor::QORValue ItemList::values() const {
-    if (!empty_) {
-        return values_;
+const qor::QORValue& ItemList::values() const {
+    if (empty_ && values_.getArraySize() == 0) {
+        values_.append(localized("None"));
     }
-    qor::QORValue none(qor::QORValue::TYPE_STRING_ARRAY, true, 0);
-    none.append(localized("None"));
-    return none;
+    return values_;
 }
 
 }  // namespace libEDID::detail

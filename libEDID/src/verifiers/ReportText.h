@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
@@ -30,12 +31,16 @@ const qor::String& yesNo(bool value);
 
 /// "%u" of the value.
 qor::String unsignedText(unsigned value);
+/// Appends unsignedText(value) to `text`.
+void appendUnsigned(std::string& text, unsigned value);
 
 /// "%0<digits>X" of the value, then `suffix`.
 qor::String hexText(unsigned value, unsigned digits, std::string_view suffix = {});
 
 /// "%.<decimals>f" of the value.
 qor::String fixedText(double value, int decimals);
+/// Appends fixedText(value, decimals) to `text`.
+void appendFixed(std::string& text, double value, int decimals);
 
 /// "%02X" of each byte, one blank between them.
 qor::String hexBytes(std::span<const unsigned char> bytes);
@@ -54,6 +59,8 @@ const qor::String& eol();
 
 /// "%u x %u @ %uHz".
 qor::String modeText(unsigned width, unsigned height, unsigned refresh);
+/// Appends modeText(width, height, refresh) to `text`.
+void appendMode(std::string& text, unsigned width, unsigned height, unsigned refresh);
 
 /// A list of display modes reported two ways: as text, one " <mode>" line each followed by a
 /// line terminator, and as an array-of-strings property value.
@@ -104,13 +111,14 @@ class ItemList {
 
     void add(const qor::String& item);
     /// The item lines, or the localized "None".
-    qor::String text() const;
+    const qor::String& text() const;
     /// The items, or the single localized "None".
-    qor::QORValue values() const;
+    const qor::QORValue& values() const;
 
   private:
     qor::String text_;
-    qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};
+    // The items; "None" is put in when the values of an empty list are asked for.
+    mutable qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};
     const char* indent_;
     bool empty_ = true;
 };

@@ -14,7 +14,7 @@ void CTAReportingVerifier::reportProperty(const char* name, const qor::String& v
 
 void CTAReportingVerifier::reportList(const char* name, const detail::ItemList& items) {
     reportValue(name, items.text());
-    notifySysInfoProperty(name + detail::indexText(suffix), items.values());
+    notifySysInfoProperty(detail::indexedPropertyName(name, suffix), items.values());
 }
 
 void CTAReportingVerifier::reportBits(const char* name, unsigned bits,
@@ -58,11 +58,16 @@ void CTADataBlockVerifier::reportFormats(const char* name,
     std::bitset<256> seen;
     for (const CTAShortVideoDescriptor& svd : formats) {
         const cta::VideoFormat* format = cta::videoFormat(svd.vic);
-        qor::String text = "VIC " + detail::unsignedText(svd.vic) + ": ";
+        const qor::String vic = detail::unsignedText(svd.vic);
+        std::string text;
+        text.reserve(48);
+        text += "VIC ";
+        text += vic.str();
+        text += ": ";
         if (format == nullptr) {
-            text += detail::localized("CTAReservedFormat");
+            text += detail::localized("CTAReservedFormat").str();
         } else {
-            text += detail::modeText(format->width, format->height, format->refresh);
+            detail::appendMode(text, format->width, format->height, format->refresh);
             if (format->interlaced) {
                 text += "(I)";
             }
@@ -71,7 +76,6 @@ void CTADataBlockVerifier::reportFormats(const char* name,
             text += " (native)";
         }
         items.add(text);
-        const qor::String vic = detail::unsignedText(svd.vic);
         if (judge && format == nullptr) {
             logCTAFinding("CTAUnknownVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
         } else if (judge && seen.test(svd.vic)) {

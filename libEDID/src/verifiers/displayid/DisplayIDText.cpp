@@ -1,6 +1,9 @@
 #include "verifiers/displayid/DisplayIDText.h"
 
 #include <array>
+#include <string>
+
+#include "verifiers/ReportText.h"
 
 namespace libEDID::displayid {
 
@@ -47,10 +50,23 @@ qor::String dataBlockText(const DisplayIDDataBlock& block) {
 }
 
 qor::String timingText(const DisplayIDTiming& timing) {
-    return qor::SprintfFormat("%u x %u @ %.2fHz, %.2f MHz%s%s", timing.hActive, timing.vActive,
-                              timing.refreshHz(), timing.pixelClockKHz / 1000.0,
-                              timing.interlaced ? ", interlaced" : "",
-                              timing.preferred ? ", preferred" : "");
+    std::string text;
+    text.reserve(64);
+    detail::appendUnsigned(text, timing.hActive);
+    text += " x ";
+    detail::appendUnsigned(text, timing.vActive);
+    text += " @ ";
+    detail::appendFixed(text, timing.refreshHz(), 2);
+    text += "Hz, ";
+    detail::appendFixed(text, timing.pixelClockKHz / 1000.0, 2);
+    text += " MHz";
+    if (timing.interlaced) {
+        text += ", interlaced";
+    }
+    if (timing.preferred) {
+        text += ", preferred";
+    }
+    return text;
 }
 
 qor::String productText(const DisplayIDProduct& product) {
