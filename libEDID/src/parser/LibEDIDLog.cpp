@@ -125,6 +125,8 @@ LibEDIDLog MessageBuilder::build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL 
 
 namespace {
 
+// Texts of 4 to 16 bytes are handled as two words of one size: the first and the last, which
+// overlap for sizes between the word sizes.
 template <typename Word>
 [[gnu::always_inline]] inline Word load(const char* from) {
     Word word = 0;
@@ -132,12 +134,23 @@ template <typename Word>
     return word;
 }
 
-// Two words of `size` bytes (4 to 16) are equal when their last and first words are: the two
-// loads overlap for sizes between the word sizes.
+template <typename Word>
+[[gnu::always_inline]] inline void store(char* to, Word word) {
+    std::memcpy(to, &word, sizeof word);
+}
+
 template <typename Word>
 [[gnu::always_inline]] inline bool sameEnds(const char* a, const char* b, std::size_t size) {
     return load<Word>(a + size - sizeof(Word)) == load<Word>(b + size - sizeof(Word)) &&
            load<Word>(a) == load<Word>(b);
+}
+
+template <typename Word>
+[[gnu::always_inline]] inline void copyEnds(char* to, const char* from, std::size_t size) {
+    const Word head = load<Word>(from);
+    const Word tail = load<Word>(from + size - sizeof(Word));
+    store(to, head);
+    store(to + size - sizeof(Word), tail);
 }
 
 // Placeholder names are a few letters, often of one stem ("value1" to "value16"): their last
@@ -160,24 +173,14 @@ template <typename Word>
 }
 
 // Copies `size` bytes. The parts of a message are mostly a few bytes long: those are copied
-// in at most two overlapping words instead of a call.
+// as words instead of by a call.
 [[gnu::always_inline]] inline void copyBytes(char* to, const char* from, std::size_t size) {
     if (size > 16) {
         std::memcpy(to, from, size);
     } else if (size >= 8) {
-        std::uint64_t head = 0;
-        std::uint64_t tail = 0;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + size - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + size - 8, &tail, 8);
+        copyEnds<std::uint64_t>(to, from, size);
     } else if (size >= 4) {
-        std::uint32_t head = 0;
-        std::uint32_t tail = 0;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + size - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + size - 4, &tail, 4);
+        copyEnds<std::uint32_t>(to, from, size);
     } else if (size > 0) {
         to[0] = from[0];
         to[size / 2] = from[size / 2];
