@@ -125,7 +125,7 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
         char out[128];
         EXPECT_FALSE(c.accessor.readStructure(200, out, 128));
         EXPECT_FALSE(c.accessor.dumpToFile(bad));
-        EXPECT_EQ(described(log.lines()), c.failureLines);
+        EXPECT_EQ(log.lines(), c.failureLines);
     }
 }
 
@@ -206,7 +206,7 @@ TEST(AccessorTest, SourcesWithoutBytes) {
         EXPECT_EQ(accessor->isAccessible(), c.accessible);
         EXPECT_EQ(accessor->readStructure(0, out, 0), c.accessible);
         EXPECT_FALSE(accessor->readStructure(0, out, 128));
-        EXPECT_EQ(described(log.lines()), c.lines);
+        EXPECT_EQ(log.lines(), c.lines);
         EXPECT_EQ(accessor->read(0, 1, out), -1);
         EXPECT_EQ(accessor->hexDump(), qor::String());
         const std::string path = dir.file("copy.bin");
@@ -228,10 +228,9 @@ TEST(AccessorBaseTest, ShortOrFailedReadsAreFailuresAndNothingIsDumped) {
         EXPECT_FALSE(accessor.readStructure(0, out, 128)) << result;
     }
     const std::string prefix = "libEDID.EDIDAccessor 3 ";
-    EXPECT_EQ(described(log.lines()),
-              (Texts{prefix + "34 amount read (5) != expected amount (128)",
-                     prefix + "30 Error returned from read of EDID, error # = -7",
-                     prefix + "34 amount read (200) != expected amount (128)"}));
+    EXPECT_EQ(log.lines(), (Texts{prefix + "34 amount read (5) != expected amount (128)",
+                                  prefix + "30 Error returned from read of EDID, error # = -7",
+                                  prefix + "34 amount read (200) != expected amount (128)"}));
 
     ShortReadAccessor base(0);
     EXPECT_EQ(base.hexDump(), qor::String());

@@ -59,19 +59,19 @@ TEST(ChecksumTest, UnreadableBlocks) {
         EXPECT_EQ(p.parser.verifyChecksum(false), c.readable) << c.what;
         EXPECT_EQ(p.parser.verifyChecksum(false), c.readable) << c.what;
         EXPECT_EQ(summaries(p.parser), c.readable ? Texts{} : cannot) << c.what;
-        EXPECT_EQ(log.startingWith("33 ").size(), c.failedReads) << c.what;
-        EXPECT_EQ(log.startingWith("30 ").size(), c.failedReads) << c.what;
+        EXPECT_EQ(log.lines("33 ").size(), c.failedReads) << c.what;
+        EXPECT_EQ(log.lines("30 ").size(), c.failedReads) << c.what;
     }
 }
 
 TEST(ChecksumTest, ForceDecidesWhetherTheSourceIsReadAgain) {
     Parsed p(EdidBuilder().checksumOff(0, 3).bytes());
     LogCapture log(1);
-    const auto count = [&log](const char* prefix) { return log.startingWith(prefix).size(); };
+    const auto count = [&log](const char* prefix) { return log.lines(prefix).size(); };
 
     EXPECT_TRUE(p.parser.verifyChecksum(false));
     EXPECT_EQ(count("83 "), 1u);
-    const auto reads = described(log.startingWith("Entering EDIDAccessor::readStructure"));
+    const auto reads = log.lines("Entering EDIDAccessor::readStructure");
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0].rfind("libEDID.EDIDAccessor 1 ", 0), 0u);
 

@@ -25,7 +25,7 @@ TEST_F(MessageTest, MissingTextKeepsThePreviousTextAndLogsOneLine) {
     LogCapture log(3);
     Log record("CoreTestNoSuchKey", Log::LIBEDID_LOG_LEVEL_ERROR, Log::LIBEDID_LOG_CAT_HEADER);
     EXPECT_TRUE(record.getMesg().isEmpty());
-    EXPECT_EQ(described(log.lines()),
+    EXPECT_EQ(log.lines(),
               Texts{"libEDID.LibEDIDLog 3 38 unable to find string in resource DB for key: "
                     "\"LocalizedString.CoreTestNoSuchKey\""});
 

@@ -80,8 +80,8 @@ TEST(ParseDriverTest, InaccessibleSourceRunsNoVerifier) {
     Parsed p(Bytes{});
     EXPECT_FALSE(p.parse());
     EXPECT_TRUE(p.observer->properties.empty());
-    EXPECT_EQ(log.startingWith("Entering EDIDParser::parseEDID").size(), 1u);
-    EXPECT_EQ(log.startingWith("Leaving EDIDParser::parseEDID").size(), 1u);
+    EXPECT_EQ(log.lines("Entering EDIDParser::parseEDID").size(), 1u);
+    EXPECT_EQ(log.lines("Leaving EDIDParser::parseEDID").size(), 1u);
 }
 
 TEST(ParseDriverTest, ParsingTwiceDoublesMessagesAndAppendedLines) {
@@ -118,7 +118,7 @@ TEST(ParseDriverTest, IdentifierAndStringParseOnlyWhenNeededOrForced) {
         ASSERT_TRUE((p.parser.*get)(again, true));
         EXPECT_EQ(again, first);
         EXPECT_EQ(p.parser.getMessages().size(), 2 * perParse);
-        EXPECT_EQ(log.startingWith("83 ").size(), 1u);  // read again
+        EXPECT_EQ(log.lines("83 ").size(), 1u);  // read again
     }
 }
 

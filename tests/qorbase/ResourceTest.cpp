@@ -169,7 +169,7 @@ TEST(ResourceTest, SettingsAndTextFilesAreSmallRegularFiles) {
     paths.push_back(fifo);
 #endif
     for (const std::string& path : paths) {
-        qortest::LogLines log(3);
+        edidtest::LogCapture log(3);
         bool loaded = true;
         EXPECT_TRUE(edidtest::returnsWithoutBlocking(fifo, [&] {
             loaded = Resource::loadSettings(path) || Resource::loadStrings("qtbig", "en", path);
