@@ -76,18 +76,6 @@ TEST(ParserTest, IgnoringIsASetNotACounter) {
     EXPECT_EQ(p.withKey("ChecksumError").size(), 1u);
 }
 
-TEST(ParserTest, ClearLogsKeepsTheEdidString) {
-    Parsed p(EdidBuilder().bytes());
-    ASSERT_TRUE(p.parse());
-    const Texts first = p.keys();
-    const std::string text = edidString(p.parser);
-    p.parser.clearLogs();
-    EXPECT_TRUE(p.parser.getMessages().isEmpty());
-    EXPECT_EQ(edidString(p.parser), text);
-    ASSERT_TRUE(p.parse());
-    EXPECT_EQ(p.keys(), first);
-}
-
 TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
     Texts journal;
     auto a = std::make_shared<JournalObserver>("a", journal);
@@ -189,20 +177,6 @@ TEST(ParserTest, ReadsTheWholeAnnouncedBlocksThatArePresent) {
             }
         }
     }
-}
-
-// A parser over an empty handle behaves as one over a source that cannot be read.
-TEST(ParserTest, EmptyHandleActsAsAnInaccessibleSource) {
-    EDIDParser parser{libEDID::EDIDAccessorHandle()};
-    EXPECT_FALSE(parser.isAccessible());
-    EXPECT_TRUE(parser.getAccessor().isEmpty());
-    EXPECT_FALSE(parser.verifyChecksum(true));
-    EXPECT_FALSE(parser.parseEDID(true));
-    qor::String text("unchanged");
-    EXPECT_FALSE(parser.getEDIDString(text, true));
-    EXPECT_FALSE(parser.getEDIDIdentifier(text, true));
-    EXPECT_EQ(text, qor::String("unchanged"));
-    EXPECT_EQ(summaries(parser), Texts(3, "CannotAccessEDID 1 0: " + label("CannotAccessEDID")));
 }
 
 }  // namespace

@@ -65,10 +65,10 @@ Bytes validEdid() {
     return edidtest::EdidBuilder().bytes();
 }
 
-// Sources that give no base block: the source is not accessible, or it holds fewer than 128
-// bytes. Every operation fails; each parse (the identifier parses again, since the first one
-// failed) leaves one "CannotAccessEDID"; getEDIDString fails silently on an inaccessible source
-// and by a parse on an accessible one.
+// Sources that give no base block: there is no source, it is not accessible, or it holds fewer
+// than 128 bytes. Every operation fails; each parse (the identifier parses again, since the first
+// one failed) leaves one "CannotAccessEDID"; getEDIDString fails silently on an inaccessible
+// source and by a parse on an accessible one.
 TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
     const edidtest::TempDir dir;
     const struct {
@@ -85,6 +85,7 @@ TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
         {"empty memory", memoryAccessor({}), false},
         {"1 byte in memory", memoryAccessor({0x00}), true},
         {"127 bytes in memory", memoryAccessor(Bytes(127, 0xFF)), true},
+        {"no source at all", libEDID::EDIDAccessorHandle(), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
