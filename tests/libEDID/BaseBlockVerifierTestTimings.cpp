@@ -10,24 +10,11 @@ void expectModeList(const Result& r, const char* key, const Texts& modes) {
     EXPECT_EQ(r.property(key), modes.empty() ? "-" : join(modes));
 }
 
-TEST(EstTimingsOneTwoVerifierTest, ModesOfTheSetBitsInBitOrder) {
-    const struct {
-        std::uint8_t b23, b24, b25;
-        Texts modes;
-    } cases[] = {
-        {0x00, 0x00, 0x00, {}},
-        {0x00, 0x00, 0x7F, {}},  // the manufacturer's own timings are not decoded
-        {0x21, 0x00, 0x00, {"800 x 600 @ 60Hz", "640 x 480 @ 60Hz"}},
-        {0x80,
-         0x11,
-         0x80,
-         {"720 x 400 @ 70Hz", "1280 x 1024 @ 75Hz", "1024 x 768 @ 87Hz(I)", "1152 x 870 @ 75Hz"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.modes.size());
-        expectModeList(Result(EdidBuilder().establishedTimings(c.b23, c.b24, c.b25)),
-                       "ReportedEstTimings", c.modes);
-    }
+// 25h bits 6-0 stand for the manufacturer's own timings, which are not decoded. The modes of the
+// other bits of 23h-25h and their order are pinned by the goldens: each of those bits is set in
+// some of the test EDIDs, in combinations that tell every two of them apart.
+TEST(EstTimingsOneTwoVerifierTest, ManufacturerTimingsAreNotDecoded) {
+    expectModeList(Result(EdidBuilder().set(0x23, {0x00, 0x00, 0x7F})), "ReportedEstTimings", {});
 }
 
 TEST(StdTimingsVerifierTest, DecodedInvalidAndUnusedEntries) {
