@@ -35,7 +35,7 @@ TEST(BasicVideoFeatureVerifierTest, ScreenSizeOrAspectRatio) {
         {0, 1, "ReportedAspectRatioPortrait", "1.00 : 1.00"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Result(EdidBuilder().screenSize(c.h, c.v)).property(c.property), c.value)
+        EXPECT_EQ(Result(EdidBuilder().set(0x15, {c.h, c.v})).property(c.property), c.value)
             << c.property;
     }
 }

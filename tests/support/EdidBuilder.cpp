@@ -41,30 +41,17 @@ EdidBuilder& EdidBuilder::set(std::size_t offset, std::initializer_list<std::uin
     return *this;
 }
 
-EdidBuilder& EdidBuilder::manufacturerBytes(std::uint8_t b08, std::uint8_t b09) {
-    return set(0x08, {b08, b09});
-}
-
 EdidBuilder& EdidBuilder::serialNumber(std::uint32_t serial) {
     return set(0x0C,
                {static_cast<std::uint8_t>(serial), static_cast<std::uint8_t>(serial >> 8),
                 static_cast<std::uint8_t>(serial >> 16), static_cast<std::uint8_t>(serial >> 24)});
 }
 
-EdidBuilder& EdidBuilder::week(std::uint8_t w) {
-    return set(0x10, {w});
-}
-EdidBuilder& EdidBuilder::yearByte(std::uint8_t y) {
-    return set(0x11, {y});
-}
 EdidBuilder& EdidBuilder::version(std::uint8_t v, std::uint8_t r) {
     return set(0x12, {v, r});
 }
 EdidBuilder& EdidBuilder::videoInput(std::uint8_t b) {
     return set(0x14, {b});
-}
-EdidBuilder& EdidBuilder::screenSize(std::uint8_t h, std::uint8_t v) {
-    return set(0x15, {h, v});
 }
 EdidBuilder& EdidBuilder::gamma(std::uint8_t b) {
     return set(0x17, {b});
@@ -76,10 +63,6 @@ EdidBuilder& EdidBuilder::features(std::uint8_t b) {
 EdidBuilder& EdidBuilder::chromaticity(const std::array<std::uint8_t, 10>& bytes) {
     std::copy(bytes.begin(), bytes.end(), base_.begin() + 0x19);
     return *this;
-}
-
-EdidBuilder& EdidBuilder::establishedTimings(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
-    return set(0x23, {a, b, c});
 }
 
 EdidBuilder& EdidBuilder::standardTiming(unsigned index, std::uint8_t b0, std::uint8_t b1) {
