@@ -87,8 +87,10 @@ class MaskedFileAccessor : public EDIDAccessorFile {
 };
 
 // A memory and a file source of the same 256 bytes read, dump and hex-dump alike, and a file
-// source whose read is overridden dumps what that read gives. Each logs its own lines for a
-// read past the end and for a dump target that cannot be opened.
+// source whose read is overridden dumps what that read gives. A dump never replaces what is
+// there and never follows a link: a planted link's target and an existing file keep their
+// content. Each source logs its own lines for a read past the end and for a dump target that
+// cannot be opened.
 TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
     TempDir dir;
     const std::string bytes = numbered(256);
@@ -96,6 +98,9 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
     EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
     MaskedFileAccessor masked(dir.file("edid.bin"));
     const std::string bad = dir.file("missing/copy.bin");
+    const std::string victim = dir.write("victim", "keep");
+    edidtest::linkOrOccupy(victim, dir.file("link.bin"));
+    edidtest::linkOrOccupy(dir.file("nowhere"), dir.file("dangling.bin"));
     const std::string pastFile =
         "libEDID.EDIDAccessorFile 4 33 trying to read past the end of input EDID file";
     const std::string badFile =
@@ -120,6 +125,9 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
         EXPECT_TRUE(c.accessor.dumpToFile(path));
         EXPECT_EQ(TempDir::read(path), c.content);
         std::filesystem::remove(path);
+        for (const char* name : {"victim", "link.bin", "dangling.bin"}) {
+            EXPECT_FALSE(c.accessor.dumpToFile(dir.file(name))) << name;
+        }
 
         LogCapture log(2);
         char out[128];
@@ -127,26 +135,8 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
         EXPECT_FALSE(c.accessor.dumpToFile(bad));
         EXPECT_EQ(log.lines(), c.failureLines);
     }
-}
-
-// A dump never replaces what is there and never follows a link: a planted link's target and
-// an existing file keep their content.
-TEST(AccessorTest, DumpsOnlyCreateNewFiles) {
-    TempDir dir;
-    const std::string bytes = numbered(128);
-    EDIDAccessorBuffer fromMemory = memory(bytes);
-    EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
-    const std::string victim = dir.write("victim", "keep");
-    edidtest::linkOrOccupy(victim, dir.file("link.bin"));
-    edidtest::linkOrOccupy(dir.file("nowhere"), dir.file("dangling.bin"));
-    for (EDIDAccessor* accessor :
-         {static_cast<EDIDAccessor*>(&fromMemory), static_cast<EDIDAccessor*>(&fromFile)}) {
-        for (const char* name : {"victim", "link.bin", "dangling.bin"}) {
-            EXPECT_FALSE(accessor->dumpToFile(dir.file(name))) << name;
-        }
-        EXPECT_EQ(TempDir::read(victim), "keep");
-        EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
-    }
+    EXPECT_EQ(TempDir::read(victim), "keep");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
 }
 
 // A file source holds what the file held when it was made: a file that shrinks or vanishes
