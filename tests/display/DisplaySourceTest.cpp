@@ -99,6 +99,15 @@ TEST_F(DisplaySourceTest, ListsConnectorsWithEdidAndReadsThemAtCallTime) {
     EXPECT_TRUE(edid.isEmpty());
     fs::remove(root / "card0-HDMI-A-1" / "edid");
     EXPECT_FALSE(displays[0].getEDID(edid));
+    // An accessor holds what was read when it was made: replacing the monitor changes what a new
+    // accessor reads, not an existing one.
+    const auto eDP = [] {
+        return EDIDContext::getEDIDAccessor("card0-eDP-1", EDIDAccessor::FIND_BY_PORT_LOCATOR);
+    };
+    const libEDID::EDIDAccessorHandle before = eDP();
+    connector("card0-eDP-1", edidWithSerial(5));
+    EXPECT_EQ(bytesOf(before, 256), edidWithSerial(2));
+    EXPECT_EQ(bytesOf(eDP(), 128), edidWithSerial(5));
     WindowsDisplays::setSysfsRoot((root / "no-such-folder").string());
     EXPECT_EQ(WindowsDisplays().size(), 0u);
 }
@@ -173,17 +182,6 @@ TEST_F(DisplaySourceTest, LookupByEachFinder) {
         EXPECT_FALSE(parser.parseEDID(false));
         EXPECT_EQ(keysOf(parser), std::vector<std::string>{"CannotAccessEDID"});
     }
-}
-
-TEST_F(DisplaySourceTest, EachCallBuildsItsOwnSnapshot) {
-    libEDID::EDIDAccessorHandle first =
-        EDIDContext::getEDIDAccessor("card0-eDP-1", EDIDAccessor::FIND_BY_PORT_LOCATOR);
-    // Replacing the monitor changes what a new accessor reads, not the existing one.
-    connector("card0-eDP-1", edidWithSerial(5));
-    const libEDID::EDIDAccessorHandle second =
-        EDIDContext::getEDIDAccessor("card0-eDP-1", EDIDAccessor::FIND_BY_PORT_LOCATOR);
-    EXPECT_EQ(bytesOf(first, 256), edidWithSerial(2));
-    EXPECT_EQ(bytesOf(second, 128), edidWithSerial(5));
 }
 
 }  // namespace
