@@ -64,29 +64,6 @@ TEST(ChecksumTest, UnreadableBlocks) {
     }
 }
 
-TEST(ChecksumTest, ForceDecidesWhetherTheSourceIsReadAgain) {
-    Parsed p(EdidBuilder().checksumOff(0, 3).bytes());
-    LogCapture log(1);
-    const auto count = [&log](const char* prefix) { return log.lines(prefix).size(); };
-
-    EXPECT_TRUE(p.parser.verifyChecksum(false));
-    EXPECT_EQ(count("83 "), 1u);
-    const auto reads = log.lines("Entering EDIDAccessor::readStructure");
-    ASSERT_EQ(reads.size(), 1u);
-    EXPECT_EQ(reads[0].rfind("libEDID.EDIDAccessor 1 ", 0), 0u);
-
-    EXPECT_TRUE(p.parser.verifyChecksum(false));  // no read, messages again
-    EXPECT_EQ(count("83 "), 1u);
-    EXPECT_EQ(count("Entering EDIDAccessor::readStructure"), 1u);
-    EXPECT_EQ(p.withKey("ChecksumError").size(), 2u);
-
-    EXPECT_TRUE(p.parser.verifyChecksum(true));
-    EXPECT_EQ(count("83 "), 2u);
-    EXPECT_EQ(p.withKey("ChecksumError").size(), 3u);
-    EXPECT_EQ(count("Entering EDIDParser::verifyChecksum"), 3u);
-    EXPECT_EQ(count("Leaving EDIDParser::verifyChecksum"), 3u);
-}
-
 // A memory source found under a locator, as the display source is.
 class LocatedAccessor : public libEDID::EDIDAccessorBuffer {
   public:
