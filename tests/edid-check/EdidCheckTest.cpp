@@ -150,10 +150,7 @@ TEST_F(EdidCheckTest, EdidsAsJsonLines) {
     EXPECT_EQ(first["key"], "ChecksumError");
     EXPECT_EQ(first["level"], 2);
     EXPECT_EQ(first["category"], 2);
-}
-
-// A level-2 message sets no error status when its category is ignored.
-TEST_F(EdidCheckTest, IgnoredCategories) {
+    // A level-2 message sets no error status when its category is ignored.
     const ToolResult ignored = workspace.run("--json --ignore-category checksum " +
                                              shellQuoted(dataFile(kBadExtensionChecksum)));
     EXPECT_EQ(ignored.status, 0);
@@ -163,7 +160,15 @@ TEST_F(EdidCheckTest, IgnoredCategories) {
     }
 }
 
-TEST_F(EdidCheckTest, BadArgumentsGiveOneLineAndStatusTwo) {
+// Help and version on stdout with status 0; bad arguments give one line and status 2.
+TEST_F(EdidCheckTest, HelpVersionAndBadArguments) {
+    const ToolResult help = workspace.run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, AllOf(HasSubstr("--ignore-category"), HasSubstr("Examples:"),
+                                HasSubstr("Exit status")));
+    const ToolResult version = workspace.run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_THAT(version.out, StartsWith("edid-check "));
     for (const char* arguments :
          {"--no-such-option", "--ignore-category 20 x.bin", "--ignore-category nonsense x.bin",
           "--finder serial x.bin", "--log-level high", "--list x.bin"}) {
@@ -172,16 +177,6 @@ TEST_F(EdidCheckTest, BadArgumentsGiveOneLineAndStatusTwo) {
         EXPECT_THAT(linesOf(result.err), SizeIs(1)) << arguments;
         EXPECT_EQ(result.out, "") << arguments;
     }
-}
-
-TEST_F(EdidCheckTest, HelpAndVersion) {
-    const ToolResult help = workspace.run("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, AllOf(HasSubstr("--ignore-category"), HasSubstr("Examples:"),
-                                HasSubstr("Exit status")));
-    const ToolResult version = workspace.run("--version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_THAT(version.out, StartsWith("edid-check "));
 }
 
 // One text run over three EDIDs: findings grouped by severity with their category, no colour
@@ -218,16 +213,23 @@ TEST_F(EdidCheckTest, TextReportAndItsSections) {
                 AllOf(StartsWith("\n\n" + clean.string() + ": ED270U P2-43300EA733W01\n"),
                       HasSubstr("  Product Name: \"ED270U P2\"")));
 
-    // The options add the level-0 messages, the properties and the hex dump; --base-only leaves
-    // the extension blocks undecoded.
-    const ToolResult all =
-        workspace.run("--all-messages --properties --hexdump " + shellQuoted(clean));
-    EXPECT_EQ(all.status, 0);
-    EXPECT_THAT(all.out, AllOf(HasSubstr("  Information ("), HasSubstr("    [general] "),
-                               HasSubstr("\n    MonitorModelNumber = ED270U P2\n"),
-                               HasSubstr("  Hex dump:\n")));
-    // An array property: its name alone, then one item per line.
-    EXPECT_THAT(all.out, ::testing::ContainsRegex("\n    [A-Za-z]+ =\n      [0-9]+ x [0-9]+"));
+    // The options add the level-0 messages, the properties (an array one: its name alone, then
+    // one item per line) and the hex dump. The kind of content is decided from all that is read
+    // (up to 1 MiB): a file over 1 MiB that holds a binary byte is raw, whatever its first 32 KiB
+    // look like, and only its first 32 KiB are kept.
+    const fs::path late = workspace.write(
+        "late-binary.bin", std::string(40 * 1024, 'A') + '\x01' + std::string(1200 * 1024, 'A'));
+    const ToolResult all = workspace.run("--all-messages --properties --hexdump " +
+                                         shellQuoted(clean) + " " + shellQuoted(late));
+    EXPECT_EQ(all.err, "");
+    EXPECT_THAT(
+        between(all.out, clean.string(), late.string()),
+        AllOf(HasSubstr("  Information ("), HasSubstr("    [general] "),
+              HasSubstr("\n    MonitorModelNumber = ED270U P2\n"), HasSubstr("  Hex dump:\n"),
+              ::testing::ContainsRegex("\n    [A-Za-z]+ =\n      [0-9]+ x [0-9]+")));
+    EXPECT_THAT(between(all.out, late.string()),
+                AllOf(HasSubstr("00007FF0  41 41"), Not(HasSubstr("00008000  "))));
+    // --base-only leaves the extension blocks undecoded.
     EXPECT_THAT(workspace.run("--json " + shellQuoted(cta)).out,
                 HasSubstr("{\"name\":\"CTARevision1\","));
     EXPECT_THAT(workspace.run("--base-only --json " + shellQuoted(cta)).out,
@@ -281,19 +283,6 @@ TEST_F(EdidCheckTest, SourcesFromListFiles) {
         EXPECT_EQ(bad.status, 2) << list;
         EXPECT_EQ(bad.err, std::string("edid-check: cannot read the source list ") + list + "\n");
     }
-}
-
-// The kind of content is decided from all that is read (up to 1 MiB): a file over 1 MiB that
-// holds a binary byte is raw, whatever its first 32 KiB look like, and only its first 32 KiB
-// are kept.
-TEST_F(EdidCheckTest, RawOrTextIsDecidedOnAllThatIsRead) {
-    const std::string content =
-        std::string(40 * 1024, 'A') + '\x01' + std::string(1200 * 1024, 'A');
-    const ToolResult result =
-        workspace.run("--hexdump " + shellQuoted(workspace.write("late-binary.bin", content)));
-    EXPECT_EQ(result.err, "");
-    EXPECT_THAT(result.out, HasSubstr("00007FF0  41 41"));
-    EXPECT_THAT(result.out, Not(HasSubstr("00008000  ")));
 }
 
 // Output that cannot be written (a full disk, a closed stdout) is not a success: status 2 and
