@@ -94,7 +94,7 @@ class MaskedFileAccessor : public EDIDAccessorFile {
 TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
     TempDir dir;
     const std::string bytes = numbered(256);
-    EDIDAccessorBuffer fromMemory = memory(bytes);
+    EDIDAccessorBuffer fromMemory(bytes.data(), 256);
     EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
     MaskedFileAccessor masked(dir.file("edid.bin"));
     const std::string bad = dir.file("missing/copy.bin");

@@ -17,10 +17,6 @@ using Log = libEDID::LibEDIDLog;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
-inline libEDID::EDIDAccessorBuffer memory(const std::string& bytes) {
-    return libEDID::EDIDAccessorBuffer(bytes.data(), static_cast<unsigned>(bytes.size()));
-}
-
 /// A stored message as "<key> <level> <category>: <text>".
 inline std::string summary(const Log& m) {
     return m.getKey().str() + " " + std::to_string(m.getLevel()) + " " +
