@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Blocking.h"
+#include "EdidBuilder.h"
 #include "ToolRunner.h"
 
 namespace edidchecktest {
@@ -61,23 +62,6 @@ std::string argumentsOf(const std::vector<fs::path>& sources) {
     }
     return arguments;
 }
-
-// `edid` with its product name (in the descriptor of tag FCh) overwritten by `name`.
-Bytes withProductName(Bytes edid, const std::string& name) {
-    for (const std::size_t slot : {0x36, 0x48, 0x5A, 0x6C}) {
-        if (edid[slot] == 0 && edid[slot + 1] == 0 && edid[slot + 3] == 0xFC) {
-            std::copy(name.begin(), name.end(), edid.begin() + static_cast<long>(slot) + 5);
-        }
-    }
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < 127; ++i) {
-        sum += edid[i];
-    }
-    edid[127] = static_cast<unsigned char>(0x100 - sum % 0x100);
-    return edid;
-}
-
-const std::string kHostileName = "\x1b]0;pwn\x07\x1b[2J\n";
 
 class EdidCheckTest : public ::testing::Test {
   protected:
@@ -424,7 +408,8 @@ TEST_F(EdidCheckDisplayTest, ListsAndExaminesEveryDisplay) {
 // report, the stderr line and the --list table show every control character as \xNN, so that no
 // byte reaches the terminal raw and each source keeps its one line.
 TEST_F(EdidCheckDisplayTest, TextOutputShowsControlCharactersEscaped) {
-    const Bytes edid = withProductName(readBytes(dataFile(kAnalog)), kHostileName);
+    const Bytes edid =
+        edidtest::EdidBuilder().stringDescriptor(2, 0xFC, "\x1b]0;pwn\x07\x1b[2J\n").bytes();
     const fs::path good = workspace.write("good\n\x1b[31m.bin", edid);
     const fs::path bad = workspace.write("bad\nname.txt", "prose");
     const ToolResult result =
