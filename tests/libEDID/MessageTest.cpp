@@ -72,19 +72,12 @@ TEST_F(MessageTest, VariablesFillOnlyTheirOwnPlaceholders) {
 }
 
 TEST_F(MessageTest, TrimmedTextStartsAfterTheFirstColonBlank) {
-    struct Case {
-        const char* key;
-        const char* trimmed;
-    };
-    const Case cases[] = {
-        {"CoreTestNoColon", "nothing to cut"},
-        {"CoreTestOneColon", "the value"},
-        {"CoreTestTwoColons", "value: more"},
-    };
-    for (const Case& c : cases) {
-        const Log record(c.key, Log::LIBEDID_LOG_LEVEL_INFO, Log::LIBEDID_LOG_CAT_GENERAL);
-        EXPECT_EQ(record.getMesgTrimmed(), String(c.trimmed)) << c.key;
-        EXPECT_EQ(record.getMesg(), Log::getString(c.key));  // trimming leaves the text
+    for (const auto& [key, trimmed] : {std::pair{"CoreTestNoColon", "nothing to cut"},
+                                       {"CoreTestOneColon", "the value"},
+                                       {"CoreTestTwoColons", "value: more"}}) {
+        const Log record(key, Log::LIBEDID_LOG_LEVEL_INFO, Log::LIBEDID_LOG_CAT_GENERAL);
+        EXPECT_EQ(record.getMesgTrimmed(), String(trimmed)) << key;
+        EXPECT_EQ(record.getMesg(), Log::getString(key));  // trimming leaves the text
     }
 }
 

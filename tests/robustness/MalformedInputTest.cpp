@@ -57,12 +57,10 @@ Outcome runCaller(const libEDID::EDIDAccessorHandle& handle) {
     return o;
 }
 
-std::string text(const Bytes& bytes) {
+// A valid EDID as the bytes of a file.
+std::string validEdid() {
+    const Bytes bytes = edidtest::EdidBuilder().bytes();
     return std::string(bytes.begin(), bytes.end());
-}
-
-Bytes validEdid() {
-    return edidtest::EdidBuilder().bytes();
 }
 
 // Sources that give no base block: there is no source, it is not accessible, or it holds fewer
@@ -78,8 +76,7 @@ TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
     } cases[] = {
         {"empty file", fileAccessor(dir.write("empty.bin", "")), false},
         {"1-byte file", fileAccessor(dir.write("one.bin", std::string(1, '\0'))), true},
-        {"127-byte file", fileAccessor(dir.write("short.bin", text(validEdid()).substr(0, 127))),
-         true},
+        {"127-byte file", fileAccessor(dir.write("short.bin", validEdid().substr(0, 127))), true},
         {"directory", fileAccessor(dir.path().string()), false},
         {"missing path", fileAccessor(dir.file("absent.bin")), false},
         {"empty memory", memoryAccessor({}), false},
@@ -101,7 +98,7 @@ TEST(MalformedInputTest, FileWithoutReadPermissionIsNotAccessible) {
         GTEST_SKIP() << "running as root, which may read any file whatever its permissions";
     }
     const edidtest::TempDir dir;
-    const std::string path = dir.write("locked.bin", text(validEdid()));
+    const std::string path = dir.write("locked.bin", validEdid());
     fs::permissions(path, fs::perms::none);
     const Outcome o = runCaller(fileAccessor(path));
     fs::permissions(path, fs::perms::owner_all);
