@@ -86,7 +86,7 @@ class MaskedFileAccessor : public EDIDAccessorFile {
     }
 };
 
-// A memory and a file source of the same 256 bytes read, dump and hex-dump alike, and a file
+// A memory and a file source of the same 256 bytes read and dump alike, and a file
 // source whose read is overridden dumps what that read gives. A dump never replaces what is
 // there and never follows a link: a planted link's target and an existing file keep their
 // content. Each source logs its own lines for a read past the end and for a dump target that
