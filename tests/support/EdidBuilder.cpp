@@ -24,7 +24,7 @@ EdidBuilder::EdidBuilder() {
                0,    0,    0,    12,   30,   1,    4,    0xA5, 52,   32,   0x78, 0x0A});
     // sRGB primaries and D65 white, nearest 10-bit codes.
     chromaticity({0xEE, 0x91, 0xA3, 0x54, 0x4C, 0x99, 0x26, 0x0F, 0x50, 0x54});
-    allStandardTimingsUnused();
+    set(0x26, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});  // standard timings unused
     detailedTiming(0, 14850, 1920, 280, 1080, 45);
     displayDescriptor(1, 0xFD,
                       {50, 75, 30, 83, 17, 0x00, 0x0A, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
@@ -67,13 +67,6 @@ EdidBuilder& EdidBuilder::chromaticity(const std::array<std::uint8_t, 10>& bytes
 
 EdidBuilder& EdidBuilder::standardTiming(unsigned index, std::uint8_t b0, std::uint8_t b1) {
     return set(0x26 + 2 * (index & 7), {b0, b1});
-}
-
-EdidBuilder& EdidBuilder::allStandardTimingsUnused() {
-    for (unsigned i = 0; i < 8; ++i) {
-        standardTiming(i, 0x01, 0x01);
-    }
-    return *this;
 }
 
 EdidBuilder& EdidBuilder::descriptor(unsigned slot, const Descriptor& bytes) {

@@ -29,7 +29,6 @@ class EdidBuilder {
     EdidBuilder& chromaticity(const std::array<std::uint8_t, 10>& bytes);
     /// Standard timing entry 0..7 (bytes 26h + 2 * index).
     EdidBuilder& standardTiming(unsigned index, std::uint8_t b0, std::uint8_t b1);
-    EdidBuilder& allStandardTimingsUnused();
 
     /// The raw 18 bytes of descriptor slot 0..3.
     EdidBuilder& descriptor(unsigned slot, const Descriptor& bytes);
