@@ -62,26 +62,20 @@ TEST(BasicVideoFeatureVerifierTest, GammaAndMissingDisplayInformationExtension) 
     }
 }
 
-// 19h holds the low bits of red and green, 1Ah those of blue and white, x above y; the high
-// bytes follow from 1Bh: red x, red y, green x, green y, blue x, blue y, white x, white y.
-TEST(ChromaticityVerifierTest, LowAndHighBitsOfTheCoordinates) {
+// Ten bits a coordinate: 19h holds the low bits of red and green, 1Ah those of blue and white,
+// x above y; the high bytes follow from 1Bh: red x, red y, green x, green y, blue x, blue y,
+// white x, white y. That layout is pinned by the goldens (the low bits of the test EDIDs take
+// every value); here the largest fraction and the rounding up to four places.
+TEST(ChromaticityVerifierTest, CoordinatesRoundUpToFourPlaces) {
     const char* const names[8] = {"GreenY", "GreenX", "RedY",  "RedX",
                                   "WhiteY", "WhiteX", "BlueY", "BlueX"};
-    const struct {
-        std::array<std::uint8_t, 10> bytes;
-        std::array<const char*, 8> values;
-    } cases[] = {
-        {{0x80, 0x01, 0, 0, 0, 0, 0, 0, 0, 0},  // red x bit 2^-9, white y bit 2^-10
-         {"0.0000", "0.0000", "0.0000", "0.0020", "0.0010", "0.0000", "0.0000", "0.0000"}},
-        {{0x03, 0x00, 0, 0, 0, 0xFF, 0, 0, 0x80, 0x01},  // green y 1023/1024, white 1/2, 1/256
-         {"0.9991", "0.0000", "0.0000", "0.0000", "0.0040", "0.5000", "0.0000", "0.0000"}},
-    };
-    for (const auto& c : cases) {
-        const Result r(EdidBuilder().chromaticity(c.bytes));
-        for (unsigned i = 0; i < 8; ++i) {
-            EXPECT_EQ(r.property(std::string("ReportedChromaticity") + names[i]), c.values[i])
-                << names[i];
-        }
+    const char* const values[8] = {"0.9991", "0.0000", "0.0000", "0.0000",
+                                   "0.0040", "0.5000", "0.0000", "0.0000"};
+    // Green y 1023/1024, white x 1/2, white y 1/256.
+    const Result r(EdidBuilder().chromaticity({0x03, 0x00, 0, 0, 0, 0xFF, 0, 0, 0x80, 0x01}));
+    for (unsigned i = 0; i < 8; ++i) {
+        EXPECT_EQ(r.property(std::string("ReportedChromaticity") + names[i]), values[i])
+            << names[i];
     }
 }
 
