@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "Timeline.h"
 
 namespace edidchecktest {
 
@@ -51,10 +52,7 @@ inline std::string shellQuoted(const fs::path& path) {
     return "'" + path.string() + "'";
 }
 
-inline Bytes readBytes(const fs::path& path) {
-    const std::string text = edidtest::TempDir::read(path.string());
-    return {text.begin(), text.end()};
-}
+using edidtest::readBytes;
 
 /// A test EDID of tests/data/edid.
 inline fs::path dataFile(const std::string& name) {

@@ -86,16 +86,21 @@ class MaskedFileAccessor : public EDIDAccessorFile {
     }
 };
 
-// A memory and a file source of the same 256 bytes read, dump and hex-dump alike, and a file
-// source whose read is overridden dumps what that read gives. Each logs its own lines for a
-// read past the end and for a dump target that cannot be opened.
+// A memory and a file source of the same 256 bytes read and dump alike, and a file
+// source whose read is overridden dumps what that read gives. A dump never replaces what is
+// there and never follows a link: a planted link's target and an existing file keep their
+// content. Each source logs its own lines for a read past the end and for a dump target that
+// cannot be opened.
 TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
     TempDir dir;
     const std::string bytes = numbered(256);
-    EDIDAccessorBuffer fromMemory = memory(bytes);
+    EDIDAccessorBuffer fromMemory(bytes.data(), 256);
     EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
     MaskedFileAccessor masked(dir.file("edid.bin"));
     const std::string bad = dir.file("missing/copy.bin");
+    const std::string victim = dir.write("victim", "keep");
+    edidtest::linkOrOccupy(victim, dir.file("link.bin"));
+    edidtest::linkOrOccupy(dir.file("nowhere"), dir.file("dangling.bin"));
     const std::string pastFile =
         "libEDID.EDIDAccessorFile 4 33 trying to read past the end of input EDID file";
     const std::string badFile =
@@ -120,33 +125,18 @@ TEST(AccessorTest, SourcesReadAndDumpTheirWholeContent) {
         EXPECT_TRUE(c.accessor.dumpToFile(path));
         EXPECT_EQ(TempDir::read(path), c.content);
         std::filesystem::remove(path);
+        for (const char* name : {"victim", "link.bin", "dangling.bin"}) {
+            EXPECT_FALSE(c.accessor.dumpToFile(dir.file(name))) << name;
+        }
 
         LogCapture log(2);
         char out[128];
         EXPECT_FALSE(c.accessor.readStructure(200, out, 128));
         EXPECT_FALSE(c.accessor.dumpToFile(bad));
-        EXPECT_EQ(described(log.lines()), c.failureLines);
+        EXPECT_EQ(log.lines(), c.failureLines);
     }
-}
-
-// A dump never replaces what is there and never follows a link: a planted link's target and
-// an existing file keep their content.
-TEST(AccessorTest, DumpsOnlyCreateNewFiles) {
-    TempDir dir;
-    const std::string bytes = numbered(128);
-    EDIDAccessorBuffer fromMemory = memory(bytes);
-    EDIDAccessorFile fromFile(dir.write("edid.bin", bytes));
-    const std::string victim = dir.write("victim", "keep");
-    edidtest::linkOrOccupy(victim, dir.file("link.bin"));
-    edidtest::linkOrOccupy(dir.file("nowhere"), dir.file("dangling.bin"));
-    for (EDIDAccessor* accessor :
-         {static_cast<EDIDAccessor*>(&fromMemory), static_cast<EDIDAccessor*>(&fromFile)}) {
-        for (const char* name : {"victim", "link.bin", "dangling.bin"}) {
-            EXPECT_FALSE(accessor->dumpToFile(dir.file(name))) << name;
-        }
-        EXPECT_EQ(TempDir::read(victim), "keep");
-        EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
-    }
+    EXPECT_EQ(TempDir::read(victim), "keep");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
 }
 
 // A file source holds what the file held when it was made: a file that shrinks or vanishes
@@ -206,14 +196,12 @@ TEST(AccessorTest, SourcesWithoutBytes) {
         EXPECT_EQ(accessor->isAccessible(), c.accessible);
         EXPECT_EQ(accessor->readStructure(0, out, 0), c.accessible);
         EXPECT_FALSE(accessor->readStructure(0, out, 128));
-        EXPECT_EQ(described(log.lines()), c.lines);
+        EXPECT_EQ(log.lines(), c.lines);
         EXPECT_EQ(accessor->read(0, 1, out), -1);
         EXPECT_EQ(accessor->hexDump(), qor::String());
-        const std::string path = dir.file("copy.bin");
+        const std::string path = dir.file(std::string(c.what) + ".bin");
         EXPECT_TRUE(accessor->dumpToFile(path));
-        EXPECT_TRUE(std::filesystem::exists(path));
-        EXPECT_EQ(TempDir::read(path), "");
-        std::filesystem::remove(path);
+        EXPECT_TRUE(std::filesystem::is_empty(path));  // there, and empty
     }
     const unsigned char raw[3] = {1, 2, 3};
     char out[3];
@@ -228,10 +216,9 @@ TEST(AccessorBaseTest, ShortOrFailedReadsAreFailuresAndNothingIsDumped) {
         EXPECT_FALSE(accessor.readStructure(0, out, 128)) << result;
     }
     const std::string prefix = "libEDID.EDIDAccessor 3 ";
-    EXPECT_EQ(described(log.lines()),
-              (Texts{prefix + "34 amount read (5) != expected amount (128)",
-                     prefix + "30 Error returned from read of EDID, error # = -7",
-                     prefix + "34 amount read (200) != expected amount (128)"}));
+    EXPECT_EQ(log.lines(), (Texts{prefix + "34 amount read (5) != expected amount (128)",
+                                  prefix + "30 Error returned from read of EDID, error # = -7",
+                                  prefix + "34 amount read (200) != expected amount (128)"}));
 
     ShortReadAccessor base(0);
     EXPECT_EQ(base.hexDump(), qor::String());

@@ -31,7 +31,7 @@ TEST(VendorProductVerifierTest, ManufacturerIdLettersAndName) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
-        const Result r(EdidBuilder().dummyDescriptor(2).manufacturerBytes(c.b08, c.b09));
+        const Result r(EdidBuilder().dummyDescriptor(2).set(0x08, {c.b08, c.b09}));
         expectProperties(r, {{"ManufacturerNameID", c.id}, {"MonitorManufacturer", c.company}});
         EXPECT_EQ(r.faults(), Texts(c.invalidLetters, "InvalidASCIICharacter 2 4"));
         EXPECT_EQ(r.parser.getProductName().str(), c.id + std::string("-A07Bh"));
@@ -65,8 +65,7 @@ TEST(VendorProductVerifierTest, WeekYearAndVersionBoundaries) {
         SCOPED_TRACE(y + " week " + std::to_string(c.week) + " version " + v);
         const Result r(EdidBuilder()
                            .version(c.version, c.revision)
-                           .week(c.week)
-                           .yearByte(static_cast<std::uint8_t>(c.year - 1990)));
+                           .set(0x10, {c.week, static_cast<std::uint8_t>(c.year - 1990)}));
         const bool unset = c.week == 0, modelYear = c.week == 0xFF;
         const std::string date =
             unset || modelYear ? y : "Week " + std::to_string(c.week) + ", " + y;

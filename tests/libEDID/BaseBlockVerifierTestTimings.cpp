@@ -10,24 +10,11 @@ void expectModeList(const Result& r, const char* key, const Texts& modes) {
     EXPECT_EQ(r.property(key), modes.empty() ? "-" : join(modes));
 }
 
-TEST(EstTimingsOneTwoVerifierTest, ModesOfTheSetBitsInBitOrder) {
-    const struct {
-        std::uint8_t b23, b24, b25;
-        Texts modes;
-    } cases[] = {
-        {0x00, 0x00, 0x00, {}},
-        {0x00, 0x00, 0x7F, {}},  // the manufacturer's own timings are not decoded
-        {0x21, 0x00, 0x00, {"800 x 600 @ 60Hz", "640 x 480 @ 60Hz"}},
-        {0x80,
-         0x11,
-         0x80,
-         {"720 x 400 @ 70Hz", "1280 x 1024 @ 75Hz", "1024 x 768 @ 87Hz(I)", "1152 x 870 @ 75Hz"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.modes.size());
-        expectModeList(Result(EdidBuilder().establishedTimings(c.b23, c.b24, c.b25)),
-                       "ReportedEstTimings", c.modes);
-    }
+// 25h bits 6-0 stand for the manufacturer's own timings, which are not decoded. The modes of the
+// other bits of 23h-25h and their order are pinned by the goldens: each of those bits is set in
+// some of the test EDIDs, in combinations that tell every two of them apart.
+TEST(EstTimingsOneTwoVerifierTest, ManufacturerTimingsAreNotDecoded) {
+    expectModeList(Result(EdidBuilder().set(0x23, {0x00, 0x00, 0x7F})), "ReportedEstTimings", {});
 }
 
 TEST(StdTimingsVerifierTest, DecodedInvalidAndUnusedEntries) {
@@ -57,7 +44,6 @@ TEST(StdTimingsVerifierTest, DecodedInvalidAndUnusedEntries) {
     EXPECT_EQ(r.faults(), Texts{"InvalidStdTiming 2 6"});
     EXPECT_THAT(r.texts("InvalidStdTiming").at(0), HasSubstr("30h"));
 
-    expectModeList(Result(EdidBuilder().allStandardTimingsUnused()), "ReportedStdTimings", {});
     EXPECT_THAT(Result(EdidBuilder().standardTiming(0, 0x00, 0x40)).texts("InvalidStdTiming"),
                 ::testing::ElementsAre(HasSubstr("26h")));
 }
@@ -78,6 +64,8 @@ TEST(DetailedTimingVerifierTest, PackedNibblesAndTwoBitFields) {
     }
 }
 
+// Slot 0 gives the preferred mode unless 18h bit 1 is clear; a zero pixel clock there is an
+// error, and the slot holds no timing.
 TEST(DetailedTimingVerifierTest, PreferredModeOnlyFromSlotZero) {
     const struct {
         unsigned slot;
@@ -89,6 +77,7 @@ TEST(DetailedTimingVerifierTest, PreferredModeOnlyFromSlotZero) {
         {0, 1, 0, 0, 0, 0, 0x02, "0 x 0"},  // an empty frame gives no refresh rate
         {0, 14850, 1920, 280, 1080, 45, 0x08, "-"},
         {2, 10800, 1280, 408, 1024, 42, 0x0A, "1920 x 1080 (60 Hz)"},  // still slot 0's
+        {0, 0, 1920, 280, 1080, 45, 0x0A, "-"},
     };
     for (const auto& c : cases) {
         EdidBuilder builder;
@@ -96,7 +85,9 @@ TEST(DetailedTimingVerifierTest, PreferredModeOnlyFromSlotZero) {
             .detailedTiming(c.slot, c.clock, c.hActive, c.hBlank, c.vActive, c.vBlank);
         const Result r(builder);
         expectProperties(r, {{"PreferredMode", c.mode},
-                             {"HorizBlanking" + std::to_string(c.slot), std::to_string(c.hBlank)}});
+                             {"HorizBlanking" + std::to_string(c.slot),
+                              c.clock == 0 ? "-" : std::to_string(c.hBlank)}});
+        EXPECT_EQ(r.faults(), c.clock == 0 ? Texts{"InvalidDetailedTiming 2 0"} : Texts{});
     }
 }
 
@@ -129,13 +120,6 @@ TEST(DetailedTimingVerifierTest, SyncInterlaceAndStereoFlags) {
         expectProperties(
             Result(EdidBuilder().detailedTiming(3, 10800, 1280, 408, 1024, 42, c.flags)), expected);
     }
-}
-
-TEST(DetailedTimingVerifierTest, ZeroPixelClockInSlotZero) {
-    const Result r(EdidBuilder().detailedTiming(0, 0, 1920, 280, 1080, 45));
-    EXPECT_EQ(r.faults(), Texts{"InvalidDetailedTiming 2 0"});
-    EXPECT_TRUE(r.withKey("DetailedTiming").empty());
-    expectProperties(r, {{"PixelClock0", "-"}, {"PreferredMode", "-"}});
 }
 
 }  // namespace

@@ -19,24 +19,35 @@ Bytes concat(std::vector<Bytes> parts) {
     return out;
 }
 
-// Byte 3 holds underscan, basic audio, 4:4:4, 4:2:2 (bits 7-4) and the native count from
+// Byte 1 is the revision and byte 2 the DTD offset: 0 (nothing after the header, so the bytes
+// there are padding) or 4-127; 1-3 and beyond the block are errors that stop the decoding of the
+// block. Byte 3 holds underscan, basic audio, 4:4:4, 4:2:2 (bits 7-4) and the native count from
 // revision 2 on; revision 1 has no flags and neither 1 nor 2 has data blocks. Other revisions
 // are decoded as 3 after a warning.
-TEST(CTABlockTest, HeaderByRevision) {
+TEST(CTABlockTest, Header) {
     const struct {
-        std::uint8_t revision;
-        std::uint8_t flags;
+        std::uint8_t revision, offset, flags;
         const char* flagValues;  // underscan, audio, 4:4:4, 4:2:2, native count; "-" absent
-        bool dataBlocks;
-        bool warned;
+        bool videoFormats;
+        const char* finding = nullptr;  // the one finding's key, and its level
+        int level = 0;
     } cases[] = {
-        {1, 0xF2, "- - - - -", false, false}, {2, 0xA3, "Y N Y N 3", false, false},
-        {3, 0x5F, "N Y N Y 15", true, false}, {0, 0x00, "N N N N 0", true, true},
-        {4, 0xF0, "Y Y Y Y 0", true, true},
+        {1, 6, 0xF2, "- - - - -", false},
+        {2, 6, 0xA3, "Y N Y N 3", false},
+        {3, 6, 0x5F, "N Y N Y 15", true},
+        {0, 6, 0x00, "N N N N 0", true, "CTAUnknownRevision", 1},
+        {4, 6, 0xF0, "Y Y Y Y 0", true, "CTAUnknownRevision", 1},
+        {3, 0, 0x00, "N N N N 0", false, "CTANonZeroPadding", 1},
+        {3, 1, 0x00, "N N N N 0", false, "CTAInvalidDTDOffset", 2},
+        {3, 3, 0x00, "N N N N 0", false, "CTAInvalidDTDOffset", 2},
+        {3, 4, 0x00, "N N N N 0", false},
+        {3, 127, 0x00, "N N N N 0", true},
+        {3, 128, 0x00, "N N N N 0", false, "CTAInvalidDTDOffset", 2},
+        {3, 255, 0x00, "N N N N 0", false, "CTAInvalidDTDOffset", 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.revision));
-        const Decoded r({ctaBlock(c.revision, 6, c.flags, {0x41, 0x10})});
+        SCOPED_TRACE(std::to_string(c.revision) + " " + std::to_string(c.offset));
+        const Decoded r({ctaBlock(c.revision, c.offset, c.flags, {0x41, 0x10})});
         EXPECT_EQ(r.property("CTARevision1"), std::to_string(c.revision));
         std::string flags;
         for (const char* name :
@@ -45,28 +56,11 @@ TEST(CTABlockTest, HeaderByRevision) {
             flags += value == label("Yes") ? "Y " : value == label("No") ? "N " : value + " ";
         }
         EXPECT_EQ(flags + r.property("CTANativeDTDs1"), c.flagValues);
-        EXPECT_EQ(r.property("CTAVideoFormats1") != "-", c.dataBlocks);
-        EXPECT_EQ(r.texts("CTAUnknownRevision", 1).size(), c.warned ? 1u : 0u);
-    }
-}
-
-// Byte 2: 0 (nothing after the header) or 4-127; 1-3 and beyond the block are errors and stop
-// the decoding of the block.
-TEST(CTABlockTest, DetailedTimingOffset) {
-    const struct {
-        std::uint8_t offset;
-        bool valid;
-        bool videoFormats;
-    } cases[] = {
-        {0, true, false}, {1, false, false}, {3, false, false},   {4, true, false},
-        {6, true, true},  {127, true, true}, {128, false, false}, {255, false, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.offset));
-        const Decoded r({ctaBlock(3, c.offset, 0, {0x41, 0x10})});
-        EXPECT_EQ(r.texts("CTAInvalidDTDOffset", 2).size(), c.valid ? 0u : 1u);
         EXPECT_EQ(r.property("CTAVideoFormats1") != "-", c.videoFormats);
-        EXPECT_EQ(r.property("CTARevision1"), "3");
+        EXPECT_EQ(r.faultKeys(), c.finding == nullptr ? Texts{} : Texts{c.finding});
+        if (c.finding != nullptr) {
+            r.texts(c.finding, c.level);  // checks the level and the category
+        }
     }
 }
 

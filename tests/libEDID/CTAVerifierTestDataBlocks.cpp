@@ -13,23 +13,26 @@ struct Case {
     const char* what;
     Bytes collection;
     Pairs properties;
-    Texts faults;
+    Texts faults = {};
 };
 
-void expectCase(const Case& c) {
-    SCOPED_TRACE(c.what);
-    const Decoded r({withCollection(c.collection)});
-    for (const auto& [name, value] : c.properties) {
-        EXPECT_EQ(r.property(name + "1"), value.starts_with("#") ? label(value.substr(1)) : value)
-            << name;
+void expectCases(std::initializer_list<Case> cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Decoded r({withCollection(c.collection)});
+        for (const auto& [name, value] : c.properties) {
+            EXPECT_EQ(r.property(name + "1"),
+                      value.starts_with("#") ? label(value.substr(1)) : value)
+                << name;
+        }
+        EXPECT_EQ(r.faultKeys(), c.faults);
     }
-    EXPECT_EQ(r.faultKeys(), c.faults);
 }
 
 // Bytes 129-192 are native VIC 1-64; 0, 128 and 220-255 have no format. Two video data blocks
 // list their formats as one.
 TEST(CTADataBlockTest, VideoFormats) {
-    const Case cases[] = {
+    expectCases({
         {"native range and reserved codes",
          {0x46, 0x10, 0x85, 0x81, 0xC0, 0x80, 0x06, 0x43, 0x00, 0xC1, 0xDB},
          {{"CTAVideoFormats",
@@ -45,48 +48,40 @@ TEST(CTADataBlockTest, VideoFormats) {
            "VIC 220: reserved | VIC 255: reserved | VIC 16: 1920 x 1080 @ 60Hz | "
            "VIC 16: 1920 x 1080 @ 60Hz"}},
          {"CTADuplicateVIC", "CTAUnknownVIC", "CTAUnknownVIC", "CTADuplicateVIC"}},
-        {"empty block", {0x40}, {{"CTAVideoFormats", "#None"}}, {}},
-        {"no block", {}, {{"CTAVideoFormats", "-"}}, {}},
-    };
-    for (const Case& c : cases) {
-        expectCase(c);
-    }
+        {"empty block", {0x40}, {{"CTAVideoFormats", "#None"}}},
+        {"no block", {}, {{"CTAVideoFormats", "-"}}},
+    });
 }
 
 // Byte 0: format code (bits 6-3), channels - 1; byte 1: rates; byte 2: sizes (Linear PCM),
 // maximum rate / 8 kbit/s (codes 2-8) or the extension type (code 15, bits 7-3).
 TEST(CTADataBlockTest, AudioFormats) {
-    expectCase({"every kind of third byte",
-                {0x32, 0x09, 0x7F, 0x07, 0x15, 0x07, 0x50, 0x7F, 0x06, 0x20, 0x00, 0x04, 0x00, 0x71,
-                 0x04, 0x03, 0x45, 0x02, 0x00},
-                {{"CTAAudioFormats",
-                  "Linear PCM: 2 channels, 32/44.1/48/88.2/96/176.4/192 kHz, 16/20/24 bits | "
-                  "AC-3: 6 channels, 32/44.1/48 kHz, max 640 kbit/s | "
-                  "Extension type 4: 8 channels, 44.1/48 kHz | reserved: 1 channels, 48 kHz | "
-                  "WMA Pro: 2 channels, 48 kHz | ATRAC: 6 channels, 44.1 kHz, max 0 kbit/s"}},
-                {}});
-    // A trailing part of a descriptor is not one.
-    expectCase({"partial descriptor", {0x22, 0x09, 0x07}, {{"CTAAudioFormats", "#None"}}, {}});
+    expectCases({{"every kind of third byte",
+                  {0x32, 0x09, 0x7F, 0x07, 0x15, 0x07, 0x50, 0x7F, 0x06, 0x20, 0x00, 0x04, 0x00,
+                   0x71, 0x04, 0x03, 0x45, 0x02, 0x00},
+                  {{"CTAAudioFormats",
+                    "Linear PCM: 2 channels, 32/44.1/48/88.2/96/176.4/192 kHz, 16/20/24 bits | "
+                    "AC-3: 6 channels, 32/44.1/48 kHz, max 640 kbit/s | "
+                    "Extension type 4: 8 channels, 44.1/48 kHz | reserved: 1 channels, 48 kHz | "
+                    "WMA Pro: 2 channels, 48 kHz | ATRAC: 6 channels, 44.1 kHz, max 0 kbit/s"}}},
+                 // A trailing part of a descriptor is not one.
+                 {"partial descriptor", {0x22, 0x09, 0x07}, {{"CTAAudioFormats", "#None"}}}});
 }
 
 TEST(CTADataBlockTest, SpeakerAllocation) {
-    const Case cases[] = {
+    expectCases({
         {"every bit",
          {0x83, 0xFF, 0xFF, 0xFF},
          {{"CTASpeakerAllocation",
            "FL/FR | LFE1 | FC | BL/BR | BC | FLc/FRc | RLC/RRC | FLw/FRw | TpFL/TpFR | TpC | "
            "TpFC | LS/RS | LFE2 | TpBC | SiL/SiR | TpSiL/TpSiR | TpBL/TpBR | BtFC | BtFL/BtFR | "
-           "TpLS/TpRS"}},
-         {}},
+           "TpLS/TpRS"}}},
         {"one bit per byte, second block ignored",
          {0x83, 0x01, 0x08, 0x01, 0x83, 0x04, 0x00, 0x00},
          {{"CTASpeakerAllocation", "FL/FR | LS/RS | TpBL/TpBR"}},
          {"CTADuplicateDataBlock"}},
-        {"none", {0x83, 0x00, 0x00, 0x00}, {{"CTASpeakerAllocation", "#None"}}, {}},
-    };
-    for (const Case& c : cases) {
-        expectCase(c);
-    }
+        {"none", {0x83, 0x00, 0x00, 0x00}, {{"CTASpeakerAllocation", "#None"}}},
+    });
 }
 
 // HDMI: OUI 03 0C 00, physical address, flags (deep colour bits 6-3), TMDS clock / 5 MHz.
@@ -94,22 +89,20 @@ TEST(CTADataBlockTest, SpeakerAllocation) {
 // features, VRRmin (bits 5-0) with VRRmax bits 9-8, VRRmax bits 7-0. AMD: OUI 1A 00 00,
 // version, flags, minimum and maximum refresh.
 TEST(CTADataBlockTest, VendorBlocks) {
-    const Case cases[] = {
+    expectCases({
         {"HDMI, every field",
          {0x67, 0x03, 0x0C, 0x00, 0x12, 0x34, 0x78, 0x44},
          {{"CTAVendorBlocks", "OUI 00-0C-03, 7 bytes"},
           {"HDMIPhysicalAddress", "1.2.3.4"},
           {"HDMIDeepColor", "DC_48bit | DC_36bit | DC_30bit | DC_Y444"},
-          {"HDMIMaxTMDSClock", "340 MHz"}},
-         {}},
+          {"HDMIMaxTMDSClock", "340 MHz"}}},
         {"HDMI, address only, then a second one",
          {0x65, 0x03, 0x0C, 0x00, 0x10, 0x00, 0x67, 0x03, 0x0C, 0x00, 0x20, 0x00, 0x10, 0x00},
          {{"HDMIPhysicalAddress", "1.0.0.0"}, {"HDMIDeepColor", "-"}, {"HDMIMaxTMDSClock", "-"}},
          {"CTADuplicateDataBlock"}},
         {"HDMI, no deep colour, TMDS byte 0",
          {0x67, 0x03, 0x0C, 0x00, 0x10, 0x00, 0x87, 0x00},
-         {{"HDMIDeepColor", "#None"}, {"HDMIMaxTMDSClock", "-"}},
-         {}},
+         {{"HDMIDeepColor", "#None"}, {"HDMIMaxTMDSClock", "-"}}},
         {"HDMI, too short",
          {0x64, 0x03, 0x0C, 0x00, 0x10},
          {{"HDMIPhysicalAddress", "-"}},
@@ -122,51 +115,43 @@ TEST(CTADataBlockTest, VendorBlocks) {
           {"HDMIForumMaxTMDSRate", "600 MHz"},
           {"HDMIForumSCDC", "#Yes"},
           {"HDMIForumMaxFRL", "12 Gbit/s, 4 lanes"},
-          {"VRRRange", "48-300 Hz"}},
-         {}},
+          {"VRRRange", "48-300 Hz"}}},
         {"HDMI Forum, shortest",
          {0x65, 0xD8, 0x5D, 0xC4, 0x01, 0x00},
          {{"HDMIForumMaxTMDSRate", "-"},
           {"HDMIForumSCDC", "#No"},
           {"HDMIForumMaxFRL", "-"},
-          {"VRRRange", "-"}},
-         {}},
+          {"VRRRange", "-"}}},
         {"HDMI Forum without VRR, reserved FRL, AMD range",
          {0x6A, 0xD8, 0x5D, 0xC4, 0x01, 0x00, 0x00, 0x70, 0x00, 0x00, 0x90, 0x67,
           0x1A, 0x00, 0x00, 0x01, 0x00, 0x30, 0x4B, 0x6A, 0xD8, 0x5D, 0xC4, 0x01},
          {{"HDMIForumMaxFRL", "#UnknownReserved"}, {"VRRRange", "48-75 Hz"}},
          {"CTADataBlockOverrun"}},
-    };
-    for (const Case& c : cases) {
-        expectCase(c);
-    }
+    });
 }
 
 // Video capability byte: QY, QS, PT (2 bits), IT, CE. Colorimetry: byte 2 and byte 3 bit 7.
 // HDR static metadata: transfer functions, metadata types, then optional luminance codes.
 TEST(CTADataBlockTest, ExtendedTags) {
-    const Case cases[] = {
+    expectCases({
         {"video capability, PT no data",
          {0xE2, 0x00, 0xC9},
          {{"CTAVideoCapability",
            "YCC quantization range selectable: Yes | RGB quantization range selectable: Yes | "
            "Preferred video format: no data | IT video formats: always underscanned | "
-           "CE video formats: always overscanned"}},
-         {}},
+           "CE video formats: always overscanned"}}},
         {"video capability, both scans",
          {0xE2, 0x00, 0x3F},
          {{"CTAVideoCapability",
            "YCC quantization range selectable: No | RGB quantization range selectable: No | "
            "Preferred video format: overscanned or underscanned | "
            "IT video formats: overscanned or underscanned | "
-           "CE video formats: overscanned or underscanned"}},
-         {}},
+           "CE video formats: overscanned or underscanned"}}},
         {"colorimetry, every bit",
          {0xE3, 0x05, 0xFF, 0x8F},
          {{"CTAColorimetry",
            "xvYCC601 | xvYCC709 | sYCC601 | opYCC601 | opRGB | BT2020cYCC | BT2020YCC | "
-           "BT2020RGB | DCI-P3"}},
-         {}},
+           "BT2020RGB | DCI-P3"}}},
         {"colorimetry, twice",
          {0xE3, 0x05, 0x00, 0x00, 0xE3, 0x05, 0x01, 0x00},
          {{"CTAColorimetry", "#None"}},
@@ -176,19 +161,16 @@ TEST(CTADataBlockTest, ExtendedTags) {
          {{"HDRTransferFunctions", "SDR gamma | HDR gamma | SMPTE ST 2084 | HLG"},
           {"HDRMaxLuminance", "12525.72 cd/m2"},
           {"HDRMaxFrameAverageLuminance", "436.20 cd/m2"},
-          {"HDRMinLuminance", "125.2572 cd/m2"}},
-         {}},
+          {"HDRMinLuminance", "125.2572 cd/m2"}}},
         {"HDR, minimum luminance of 400 cd/m2",
          {0xE6, 0x06, 0x30, 0x00, 0x60, 0x00, 0x33},
          {{"HDRTransferFunctions", "#None"},
           {"HDRMaxLuminance", "400.00 cd/m2"},
           {"HDRMaxFrameAverageLuminance", "50.00 cd/m2"},
-          {"HDRMinLuminance", "0.1600 cd/m2"}},
-         {}},
+          {"HDRMinLuminance", "0.1600 cd/m2"}}},
         {"HDR, no luminance",
          {0xE3, 0x06, 0x05, 0x01},
-         {{"HDRTransferFunctions", "SDR gamma | SMPTE ST 2084"}, {"HDRMaxLuminance", "-"}},
-         {}},
+         {{"HDRTransferFunctions", "SDR gamma | SMPTE ST 2084"}, {"HDRMaxLuminance", "-"}}},
         {"HDR, too short, twice",
          {0xE2, 0x06, 0x05, 0xE2, 0x06, 0x05},
          {{"HDRTransferFunctions", "-"}},
@@ -197,10 +179,7 @@ TEST(CTADataBlockTest, ExtendedTags) {
          {0xE2, 0x00, 0x00, 0xE2, 0x00, 0x00},
          {},
          {"CTADuplicateDataBlock"}},
-    };
-    for (const Case& c : cases) {
-        expectCase(c);
-    }
+    });
 }
 
 // The capability map's bit i of byte j marks video format 8j + i; a map of length 1 marks all.
@@ -211,20 +190,18 @@ TEST(CTADataBlockTest, YCbCr420) {
         collection.insert(collection.end(), blocks.begin(), blocks.end());
         return collection;
     };
-    const Case cases[] = {
+    expectCases({
         {"only and capable",
          with({0xE3, 0x0E, 0x61, 0x60, 0xE2, 0x0F, 0x05}),
          {{"CTAYCbCr420OnlyFormats", "VIC 97: 3840 x 2160 @ 60Hz | VIC 96: 3840 x 2160 @ 50Hz"},
           {"CTAYCbCr420CapableFormats",
-           "VIC 16: 1920 x 1080 @ 60Hz | VIC 5: 1920 x 1080 @ 60Hz(I)"}},
-         {}},
+           "VIC 16: 1920 x 1080 @ 60Hz | VIC 5: 1920 x 1080 @ 60Hz(I)"}}},
         {"map of length 1",
          with({0xE1, 0x0F}),
          {{"CTAYCbCr420OnlyFormats", "-"},
           {"CTAYCbCr420CapableFormats",
            "VIC 16: 1920 x 1080 @ 60Hz | VIC 4: 1280 x 720 @ 60Hz | "
-           "VIC 5: 1920 x 1080 @ 60Hz(I)"}},
-         {}},
+           "VIC 5: 1920 x 1080 @ 60Hz(I)"}}},
         {"map beyond the formats",
          with({0xE3, 0x0F, 0x02, 0x81}),
          {{"CTAYCbCr420CapableFormats", "VIC 4: 1280 x 720 @ 60Hz"}},
@@ -233,10 +210,7 @@ TEST(CTADataBlockTest, YCbCr420) {
          with({0xE2, 0x0F, 0x00, 0xE2, 0x0E, 0x00}),
          {{"CTAYCbCr420CapableFormats", "#None"}, {"CTAYCbCr420OnlyFormats", "VIC 0: reserved"}},
          {"CTAUnknownVIC"}},
-    };
-    for (const Case& c : cases) {
-        expectCase(c);
-    }
+    });
 }
 
 // Tag, or extended tag, and the length field of blocks not decoded further, as level 0.

@@ -17,19 +17,6 @@ using Log = libEDID::LibEDIDLog;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
-inline libEDID::EDIDAccessorBuffer memory(const std::string& bytes) {
-    return libEDID::EDIDAccessorBuffer(bytes.data(), static_cast<unsigned>(bytes.size()));
-}
-
-/// Captured technical-log lines as "<logger> <priority> <text>", to compare a log at once.
-inline Texts described(const std::vector<LogCapture::Line>& lines) {
-    Texts out;
-    for (const LogCapture::Line& line : lines) {
-        out.push_back(line.logger + " " + std::to_string(line.priority) + " " + line.text);
-    }
-    return out;
-}
-
 /// A stored message as "<key> <level> <category>: <text>".
 inline std::string summary(const Log& m) {
     return m.getKey().str() + " " + std::to_string(m.getLevel()) + " " +

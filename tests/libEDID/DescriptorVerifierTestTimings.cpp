@@ -41,34 +41,29 @@ TEST(DisplayTimingIDVerifierTest, SixIdentifiers) {
 /// rates (empty: "None"), and the offsets of its reserved-field findings.
 struct CVTCode {
     std::string n, lines, ratio, rate;
-    Texts supported, faults;
+    Texts supported, faults = {};
 };
-CVTCode code(const char* n, const char* lines, const char* ratio, const char* rate,
-             const Texts& supported, const Texts& faults = {}) {
-    return {n, lines, ratio, rate, supported, faults};
-}
 
 TEST(DisplayCVTVerifierTest, FourCodes) {
     const std::string standard = " " + label("StandardBlanking");
     const std::string reduced = "60 Hz " + label("ReducedBlanking");
+    const Texts every{reduced, "85 Hz" + standard, "75 Hz" + standard, "60 Hz" + standard,
+                      "50 Hz" + standard};
     const struct {
         Bytes codes;  // descriptor bytes 06h-11h
         std::vector<CVTCode> expected;
     } cases[] = {
-        {Bytes(12, 0x00), {code("0", "2", "4:3", "50 Hz", {}, {"06h"})}},
+        {Bytes(12, 0x00), {CVTCode{"0", "2", "4:3", "50 Hz", {}, {"06h"}}}},
         {{0x1B, 0x28, 0x26},
-         {code("0", "1080", "16:10", "60 Hz", {"85 Hz" + standard, "75 Hz" + standard})}},
-        {{0xFF, 0xFC, 0x7F},
-         {code("0", "8192", "15:9", "85 Hz",
-               {reduced, "85 Hz" + standard, "75 Hz" + standard, "60 Hz" + standard,
-                "50 Hz" + standard})}},
+         {CVTCode{"0", "1080", "16:10", "60 Hz", {"85 Hz" + standard, "75 Hz" + standard}}}},
+        {{0xFF, 0xFC, 0x7F}, {CVTCode{"0", "8192", "15:9", "85 Hz", every}}},
         {{0x01, 0x0A, 0x80, 0x01, 0x4A, 0x20},
-         {code("0", "4", "16:10", "50 Hz", {}, {"07h bits 0-1", "08h bit 7"}),
-          code("1", "2052", "16:10", "60 Hz", {}, {"0Ah bits 0-1"})}},
+         {CVTCode{"0", "4", "16:10", "50 Hz", {}, {"07h bits 0-1", "08h bit 7"}},
+          CVTCode{"1", "2052", "16:10", "60 Hz", {}, {"0Ah bits 0-1"}}}},
         // Code 1 is empty; code 2 has a zero low byte although its lines bits 11-8 are set.
         {{0x1B, 0x24, 0x08, 0, 0, 0, 0x00, 0x31, 0x01},
-         {code("0", "1080", "16:9", "50 Hz", {"60 Hz" + standard}),
-          code("2", "1538", "4:3", "50 Hz", {reduced}, {"0Ch", "0Dh bits 0-1"})}},
+         {CVTCode{"0", "1080", "16:9", "50 Hz", {"60 Hz" + standard}},
+          CVTCode{"2", "1538", "4:3", "50 Hz", {reduced}, {"0Ch", "0Dh bits 0-1"}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected.back().lines);

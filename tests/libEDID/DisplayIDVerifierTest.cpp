@@ -7,6 +7,7 @@
 
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
+#include "Templates.h"
 #include "qor/Resource.h"
 
 namespace {
@@ -138,72 +139,56 @@ TEST(DisplayIDVerifierTest, EveryLabelLookedUpHasAText) {
     EXPECT_TRUE(missing.empty()) << "first missing key: " << missing.front().str();
 }
 
-TEST(DisplayIDVerifierTest, DecodingStopsAtAnOverrunningBlock) {
-    const Section section{0x13, 3,
-                          dataBlock(0x00, kProduct1x) + dataBlock(0x7F, Bytes(50)) +
-                              dataBlock(0x03, kPreferredTiming),
-                          40};
-    const Decoded run(section);
-    EXPECT_EQ(run.property("DisplayIDDataBlocks1"), "00h, 14 bytes");
-    EXPECT_EQ(run.property("DisplayIDTimings1"), "<none>");
-    const std::vector<libEDID::DisplayIDSection>& blocks = run.parser.getDisplayIDBlocks();
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].dataBlocks.size(), 1u);
-    EXPECT_TRUE(blocks[0].checksumValid);
-}
-
+// Properties ("#Key": the label of Key) and the finding, if any, of sections that each hold one
+// data block that is decoded: an overrunning block and those after it are not.
 TEST(DisplayIDVerifierTest, DecodedDataBlocks) {
+    const Bytes vendor1x = dataBlock(0x7F, {1, 2, 3}), vendor2x = dataBlock(0x7E, {1, 2, 3});
     const struct {
-        const char* name;
         Section section;
-        const char* property;
-        const char* value;
+        std::vector<std::pair<std::string, std::string>> properties;
+        const char* fault = nullptr;
     } cases[] = {
         // Type VII: 1 kHz units, all 24 clock bits; bit 4 interlaced.
-        {"type VII",
-         {0x20, 2, dataBlock(0x22, timing(0x09A52F, 0x10, 1920, 160, 1080, 84))},
-         "DisplayIDTimings1",
-         "1920 x 1080 @ 261.08Hz, 632.11 MHz, interlaced"},
-        {"1.x product",
-         {0x13, 3, dataBlock(0x00, kProduct1x)},
-         "DisplayIDProduct1",
-         "ABC, product 1234h, serial 0000002Ah, week 12 of 2019, \"XY\""},
-        {"2.x product, model year, OUI",
-         {0x20, 2, dataBlock(0x20, {0x84, 0x8A, 0x59, 0x8E, 0, 1, 2, 3, 4, 0xFF, 23, 0})},
-         "DisplayIDProduct1",
-         "84-8A-59, product 008Eh, serial 04030201h, model year 2023"},
-        {"tiled topology, 6-bit fields",
-         {0x20, 2,
+        {{0x20, 2, dataBlock(0x22, timing(0x09A52F, 0x10, 1920, 160, 1080, 84))},
+         {{"DisplayIDTimings1", "1920 x 1080 @ 261.08Hz, 632.11 MHz, interlaced"}}},
+        {{0x13, 3, dataBlock(0x00, kProduct1x)},
+         {{"DisplayIDProduct1", "ABC, product 1234h, serial 0000002Ah, week 12 of 2019, \"XY\""}}},
+        // 2.x product: OUI, model year; tiled topology: 6-bit fields.
+        {{0x20, 2, dataBlock(0x20, {0x84, 0x8A, 0x59, 0x8E, 0, 1, 2, 3, 4, 0xFF, 23, 0})},
+         {{"DisplayIDProduct1", "84-8A-59, product 008Eh, serial 04030201h, model year 2023"}}},
+        {{0x20, 2,
           dataBlock(0x28, Bytes{0x00, 0xF1, 0x2F, 0xB6, 0x7F, 0x07, 0x37, 0x04} + Bytes(14))},
-         "DisplayIDTiledTopology1",
-         "48 x 50 tiles of 1920 x 1080 at 18, 47"},
+         {{"DisplayIDTiledTopology1", "48 x 50 tiles of 1920 x 1080 at 18, 47"}}},
+        {{0x13, 3,
+          dataBlock(0x00, kProduct1x) + dataBlock(0x7F, Bytes(50)) +
+              dataBlock(0x03, kPreferredTiming),
+          40},
+         {{"DisplayIDDataBlocks1", "00h, 14 bytes"}, {"DisplayIDTimings1", "<none>"}},
+         "DisplayIDDataBlockOverrun"},
+        // Product types of each family, and one past the last defined one.
+        {{0x12, 6, vendor1x},
+         {{"DisplayIDVersion1", "1.2"}, {"DisplayIDProductType1", "#DisplayIDTypeDirectDrive"}},
+         "DisplayIDNotIdentified"},
+        {{0x13, 7, vendor1x},
+         {{"DisplayIDVersion1", "1.3"}, {"DisplayIDProductType1", "#UnknownReserved"}},
+         "DisplayIDNotIdentified"},
+        {{0x21, 8, vendor2x},
+         {{"DisplayIDVersion1", "2.1"}, {"DisplayIDProductType1", "#DisplayIDUseARHeadset"}}},
+        {{0x20, 9, vendor2x},
+         {{"DisplayIDVersion1", "2.0"}, {"DisplayIDProductType1", "#UnknownReserved"}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.properties[0].second);
         const Decoded run(c.section);
-        EXPECT_EQ(run.property(c.property), c.value);
-        EXPECT_EQ(run.faultKeys(), Keys{});
-    }
-}
-
-TEST(DisplayIDVerifierTest, VersionAndProductTypeProperties) {
-    const struct {
-        std::uint8_t version;
-        std::uint8_t productType;
-        const char* versionText;
-        const char* typeKey;
-    } cases[] = {
-        {0x12, 6, "1.2", "DisplayIDTypeDirectDrive"},
-        {0x13, 7, "1.3", "UnknownReserved"},
-        {0x21, 8, "2.1", "DisplayIDUseARHeadset"},
-        {0x20, 9, "2.0", "UnknownReserved"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.versionText);
-        const Decoded run(Section{c.version, c.productType, dataBlock(0x7F, {1, 2, 3})});
-        EXPECT_EQ(run.property("DisplayIDVersion1"), c.versionText);
-        EXPECT_EQ(run.property("DisplayIDProductType1"),
-                  libEDID::LibEDIDLog::getString(c.typeKey).str());
+        for (const auto& [name, value] : c.properties) {
+            EXPECT_EQ(run.property(name),
+                      value.starts_with("#") ? edidtest::label(value.substr(1)) : value);
+        }
+        EXPECT_EQ(run.faultKeys(), c.fault == nullptr ? Keys{} : Keys{c.fault});
+        const std::vector<libEDID::DisplayIDSection>& sections = run.parser.getDisplayIDBlocks();
+        ASSERT_EQ(sections.size(), 1u);
+        EXPECT_EQ(sections[0].dataBlocks.size(), 1u);
+        EXPECT_TRUE(sections[0].checksumValid);
     }
 }
 

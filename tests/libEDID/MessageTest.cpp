@@ -25,7 +25,7 @@ TEST_F(MessageTest, MissingTextKeepsThePreviousTextAndLogsOneLine) {
     LogCapture log(3);
     Log record("CoreTestNoSuchKey", Log::LIBEDID_LOG_LEVEL_ERROR, Log::LIBEDID_LOG_CAT_HEADER);
     EXPECT_TRUE(record.getMesg().isEmpty());
-    EXPECT_EQ(described(log.lines()),
+    EXPECT_EQ(log.lines(),
               Texts{"libEDID.LibEDIDLog 3 38 unable to find string in resource DB for key: "
                     "\"LocalizedString.CoreTestNoSuchKey\""});
 
@@ -72,19 +72,12 @@ TEST_F(MessageTest, VariablesFillOnlyTheirOwnPlaceholders) {
 }
 
 TEST_F(MessageTest, TrimmedTextStartsAfterTheFirstColonBlank) {
-    struct Case {
-        const char* key;
-        const char* trimmed;
-    };
-    const Case cases[] = {
-        {"CoreTestNoColon", "nothing to cut"},
-        {"CoreTestOneColon", "the value"},
-        {"CoreTestTwoColons", "value: more"},
-    };
-    for (const Case& c : cases) {
-        const Log record(c.key, Log::LIBEDID_LOG_LEVEL_INFO, Log::LIBEDID_LOG_CAT_GENERAL);
-        EXPECT_EQ(record.getMesgTrimmed(), String(c.trimmed)) << c.key;
-        EXPECT_EQ(record.getMesg(), Log::getString(c.key));  // trimming leaves the text
+    for (const auto& [key, trimmed] : {std::pair{"CoreTestNoColon", "nothing to cut"},
+                                       {"CoreTestOneColon", "the value"},
+                                       {"CoreTestTwoColons", "value: more"}}) {
+        const Log record(key, Log::LIBEDID_LOG_LEVEL_INFO, Log::LIBEDID_LOG_CAT_GENERAL);
+        EXPECT_EQ(record.getMesgTrimmed(), String(trimmed)) << key;
+        EXPECT_EQ(record.getMesg(), Log::getString(key));  // trimming leaves the text
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,16 +76,9 @@ TEST(ParseDriverTest, RequiredDescriptorsDependOnTheRevision) {
     }
 }
 
-TEST(ParseDriverTest, InaccessibleSourceRunsNoVerifier) {
-    LogCapture log(1);
-    Parsed p(Bytes{});
-    EXPECT_FALSE(p.parse());
-    EXPECT_TRUE(p.observer->properties.empty());
-    EXPECT_EQ(log.startingWith("Entering EDIDParser::parseEDID").size(), 1u);
-    EXPECT_EQ(log.startingWith("Leaving EDIDParser::parseEDID").size(), 1u);
-}
-
-TEST(ParseDriverTest, ParsingTwiceDoublesMessagesAndAppendedLines) {
+// A second parse adds its messages and appended lines to those of the first; clearLogs empties
+// the messages only, and the next parse stores the same messages again.
+TEST(ParseDriverTest, ParsingTwiceDoublesMessagesAndAppendedLinesUntilCleared) {
     Parsed p(EdidBuilder().bytes());
     ASSERT_TRUE(p.parse());
     const Texts once = p.keys();
@@ -99,26 +93,50 @@ TEST(ParseDriverTest, ParsingTwiceDoublesMessagesAndAppendedLines) {
     qor::String second;
     ASSERT_TRUE(p.parser.getEDIDString(second, false));
     EXPECT_EQ(second.str(), first.str() + first.str());
+
+    p.parser.clearLogs();
+    EXPECT_TRUE(p.parser.getMessages().isEmpty());
+    qor::String kept;
+    ASSERT_TRUE(p.parser.getEDIDString(kept, false));
+    EXPECT_EQ(kept, second);
+    ASSERT_TRUE(p.parse());
+    EXPECT_EQ(p.keys(), once);
 }
 
-// Both parse on their first call only, and again when forced; getEDIDString empties its text
-// first, so the forced text is that of one parse again.
-TEST(ParseDriverTest, IdentifierAndStringParseOnlyWhenNeededOrForced) {
-    for (const auto get : {&EDIDParser::getEDIDIdentifier, &EDIDParser::getEDIDString}) {
-        Parsed p(EdidBuilder().bytes());
+// Without force a call reads the source (its hex-dump line "83 ") only on the first call:
+// verifyChecksum then reports its messages again from the bytes read, while getEDIDIdentifier
+// and getEDIDString keep the parse already made. With force each reads and runs again;
+// getEDIDString empties its text first, so the forced text is that of one parse again.
+TEST(ParseDriverTest, ForceDecidesWhetherTheSourceIsReadAgain) {
+    const struct {
+        const char* what;
+        std::function<bool(EDIDParser&, qor::String&, bool)> call;
+        bool repeatsWithoutForce;
+    } cases[] = {
+        {"verifyChecksum", [](EDIDParser& p, qor::String&, bool f) { return p.verifyChecksum(f); },
+         true},
+        {"getEDIDIdentifier",
+         [](EDIDParser& p, qor::String& text, bool f) { return p.getEDIDIdentifier(text, f); },
+         false},
+        {"getEDIDString",
+         [](EDIDParser& p, qor::String& text, bool f) { return p.getEDIDString(text, f); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Parsed p(EdidBuilder().checksumOff(0, 3).bytes());
+        LogCapture log(1);
         qor::String first;
         qor::String again;
-        ASSERT_TRUE((p.parser.*get)(first, false));
-        const std::size_t perParse = p.parser.getMessages().size();
-        ASSERT_GT(perParse, 0u);
-        ASSERT_TRUE((p.parser.*get)(again, false));
-        EXPECT_EQ(p.parser.getMessages().size(), perParse);
-
-        LogCapture log(1);
-        ASSERT_TRUE((p.parser.*get)(again, true));
+        ASSERT_TRUE(c.call(p.parser, first, false));
+        const std::size_t once = p.parser.getMessages().size();
+        ASSERT_GT(once, 0u);
+        ASSERT_TRUE(c.call(p.parser, again, false));
+        EXPECT_EQ(p.parser.getMessages().size(), (c.repeatsWithoutForce ? 2 : 1) * once);
+        EXPECT_EQ(log.lines("83 ").size(), 1u);
+        ASSERT_TRUE(c.call(p.parser, again, true));
         EXPECT_EQ(again, first);
-        EXPECT_EQ(p.parser.getMessages().size(), 2 * perParse);
-        EXPECT_EQ(log.startingWith("83 ").size(), 1u);  // read again
+        EXPECT_EQ(p.parser.getMessages().size(), (c.repeatsWithoutForce ? 3 : 2) * once);
+        EXPECT_EQ(log.lines("83 ").size(), 2u);
     }
 }
 

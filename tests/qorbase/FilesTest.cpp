@@ -23,39 +23,32 @@ bool writeTo(const std::string& path, FileMode mode, const std::string& text) {
     return out != nullptr && out->write(text.empty() ? nullptr : text.data(), text.size());
 }
 
-TEST(FStreamTest, CreateModeTruncatesAndAppendModeAppends) {
+// Create mode truncates and append mode appends; create-new mode writes only where nothing is:
+// an existing file, a link (dangling or not) and a folder are left as they are. A path in a
+// missing folder, a folder, an empty path and read mode give no stream.
+TEST(FStreamTest, EachModeOpensOnlyWhatItMay) {
     TempDir dir;
     const std::string path = dir.write("out.bin", "a much longer previous content");
     EXPECT_TRUE(writeTo(path, FileMode::CREATE_WRITE_BINARY, "abc"));
     EXPECT_EQ(TempDir::read(path), "abc");
     EXPECT_TRUE(writeTo(path, FileMode::APPEND_BINARY, "de"));
     EXPECT_EQ(TempDir::read(path), "abcde");
-    EXPECT_TRUE(writeTo(dir.file("new.bin"), FileMode::CREATE_WRITE_BINARY, ""));
-    EXPECT_EQ(TempDir::read(dir.file("new.bin")), "");
-}
-
-TEST(FStreamTest, UnopenablePathsGiveNoStream) {
-    TempDir dir;
-    for (const std::string& path :
-         {dir.file("no/such/folder.bin"), dir.path().string(), std::string()}) {
-        EXPECT_EQ(FStream::openFile(path, FileMode::CREATE_WRITE_BINARY), nullptr) << path;
-    }
-    EXPECT_EQ(FStream::openFile(dir.write("r.bin", "x"), FileMode::READ_BINARY), nullptr);
-    EXPECT_FALSE(qor::OFStream(nullptr).write("x", 1));
-}
-
-// Create-new mode writes only where nothing is: an existing file, a link (dangling or not)
-// and a folder are left as they are.
-TEST(FStreamTest, CreateNewModeNeverReplacesOrFollows) {
-    TempDir dir;
+    EXPECT_TRUE(writeTo(dir.file("empty.bin"), FileMode::CREATE_WRITE_BINARY, ""));
+    EXPECT_EQ(TempDir::read(dir.file("empty.bin")), "");
     EXPECT_TRUE(writeTo(dir.file("new.bin"), FileMode::CREATE_NEW_BINARY, "abc"));
-    EXPECT_EQ(TempDir::read(dir.file("new.bin")), "abc");
-    edidtest::linkOrOccupy(dir.file("new.bin"), dir.file("link.bin"));
+    edidtest::linkOrOccupy(path, dir.file("link.bin"));
     edidtest::linkOrOccupy(dir.file("none.bin"), dir.file("dangling.bin"));
     for (const char* name : {"new.bin", "link.bin", "dangling.bin", ""}) {
         EXPECT_EQ(FStream::openFile(dir.file(name), FileMode::CREATE_NEW_BINARY), nullptr) << name;
     }
+    for (const std::string& other :
+         {dir.file("no/such/folder.bin"), dir.path().string(), std::string()}) {
+        EXPECT_EQ(FStream::openFile(other, FileMode::CREATE_WRITE_BINARY), nullptr) << other;
+    }
+    EXPECT_EQ(FStream::openFile(path, FileMode::READ_BINARY), nullptr);
+    EXPECT_FALSE(qor::OFStream(nullptr).write("x", 1));
     EXPECT_EQ(TempDir::read(dir.file("new.bin")), "abc");
+    EXPECT_EQ(TempDir::read(path), "abcde");
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.bin")));
 }
 

@@ -8,8 +8,8 @@
 
 namespace {
 
+using edidtest::LogCapture;
 using qortest::logger;
-using qortest::LogLines;
 using Lines = std::vector<std::string>;
 
 // Loggers live as long as the process: each test uses names of its own and restores the
@@ -27,13 +27,10 @@ TEST(LoggingTest, GlobalPriorityAndThresholdBothGateALine) {
         return qor::String(text);
     };
     {
-        LogLines lines(3);
-        EXPECT_EQ(qor::LogFactory::getPriority(), 3);
-        EXPECT_EQ(log->resolvePriority(), 0);
+        LogCapture lines(3);
         EXPECT_FALSE(log->isEnabled(2));
         EXPECT_TRUE(log->isEnabled(3));
         log->setThreshold(4);
-        EXPECT_EQ(log->resolvePriority(), 4);
         EXPECT_FALSE(log->isEnabled(3));
         EXPECT_TRUE(log->isEnabled(4));
         qor::LogFactory::setPriority(5);  // the stricter of both counts
@@ -53,7 +50,7 @@ TEST(LoggingTest, GlobalPriorityAndThresholdBothGateALine) {
 
 TEST(LoggingTest, TraceLoggerMarksEntryAndExitAtPriorityOne) {
     qor::Logger* log = logger("qt.trace");
-    LogLines lines(0);
+    LogCapture lines(0);
     { qor::TraceLogger scope(log, "Parser::parse", "Parser.cpp", 42); }
     ASSERT_EQ(lines.lines().size(), 2u);
     EXPECT_EQ(lines.lines()[0].rfind("qt.trace 1 Entering Parser::parse", 0), 0u);

@@ -1,44 +1,16 @@
 #pragma once
 
-// Helpers of the base library's tests: capture of technical-log lines and checks that need a
-// process of their own.
+// Helpers of the base library's tests: capture of technical-log lines (LogCapture.h, shared
+// with the library's tests) and checks that need a process of their own.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "qor/Logging.h"
+#include "LogCapture.h"
 
 namespace qortest {
-
-/// Receives every admitted line, as "<logger> <priority> <text>", at the given global priority
-/// while it lives.
-class LogLines {
-  public:
-    explicit LogLines(int priority = 0) : previous_(qor::LogFactory::getPriority()) {
-        qor::LogFactory::setSink(
-            [lines = lines_](const qor::String& logger, int p, const qor::String& text) {
-                lines->push_back(logger.str() + " " + std::to_string(p) + " " + text.str());
-            });
-        qor::LogFactory::setPriority(priority);
-    }
-    ~LogLines() {
-        qor::LogFactory::setPriority(previous_);
-        qor::LogFactory::setSink(nullptr);
-    }
-    LogLines(const LogLines&) = delete;
-    LogLines& operator=(const LogLines&) = delete;
-
-    const std::vector<std::string>& lines() const { return *lines_; }
-
-  private:
-    std::shared_ptr<std::vector<std::string>> lines_ = std::make_shared<std::vector<std::string>>();
-    int previous_;
-};
 
 /// The logger of that name (created on first request).
 inline qor::Logger* logger(const char* name) {

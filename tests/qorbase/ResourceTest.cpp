@@ -39,10 +39,14 @@ std::string setting(const char* section, const char* key) {
     return out.str();
 }
 
-TEST(ResourceTest, LookupFallsBackFromLocaleToLanguageToEnglish) {
-    Resource::addStrings("qt.chain", "en", "K1 = en1\nK2 = en2\nK3 = en3\n");
-    Resource::addStrings("qt.chain", "de", "K2 = de2\nK3 = de3\n");
-    Resource::addStrings("qt.chain", "de_DE", "K3 = deDE3\n");
+// A lookup tries the exact locale, then its language, then English; a table resolves every key
+// of its prefix once, through the same chain, and is a snapshot: adding texts or setting the
+// global locale moves the generation, and only a new table sees the text.
+TEST(ResourceTest, LookupsAndTablesFallBackFromLocaleToLanguageToEnglish) {
+    const std::string section = freshSection("qt.chain");
+    Resource::addStrings(section, "en", "P.K1 = en1\nP.K2 = en2\nP.K3 = en3\nOther = x\n");
+    Resource::addStrings(section, "de", "P.K2 = de2\nP.K3 = de3\nPK4 = no prefix\n");
+    Resource::addStrings(section, "de_DE", "P.K3 = deDE3\n");
     struct Case {
         const char* locale;
         const char* key;
@@ -54,27 +58,21 @@ TEST(ResourceTest, LookupFallsBackFromLocaleToLanguageToEnglish) {
         {"en_US", "K1", "en1"},   {"de_DE", "K4", "<none>"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(text("qt.chain", c.key, c.locale), c.expected) << c.locale << " " << c.key;
+        SCOPED_TRACE(std::string(c.locale) + " " + c.key);
+        EXPECT_EQ(text(section, ("P." + std::string(c.key)).c_str(), c.locale), c.expected);
+        const String* found =
+            Resource::getTextTable(section, QORLocale(c.locale), "P.")->find(c.key);
+        EXPECT_EQ(found != nullptr ? found->str() : "<none>", c.expected);
     }
     String out("kept");
-    EXPECT_FALSE(Resource::getString("qt.chain", "K4", out, QORLocale("en")));
+    EXPECT_FALSE(Resource::getString(section, "P.K4", out, QORLocale("en")));
     EXPECT_EQ(out, String("kept"));
-    EXPECT_EQ(text("qt.other-section", "K1", "en"), "<none>");
-}
-
-// A table resolves every key of the prefix once, through the chain, and is a snapshot: adding
-// texts or setting the global locale moves the generation, and only a new table sees the text.
-TEST(ResourceTest, TextTablesResolveThroughTheChainAndAreRebuiltAfterChanges) {
-    const std::string section = freshSection("qt.table");
-    Resource::addStrings(section, "en", "P.K1 = en1\nP.K2 = en2\nOther = x\n");
-    Resource::addStrings(section, "de", "P.K2 = de2\nPK3 = no prefix\n");
-    const auto table = Resource::getTextTable(section, QORLocale("de_DE"), "P.");
-    ASSERT_EQ(table->size(), 2u);
-    EXPECT_EQ(*table->find("K1"), String("en1"));
-    EXPECT_EQ(*table->find("K2"), String("de2"));
+    EXPECT_EQ(text("qt.other-section", "P.K1", "en"), "<none>");
+    const auto table = Resource::getTextTable(section, QORLocale("de"), "P.");
+    EXPECT_EQ(table->size(), 3u);
     EXPECT_EQ(table->find("Other"), nullptr);
     EXPECT_EQ(table->find("P.K1"), nullptr);
-    EXPECT_EQ(Resource::getTextTable(section, QORLocale("de_DE"), "P."), table);
+    EXPECT_EQ(Resource::getTextTable(section, QORLocale("de"), "P."), table);
 
     std::uint64_t generation = Resource::getTextGeneration();
     // A text replaced later (its old storage freed) stays as it was in the table.
@@ -82,8 +80,7 @@ TEST(ResourceTest, TextTablesResolveThroughTheChainAndAreRebuiltAfterChanges) {
     EXPECT_NE(Resource::getTextGeneration(), generation);
     EXPECT_EQ(*table->find("K1"), String("en1"));
     EXPECT_EQ(*table->find("K2"), String("de2"));
-    EXPECT_EQ(*Resource::getTextTable(section, QORLocale("de_DE"), "P.")->find("K1"),
-              String("de1"));
+    EXPECT_EQ(*Resource::getTextTable(section, QORLocale("de"), "P.")->find("K1"), String("de1"));
     generation = Resource::getTextGeneration();
     QORLocale::setGlobalLocale(QORLocale::getGlobalLocale());
     EXPECT_NE(Resource::getTextGeneration(), generation);
@@ -106,15 +103,6 @@ TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
     EXPECT_EQ(texts(), (std::vector<std::string>{"first text", "x = y", "", "new"}));
     Resource::addStrings(section, "en", "A = replaced\n", true);
     EXPECT_EQ(text(section, "A", "en"), "replaced");
-}
-
-TEST(ResourceTest, LoadStringsReadsAFile) {
-    edidtest::TempDir dir;
-    const std::string path = dir.write("texts.txt", "Hello = Hallo\nBye = Tschuess\n");
-    EXPECT_TRUE(Resource::loadStrings("qt.load", "de", path));
-    EXPECT_EQ(text("qt.load", "Hello", "de_CH"), "Hallo");
-    EXPECT_FALSE(Resource::loadStrings("qt.load", "de", dir.file("missing.txt")));
-    EXPECT_FALSE(Resource::loadStrings("qt.load", "de", dir.path().string()));
 }
 
 TEST(ResourceTest, MissingKeysAreListedSortedOnce) {
@@ -155,10 +143,14 @@ TEST(ResourceTest, SettingsPreferApiThenEnvironmentThenFile) {
     EXPECT_EQ(setting("qtset", "Dump.value"), "<none>");
 }
 
-// Settings and text files are read only when they are regular files of at most 1 MiB: a FIFO
-// is refused without blocking, a larger file is refused whole with a log line.
+// Settings and text files are read only when they are regular files of at most 1 MiB: a missing
+// file or a folder is refused, a FIFO without blocking, a larger file whole with a log line.
 TEST(ResourceTest, SettingsAndTextFilesAreSmallRegularFiles) {
     edidtest::TempDir dir;
+    EXPECT_TRUE(Resource::loadStrings("qt.load", "de", dir.write("de.txt", "Hello = Hallo\n")));
+    EXPECT_EQ(text("qt.load", "Hello", "de_CH"), "Hallo");
+    EXPECT_FALSE(Resource::loadStrings("qt.load", "de", dir.file("missing.txt")));
+    EXPECT_FALSE(Resource::loadStrings("qt.load", "de", dir.path().string()));
     const std::string large =
         dir.write("large.ini", "[qtbig]\nA = 1\n" + std::string(1 << 20, '#'));
     std::vector<std::string> paths = {large};
@@ -169,7 +161,7 @@ TEST(ResourceTest, SettingsAndTextFilesAreSmallRegularFiles) {
     paths.push_back(fifo);
 #endif
     for (const std::string& path : paths) {
-        qortest::LogLines log(3);
+        edidtest::LogCapture log(3);
         bool loaded = true;
         EXPECT_TRUE(edidtest::returnsWithoutBlocking(fifo, [&] {
             loaded = Resource::loadSettings(path) || Resource::loadStrings("qtbig", "en", path);

@@ -92,7 +92,7 @@ TEST(ArrayTest, OutOfRangeAccessLogsTheAssertionAndThrows) {
     values.append(2);
     const qor::Array<int>& constValues = values;
     {
-        qortest::LogLines log(0);
+        edidtest::LogCapture log(0);
         EXPECT_EQ(values[1], 2);
         EXPECT_THROW(values[2], qor::AssertionFailure);
         EXPECT_THROW(constValues[100], std::logic_error);
@@ -105,7 +105,7 @@ TEST(ArrayTest, OutOfRangeAccessLogsTheAssertionAndThrows) {
         }
     }
     EXPECT_EQ(values.size(), 2u);
-    qortest::LogLines silent(qor::LogFactory::PRIORITY_OFF);
+    edidtest::LogCapture silent(qor::LogFactory::PRIORITY_OFF);
     EXPECT_THROW(qor::Array<qor::String>()[0], qor::AssertionFailure);
     EXPECT_TRUE(silent.lines().empty());
 }

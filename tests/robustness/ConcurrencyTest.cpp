@@ -181,7 +181,7 @@ TEST(ConcurrencyTest, ThreadsParsingTheCorpusTogetherAgreeWhileEveryLoggerWrites
 // fetches again after a change, but a parse keeps the table it started with: every report is
 // wholly English or wholly of the other locale, never a mix.
 TEST(ConcurrencyTest, ALocaleChangeWhileThreadsParseGivesWholeReports) {
-    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << EDID_CORPUS_DIR;
+    ASSERT_FALSE(corpus().empty()) << "no EDIDs in " << edidtest::edidDataDir();
     qor::Resource::addStrings("libEDID", "qq",
                               "LocalizedString.Checksum = Pruefsumme\n"
                               "LocalizedString.Yes = Ja\n");

@@ -57,18 +57,16 @@ Outcome runCaller(const libEDID::EDIDAccessorHandle& handle) {
     return o;
 }
 
-std::string text(const Bytes& bytes) {
+// A valid EDID as the bytes of a file.
+std::string validEdid() {
+    const Bytes bytes = edidtest::EdidBuilder().bytes();
     return std::string(bytes.begin(), bytes.end());
 }
 
-Bytes validEdid() {
-    return edidtest::EdidBuilder().bytes();
-}
-
-// Sources that give no base block: the source is not accessible, or it holds fewer than 128
-// bytes. Every operation fails; each parse (the identifier parses again, since the first one
-// failed) leaves one "CannotAccessEDID"; getEDIDString fails silently on an inaccessible source
-// and by a parse on an accessible one.
+// Sources that give no base block: there is no source, it is not accessible, or it holds fewer
+// than 128 bytes. Every operation fails; each parse (the identifier parses again, since the first
+// one failed) leaves one "CannotAccessEDID"; getEDIDString fails silently on an inaccessible
+// source and by a parse on an accessible one.
 TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
     const edidtest::TempDir dir;
     const struct {
@@ -78,13 +76,13 @@ TEST(MalformedInputTest, SourcesWithoutABaseBlockFailWithCannotAccessEDID) {
     } cases[] = {
         {"empty file", fileAccessor(dir.write("empty.bin", "")), false},
         {"1-byte file", fileAccessor(dir.write("one.bin", std::string(1, '\0'))), true},
-        {"127-byte file", fileAccessor(dir.write("short.bin", text(validEdid()).substr(0, 127))),
-         true},
+        {"127-byte file", fileAccessor(dir.write("short.bin", validEdid().substr(0, 127))), true},
         {"directory", fileAccessor(dir.path().string()), false},
         {"missing path", fileAccessor(dir.file("absent.bin")), false},
         {"empty memory", memoryAccessor({}), false},
         {"1 byte in memory", memoryAccessor({0x00}), true},
         {"127 bytes in memory", memoryAccessor(Bytes(127, 0xFF)), true},
+        {"no source at all", libEDID::EDIDAccessorHandle(), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,7 +98,7 @@ TEST(MalformedInputTest, FileWithoutReadPermissionIsNotAccessible) {
         GTEST_SKIP() << "running as root, which may read any file whatever its permissions";
     }
     const edidtest::TempDir dir;
-    const std::string path = dir.write("locked.bin", text(validEdid()));
+    const std::string path = dir.write("locked.bin", validEdid());
     fs::permissions(path, fs::perms::none);
     const Outcome o = runCaller(fileAccessor(path));
     fs::permissions(path, fs::perms::owner_all);

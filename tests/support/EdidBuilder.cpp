@@ -24,7 +24,7 @@ EdidBuilder::EdidBuilder() {
                0,    0,    0,    12,   30,   1,    4,    0xA5, 52,   32,   0x78, 0x0A});
     // sRGB primaries and D65 white, nearest 10-bit codes.
     chromaticity({0xEE, 0x91, 0xA3, 0x54, 0x4C, 0x99, 0x26, 0x0F, 0x50, 0x54});
-    allStandardTimingsUnused();
+    set(0x26, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});  // standard timings unused
     detailedTiming(0, 14850, 1920, 280, 1080, 45);
     displayDescriptor(1, 0xFD,
                       {50, 75, 30, 83, 17, 0x00, 0x0A, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
@@ -41,30 +41,17 @@ EdidBuilder& EdidBuilder::set(std::size_t offset, std::initializer_list<std::uin
     return *this;
 }
 
-EdidBuilder& EdidBuilder::manufacturerBytes(std::uint8_t b08, std::uint8_t b09) {
-    return set(0x08, {b08, b09});
-}
-
 EdidBuilder& EdidBuilder::serialNumber(std::uint32_t serial) {
     return set(0x0C,
                {static_cast<std::uint8_t>(serial), static_cast<std::uint8_t>(serial >> 8),
                 static_cast<std::uint8_t>(serial >> 16), static_cast<std::uint8_t>(serial >> 24)});
 }
 
-EdidBuilder& EdidBuilder::week(std::uint8_t w) {
-    return set(0x10, {w});
-}
-EdidBuilder& EdidBuilder::yearByte(std::uint8_t y) {
-    return set(0x11, {y});
-}
 EdidBuilder& EdidBuilder::version(std::uint8_t v, std::uint8_t r) {
     return set(0x12, {v, r});
 }
 EdidBuilder& EdidBuilder::videoInput(std::uint8_t b) {
     return set(0x14, {b});
-}
-EdidBuilder& EdidBuilder::screenSize(std::uint8_t h, std::uint8_t v) {
-    return set(0x15, {h, v});
 }
 EdidBuilder& EdidBuilder::gamma(std::uint8_t b) {
     return set(0x17, {b});
@@ -78,19 +65,8 @@ EdidBuilder& EdidBuilder::chromaticity(const std::array<std::uint8_t, 10>& bytes
     return *this;
 }
 
-EdidBuilder& EdidBuilder::establishedTimings(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
-    return set(0x23, {a, b, c});
-}
-
 EdidBuilder& EdidBuilder::standardTiming(unsigned index, std::uint8_t b0, std::uint8_t b1) {
     return set(0x26 + 2 * (index & 7), {b0, b1});
-}
-
-EdidBuilder& EdidBuilder::allStandardTimingsUnused() {
-    for (unsigned i = 0; i < 8; ++i) {
-        standardTiming(i, 0x01, 0x01);
-    }
-    return *this;
 }
 
 EdidBuilder& EdidBuilder::descriptor(unsigned slot, const Descriptor& bytes) {

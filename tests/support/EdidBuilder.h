@@ -20,21 +20,15 @@ class EdidBuilder {
 
     /// Writes bytes into the base block from `offset` on.
     EdidBuilder& set(std::size_t offset, std::initializer_list<std::uint8_t> bytes);
-    EdidBuilder& manufacturerBytes(std::uint8_t b08, std::uint8_t b09);
     EdidBuilder& serialNumber(std::uint32_t serial);
-    EdidBuilder& week(std::uint8_t week);
-    EdidBuilder& yearByte(std::uint8_t year);
     EdidBuilder& version(std::uint8_t version, std::uint8_t revision);
     EdidBuilder& videoInput(std::uint8_t b14);
-    EdidBuilder& screenSize(std::uint8_t h, std::uint8_t v);
     EdidBuilder& gamma(std::uint8_t b17);
     EdidBuilder& features(std::uint8_t b18);
     /// Bytes 19h-22h.
     EdidBuilder& chromaticity(const std::array<std::uint8_t, 10>& bytes);
-    EdidBuilder& establishedTimings(std::uint8_t b23, std::uint8_t b24, std::uint8_t b25);
     /// Standard timing entry 0..7 (bytes 26h + 2 * index).
     EdidBuilder& standardTiming(unsigned index, std::uint8_t b0, std::uint8_t b1);
-    EdidBuilder& allStandardTimingsUnused();
 
     /// The raw 18 bytes of descriptor slot 0..3.
     EdidBuilder& descriptor(unsigned slot, const Descriptor& bytes);

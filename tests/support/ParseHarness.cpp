@@ -70,27 +70,4 @@ std::string Parsed::propertyText(const std::string& name, const std::string& abs
     return text;
 }
 
-LogCapture::LogCapture(int priority) : previousPriority_(qor::LogFactory::getPriority()) {
-    auto lines = lines_;
-    qor::LogFactory::setSink([lines](const qor::String& logger, int p, const qor::String& text) {
-        lines->push_back({logger.str(), p, text.str()});
-    });
-    qor::LogFactory::setPriority(priority);
-}
-
-LogCapture::~LogCapture() {
-    qor::LogFactory::setPriority(previousPriority_);
-    qor::LogFactory::setSink(nullptr);
-}
-
-std::vector<LogCapture::Line> LogCapture::startingWith(const std::string& prefix) const {
-    std::vector<Line> out;
-    for (const Line& line : *lines_) {
-        if (line.text.rfind(prefix, 0) == 0) {
-            out.push_back(line);
-        }
-    }
-    return out;
-}
-
 }  // namespace edidtest

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "LogCapture.h"
 #include "libEDID/libEDID.h"
-#include "qor/Logging.h"
 
 namespace edidtest {
 
@@ -59,28 +59,6 @@ struct Parsed {
 
     std::shared_ptr<RecordingObserver> observer = std::make_shared<RecordingObserver>();
     libEDID::EDIDParser parser;
-};
-
-/// Captures technical-log lines for the life of the object at the given global priority.
-class LogCapture {
-  public:
-    explicit LogCapture(int priority = 0);
-    ~LogCapture();
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    struct Line {
-        std::string logger;
-        int priority;
-        std::string text;
-    };
-    const std::vector<Line>& lines() const { return *lines_; }
-    /// Lines whose text starts with `prefix`.
-    std::vector<Line> startingWith(const std::string& prefix) const;
-
-  private:
-    std::shared_ptr<std::vector<Line>> lines_ = std::make_shared<std::vector<Line>>();
-    int previousPriority_;
 };
 
 }  // namespace edidtest

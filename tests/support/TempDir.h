@@ -12,7 +12,6 @@
 
 namespace edidtest {
 
-/// A fresh folder under the system's temporary folder, removed with its content at the end.
 /// Makes `link` a symbolic link to `target`; where no link can be made (Windows), a file that
 /// takes the name instead, so that the name is still occupied.
 inline void linkOrOccupy(const std::string& target, const std::string& link) {
@@ -23,6 +22,7 @@ inline void linkOrOccupy(const std::string& target, const std::string& link) {
     }
 }
 
+/// A fresh folder under the system's temporary folder, removed with its content at the end.
 class TempDir {
   public:
     TempDir() {
