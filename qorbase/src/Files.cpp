@@ -20,6 +20,8 @@ namespace {
 
 // Appends chunks from `readChunk(buffer, capacity)` (bytes read, 0 at the end, negative on an
 // error) to `out` until the end, or until one byte more than `limit` shows the file too large.
+// The files read are regular files, whose reads come back short only at their end: a short
+// chunk ends the file without one more read.
 template <typename ReadChunk>
 ReadResult readAll(std::size_t limit, std::string& out, ReadChunk readChunk) {
     char chunk[16384];
@@ -29,13 +31,13 @@ ReadResult readAll(std::size_t limit, std::string& out, ReadChunk readChunk) {
         if (got < 0) {
             return ReadResult::READ_ERROR;
         }
-        if (got == 0) {
-            return ReadResult::OK;
-        }
         out.append(chunk, static_cast<std::size_t>(got));
         if (out.size() > limit) {
             out.resize(limit);
             return ReadResult::TOO_LARGE;
+        }
+        if (static_cast<std::size_t>(got) < wanted) {
+            return ReadResult::OK;
         }
     }
 }
