@@ -9,7 +9,7 @@ namespace libEDID {
 
 void CTAReportingVerifier::reportProperty(const char* name, const qor::String& value) {
     reportValue(name, value);
-    notifySysInfoProperty(name + detail::indexText(suffix), qor::QORValue(value));
+    notifySysInfoProperty(detail::indexedPropertyName(name, suffix), qor::QORValue(value));
 }
 
 void CTAReportingVerifier::reportList(const char* name, const detail::ItemList& items) {

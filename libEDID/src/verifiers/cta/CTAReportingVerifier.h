@@ -18,7 +18,8 @@ class CTAReportingVerifier : public EDIDVerifier {
         : EDIDVerifier(owner), suffix(propertySuffix) {}
 
   protected:
-    /// Logs "ReportedValue" with the label of `name` and notifies the property name<suffix>.
+    /// Logs "ReportedValue" with the label of `name` and notifies the property name<suffix>
+    /// (`name` of static storage, see indexedPropertyName).
     void reportProperty(const char* name, const qor::String& value);
     /// Logs "ReportedValue" with the label of `name` and the items one per line ("None" when
     /// empty), then notifies the array property name<suffix>.

@@ -14,7 +14,7 @@ void DisplayIDVerifier::reportLine(const char* indent, const char* typeKey,
 }
 
 void DisplayIDVerifier::notifyIndexed(const char* property, const qor::QORValue& value) {
-    notifySysInfoProperty(property + detail::indexText(blockNumber), value);
+    notifySysInfoProperty(detail::indexedPropertyName(property, blockNumber), value);
 }
 
 void DisplayIDVerifier::logBlockFinding(const char* key, Level level, Variables variables) {

@@ -17,7 +17,7 @@ class DisplayIDVerifier : public EDIDVerifier {
     /// reportValue with the label after `indent`: the items of a data block nest under the
     /// block's line.
     void reportLine(const char* indent, const char* typeKey, const qor::String& value);
-    /// The property `property` followed by the block number.
+    /// The property `property` (of static storage) followed by the block number.
     void notifyIndexed(const char* property, const qor::QORValue& value);
     /// Logs the finding `key` (category DisplayID) with "block" and `variables` filled.
     void logBlockFinding(const char* key, Level level, Variables variables = {});
