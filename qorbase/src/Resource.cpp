@@ -293,7 +293,9 @@ class Database {
             }
             for (const DefaultBundle& bundle : defaults_) {
                 if (bundle.name == bundleName) {
-                    if (found != nullptr || bundle.index.prefix != prefix) {
+                    // A bundle without an index (no slots) is read entry by entry.
+                    if (found != nullptr || bundle.index.slots.empty() ||
+                        bundle.index.prefix != prefix) {
                         return nullptr;
                     }
                     found = &bundle.index;

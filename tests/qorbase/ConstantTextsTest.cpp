@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,6 +114,14 @@ TEST(ConstantTextsTest, ADefaultBundleIsReadInPlaceUntilOtherTextsComeIn) {
     EXPECT_EQ(*german->find("Eight678"), qor::String("no placeholders"));
     EXPECT_EQ(*Resource::getTextTable(section, QORLocale("en"), kPrefix)->find("Short"),
               qor::String("{a} and {bb}"));
+
+    // A bundle without an index is read entry by entry, whatever the prefix.
+    Resource::addDefaultStrings(section + ".plain", "en", qor::ConstantBundle{kEntries, {}});
+    for (const char* prefix : {"", "P."}) {
+        const auto plain = Resource::getTextTable(section + ".plain", QORLocale("en"), prefix);
+        const std::string_view key = std::string_view("P.Eight678").substr(std::strlen(prefix));
+        EXPECT_NE(plain->find(key), nullptr) << prefix;
+    }
 }
 
 }  // namespace
