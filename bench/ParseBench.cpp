@@ -256,7 +256,7 @@ double timeFirstParse() {
     return threadCpuMicroseconds() - start;
 }
 
-// One first parse varies with what the machine happens to cache between processes: the figure
+// One first parse varies with what happens to be cached between processes: the figure
 // is the median of several fresh runs of this program that do nothing else.
 double medianFirstParse(const char* program) {
     constexpr int kRuns = 9;
