@@ -437,7 +437,6 @@ void TextTable::grow() {
             *findTextSlot(builtSlots_, builtEntries_, key, hashTextKey(key)) = slot;
         }
     }
-    slots_ = builtSlots_;
 }
 
 // Copies go into blocks that never move, so an entry points at its copy from the start.
@@ -463,7 +462,6 @@ void TextTable::reserve(std::size_t count) {
     builtPlaceholders_.reserve(count * 2);
     if (builtEntries_.empty() && textSlotCount(count) > builtSlots_.size()) {
         builtSlots_.assign(textSlotCount(count), 0);
-        slots_ = builtSlots_;
     }
 }
 

@@ -91,7 +91,7 @@ class QOR_API TextTable {
     void grow();
     const char* keep(std::string_view text);
 
-    // What the table reads: its own lists below, or a constant index.
+    // What the table reads: its own lists below once finished, or a constant index.
     std::span<const Entry> entries_;
     std::span<const TextPlaceholder> placeholders_;
     std::span<const std::uint32_t> slots_;

@@ -1,8 +1,7 @@
 #include "verifiers/descriptors/DisplayRangeVerifier.h"
 
-#include <charconv>
 #include <map>
-#include <string_view>
+#include <string>
 #include <utility>
 
 namespace libEDID {
@@ -37,12 +36,13 @@ struct Rate {
 
     /// "<min>-<max> <unit>".
     qor::String text(const char* unit) const {
-        char text[32];  // two numbers of up to ten digits, "-" and " "
-        char* at = std::to_chars(text, text + 10, min).ptr;
-        *at++ = '-';
-        at = std::to_chars(at, at + 10, max).ptr;
-        *at++ = ' ';
-        return qor::String(std::string_view(text, static_cast<std::size_t>(at - text))) + unit;
+        std::string text;
+        detail::appendUnsigned(text, min);
+        text += '-';
+        detail::appendUnsigned(text, max);
+        text += ' ';
+        text += unit;
+        return text;
     }
 };
 
