@@ -97,13 +97,12 @@ constexpr std::array<bool, 256> kPlain = [] {
     return plain;
 }();
 
-// The number of plain bytes at the start of the `size` (4, 8 or 16) bytes at `from`, before
-// the first one that needs care; `size` when all are plain.
+// Bit i set when byte i of the `size` (4, 8 or 16) bytes at `from` needs care.
 template <unsigned size>
-unsigned plainPrefix(const char* from) {
+unsigned carefulBits(const char* from) {
 #if defined(__SSE2__)
-    // Fewer than sixteen bytes load into the low end, zeros into the rest, which then count as
-    // not plain.
+    // Fewer than sixteen bytes load into the low end; the zeros above them count as careful
+    // and are masked off.
     __m128i block;
     if constexpr (size == 16) {
         block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
@@ -115,30 +114,72 @@ unsigned plainPrefix(const char* from) {
         block = _mm_cvtsi32_si128(word);
     }
     // Compared as signed bytes, those from 80h on are below 20h too.
-    const __m128i notPlain = _mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20)),
-                                          _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
-                                                       _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'))));
-    const auto flags = static_cast<unsigned>(_mm_movemask_epi8(notPlain)) | (1u << size);
-    return static_cast<unsigned>(std::countr_zero(flags));
+    const __m128i careful = _mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20)),
+                                         _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
+                                                      _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'))));
+    return static_cast<unsigned>(_mm_movemask_epi8(careful)) & ((1u << size) - 1);
 #else
-    unsigned plain = 0;
-    while (plain < size && kPlain[static_cast<unsigned char>(from[plain])]) {
-        ++plain;
+    unsigned bits = 0;
+    for (unsigned i = 0; i < size; ++i) {
+        bits |= kPlain[static_cast<unsigned char>(from[i])] ? 0u : 1u << i;
     }
-    return plain;
+    return bits;
 #endif
 }
 
-// Copies the plain bytes at the start of the `size` bytes at `from` and moves both pointers
-// past them; true when all were plain. All `size` bytes are stored, which the room of six
-// bytes per byte allows, so that the copy takes one instruction.
+// Stores the first `size` bytes of the n (size to 2 * size) at `from` and the last `size`,
+// and returns the careful bits of all n: two overlapping blocks cover any length in between
+// without a loop.
 template <unsigned size>
-bool copyPlainBlock(const char*& from, char*& to) {
+unsigned copyBlockPair(const char* from, unsigned n, char* to) {
     std::memcpy(to, from, size);
-    const unsigned plain = plainPrefix<size>(from);
-    from += plain;
-    to += plain;
-    return plain == size;
+    std::memcpy(to + n - size, from + n - size, size);
+    return carefulBits<size>(from) | carefulBits<size>(from + n - size) << (n - size);
+}
+
+// The number of plain bytes at the start of the n (1 to 15) bytes at `from`, n when all are;
+// all n are stored at `to`, those past the plain ones to be overwritten.
+unsigned copyShortRun(const char* from, unsigned n, char* to) {
+    unsigned bits = 0;
+    if (n >= 8) {
+        bits = copyBlockPair<8>(from, n, to);
+    } else if (n >= 4) {
+        bits = copyBlockPair<4>(from, n, to);
+    } else {
+        // One to three bytes: the first, the middle and the last one (the same byte when fewer).
+        const auto first = static_cast<unsigned char>(from[0]);
+        const auto middle = static_cast<unsigned char>(from[n / 2]);
+        const auto last = static_cast<unsigned char>(from[n - 1]);
+        to[0] = static_cast<char>(first);
+        to[n / 2] = static_cast<char>(middle);
+        to[n - 1] = static_cast<char>(last);
+        bits = (kPlain[first] ? 0u : 1u) | (kPlain[middle] ? 0u : 1u) << (n / 2) |
+               (kPlain[last] ? 0u : 1u) << (n - 1);
+    }
+    return static_cast<unsigned>(std::countr_zero(bits | 1u << n));
+}
+
+// Copies the plain run at `from` and moves both pointers past it, to `end` or to the first byte
+// that needs care. Whole blocks of sixteen are stored before they are tested (the room of six
+// bytes per byte allows it); a plain block moves the pointers by a constant, so that the next
+// block does not wait for the test of this one.
+void copyPlainRun(const char*& from, const char* end, char*& to) {
+    while (end - from >= 16) {
+        std::memcpy(to, from, 16);
+        if (const unsigned bits = carefulBits<16>(from); bits != 0) {
+            const auto plain = std::countr_zero(bits);
+            from += plain;
+            to += plain;
+            return;
+        }
+        from += 16;
+        to += 16;
+    }
+    if (from != end) {
+        const unsigned plain = copyShortRun(from, static_cast<unsigned>(end - from), to);
+        from += plain;
+        to += plain;
+    }
 }
 
 }  // namespace
@@ -153,21 +194,7 @@ char* writeJsonString(char* to, std::string_view text) {
     const char* const end = from + text.size();
     *to++ = '"';
     while (true) {
-        // The plain run: blocks of sixteen bytes, then one of eight and one of four, then the
-        // last few bytes one by one.
-        bool plain = true;
-        while (plain && end - from >= 16) {
-            plain = copyPlainBlock<16>(from, to);
-        }
-        if (plain && end - from >= 8) {
-            plain = copyPlainBlock<8>(from, to);
-        }
-        if (plain && end - from >= 4) {
-            plain = copyPlainBlock<4>(from, to);
-        }
-        while (from != end && kPlain[static_cast<unsigned char>(*from)]) {
-            *to++ = *from++;
-        }
+        copyPlainRun(from, end, to);
         if (from == end) {
             break;
         }
