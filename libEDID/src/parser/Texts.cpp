@@ -1,8 +1,6 @@
 #include "parser/Texts.h"
 
-#include <array>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -20,20 +18,13 @@ namespace {
 constexpr std::string_view kSection = "libEDID";
 constexpr std::string_view kKeyPrefix = "LocalizedString.";
 
-// Lookups by a key of static storage (the verifiers' literals and tables) go through a small
-// cache by the key's address. A hit is confirmed against the entry's key, so a key that is not
-// of static storage is merely looked up again.
-struct CachedLookup {
-    const char* key = nullptr;
-    const qor::TextTable::Entry* entry = nullptr;
-};
-constexpr std::size_t kLookupCacheSize = 256;  // as addressSlot gives
-
+// Lookups by a key of static storage (the verifiers' literals and tables) are remembered by the
+// key's address, for the table they were made in.
 struct ThreadTexts {
     std::shared_ptr<const qor::TextTable> table;
     std::uint64_t generation = 0;
     unsigned scopes = 0;                                 // open TextScopes of the thread
-    std::array<CachedLookup, kLookupCacheSize> cache{};  // entries of `table`
+    AddressTable<const qor::TextTable::Entry*> cache;  // entries of `table`
 };
 
 ThreadTexts& threadTexts() {
@@ -51,7 +42,7 @@ ThreadTexts& threadTexts() {
         texts.table = qor::Resource::getTextTable(qor::String(kSection),
                                                   qor::QORLocale::getGlobalLocale(), kKeyPrefix);
         texts.generation = generation;
-        texts.cache.fill({});
+        texts.cache.clear();
     }
     return texts;
 }
@@ -71,19 +62,15 @@ const qor::TextTable& currentTexts() {
 Template findTemplate(const char* key) {
     ThreadTexts& texts = currentThreadTexts();
     const qor::TextTable* table = texts.table.get();
-    CachedLookup& cached = texts.cache[addressSlot(key)];
-    if (cached.key == key) {
-        const std::string_view name = table->name(*cached.entry);
-        if (std::strncmp(key, name.data(), name.size()) == 0 && key[name.size()] == '\0') {
-            return {table, cached.entry};
-        }
+    if (const auto* cached = texts.cache.find(key)) {
+        return {table, *cached};
     }
     const qor::TextTable::Entry* entry = table->findEntry(key);
     if (entry == nullptr) {
         noteMissingText(key);
         return {table, nullptr};
     }
-    cached = {key, entry};
+    texts.cache.insert(key, 0, entry);
     return {table, entry};
 }
 

@@ -3,18 +3,81 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "qor/Resource.h"
 #include "qor/String.h"
 
 namespace libEDID::detail {
 
-/// The slot of `address` (and a small number `salt`) in a table of 256 slots, by Fibonacci
-/// hashing: literals a few bytes apart land in different slots.
-inline std::size_t addressSlot(const void* address, unsigned salt = 0) {
-    const std::uint64_t value = reinterpret_cast<std::uintptr_t>(address) + salt * 0x9E3779B1ULL;
-    return static_cast<std::size_t>((value * 0x9E3779B97F4A7C15ULL) >> 56);
-}
+/// Values found by the address of a name of static storage (a literal or a table's) and a
+/// small number: open addressing with linear probing in a table kept at most half full, so that
+/// a lookup mostly reads one slot. Entries stay until clear().
+template <typename Value>
+class AddressTable {
+  public:
+    /// The value stored for `address` and `salt`, or null.
+    const Value* find(const void* address, unsigned salt = 0) const {
+        for (std::size_t at = slotOf(address, salt);; at = (at + 1) & (slots_.size() - 1)) {
+            const Slot& slot = slots_[at];
+            if (slot.address == address && slot.salt == salt) {
+                return &slot.value;
+            }
+            if (slot.address == nullptr) {
+                return nullptr;
+            }
+        }
+    }
+    /// Stores `value` for a key that find() does not know.
+    void insert(const void* address, unsigned salt, const Value& value) {
+        if (2 * (used_ + 1) > slots_.size()) {
+            grow();
+        }
+        place({address, salt, value});
+        ++used_;
+    }
+    void clear() {
+        slots_.assign(kFirstSize, Slot{});
+        shift_ = kFirstShift;
+        used_ = 0;
+    }
+
+  private:
+    struct Slot {
+        const void* address = nullptr;
+        unsigned salt = 0;
+        Value value{};
+    };
+    static constexpr std::size_t kFirstSize = 256;
+    static constexpr unsigned kFirstShift = 64 - 8;  // 64 - log2(kFirstSize)
+
+    // Fibonacci hashing: names a few bytes apart land far apart.
+    std::size_t slotOf(const void* address, unsigned salt) const {
+        const std::uint64_t key = reinterpret_cast<std::uintptr_t>(address) + salt * 0x9E3779B1ULL;
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_);
+    }
+    void place(const Slot& entry) {
+        std::size_t at = slotOf(entry.address, entry.salt);
+        while (slots_[at].address != nullptr) {
+            at = (at + 1) & (slots_.size() - 1);
+        }
+        slots_[at] = entry;
+    }
+    void grow() {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        --shift_;
+        for (const Slot& entry : old) {
+            if (entry.address != nullptr) {
+                place(entry);
+            }
+        }
+    }
+
+    std::vector<Slot> slots_ = std::vector<Slot>(kFirstSize);
+    unsigned shift_ = kFirstShift;  // 64 - log2(slots_.size())
+    std::size_t used_ = 0;
+};
 
 /// Registers the built-in English texts of section "libEDID" with the resource database, once;
 /// texts loaded from files before or after keep precedence.
@@ -36,7 +99,7 @@ struct Template {
 };
 
 /// The template of `key` in currentTexts() (the key is recorded as missing when it has none).
-/// Meant for keys of static storage, which are cached by their address.
+/// Only for keys of static storage: a key once found is found again by its address alone.
 Template findTemplate(const char* key);
 
 /// The text of `key`, or an empty text when there is none (the key is then recorded as

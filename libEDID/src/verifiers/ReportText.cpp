@@ -6,8 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <string>
-#include <unordered_map>
 
 #include "qor/System.h"
 
@@ -76,45 +76,29 @@ std::string_view writeMode(char (&buffer)[kModeTextRoom], unsigned width, unsign
 }
 
 // Property names made texts once per thread: a name of static storage and an optional index
-// (kNoIndex for none), found by the name's address. A small table by address answers most
-// lookups; the map behind it keeps every text.
+// (kNoIndex for none), found by the name's address.
 constexpr unsigned kNoIndex = ~0u;
 
 class PropertyNames {
   public:
-    PropertyNames() { texts_.reserve(kSlots); }
-
     const qor::String& find(const char* name, unsigned index) {
-        Slot& slot = slots_[slotOf(name, index)];
-        if (slot.name == name && slot.index == index) {
-            return *slot.text;
+        if (const auto* known = names_.find(name, index)) {
+            return **known;
         }
-        const auto [it, added] = texts_.try_emplace({name, index});
-        if (added) {
-            it->second =
-                index == kNoIndex ? qor::String(name) : qor::String(name) + indexText(index);
-        }
-        slot = {name, index, &it->second};
-        return it->second;
+        texts_.push_back(
+            {index == kNoIndex ? qor::String(name) : qor::String(name) + indexText(index)});
+        const qor::String& text = texts_.back().text;
+        names_.insert(name, index, &text);
+        return text;
     }
 
   private:
-    using Key = std::pair<const char*, unsigned>;
-    struct Slot {
-        const char* name = nullptr;
-        unsigned index = kNoIndex;
-        const qor::String* text = nullptr;
+    AddressTable<const qor::String*> names_;
+    // A type of this file only, so that the container's code stays internal to the library.
+    struct Text {
+        qor::String text;
     };
-    struct KeyHash {
-        std::size_t operator()(const Key& key) const noexcept {
-            return std::hash<const char*>{}(key.first) ^ (std::size_t{key.second} << 1);
-        }
-    };
-    static constexpr std::size_t kSlots = 256;  // as addressSlot gives
-    static std::size_t slotOf(const char* name, unsigned index) { return addressSlot(name, index); }
-
-    std::array<Slot, kSlots> slots_{};
-    std::unordered_map<Key, qor::String, KeyHash> texts_;  // nodes stay where they are
+    std::deque<Text> texts_;  // elements stay where they are
 };
 
 PropertyNames& propertyNames() {
