@@ -41,7 +41,7 @@ class PropertyJsonWriter : public libEDID::EDIDCallback {
         json_->key("name");
         json_->string(name.str());
         json_->key("value");
-        writeJson(*json_, value, valueText_);
+        writeJson(*json_, value);
         json_->endObject();
     }
 
@@ -50,7 +50,6 @@ class PropertyJsonWriter : public libEDID::EDIDCallback {
   private:
     JsonBuffer& out_;
     std::optional<JsonWriter> json_;
-    qor::String valueText_;
 };
 
 bool Examination::hasErrors() const {

@@ -22,14 +22,13 @@ void writeMessages(JsonWriter& json, const std::vector<Finding>& findings) {
 }
 
 void writeProperties(JsonWriter& json, const std::vector<Property>& properties) {
-    qor::String text;
     json.beginArray();
     for (const Property& property : properties) {
         json.beginObject();
         json.key("name");
         json.string(property.name);
         json.key("value");
-        writeJson(json, property.value, text);
+        writeJson(json, property.value);
         json.endObject();
     }
     json.endArray();
@@ -37,7 +36,7 @@ void writeProperties(JsonWriter& json, const std::vector<Property>& properties) 
 
 }  // namespace
 
-void writeJson(JsonWriter& json, const qor::QORValue& value, qor::String& text) {
+void writeJson(JsonWriter& json, const qor::QORValue& value) {
     switch (value.getType()) {
         case qor::QORValue::TYPE_BOOL: {
             bool flag = false;
@@ -64,8 +63,7 @@ void writeJson(JsonWriter& json, const qor::QORValue& value, qor::String& text) 
             json.null();
             return;
         case qor::QORValue::TYPE_STRING:
-            value.get(text);
-            json.string(text.str());
+            json.string(value.getIfString()->str());
             return;
         case qor::QORValue::TYPE_MEASUREMENT:
             break;

@@ -11,8 +11,7 @@ namespace edidcheck {
 void appendJsonLine(JsonBuffer& out, const Examination& examination);
 
 /// A property value by its kind: bool, number, string (measurements with their unit), array
-/// of strings; null for the nil value. A string value is copied into `text` (a value hands out
-/// no reference to it), whose storage, used again for the next value, then rarely grows.
-void writeJson(JsonWriter& json, const qor::QORValue& value, qor::String& text);
+/// of strings; null for the nil value.
+void writeJson(JsonWriter& json, const qor::QORValue& value);
 
 }  // namespace edidcheck

@@ -86,6 +86,8 @@ class QOR_API QORValue {
     bool get(unsigned int& out) const;
     bool get(String& out) const;
     bool get(DiscreteMeasurement& out) const;
+    /// The text a string value holds, without a copy; null for any other kind.
+    const String* getIfString() const { return std::get_if<String>(&value_); }
 
     /// The value as text. With nilValue() as format: numbers in decimal, booleans "true" or
     /// "false", measurements by their own toString(AUTO), arrays as their elements joined by
