@@ -121,6 +121,31 @@ TEST(ParserTest, ObserversAreCalledInRegistrationOrder) {
     EXPECT_EQ(added, 32);
 }
 
+// An observer that assigns the parser while it is notified drops the parser's only share of
+// itself: it stays alive until its call returns, then goes; the assigned parser's observers
+// hear the next notification.
+TEST(ParserTest, AnObserverThatAssignsTheParserLivesUntilItsCallReturns) {
+    Texts journal;
+    EDIDParser replacement(memoryAccessor(EdidBuilder().bytes()));
+    replacement.registerSysInfoObserver(std::make_shared<JournalObserver>("new", journal));
+    EDIDParser parser(memoryAccessor(EdidBuilder().bytes()));
+    std::weak_ptr<CallbackObserver> self;
+    auto observer = std::make_shared<CallbackObserver>([&] {
+        // Only the frame's own copies are used once the parser is assigned.
+        Texts* const log = &journal;
+        const std::weak_ptr<CallbackObserver>* const me = &self;
+        parser = replacement;
+        log->push_back(me->expired() ? "released during its call" : "alive");
+    });
+    self = observer;
+    parser.registerSysInfoObserver(observer);
+    observer.reset();
+    parser.notifySysInfoProperty("First", qor::QORValue(1u));
+    EXPECT_TRUE(self.expired());
+    parser.notifySysInfoProperty("Second", qor::QORValue(2u));
+    EXPECT_EQ(journal, (Texts{"alive", "new:Second"}));
+}
+
 // An observer that reads or parses again on the parser that notifies it is refused at once
 // (no recursion) with one ParseInProgress each; the outer parse completes as usual.
 TEST(ParserTest, ParsesStartedFromAnObserverAreRefused) {

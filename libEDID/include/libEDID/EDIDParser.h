@@ -113,6 +113,24 @@ class LIBEDID_API EDIDParser {
         BusyFlag& flag_;
     };
 
+    // The observers. An assignment of the parser while it notifies keeps the observers it
+    // replaces until the notification ends, so that the one being called stays alive; the
+    // walk then needs no share of each observer per call.
+    struct ObserverList {
+        std::vector<std::shared_ptr<EDIDCallback>> current;
+        std::vector<std::shared_ptr<EDIDCallback>> replaced;
+        unsigned notifying = 0;  // nesting depth of notifications; a copy starts at 0
+        ObserverList() = default;
+        ObserverList(const ObserverList& other) : current(other.current) {}
+        ObserverList& operator=(const ObserverList& other) {
+            if (notifying > 0) {
+                replaced.insert(replaced.end(), current.begin(), current.end());
+            }
+            current = other.current;
+            return *this;
+        }
+    };
+
     bool refuseNestedParse();
     bool readEDID(bool force);
     bool readOrReport(bool force);
@@ -140,7 +158,7 @@ class LIBEDID_API EDIDParser {
     std::vector<DisplayIDSection> displayIDBlocks;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
-    std::vector<std::shared_ptr<EDIDCallback>> observers;
+    ObserverList observers;
 };
 
 }  // namespace libEDID

@@ -91,20 +91,41 @@ void EDIDParser::ignoreLogCategory(LibEDIDLog::LIBEDID_LOG_CAT category, bool ig
 
 void EDIDParser::registerSysInfoObserver(const std::shared_ptr<EDIDCallback>& observer) {
     if (observer) {
-        observers.push_back(observer);
+        observers.current.push_back(observer);
     }
 }
 
-// An observer may register further observers (appended, possibly reallocating the list) or
-// even replace the parser's state, so the walk goes by index over the observers present at
-// its start and keeps each observer alive while it is called.
-void EDIDParser::notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
-    const std::size_t count = observers.size();
-    for (std::size_t i = 0; i < count && i < observers.size(); ++i) {
-        const std::shared_ptr<EDIDCallback> observer = observers[i];
-        if (observer) {
-            observer->onSysInfoProperty(name, value);
+namespace {
+
+// Counts a notification in progress; the last to end releases the observers that an assignment
+// replaced meanwhile.
+template <typename List>
+class NotificationScope {
+  public:
+    explicit NotificationScope(List& list) : list_(list) { ++list_.notifying; }
+    ~NotificationScope() {
+        if (--list_.notifying == 0) {
+            list_.replaced.clear();
         }
+    }
+    NotificationScope(const NotificationScope&) = delete;
+    NotificationScope& operator=(const NotificationScope&) = delete;
+
+  private:
+    List& list_;
+};
+
+}  // namespace
+
+// An observer may register further observers (appended, possibly reallocating the list) or
+// even assign the parser, so the walk goes by index over the observers present at its start;
+// an observer stays alive while it is called (see ObserverList).
+void EDIDParser::notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
+    const NotificationScope scope(observers);
+    const std::size_t count = observers.current.size();
+    for (std::size_t i = 0; i < count && i < observers.current.size(); ++i) {
+        EDIDCallback* const observer = observers.current[i].get();
+        observer->onSysInfoProperty(name, value);
     }
 }
 
