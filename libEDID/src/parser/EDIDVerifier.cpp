@@ -1,5 +1,7 @@
 #include "parser/EDIDVerifier.h"
 
+#include <utility>
+
 namespace libEDID {
 
 LibEDIDLog EDIDVerifier::message(const char* key, Level level, Category category,
@@ -35,10 +37,10 @@ qor::String EDIDVerifier::reportValueTrimmed(const char* typeKey, const qor::Str
     return trimmed;
 }
 
-void EDIDVerifier::reportValueProperty(const char* typeKey, const qor::String& value,
+void EDIDVerifier::reportValueProperty(const char* typeKey, qor::String value,
                                        const char* property, const char* key) {
     reportValue(typeKey, value, key);
-    notifySysInfoProperty(property, qor::QORValue(value));
+    notifySysInfoProperty(property, qor::QORValue(std::move(value)));
 }
 
 void EDIDVerifier::reportFlag(const char* key, const char* typeKey, bool flag,

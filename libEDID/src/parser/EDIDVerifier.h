@@ -57,7 +57,7 @@ class EDIDVerifier {
     /// after its first ": ".
     void logAndNotifyTrimmed(LibEDIDLog&& record, const char* property);
     /// reportValue, then the property `property` holding `value`.
-    void reportValueProperty(const char* typeKey, const qor::String& value, const char* property,
+    void reportValueProperty(const char* typeKey, qor::String value, const char* property,
                              const char* key = "ReportedValue");
     /// Logs and appends `key` with "value" = Yes or No (and "type" = the label of `typeKey`
     /// unless it is null), then notifies the boolean property `property`.

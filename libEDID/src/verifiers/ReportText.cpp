@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 
 #include "qor/System.h"
 
@@ -218,11 +219,11 @@ void ModeList::addMode(unsigned width, unsigned height, unsigned refresh) {
     add(writeMode(buffer, width, height, refresh));
 }
 
-qor::String DetailLines::add(const char* labelKey, const qor::String& value) {
-    return addLabelled(localized(labelKey), value);
+qor::String DetailLines::add(const char* labelKey, qor::String value) {
+    return addLabelled(localized(labelKey), std::move(value));
 }
 
-qor::String DetailLines::addLabelled(const qor::String& label, const qor::String& value) {
+qor::String DetailLines::addLabelled(const qor::String& label, qor::String value) {
     text_ += eol();
     text_ += indent_;
     text_ += label;
@@ -232,6 +233,16 @@ qor::String DetailLines::addLabelled(const qor::String& label, const qor::String
 }
 
 void ItemList::add(const qor::String& item) {
+    addLine(item);
+    values_.append(item);
+}
+
+void ItemList::add(qor::String&& item) {
+    addLine(item);
+    values_.append(std::move(item));
+}
+
+void ItemList::addLine(const qor::String& item) {
     if (empty_) {
         values_ = qor::QORValue(qor::QORValue::TYPE_STRING_ARRAY, true, 0);
         values_.reserve(kItemListRoom);
@@ -240,7 +251,6 @@ void ItemList::add(const qor::String& item) {
     text_ += eol();
     text_ += indent_;
     text_ += item;
-    values_.append(item);
 }
 
 const qor::String& ItemList::text() const {

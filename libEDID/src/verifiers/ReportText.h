@@ -90,9 +90,9 @@ class DetailLines {
 
     /// Appends a line whose label is the localized text of `labelKey`; returns the value, for
     /// the property that carries it.
-    qor::String add(const char* labelKey, const qor::String& value);
+    qor::String add(const char* labelKey, qor::String value);
     /// Appends a line with a label that is already text; returns the value.
-    qor::String addLabelled(const qor::String& label, const qor::String& value);
+    qor::String addLabelled(const qor::String& label, qor::String value);
     /// Appends text as it stands (for a closing line terminator).
     void append(const qor::String& text) { text_ += text; }
 
@@ -110,12 +110,16 @@ class ItemList {
     explicit ItemList(const char* indent) : indent_(indent) {}
 
     void add(const qor::String& item);
+    /// Adds an item that is moved into the values instead of copied.
+    void add(qor::String&& item);
     /// The item lines, or the localized "None".
     const qor::String& text() const;
     /// The items, or the single localized "None".
     const qor::QORValue& values() const;
 
   private:
+    void addLine(const qor::String& item);
+
     qor::String text_;
     // The items; "None" is put in when the values of an empty list are asked for.
     mutable qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <bitset>
+#include <utility>
 
 #include "verifiers/cta/CTATables.h"
 
 namespace libEDID {
 
-void CTAReportingVerifier::reportProperty(const char* name, const qor::String& value) {
+void CTAReportingVerifier::reportProperty(const char* name, qor::String value) {
     reportValue(name, value);
-    notifySysInfoProperty(detail::indexedPropertyName(name, suffix), qor::QORValue(value));
+    notifySysInfoProperty(detail::indexedPropertyName(name, suffix),
+                          qor::QORValue(std::move(value)));
 }
 
 void CTAReportingVerifier::reportList(const char* name, const detail::ItemList& items) {
@@ -75,7 +77,7 @@ void CTADataBlockVerifier::reportFormats(const char* name,
         if (svd.native) {
             text += " (native)";
         }
-        items.add(text);
+        items.add(qor::String(std::move(text)));
         if (judge && format == nullptr) {
             logCTAFinding("CTAUnknownVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
         } else if (judge && seen.test(svd.vic)) {

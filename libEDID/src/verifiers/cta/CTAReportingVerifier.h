@@ -20,7 +20,7 @@ class CTAReportingVerifier : public EDIDVerifier {
   protected:
     /// Logs "ReportedValue" with the label of `name` and notifies the property name<suffix>
     /// (`name` of static storage, see indexedPropertyName).
-    void reportProperty(const char* name, const qor::String& value);
+    void reportProperty(const char* name, qor::String value);
     /// Logs "ReportedValue" with the label of `name` and the items one per line ("None" when
     /// empty), then notifies the array property name<suffix>.
     void reportList(const char* name, const detail::ItemList& items);
