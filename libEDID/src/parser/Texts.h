@@ -11,17 +11,18 @@
 namespace libEDID::detail {
 
 /// Values found by the address of a name of static storage (a literal or a table's) and a
-/// small number: open addressing with linear probing in a table kept at most half full, so that
-/// a lookup mostly reads one slot. Entries stay until clear().
+/// small number: open addressing with linear probing in a table kept at most three quarters
+/// full. Slots of 16 bytes hold the key and the index of its value, so that the table stays
+/// small enough for the first-level cache. Entries stay until clear().
 template <typename Value>
 class AddressTable {
   public:
     /// The value stored for `address` and `salt`, or null.
-    const Value* find(const void* address, unsigned salt = 0) const {
-        for (std::size_t at = slotOf(address, salt);; at = (at + 1) & (slots_.size() - 1)) {
+    const Value* find(const void* address, std::uint32_t salt = 0) const {
+        for (std::size_t at = slotOf(address, salt);; at = (at + 1) & mask_) {
             const Slot& slot = slots_[at];
             if (slot.address == address && slot.salt == salt) {
-                return &slot.value;
+                return &values_[slot.value];
             }
             if (slot.address == nullptr) {
                 return nullptr;
@@ -29,43 +30,45 @@ class AddressTable {
         }
     }
     /// Stores `value` for a key that find() does not know.
-    void insert(const void* address, unsigned salt, const Value& value) {
-        if (2 * (used_ + 1) > slots_.size()) {
+    void insert(const void* address, std::uint32_t salt, const Value& value) {
+        if (4 * (values_.size() + 1) > 3 * slots_.size()) {
             grow();
         }
-        place({address, salt, value});
-        ++used_;
+        place({address, salt, static_cast<std::uint32_t>(values_.size())});
+        values_.push_back(value);
     }
     void clear() {
         slots_.assign(kFirstSize, Slot{});
+        values_.clear();
+        mask_ = kFirstSize - 1;
         shift_ = kFirstShift;
-        used_ = 0;
     }
 
   private:
     struct Slot {
         const void* address = nullptr;
-        unsigned salt = 0;
-        Value value{};
+        std::uint32_t salt = 0;
+        std::uint32_t value = 0;  // index into values_
     };
     static constexpr std::size_t kFirstSize = 256;
     static constexpr unsigned kFirstShift = 64 - 8;  // 64 - log2(kFirstSize)
 
     // Fibonacci hashing: names a few bytes apart land far apart.
-    std::size_t slotOf(const void* address, unsigned salt) const {
+    std::size_t slotOf(const void* address, std::uint32_t salt) const {
         const std::uint64_t key = reinterpret_cast<std::uintptr_t>(address) + salt * 0x9E3779B1ULL;
         return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_);
     }
     void place(const Slot& entry) {
         std::size_t at = slotOf(entry.address, entry.salt);
         while (slots_[at].address != nullptr) {
-            at = (at + 1) & (slots_.size() - 1);
+            at = (at + 1) & mask_;
         }
         slots_[at] = entry;
     }
     void grow() {
         std::vector<Slot> old(slots_.size() * 2);
         old.swap(slots_);
+        mask_ = slots_.size() - 1;
         --shift_;
         for (const Slot& entry : old) {
             if (entry.address != nullptr) {
@@ -75,8 +78,9 @@ class AddressTable {
     }
 
     std::vector<Slot> slots_ = std::vector<Slot>(kFirstSize);
+    std::vector<Value> values_;
+    std::size_t mask_ = kFirstSize - 1;
     unsigned shift_ = kFirstShift;  // 64 - log2(slots_.size())
-    std::size_t used_ = 0;
 };
 
 /// Registers the built-in English texts of section "libEDID" with the resource database, once;
