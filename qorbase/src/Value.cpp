@@ -130,13 +130,6 @@ const QORValue& QORValue::nilValue() {
     return nil;
 }
 
-QORValue::Type QORValue::getType() const {
-    static constexpr std::array<Type, 8> kTypes{TYPE_NIL,         TYPE_BOOL,        TYPE_UCHAR,
-                                                TYPE_USHORT,      TYPE_UINT,        TYPE_STRING,
-                                                TYPE_MEASUREMENT, TYPE_STRING_ARRAY};
-    return kTypes[value_.index()];
-}
-
 void QORValue::append(const String& item) {
     if (auto* items = std::get_if<std::vector<String>>(&value_)) {
         items->push_back(item);
@@ -153,37 +146,6 @@ void QORValue::reserve(std::size_t count) {
     if (auto* items = std::get_if<std::vector<String>>(&value_)) {
         items->reserve(count);
     }
-}
-
-std::size_t QORValue::getArraySize() const {
-    const auto* items = std::get_if<std::vector<String>>(&value_);
-    return items != nullptr ? items->size() : 0;
-}
-
-const String& QORValue::getArrayItem(std::size_t index) const {
-    const auto* items = std::get_if<std::vector<String>>(&value_);
-    return (items != nullptr && index < items->size()) ? (*items)[index] : String::EMPTY();
-}
-
-bool QORValue::get(bool& out) const {
-    if (const auto* v = std::get_if<bool>(&value_)) {
-        out = *v;
-        return true;
-    }
-    return false;
-}
-
-bool QORValue::get(unsigned int& out) const {
-    if (const auto* c = std::get_if<unsigned char>(&value_)) {
-        out = *c;
-    } else if (const auto* s = std::get_if<unsigned short>(&value_)) {
-        out = *s;
-    } else if (const auto* i = std::get_if<unsigned int>(&value_)) {
-        out = *i;
-    } else {
-        return false;
-    }
-    return true;
 }
 
 bool QORValue::get(String& out) const {

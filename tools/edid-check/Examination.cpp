@@ -38,8 +38,7 @@ class PropertyJsonWriter : public libEDID::EDIDCallback {
 
     void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
         json_->beginObject();
-        json_->key("name");
-        json_->string(name.str());
+        json_->member("name", name.str());
         json_->key("value");
         writeJson(*json_, value);
         json_->endObject();

@@ -8,14 +8,10 @@ void writeMessages(JsonWriter& json, const std::vector<Finding>& findings) {
     json.beginArray();
     for (const Finding& finding : findings) {
         json.beginObject();
-        json.key("key");
-        json.string(finding.key);
-        json.key("level");
-        json.number(static_cast<unsigned>(finding.level));
-        json.key("category");
-        json.number(static_cast<unsigned>(finding.category));
-        json.key("text");
-        json.string(finding.text);
+        json.member("key", finding.key);
+        json.member("level", static_cast<unsigned>(finding.level));
+        json.member("category", static_cast<unsigned>(finding.category));
+        json.member("text", finding.text);
         json.endObject();
     }
     json.endArray();
@@ -25,8 +21,7 @@ void writeProperties(JsonWriter& json, const std::vector<Property>& properties) 
     json.beginArray();
     for (const Property& property : properties) {
         json.beginObject();
-        json.key("name");
-        json.string(property.name);
+        json.member("name", property.name);
         json.key("value");
         writeJson(json, property.value);
         json.endObject();
@@ -74,18 +69,15 @@ void writeJson(JsonWriter& json, const qor::QORValue& value) {
 void appendJsonLine(JsonBuffer& out, const Examination& examination) {
     JsonWriter json(out);
     json.beginObject();
-    json.key("source");
-    json.string(examination.source);
+    json.member("source", examination.source);
     json.key("accessible");
     json.boolean(examination.accessible);
     json.key("ok");
     json.boolean(examination.ok);
     json.key("identifier");
     json.stringOrNull(examination.identifier);
-    json.key("productName");
-    json.string(examination.productName);
-    json.key("serialNumber");
-    json.string(examination.serialNumber);
+    json.member("productName", examination.productName);
+    json.member("serialNumber", examination.serialNumber);
     json.key("messages");
     writeMessages(json, examination.messages);
     json.key("properties");
@@ -94,8 +86,7 @@ void appendJsonLine(JsonBuffer& out, const Examination& examination) {
     } else {
         json.raw(examination.propertiesJson.view());
     }
-    json.key("edidString");
-    json.string(examination.edidString);
+    json.member("edidString", examination.edidString);
     json.key("edid");
     json.hexString(examination.edid);
     json.endObject();

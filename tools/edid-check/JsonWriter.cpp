@@ -244,7 +244,6 @@ void JsonWriter::hexString(std::span<const unsigned char> bytes) {
 }
 
 void JsonWriter::number(unsigned long long value) {
-    constexpr std::size_t kMaxDigits = 20;
     char* to = comma(out_.room(kMaxDigits + 1));
     out_.commit(std::to_chars(to, to + kMaxDigits, value).ptr);
     needComma_ = true;

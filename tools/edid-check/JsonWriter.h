@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -67,20 +68,23 @@ class JsonWriter {
     void endArray() { close(']'); }
     /// A member name of the open object, written as it is (plain ASCII without '"' or '\\');
     /// its value follows. Inline, so that a literal name is copied as a constant.
-    void key(std::string_view name) {
-        char* to = out_.room(name.size() + 4);
-        to = comma(to);
-        *to++ = '"';
-        std::memcpy(to, name.data(), name.size());
-        to += name.size();
-        *to++ = '"';
-        *to++ = ':';
-        out_.commit(to);
-    }
+    void key(std::string_view name) { out_.commit(memberName(out_.room(name.size() + 4), name)); }
 
     void string(std::string_view text) {
         char* to = comma(out_.room(jsonStringRoom(text) + 1));
         out_.commit(writeJsonString(to, text));
+        needComma_ = true;
+    }
+    /// key(name) and string(text) in one step.
+    void member(std::string_view name, std::string_view text) {
+        char* to = memberName(out_.room(name.size() + 4 + jsonStringRoom(text)), name);
+        out_.commit(writeJsonString(to, text));
+        needComma_ = true;
+    }
+    /// key(name) and number(value) in one step.
+    void member(std::string_view name, unsigned long long value) {
+        char* to = memberName(out_.room(name.size() + 4 + kMaxDigits), name);
+        out_.commit(std::to_chars(to, to + kMaxDigits, value).ptr);
         needComma_ = true;
     }
     void stringOrNull(const std::optional<std::string>& text);
@@ -93,6 +97,18 @@ class JsonWriter {
     void raw(std::string_view json) { literal(json); }
 
   private:
+    static constexpr std::size_t kMaxDigits = 20;  // of an unsigned 64-bit number
+
+    // Stores `"name":` after the comma owed, into room for name.size() + 4 bytes.
+    char* memberName(char* to, std::string_view name) {
+        to = comma(to);
+        *to++ = '"';
+        std::memcpy(to, name.data(), name.size());
+        to += name.size();
+        *to++ = '"';
+        *to++ = ':';
+        return to;
+    }
     void open(char bracket) {
         char* to = comma(out_.room(2));
         *to++ = bracket;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <variant>
 #include <vector>
@@ -66,7 +67,12 @@ class QOR_API QORValue {
     /// The value that asks `toString` for the default rendering; also the nil value itself.
     static const QORValue& nilValue();
 
-    Type getType() const;
+    Type getType() const {
+        static constexpr std::array<Type, 8> kTypes{
+            TYPE_NIL,  TYPE_BOOL,   TYPE_UCHAR,       TYPE_USHORT,
+            TYPE_UINT, TYPE_STRING, TYPE_MEASUREMENT, TYPE_STRING_ARRAY};
+        return kTypes[value_.index()];
+    }
     bool isNil() const { return std::holds_alternative<std::monostate>(value_); }
     bool isArray() const { return std::holds_alternative<std::vector<String>>(value_); }
 
@@ -76,14 +82,37 @@ class QOR_API QORValue {
     /// Makes room for `count` elements of an array value, so that appending up to them
     /// allocates nothing more for the array; ignored on a value that is not an array.
     void reserve(std::size_t count);
-    std::size_t getArraySize() const;
+    std::size_t getArraySize() const {
+        const auto* items = std::get_if<std::vector<String>>(&value_);
+        return items != nullptr ? items->size() : 0;
+    }
     /// The array element at `index`, or an empty text when out of range or not an array.
-    const String& getArrayItem(std::size_t index) const;
+    const String& getArrayItem(std::size_t index) const {
+        const auto* items = std::get_if<std::vector<String>>(&value_);
+        return (items != nullptr && index < items->size()) ? (*items)[index] : String::EMPTY();
+    }
 
     /// Typed reads: true when the value holds that kind (the unsigned read accepts all three
     /// unsigned widths).
-    bool get(bool& out) const;
-    bool get(unsigned int& out) const;
+    bool get(bool& out) const {
+        const auto* v = std::get_if<bool>(&value_);
+        if (v != nullptr) {
+            out = *v;
+        }
+        return v != nullptr;
+    }
+    bool get(unsigned int& out) const {
+        if (const auto* c = std::get_if<unsigned char>(&value_)) {
+            out = *c;
+        } else if (const auto* s = std::get_if<unsigned short>(&value_)) {
+            out = *s;
+        } else if (const auto* i = std::get_if<unsigned int>(&value_)) {
+            out = *i;
+        } else {
+            return false;
+        }
+        return true;
+    }
     bool get(String& out) const;
     bool get(DiscreteMeasurement& out) const;
     /// The text a string value holds, without a copy; null for any other kind.
