@@ -182,6 +182,15 @@ void copyPlainRun(const char*& from, const char* end, char*& to) {
     }
 }
 
+// The two lower-case hex digits of each byte value, in text order.
+constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
+    std::array<std::array<char, 2>, 256> pairs{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        pairs[byte] = {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+    }
+    return pairs;
+}();
+
 }  // namespace
 
 void JsonBuffer::grow(std::size_t bytes) {
@@ -235,8 +244,8 @@ void JsonWriter::hexString(std::span<const unsigned char> bytes) {
     char* to = comma(out_.room(bytes.size() * 2 + 3));
     *to++ = '"';
     for (const unsigned char byte : bytes) {
-        *to++ = kHexDigits[byte >> 4];
-        *to++ = kHexDigits[byte & 0x0F];
+        std::memcpy(to, kHexPairs[byte].data(), 2);
+        to += 2;
     }
     *to++ = '"';
     out_.commit(to);
