@@ -261,7 +261,9 @@ double timeFirstParse() {
 double medianFirstParse(const char* program) {
     constexpr int kRuns = 9;
     std::vector<double> times;
-    const std::string command = "'" + std::string(program) + "' --first-parse-only";
+    std::string command = "'";
+    command += program;
+    command += "' --first-parse-only";
     for (int run = 0; run < kRuns; ++run) {
         if (FILE* child = popen(command.c_str(), "r")) {
             double microseconds = 0;

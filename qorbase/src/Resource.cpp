@@ -496,9 +496,8 @@ void TextTable::finish() {
 
 // Two threads may make the same text at once: the first to store it wins, the other's copy
 // goes.
-const String& TextTable::text(const Entry& entry) const {
-    std::atomic<const String*>& made =
-        made_[static_cast<std::size_t>(&entry - entries_.data())].text;
+const String& TextTable::makeText(const Entry& entry) const {
+    std::atomic<const String*>& made = made_[indexOf(entry)].text;
     const String* current = made.load(std::memory_order_acquire);
     if (current == nullptr) {
         auto fresh = std::make_unique<const String>(view(entry));
@@ -509,9 +508,8 @@ const String& TextTable::text(const Entry& entry) const {
     return *current;
 }
 
-const String& TextTable::key(const Entry& entry) const {
-    std::atomic<const String*>& lasting =
-        made_[static_cast<std::size_t>(&entry - entries_.data())].key;
+const String& TextTable::makeKey(const Entry& entry) const {
+    std::atomic<const String*>& lasting = made_[indexOf(entry)].key;
     const String* made = lasting.load(std::memory_order_acquire);
     if (made == nullptr) {
         made = &lastingKey(name(entry));

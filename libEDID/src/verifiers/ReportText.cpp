@@ -60,18 +60,22 @@ char* fixedDigits(char (&buffer)[64], double value, int decimals) {
 }
 
 // "%u x %u @ %uHz" of three values of up to ten digits each.
+constexpr std::size_t kUnsignedDigits = 10;
 constexpr std::size_t kModeTextRoom = 48;
+static_assert(3 * kUnsignedDigits + 8 <= kModeTextRoom);
 
 std::string_view writeMode(char (&buffer)[kModeTextRoom], unsigned width, unsigned height,
                            unsigned refresh) {
     char* at = buffer;
-    char* const end = buffer + kModeTextRoom;
     const auto put = [&](std::string_view text) { at = std::copy(text.begin(), text.end(), at); };
-    at = std::to_chars(at, end, width).ptr;
+    const auto number = [&](unsigned value) {
+        at = std::to_chars(at, at + kUnsignedDigits, value).ptr;
+    };
+    number(width);
     put(" x ");
-    at = std::to_chars(at, end, height).ptr;
+    number(height);
     put(" @ ");
-    at = std::to_chars(at, end, refresh).ptr;
+    number(refresh);
     put("Hz");
     return std::string_view(buffer, static_cast<std::size_t>(at - buffer));
 }

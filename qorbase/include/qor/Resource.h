@@ -57,7 +57,10 @@ class QOR_API TextTable {
         return std::string_view(entry.text, entry.textLength);
     }
     /// The entry's text as a String, made on first request and kept with the table.
-    const String& text(const Entry& entry) const;
+    const String& text(const Entry& entry) const {
+        const String* made = made_[indexOf(entry)].text.load(std::memory_order_acquire);
+        return made != nullptr ? *made : makeText(entry);
+    }
     /// The "{name}" placeholders of the entry's text, in text order: a '{', a name without
     /// braces, a '}'.
     std::span<const TextPlaceholder> placeholders(const Entry& entry) const {
@@ -69,7 +72,10 @@ class QOR_API TextTable {
     }
     /// The entry's key as a text that lives as long as the process (made on first request;
     /// equal keys of all tables share one).
-    const String& key(const Entry& entry) const;
+    const String& key(const Entry& entry) const {
+        const String* made = made_[indexOf(entry)].key.load(std::memory_order_acquire);
+        return made != nullptr ? *made : makeKey(entry);
+    }
     std::size_t size() const { return entries_.size(); }
 
     /// Makes room for `count` texts before the build.
@@ -88,6 +94,11 @@ class QOR_API TextTable {
         std::atomic<const String*> text{nullptr};
     };
 
+    std::size_t indexOf(const Entry& entry) const {
+        return static_cast<std::size_t>(&entry - entries_.data());
+    }
+    const String& makeText(const Entry& entry) const;
+    const String& makeKey(const Entry& entry) const;
     void grow();
     const char* keep(std::string_view text);
 
