@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "CoreTestSupport.h"
 #include "qor/Resource.h"
 
@@ -79,6 +82,31 @@ TEST_F(MessageTest, TrimmedTextStartsAfterTheFirstColonBlank) {
         EXPECT_EQ(record.getMesgTrimmed(), String(trimmed)) << key;
         EXPECT_EQ(record.getMesg(), Log::getString(key));  // trimming leaves the text
     }
+}
+
+// A moved message keeps its key (its own, or the text table's for a message of a parse), its
+// text, level and category, and the placeholders still open.
+TEST_F(MessageTest, AMovedMessageKeepsItsKeyTextAndOpenPlaceholders) {
+    Log record("CoreTestPair", Log::LIBEDID_LOG_LEVEL_ERROR, Log::LIBEDID_LOG_CAT_SRGB);
+    record.setVariable("value", "V");
+    std::vector<Log> kept;
+    kept.push_back(std::move(record));
+    kept.reserve(kept.capacity() + 1);  // moves it once more
+    Log& moved = kept.front();
+    EXPECT_EQ(moved.getKey(), String("CoreTestPair"));
+    moved.setVariable("type", "T");
+    EXPECT_EQ(moved.getMesg(), String("T then V, T"));
+    EXPECT_EQ(moved.getLevel(), Log::LIBEDID_LOG_LEVEL_ERROR);
+    EXPECT_EQ(moved.getCategory(), Log::LIBEDID_LOG_CAT_SRGB);
+
+    Parsed parsed(EdidBuilder().bytes());
+    ASSERT_TRUE(parsed.parse());
+    const Log& first = parsed.parser.getMessages()[0];
+    Log copy = first;
+    const Log fromParse(std::move(copy));
+    EXPECT_FALSE(fromParse.getKey().isEmpty());
+    EXPECT_EQ(fromParse.getKey(), first.getKey());
+    EXPECT_EQ(fromParse.getMesg(), first.getMesg());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "libEDID/libEDIDExport.h"
@@ -56,6 +57,20 @@ class LIBEDID_API LibEDIDLog {
                LIBEDID_LOG_CAT category = LIBEDID_LOG_CAT_GENERAL);
     /// Stores the key and looks its text up.
     LibEDIDLog(qor::String key, LIBEDID_LOG_LEVEL level, LIBEDID_LOG_CAT category);
+
+    LibEDIDLog(const LibEDIDLog&) = default;
+    /// Takes the other's key and text; the key is moved only when it is held here (most
+    /// messages of a parse refer to a lasting key instead).
+    LibEDIDLog(LibEDIDLog&& other) noexcept
+        : placeholders(std::move(other.placeholders)), mesg(std::move(other.mesg)),
+          lastingKey(other.lastingKey), level(other.level), category(other.category) {
+        if (!other.key.isEmpty()) {
+            key = std::move(other.key);
+        }
+    }
+    LibEDIDLog& operator=(const LibEDIDLog&) = default;
+    LibEDIDLog& operator=(LibEDIDLog&&) noexcept = default;
+    ~LibEDIDLog() = default;
 
     /// At most this many placeholders of a template are filled; later ones stay as written.
     static constexpr std::size_t kMaxPlaceholders = 16;
