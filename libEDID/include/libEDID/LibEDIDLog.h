@@ -62,8 +62,11 @@ class LIBEDID_API LibEDIDLog {
     /// Takes the other's key and text; the key is moved only when it is held here (most
     /// messages of a parse refer to a lasting key instead).
     LibEDIDLog(LibEDIDLog&& other) noexcept
-        : placeholders(std::move(other.placeholders)), mesg(std::move(other.mesg)),
-          lastingKey(other.lastingKey), level(other.level), category(other.category) {
+        : placeholders(std::move(other.placeholders)),
+          mesg(std::move(other.mesg)),
+          lastingKey(other.lastingKey),
+          level(other.level),
+          category(other.category) {
         if (!other.key.isEmpty()) {
             key = std::move(other.key);
         }

@@ -37,8 +37,8 @@ qor::String EDIDVerifier::reportValueTrimmed(const char* typeKey, const qor::Str
     return trimmed;
 }
 
-void EDIDVerifier::reportValueProperty(const char* typeKey, qor::String value,
-                                       const char* property, const char* key) {
+void EDIDVerifier::reportValueProperty(const char* typeKey, qor::String value, const char* property,
+                                       const char* key) {
     reportValue(typeKey, value, key);
     notifySysInfoProperty(property, qor::QORValue(std::move(value)));
 }

@@ -23,7 +23,7 @@ constexpr std::string_view kKeyPrefix = "LocalizedString.";
 struct ThreadTexts {
     std::shared_ptr<const qor::TextTable> table;
     std::uint64_t generation = 0;
-    unsigned scopes = 0;                                 // open TextScopes of the thread
+    unsigned scopes = 0;                               // open TextScopes of the thread
     AddressTable<const qor::TextTable::Entry*> cache;  // entries of `table`
 };
 

@@ -68,9 +68,9 @@ class QOR_API QORValue {
     static const QORValue& nilValue();
 
     Type getType() const {
-        static constexpr std::array<Type, 8> kTypes{
-            TYPE_NIL,  TYPE_BOOL,   TYPE_UCHAR,       TYPE_USHORT,
-            TYPE_UINT, TYPE_STRING, TYPE_MEASUREMENT, TYPE_STRING_ARRAY};
+        static constexpr std::array<Type, 8> kTypes{TYPE_NIL,         TYPE_BOOL,        TYPE_UCHAR,
+                                                    TYPE_USHORT,      TYPE_UINT,        TYPE_STRING,
+                                                    TYPE_MEASUREMENT, TYPE_STRING_ARRAY};
         return kTypes[value_.index()];
     }
     bool isNil() const { return std::holds_alternative<std::monostate>(value_); }
