@@ -155,7 +155,7 @@ void EDIDParser::appendToString(const qor::String& text, bool newLine) {
     }
     edidString += text;
     if (newLine) {
-        detail::appendEol(edidString);
+        edidString += qor::System::TEXT_FILE_EOL();
     }
 }
 

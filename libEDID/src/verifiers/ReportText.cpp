@@ -213,7 +213,7 @@ void ModeList::add(std::string_view mode) {
     }
     text_ += " ";
     text_.append(mode);
-    appendEol(text_);
+    text_ += eol();
     values_.append(qor::String(mode));
     ++count_;
 }
@@ -228,7 +228,7 @@ qor::String DetailLines::add(const char* labelKey, qor::String value) {
 }
 
 qor::String DetailLines::addLabelled(const qor::String& label, qor::String value) {
-    appendEol(text_);
+    text_ += eol();
     text_ += indent_;
     text_ += label;
     text_ += " : ";
@@ -252,7 +252,7 @@ void ItemList::addLine(const qor::String& item) {
         values_.reserve(kItemListRoom);
         empty_ = false;
     }
-    appendEol(text_);
+    text_ += eol();
     text_ += indent_;
     text_ += item;
 }

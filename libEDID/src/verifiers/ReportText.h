@@ -56,13 +56,6 @@ inline qor::String hexByte(unsigned value) {
 
 /// The line terminator of multi-line texts.
 const qor::String& eol();
-/// Appends eol() byte by byte (one or two bytes: cheaper than a copy by a call).
-template <typename Text>
-void appendEol(Text& text) {
-    for (const char c : eol().str()) {
-        text += c;
-    }
-}
 
 /// "%u x %u @ %uHz".
 qor::String modeText(unsigned width, unsigned height, unsigned refresh);

@@ -249,7 +249,7 @@ void DetailedTimingVerifier::appendSerrations(std::string& text, unsigned char f
     notifyIndexedProperty("WithSerrations", slot, qor::QORValue(serrations));
     appendSyncLine(text, "WithSerrations", detail::yesNo(serrations));
     text += " ";
-    detail::appendEol(text);
+    text += detail::eol().str();
 }
 
 }  // namespace libEDID
