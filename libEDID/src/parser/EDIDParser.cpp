@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <numeric>
 #include <random>
+#include <utility>
 
 #include "parser/ClassLogger.h"
 #include "parser/MessageBuilder.h"
@@ -98,13 +99,15 @@ void EDIDParser::registerSysInfoObserver(const std::shared_ptr<EDIDCallback>& ob
 namespace {
 
 // Counts a notification in progress; the last to end releases the observers that an assignment
-// replaced meanwhile.
+// replaced meanwhile. They are taken out of the list first, so that a destructor that calls
+// back into the parser finds the list whole.
 template <typename List>
 class NotificationScope {
   public:
     explicit NotificationScope(List& list) : list_(list) { ++list_.notifying; }
     ~NotificationScope() {
-        if (--list_.notifying == 0) {
+        if (--list_.notifying == 0 && !list_.replaced.empty()) {
+            const auto released = std::move(list_.replaced);
             list_.replaced.clear();
         }
     }
