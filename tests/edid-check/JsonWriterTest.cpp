@@ -102,10 +102,12 @@ TEST(JsonWriterTest, CommasSeparateMembersAndItemsAtEveryDepth) {
     json.key("e");
     const unsigned char bytes[] = {0x00, 0x9F, 0xFF};
     json.hexString(bytes);
+    json.member("f", "q\"");
+    json.member("g", 18446744073709551615ull);
     json.endObject();
     EXPECT_EQ(out.view(),
               "prefix {\"a\":[0,18446744073709551615,{},[]],\"b\":false,\"c\":null,\"d\":\"x\","
-              "\"e\":\"009fff\"}");
+              "\"e\":\"009fff\",\"f\":\"q\\\"\",\"g\":18446744073709551615}");
 }
 
 }  // namespace
