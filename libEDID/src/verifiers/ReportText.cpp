@@ -236,17 +236,7 @@ qor::String DetailLines::addLabelled(const qor::String& label, qor::String value
     return value;
 }
 
-void ItemList::add(const qor::String& item) {
-    addLine(item);
-    values_.append(item);
-}
-
-void ItemList::add(qor::String&& item) {
-    addLine(item);
-    values_.append(std::move(item));
-}
-
-void ItemList::addLine(const qor::String& item) {
+void ItemList::add(qor::String item) {
     if (empty_) {
         values_ = qor::QORValue(qor::QORValue::TYPE_STRING_ARRAY, true, 0);
         values_.reserve(kItemListRoom);
@@ -255,6 +245,7 @@ void ItemList::addLine(const qor::String& item) {
     text_ += eol();
     text_ += indent_;
     text_ += item;
+    values_.append(std::move(item));
 }
 
 const qor::String& ItemList::text() const {

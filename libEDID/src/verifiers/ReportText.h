@@ -109,17 +109,14 @@ class ItemList {
   public:
     explicit ItemList(const char* indent) : indent_(indent) {}
 
-    void add(const qor::String& item);
-    /// Adds an item that is moved into the values instead of copied.
-    void add(qor::String&& item);
+    /// Adds an item (a temporary is moved into the values, not copied).
+    void add(qor::String item);
     /// The item lines, or the localized "None".
     const qor::String& text() const;
     /// The items, or the single localized "None".
     const qor::QORValue& values() const;
 
   private:
-    void addLine(const qor::String& item);
-
     qor::String text_;
     // The items; "None" is put in when the values of an empty list are asked for.
     mutable qor::QORValue values_{qor::QORValue::TYPE_STRING_ARRAY, true, 0};

@@ -95,11 +95,11 @@ class QOR_API QORValue {
     /// Typed reads: true when the value holds that kind (the unsigned read accepts all three
     /// unsigned widths).
     bool get(bool& out) const {
-        const auto* v = std::get_if<bool>(&value_);
-        if (v != nullptr) {
+        if (const auto* v = std::get_if<bool>(&value_)) {
             out = *v;
+            return true;
         }
-        return v != nullptr;
+        return false;
     }
     bool get(unsigned int& out) const {
         if (const auto* c = std::get_if<unsigned char>(&value_)) {

@@ -77,7 +77,7 @@ void CTADataBlockVerifier::reportFormats(const char* name,
         if (svd.native) {
             text += " (native)";
         }
-        items.add(qor::String(std::move(text)));
+        items.add(std::move(text));
         if (judge && format == nullptr) {
             logCTAFinding("CTAUnknownVIC", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, {{"vic", vic}});
         } else if (judge && seen.test(svd.vic)) {
