@@ -6,6 +6,7 @@
 
 #include "libEDID/CTA861.h"
 #include "libEDID/DisplayID.h"
+#include "libEDID/EDIDBlock.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
@@ -16,9 +17,6 @@
 namespace libEDID {
 
 class EDIDVerifier;
-
-/// One 128-byte EDID block.
-using EDIDBlock = std::array<unsigned char, 128>;
 
 /// Examines one display's EDID: reads it from an accessor, verifies the checksums, runs one
 /// verifier per section and descriptor of the base block, and keeps what they find as messages

@@ -3,12 +3,12 @@
 // and derives the identifier and the EDID string.
 
 #include "libEDID/EDIDParser.h"
-#include "parser/ClassLogger.h"
-#include "parser/EDIDVerifier.h"
-#include "parser/MessageBuilder.h"
-#include "parser/Texts.h"
+#include "sources/ClassLogger.h"
+#include "report/EDIDVerifier.h"
+#include "report/MessageBuilder.h"
+#include "report/Texts.h"
 #include "qor/System.h"
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
 #include "verifiers/base/ChromaticityVerifier.h"
 #include "verifiers/base/EstTimingsOneTwoVerifier.h"

@@ -6,15 +6,15 @@
 #include <random>
 #include <utility>
 
-#include "parser/ClassLogger.h"
-#include "parser/MessageBuilder.h"
-#include "parser/Texts.h"
+#include "sources/ClassLogger.h"
+#include "report/MessageBuilder.h"
+#include "report/Texts.h"
 #include "qor/DateTime.h"
 #include "qor/Files.h"
 #include "qor/Resource.h"
 #include "qor/System.h"
-#include "verifiers/BaseBlockLayout.h"
-#include "verifiers/ReportText.h"
+#include "decode/base/BaseBlockLayout.h"
+#include "report/ReportText.h"
 
 namespace libEDID {
 

@@ -1,6 +1,6 @@
 #include "libEDID/EDIDAccessor.h"
 
-#include "parser/ClassLogger.h"
+#include "sources/ClassLogger.h"
 
 namespace libEDID {
 

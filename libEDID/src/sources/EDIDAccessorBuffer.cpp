@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "parser/ClassLogger.h"
+#include "sources/ClassLogger.h"
 #include "qor/Files.h"
 #include "qor/HexDumpFormat.h"
 #include "sources/ByteRange.h"

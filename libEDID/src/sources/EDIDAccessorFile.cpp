@@ -1,7 +1,7 @@
 #include "libEDID/EDIDAccessorFile.h"
 
 #include <string>
-#include "parser/ClassLogger.h"
+#include "sources/ClassLogger.h"
 
 #include "qor/Files.h"
 #include "qor/HexDumpFormat.h"

@@ -1,6 +1,6 @@
 #include "sources/EDIDAccessorWindows.h"
 
-#include "parser/ClassLogger.h"
+#include "sources/ClassLogger.h"
 #include "qor/Value.h"
 
 namespace libEDID {

@@ -3,7 +3,7 @@
 #include <array>
 #include <map>
 
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

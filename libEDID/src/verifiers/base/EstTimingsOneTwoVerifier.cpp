@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

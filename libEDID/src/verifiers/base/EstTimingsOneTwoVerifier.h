@@ -1,6 +1,6 @@
 #pragma once
 
-#include "parser/EDIDVerifier.h"
+#include "report/EDIDVerifier.h"
 
 namespace libEDID {
 

@@ -1,7 +1,7 @@
 #include "verifiers/base/StdTimingsVerifier.h"
 
-#include "verifiers/BaseBlockLayout.h"
-#include "verifiers/StandardTiming.h"
+#include "decode/base/BaseBlockLayout.h"
+#include "verifiers/StandardTimings.h"
 
 namespace libEDID {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "qor/DateTime.h"
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

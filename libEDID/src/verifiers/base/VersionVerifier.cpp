@@ -1,6 +1,6 @@
 #include "verifiers/base/VersionVerifier.h"
 
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "verifiers/cta/CTATables.h"
+#include "decode/cta/CTATables.h"
 
 namespace libEDID {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "verifiers/cta/CTADataBlockCollectionVerifier.h"
-#include "verifiers/cta/CTADecoder.h"
+#include "decode/cta/CTADecoder.h"
 #include "verifiers/descriptors/DetailedTimingVerifier.h"
 
 namespace libEDID {

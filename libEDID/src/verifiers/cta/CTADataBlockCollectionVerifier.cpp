@@ -5,7 +5,7 @@
 
 #include "verifiers/cta/CTAAudioFormatsVerifier.h"
 #include "verifiers/cta/CTAColorimetryVerifier.h"
-#include "verifiers/cta/CTADecoder.h"
+#include "decode/cta/CTADecoder.h"
 #include "verifiers/cta/CTAHDMIForumVerifier.h"
 #include "verifiers/cta/CTAHDMIVerifier.h"
 #include "verifiers/cta/CTAHDRStaticMetadataVerifier.h"

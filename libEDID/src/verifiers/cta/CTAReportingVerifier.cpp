@@ -4,7 +4,7 @@
 #include <bitset>
 #include <utility>
 
-#include "verifiers/cta/CTATables.h"
+#include "decode/cta/CTATables.h"
 
 namespace libEDID {
 

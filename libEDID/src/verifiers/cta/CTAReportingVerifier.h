@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "libEDID/CTA861.h"
-#include "parser/EDIDVerifier.h"
+#include "report/EDIDVerifier.h"
 
 namespace libEDID {
 

@@ -1,6 +1,6 @@
 #include "verifiers/cta/CTASpeakerAllocationVerifier.h"
 
-#include "verifiers/cta/CTATables.h"
+#include "decode/cta/CTATables.h"
 
 namespace libEDID {
 

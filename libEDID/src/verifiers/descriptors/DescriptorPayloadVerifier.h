@@ -4,8 +4,8 @@
 #include <array>
 #include <cstddef>
 
-#include "parser/EDIDVerifier.h"
-#include "verifiers/BaseBlockLayout.h"
+#include "report/EDIDVerifier.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "verifiers/BaseBlockLayout.h"
+#include "decode/base/BaseBlockLayout.h"
 
 namespace libEDID {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "parser/EDIDVerifier.h"
+#include "report/EDIDVerifier.h"
 
 namespace libEDID {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "parser/EDIDVerifier.h"
+#include "report/EDIDVerifier.h"
 
 namespace libEDID {
 

@@ -1,6 +1,6 @@
 #include "verifiers/descriptors/DisplayTimingIDVerifier.h"
 
-#include "verifiers/StandardTiming.h"
+#include "verifiers/StandardTimings.h"
 
 namespace libEDID {
 

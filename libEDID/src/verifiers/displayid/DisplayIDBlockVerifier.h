@@ -1,6 +1,6 @@
 #pragma once
 
-#include "verifiers/displayid/DisplayIDDecode.h"
+#include "decode/displayid/DisplayIDDecode.h"
 #include "verifiers/displayid/DisplayIDVerifier.h"
 
 namespace libEDID {

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "verifiers/displayid/DisplayIDDecode.h"
+#include "decode/displayid/DisplayIDDecode.h"
 #include "verifiers/displayid/DisplayIDVerifier.h"
 
 namespace libEDID {

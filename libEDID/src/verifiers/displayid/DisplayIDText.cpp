@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "verifiers/ReportText.h"
+#include "report/ReportText.h"
 
 namespace libEDID::displayid {
 

@@ -2,7 +2,7 @@
 
 #include "libEDID/DisplayID.h"
 #include "qor/String.h"
-#include "verifiers/displayid/DisplayIDDecode.h"
+#include "decode/displayid/DisplayIDDecode.h"
 
 // The texts of decoded DisplayID values, as reports and properties show them.
 namespace libEDID::displayid {

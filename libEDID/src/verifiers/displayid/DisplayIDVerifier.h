@@ -1,8 +1,8 @@
 #pragma once
 
 #include "libEDID/DisplayID.h"
-#include "parser/EDIDVerifier.h"
-#include "verifiers/ReportText.h"
+#include "report/EDIDVerifier.h"
+#include "report/ReportText.h"
 
 namespace libEDID {
 

@@ -1,4 +1,4 @@
-#include "verifiers/displayid/DisplayIDDecode.h"
+#include "decode/displayid/DisplayIDDecode.h"
 
 #include <algorithm>
 #include <array>

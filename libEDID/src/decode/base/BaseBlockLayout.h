@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "libEDID/EDIDParser.h"
+#include "libEDID/EDIDBlock.h"
 
 // Where the fields of the 128-byte base block and of its 18-byte descriptors lie.
 namespace libEDID::layout {

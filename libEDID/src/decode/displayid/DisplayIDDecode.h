@@ -5,7 +5,7 @@
 #include <span>
 
 #include "libEDID/DisplayID.h"
-#include "libEDID/EDIDParser.h"
+#include "libEDID/EDIDBlock.h"
 
 // Pure decoders of DisplayID sections and data blocks: bytes in, plain structs out.
 namespace libEDID::displayid {

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "parser/ClassLogger.h"
-#include "parser/MessageBuilder.h"
-#include "parser/Texts.h"
+#include "sources/ClassLogger.h"
+#include "report/MessageBuilder.h"
+#include "report/Texts.h"
 
 namespace libEDID {
 

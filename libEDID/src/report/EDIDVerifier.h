@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "libEDID/EDIDParser.h"
-#include "parser/MessageBuilder.h"
-#include "verifiers/ReportText.h"
+#include "report/MessageBuilder.h"
+#include "report/ReportText.h"
 
 namespace libEDID {
 

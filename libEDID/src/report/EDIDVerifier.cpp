@@ -1,4 +1,4 @@
-#include "parser/EDIDVerifier.h"
+#include "report/EDIDVerifier.h"
 
 #include <utility>
 

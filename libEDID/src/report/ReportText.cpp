@@ -1,4 +1,4 @@
-#include "verifiers/ReportText.h"
+#include "report/ReportText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "parser/Texts.h"
+#include "report/Texts.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "verifiers/cta/CTATables.h"
+#include "decode/cta/CTATables.h"
 
 #include <array>
 

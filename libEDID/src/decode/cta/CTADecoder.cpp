@@ -1,4 +1,4 @@
-#include "verifiers/cta/CTADecoder.h"
+#include "decode/cta/CTADecoder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
-#include "parser/Texts.h"
+#include "report/Texts.h"
 #include "qor/String.h"
 #include "qor/Value.h"
 
