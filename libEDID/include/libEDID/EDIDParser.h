@@ -6,8 +6,8 @@
 
 #include "libEDID/CTA861.h"
 #include "libEDID/DisplayID.h"
-#include "libEDID/EDIDBlock.h"
 #include "libEDID/EDIDAccessorHandle.h"
+#include "libEDID/EDIDBlock.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
 #include "qor/Array.h"
