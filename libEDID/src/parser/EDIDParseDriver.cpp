@@ -2,13 +2,13 @@
 // routes the descriptor slots, checks the descriptors that the structure's revision requires,
 // and derives the identifier and the EDID string.
 
+#include "decode/base/BaseBlockLayout.h"
 #include "libEDID/EDIDParser.h"
-#include "sources/ClassLogger.h"
+#include "qor/System.h"
 #include "report/EDIDVerifier.h"
 #include "report/MessageBuilder.h"
 #include "report/Texts.h"
-#include "qor/System.h"
-#include "decode/base/BaseBlockLayout.h"
+#include "sources/ClassLogger.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
 #include "verifiers/base/ChromaticityVerifier.h"
 #include "verifiers/base/EstTimingsOneTwoVerifier.h"

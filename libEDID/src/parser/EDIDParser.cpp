@@ -6,15 +6,15 @@
 #include <random>
 #include <utility>
 
-#include "sources/ClassLogger.h"
-#include "report/MessageBuilder.h"
-#include "report/Texts.h"
+#include "decode/base/BaseBlockLayout.h"
 #include "qor/DateTime.h"
 #include "qor/Files.h"
 #include "qor/Resource.h"
 #include "qor/System.h"
-#include "decode/base/BaseBlockLayout.h"
+#include "report/MessageBuilder.h"
 #include "report/ReportText.h"
+#include "report/Texts.h"
+#include "sources/ClassLogger.h"
 
 namespace libEDID {
 

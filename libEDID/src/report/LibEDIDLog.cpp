@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "sources/ClassLogger.h"
 #include "report/MessageBuilder.h"
 #include "report/Texts.h"
+#include "sources/ClassLogger.h"
 
 namespace libEDID {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
-#include "report/Texts.h"
 #include "qor/Resource.h"
 #include "qor/String.h"
+#include "report/Texts.h"
 
 namespace libEDID::detail {
 

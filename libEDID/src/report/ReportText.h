@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "libEDID/LibEDIDLog.h"
-#include "report/Texts.h"
 #include "qor/String.h"
 #include "qor/Value.h"
+#include "report/Texts.h"
 
 // The pieces of text that the verifiers' reports are made of.
 namespace libEDID::detail {

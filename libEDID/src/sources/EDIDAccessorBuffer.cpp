@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "sources/ClassLogger.h"
 #include "qor/Files.h"
 #include "qor/HexDumpFormat.h"
 #include "sources/ByteRange.h"
+#include "sources/ClassLogger.h"
 
 namespace libEDID {
 

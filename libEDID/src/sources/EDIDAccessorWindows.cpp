@@ -1,7 +1,7 @@
 #include "sources/EDIDAccessorWindows.h"
 
-#include "sources/ClassLogger.h"
 #include "qor/Value.h"
+#include "sources/ClassLogger.h"
 
 namespace libEDID {
 

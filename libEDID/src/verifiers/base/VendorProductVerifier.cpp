@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "qor/DateTime.h"
 #include "decode/base/BaseBlockLayout.h"
+#include "qor/DateTime.h"
 
 namespace libEDID {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "verifiers/cta/CTADataBlockCollectionVerifier.h"
 #include "decode/cta/CTADecoder.h"
+#include "verifiers/cta/CTADataBlockCollectionVerifier.h"
 #include "verifiers/descriptors/DetailedTimingVerifier.h"
 
 namespace libEDID {

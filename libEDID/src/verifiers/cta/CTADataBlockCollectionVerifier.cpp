@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "decode/cta/CTADecoder.h"
 #include "verifiers/cta/CTAAudioFormatsVerifier.h"
 #include "verifiers/cta/CTAColorimetryVerifier.h"
-#include "decode/cta/CTADecoder.h"
 #include "verifiers/cta/CTAHDMIForumVerifier.h"
 #include "verifiers/cta/CTAHDMIVerifier.h"
 #include "verifiers/cta/CTAHDRStaticMetadataVerifier.h"

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstddef>
 
-#include "report/EDIDVerifier.h"
 #include "decode/base/BaseBlockLayout.h"
+#include "report/EDIDVerifier.h"
 
 namespace libEDID {
 

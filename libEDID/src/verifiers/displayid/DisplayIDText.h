@@ -1,8 +1,8 @@
 #pragma once
 
+#include "decode/displayid/DisplayIDDecode.h"
 #include "libEDID/DisplayID.h"
 #include "qor/String.h"
-#include "decode/displayid/DisplayIDDecode.h"
 
 // The texts of decoded DisplayID values, as reports and properties show them.
 namespace libEDID::displayid {
