@@ -47,6 +47,7 @@ table{border-collapse:collapse;font-size:.93em}
 td,th{padding:2px 8px 2px 0;text-align:left;vertical-align:top}
 table.coverage td.share{text-align:right;font-variant-numeric:tabular-nums}
 .swatch{display:inline-block;width:14px;border-top:2px dashed;margin-right:4px;vertical-align:middle}
+.swatch.ref-srgb{border-color:#2563eb}.swatch.ref-dci-p3{border-color:#059669}.swatch.ref-bt2020{border-color:#9333ea}
 .hex{font-family:ui-monospace,monospace;font-size:13px;line-height:1.6;overflow-x:auto}
 .hex .row{white-space:nowrap}
 .hex .addr{color:var(--muted);margin-right:6px}
