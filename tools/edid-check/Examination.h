@@ -61,6 +61,7 @@ struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
     bool decodeExtensions = true;
+    bool checkConformity = true;
     PropertyForm properties = PropertyForm::list;
 };
 

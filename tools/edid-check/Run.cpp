@@ -157,7 +157,7 @@ int run(const Options& options) {
                                       : options.properties ? PropertyForm::list
                                                            : PropertyForm::none;
     Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
-                                          !options.baseOnly, propertyForm});
+                                          !options.baseOnly, !options.noConformity, propertyForm});
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));

@@ -2,6 +2,7 @@
 // routes the descriptor slots, checks the descriptors that the structure's revision requires,
 // and derives the identifier and the EDID string.
 
+#include "conformity/Conformity.h"
 #include "decode/base/BaseBlockLayout.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/System.h"
@@ -68,6 +69,9 @@ bool EDIDParser::parseEDID(bool force) {
     displayIDBlocks.clear();
     if (decodeExtensions) {
         runExtensionBlocks();
+    }
+    if (checkConformity) {
+        conformity::checkConformity(this, decodeExtensions);
     }
     if (!serialNumber.isEmpty()) {
         notifySysInfoProperty(detail::propertyName("MonitorSerialNumber"),

@@ -100,13 +100,16 @@ std::optional<CTAVRRRange> hdmiForumRange(Bytes payload) {
     return CTAVRRRange{payload[8] & 0x3Fu, ((payload[8] & 0xC0u) << 2) | payload[9]};
 }
 
-// A dummy descriptor (00 00 00 10h, then zeros), which some blocks put among their timings.
-bool isDummyDescriptor(Bytes slot) {
-    return slot[3] == 0x10 && std::count(slot.begin(), slot.end(), 0) == kDTDSize - 1;
+// A display descriptor (bytes 0-2 00h, byte 3 its tag), which some blocks put among their
+// timings: a dummy (tag 10h) or, in some TVs, a serial number or name. A slot of 00h bytes only
+// is padding.
+bool isDisplayDescriptor(Bytes slot) {
+    return slot[2] == 0 && slot[3] != 0;
 }
 
 // Calls `onTiming` with each detailed timing from `first` on, up to the checksum; a zero pixel
-// clock (bytes 0-1) ends them unless the slot is a dummy descriptor. Returns where they end.
+// clock (bytes 0-1) ends them unless the slot is a display descriptor, which is passed over.
+// Returns where they end.
 template <typename OnTiming>
 unsigned forEachTiming(Bytes block, unsigned first, OnTiming&& onTiming) {
     unsigned pos = first;
@@ -114,7 +117,7 @@ unsigned forEachTiming(Bytes block, unsigned first, OnTiming&& onTiming) {
         const Bytes slot = block.subspan(pos, kDTDSize);
         if (slot[0] != 0 || slot[1] != 0) {
             onTiming(slot);
-        } else if (!isDummyDescriptor(slot)) {
+        } else if (!isDisplayDescriptor(slot)) {
             break;
         }
     }
