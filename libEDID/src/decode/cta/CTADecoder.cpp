@@ -101,10 +101,12 @@ std::optional<CTAVRRRange> hdmiForumRange(Bytes payload) {
 }
 
 // A display descriptor (bytes 0-2 00h, byte 3 its tag), which some blocks put among their
-// timings: a dummy (tag 10h) or, in some TVs, a serial number or name. A slot of 00h bytes only
-// is padding.
+// timings: a dummy (tag 10h) or, in some TVs, one of the tags F7h-FFh (a serial number, a
+// name). Other tags are reserved there: such a slot is padding.
 bool isDisplayDescriptor(Bytes slot) {
-    return slot[2] == 0 && slot[3] != 0;
+    constexpr std::uint8_t kTagDummy = 0x10;
+    constexpr std::uint8_t kFirstDefinedTag = 0xF7;
+    return slot[2] == 0 && (slot[3] == kTagDummy || slot[3] >= kFirstDefinedTag);
 }
 
 // Calls `onTiming` with each detailed timing from `first` on, up to the checksum; a zero pixel
