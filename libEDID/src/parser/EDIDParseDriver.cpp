@@ -100,6 +100,10 @@ bool EDIDParser::parseEDID(bool force) {
     if (decodeExtensions) {
         runExtensionBlocks(work);
     }
+    // The checks of the whole EDID judge the blocks and decoded results of this parse.
+    if (checkConformity) {
+        conformity::checkConformity(this, decodeExtensions);
+    }
     return completeParse(work);
 }
 
@@ -116,9 +120,6 @@ bool EDIDParser::completeParse(ParseWork& work) {
     }
     if (work.productName) {
         productName = std::move(*work.productName);
-    }
-    if (checkConformity) {
-        conformity::checkConformity(this, decodeExtensions);
     }
     if (!serialNumber.isEmpty()) {
         notifySysInfoProperty(detail::propertyName("MonitorSerialNumber"),
