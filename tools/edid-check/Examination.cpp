@@ -70,6 +70,7 @@ const Examination& Examiner::examine(const Source& source) {
     result.source = source.name;
     result.accessible = false;
     result.ok = false;
+    result.readError = libEDID::ReadError::None;
     result.dumpFailed = false;
     result.parser.reset();
     result.messages.clear();
@@ -102,6 +103,7 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
     parser.setDecodeExtensions(settings_.decodeExtensions);
+    parser.setReportMissingExtensions(settings_.reportMissingExtensions);
     if (collector_) {
         parser.registerSysInfoObserver(collector_);
     } else if (jsonWriter_) {
@@ -111,6 +113,7 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
+    result.readError = parser.getReadError();
     result.dumpFailed = parser.getDumpFailed();
     if (result.ok) {
         if (parser.getEDIDIdentifier(identifier_, false)) {

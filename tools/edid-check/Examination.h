@@ -9,6 +9,7 @@
 #include "JsonWriter.h"
 #include "SourceReader.h"
 #include "libEDID/EDIDParser.h"
+#include "libEDID/ReadError.h"
 #include "qor/Value.h"
 
 namespace edidcheck {
@@ -33,6 +34,7 @@ struct Examination {
     std::string source;
     bool accessible = false;  ///< the source's accessor could be opened
     bool ok = false;          ///< the base block was read and every verifier ran
+    libEDID::ReadError readError = libEDID::ReadError::None;  ///< the parser's, after the read
     std::optional<std::string> identifier;
     std::string productName;
     std::string serialNumber;
@@ -62,6 +64,7 @@ struct ExaminationSettings {
     bool withHexDump = false;
     bool decodeExtensions = true;
     PropertyForm properties = PropertyForm::list;
+    bool reportMissingExtensions = true;  ///< EDIDParser::setReportMissingExtensions
 };
 
 class PropertyCollector;

@@ -18,6 +18,7 @@
 #include "SourceReader.h"
 #include "Terminal.h"
 #include "TextReport.h"
+#include "libEDID/ReadError.h"
 #include "qor/Logging.h"
 #include "qor/Resource.h"
 
@@ -70,15 +71,18 @@ std::vector<SourceJob> defaultJobs(SourceReader& portReader) {
     return jobs;
 }
 
-std::string baseBlockMissing(const Source& source) {
-    return source.name + ": the base block could not be read: only " +
-           std::to_string(source.bytes.size()) + " of its 128 bytes are present";
+// A source that was read but whose base block the parser could not read: the library's
+// reason, with the byte count that the tool knows.
+std::string baseBlockMissing(const Source& source, const Examination& examination) {
+    return source.name + ": " +
+           readErrorLine(examination.readError,
+                         std::to_string(source.bytes.size()) + " of 128 bytes present");
 }
 
 // Lines about a source on stderr; the name and reason may hold any byte.
 void reportProblems(const Source& source, const Examination& examination, Progress& progress) {
     if (!source.isRead() || !examination.ok) {
-        progress.printLine(visible(source.isRead() ? baseBlockMissing(source)
+        progress.printLine(visible(source.isRead() ? baseBlockMissing(source, examination)
                                                    : source.name + ": " + source.error));
     }
     if (examination.dumpFailed) {
@@ -157,7 +161,7 @@ int run(const Options& options) {
                                       : options.properties ? PropertyForm::list
                                                            : PropertyForm::none;
     Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
-                                          !options.baseOnly, propertyForm});
+                                          !options.baseOnly, propertyForm, true});
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));

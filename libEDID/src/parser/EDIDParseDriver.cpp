@@ -7,6 +7,7 @@
 #include "qor/System.h"
 #include "report/EDIDVerifier.h"
 #include "report/MessageBuilder.h"
+#include "report/ReportText.h"
 #include "report/Texts.h"
 #include "sources/ClassLogger.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
@@ -64,6 +65,9 @@ bool EDIDParser::parseEDID(bool force) {
     runBaseBlockVerifiers(this);
     runDescriptorSlots();
     reportTrailer();
+    if (reportMissingExtensions) {
+        reportMissingExtensionBlocks();
+    }
     ctaBlocks.clear();
     displayIDBlocks.clear();
     if (decodeExtensions) {
@@ -166,6 +170,20 @@ void EDIDParser::reportTrailer() {
         blocks += detail::hexByte(block[layout::kChecksum]);
     }
     report("ExtBlocks", blocks);
+}
+
+// The source ended before the blocks that byte 7Eh announces: the blocks present were read and
+// are examined; the finding names both counts.
+void EDIDParser::reportMissingExtensionBlocks() {
+    const unsigned announced = baseBlock[layout::kExtensionCount];
+    const auto present = static_cast<unsigned>(extensionBlocks.size());
+    if (present >= announced) {
+        return;
+    }
+    logMesg(detail::makeMessage("ExtensionBlocksMissing", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                                LibEDIDLog::LIBEDID_LOG_CAT_EXTENSION_BLOCK,
+                                {{"announced", detail::unsignedText(announced)},
+                                 {"present", detail::unsignedText(present)}}));
 }
 
 // Extension block n (1 = the first block after the base block) is decoded by the verifier of
