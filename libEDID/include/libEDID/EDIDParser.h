@@ -6,6 +6,7 @@
 
 #include "libEDID/CTA861.h"
 #include "libEDID/DisplayID.h"
+#include "libEDID/DisplayInfo.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDBlock.h"
 #include "libEDID/EDIDCallback.h"
@@ -81,6 +82,11 @@ class LIBEDID_API EDIDParser {
     /// The DisplayID extension blocks decoded by the last parse, in block order; empty when
     /// extension decoding was off.
     const std::vector<DisplayIDSection>& getDisplayIDBlocks() const { return displayIDBlocks; }
+    /// The display model of the EDID read by the last verifyChecksum or parseEDID, built on
+    /// request from the blocks read (a parse does no work for it); the same model as
+    /// decodeDisplayInfo() of those bytes. Empty before a read.
+    DisplayInfo getDisplayInfo() const;
+
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
