@@ -223,6 +223,9 @@ TEST_F(ReadErrorTest, MissingExtensionsAreReportedOnlyWhenAsked) {
                   "The base block announces 2 extension blocks (byte 7Eh), but only " +
                       std::to_string(c.present) + " are present; the blocks present are examined.");
         EXPECT_EQ(messages[at - 1].getKey().str(), "ReportedValue");
+        // It concerns byte 7Eh, the count.
+        EXPECT_EQ(messages[at].getBytes().offset, 0x7E);
+        EXPECT_EQ(messages[at].getBytes().length, 1);
         for (std::size_t i = 0; i < plain.getMessages().size(); ++i) {
             EXPECT_EQ(messages[i < at ? i : i + 1].getMesg().str(),
                       plain.getMessages()[i].getMesg().str());

@@ -211,10 +211,12 @@ void EDIDParser::reportMissingExtensionBlocks() {
     if (present >= announced) {
         return;
     }
+    const std::size_t first = messages.size();
     logMesg(detail::makeMessage("ExtensionBlocksMissing", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
                                 LibEDIDLog::LIBEDID_LOG_CAT_EXTENSION_BLOCK,
                                 {{"announced", detail::unsignedText(announced)},
                                  {"present", detail::unsignedText(present)}}));
+    markBytes(first, layout::kExtensionCount, 1);
 }
 
 // Extension block n (1 = the first block after the base block) is decoded by the verifier of
