@@ -107,6 +107,7 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
     parser.setDecodeExtensions(settings_.decodeExtensions);
+    parser.setCheckConformity(settings_.checkConformity);
     parser.setReportMissingExtensions(settings_.reportMissingExtensions);
     if (collector_) {
         parser.registerSysInfoObserver(collector_);

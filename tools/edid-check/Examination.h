@@ -67,6 +67,7 @@ struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
     bool decodeExtensions = true;
+    bool checkConformity = true;
     PropertyForm properties = PropertyForm::list;
     bool withFields = false;  ///< describe the fields of the EDID's bytes (HTML report)
     bool reportMissingExtensions = true;  ///< EDIDParser::setReportMissingExtensions
