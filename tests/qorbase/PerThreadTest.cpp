@@ -1,6 +1,6 @@
-// qor::perThread: one object per thread, destroyed once when its thread ends, while the rest of
-// the thread's state is still whole. On Windows this is the fiber-local implementation: its
-// objects are the ones a `thread_local` of the DLL destroyed after its memory was freed.
+// qor::perThread: one object per thread, destroyed once when its thread ends, newest first,
+// while the thread's other objects are still whole. Under Wine this runs the fiber-local
+// implementation.
 
 #include <gtest/gtest.h>
 
@@ -95,44 +95,64 @@ TEST(PerThreadTest, ObjectIsMadeOnFirstUseAndDestroyedOnceWhenItsThreadEnds) {
     }
 }
 
-// The destructor reads the object's own text (on the heap) and a plain `thread_local` of the
-// thread: both must still hold what the thread wrote. Were the object's memory or the thread's
-// other thread-local storage freed before the destructor ran, it would read other values (or
-// fault).
-thread_local std::size_t tThreadNumber = 0;
+// Each thread makes three objects that hold its number as text (long enough to be on the heap);
+// each destructor records its own text and what it reads in the objects made before its own.
+// The thread's objects must be destroyed newest first, each while it and the older ones still
+// hold what the thread wrote. (A `thread_local` of the Windows DLL was destroyed after its
+// memory had been freed.)
 std::mutex gFarewellsMutex;
 std::vector<std::string> gFarewells;
 
-struct Farewell {
-    std::string text;
-    ~Farewell() {
-        const std::lock_guard lock(gFarewellsMutex);
-        gFarewells.push_back(std::to_string(tThreadNumber) + ":" + text);
-    }
-};
-
-std::string longText(std::size_t thread) {
-    return std::string(64, static_cast<char>('a' + thread));
+std::string threadText(std::size_t thread) {
+    return std::string(40, static_cast<char>('a' + thread));
 }
 
-TEST(PerThreadTest, DestructorSeesTheObjectAndTheThreadsOtherStateWhole) {
-    gFarewells.clear();
-    std::vector<std::thread> threads;
-    for (std::size_t t = 1; t <= kThreads; ++t) {
-        threads.emplace_back([t] {
-            tThreadNumber = t;
-            qor::perThread<Farewell>().text = longText(t);
-        });
+template <int Order>
+struct Farewell {
+    std::string text;
+    ~Farewell();
+};
+
+template <int Order>
+Farewell<Order>::~Farewell() {
+    std::string record = std::to_string(Order) + ":" + text;
+    if constexpr (Order > 1) {
+        record += " " + qor::perThread<Farewell<1>>().text;
     }
-    for (std::thread& thread : threads) {
-        thread.join();
+    if constexpr (Order > 2) {
+        record += " " + qor::perThread<Farewell<2>>().text;
     }
-    std::vector<std::string> expected;
-    for (std::size_t t = 1; t <= kThreads; ++t) {
-        expected.push_back(std::to_string(t) + ":" + longText(t));
+    const std::lock_guard lock(gFarewellsMutex);
+    gFarewells.push_back(record);
+}
+
+TEST(PerThreadTest, ObjectsAreDestroyedNewestFirstWhileTheOlderOnesAreWhole) {
+    for (const std::size_t threadCount : {std::size_t{1}, kThreads}) {
+        gFarewells.clear();
+        std::vector<std::thread> threads;
+        for (std::size_t t = 0; t < threadCount; ++t) {
+            threads.emplace_back([t] {
+                qor::perThread<Farewell<1>>().text = threadText(t);
+                qor::perThread<Farewell<2>>().text = threadText(t);
+                qor::perThread<Farewell<3>>().text = threadText(t);
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        // Each thread's records in its order, whichever thread ended first.
+        std::vector<std::string> expected;
+        for (std::size_t t = 0; t < threadCount; ++t) {
+            const std::string text = threadText(t);
+            expected.push_back("3:" + text + " " + text + " " + text);
+            expected.push_back("2:" + text + " " + text);
+            expected.push_back("1:" + text);
+        }
+        std::vector<std::string> byThread = gFarewells;
+        std::stable_sort(byThread.begin(), byThread.end(),
+                         [](const std::string& a, const std::string& b) { return a[2] < b[2]; });
+        EXPECT_EQ(byThread, expected) << threadCount << " threads";
     }
-    std::sort(gFarewells.begin(), gFarewells.end());
-    EXPECT_EQ(gFarewells, expected);
 }
 
 }  // namespace

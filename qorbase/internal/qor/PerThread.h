@@ -1,22 +1,24 @@
 #pragma once
 
 // qor::perThread<T>(): one object of type T for each thread that asks for it, made by the
-// thread's first call and destroyed when the thread ends. For the library's own per-thread
-// caches and buffers; not installed with the public headers.
+// thread's first call and destroyed when the thread ends, a thread's objects in the reverse
+// order of their making (a destructor may use the objects that its thread made before its
+// own). For the library's own per-thread caches and buffers; not installed with the public
+// headers.
 //
 // Elsewhere than on Windows the object is a plain `thread_local`, reached through a
 // thread-local pointer that needs no guard. On Windows (MinGW) a `thread_local` with a
 // destructor is not safe in a DLL: the emulated thread-local storage frees a thread's block
-// of such objects before their destructors run on it. There the object lives on the heap
-// behind a fiber-local slot (FlsAlloc), whose callback destroys it when the thread ends: the
-// system runs fiber-local callbacks before any module's thread-detach code, while the rest of
-// the thread's state is whole. When the library is unloaded (FreeLibrary) its slots are freed,
-// and with them every thread's object, so that no callback is left pointing into unloaded code
-// (PerThread.cpp).
+// of such objects before their destructors run on it. There the objects live on the heap,
+// listed in a record of the thread held in a fiber-local slot (FlsAlloc) whose callback
+// destroys them when the thread ends. When the library is unloaded (FreeLibrary) the slot is
+// freed, and with it every thread's objects, so that no callback is left pointing into
+// unloaded code (PerThread.cpp).
 //
 // T names the object: each use needs a type of its own (a struct of the caller's file).
 
 #if defined(_WIN32)
+#include <cstddef>
 #include <memory>
 #endif
 
@@ -31,13 +33,13 @@ struct PerThreadBox {
     void (*destroy)(PerThreadBox*) noexcept;
 };
 
-// A fiber-local slot whose callback destroys the box it holds; throws std::bad_alloc when the
-// system has no slot left.
-unsigned long newPerThreadSlot();
-// The calling thread's box in `slot`, null before the first store.
-PerThreadBox* perThreadBox(unsigned long slot) noexcept;
-// Stores the calling thread's box; throws std::bad_alloc when it cannot.
-void setPerThreadBox(unsigned long slot, PerThreadBox* box);
+// A number for a type of per-thread object: 0, 1, 2, ... in the order of first use.
+std::size_t newPerThreadType() noexcept;
+// The calling thread's object of the type numbered `type`, null before it made one.
+PerThreadBox* perThreadBox(std::size_t type) noexcept;
+// Adds the calling thread's new object of type `type` to its record; throws std::bad_alloc
+// when it cannot (the object is then not kept).
+void keepPerThreadBox(std::size_t type, PerThreadBox* box);
 
 template <class T>
 struct PerThreadObject : PerThreadBox {
@@ -50,9 +52,9 @@ struct PerThreadObject : PerThreadBox {
 
 // The thread's first call, out of line so that the lookup stays small where it is inlined.
 template <class T>
-[[gnu::noinline]] T& firstPerThread(unsigned long slot) {
+[[gnu::noinline]] T& firstPerThread(std::size_t type) {
     auto box = std::make_unique<PerThreadObject<T>>();
-    setPerThreadBox(slot, box.get());
+    keepPerThreadBox(type, box.get());
     return box.release()->object;
 }
 
@@ -73,11 +75,11 @@ template <class T>
 template <class T>
 T& perThread() {
 #if defined(_WIN32)
-    static const unsigned long slot = detail::newPerThreadSlot();
-    if (detail::PerThreadBox* box = detail::perThreadBox(slot)) {
+    static const std::size_t type = detail::newPerThreadType();
+    if (detail::PerThreadBox* box = detail::perThreadBox(type)) {
         return static_cast<detail::PerThreadObject<T>*>(box)->object;
     }
-    return detail::firstPerThread<T>(slot);
+    return detail::firstPerThread<T>(type);
 #else
     thread_local T* current = nullptr;
     return current != nullptr ? *current : detail::firstPerThread<T>(current);
