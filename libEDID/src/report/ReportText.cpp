@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "qor/PerThread.h"
 #include "qor/System.h"
 
 namespace libEDID::detail {
@@ -107,8 +108,7 @@ class PropertyNames {
 };
 
 PropertyNames& propertyNames() {
-    thread_local PropertyNames names;
-    return names;
+    return qor::perThread<PropertyNames>();
 }
 
 // Most item lists (formats, audio, capabilities) hold a few items.
