@@ -60,7 +60,11 @@ void ModeList::add(const VideoTiming& timing, ModeSource source, const ModeMarks
     }
     mode.preferred = mode.preferred || marks.preferred;
     mode.native = mode.native || marks.native;
-    mode.ycbcr420Only = mode.ycbcr420Only || marks.ycbcr420Only;
+    // A mode that another source lists as well is not 4:2:0 only, but also 4:2:0.
+    if (marks.ycbcr420Only != mode.ycbcr420Only) {
+        mode.ycbcr420Only = false;
+        mode.ycbcr420Capable = true;
+    }
     mode.ycbcr420Capable = mode.ycbcr420Capable || marks.ycbcr420Capable;
 }
 
