@@ -23,6 +23,8 @@ struct Options {
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;
     std::optional<int> logLevel;
+    bool modes = false;            ///< --modes: the merged mode list of each source
+    std::vector<std::string> can;  ///< --can: mode requests, each valid for ModeRequest::parse
 };
 
 /// Parses the command line into `options`. Returns an exit status when the program should stop
