@@ -36,6 +36,7 @@ constexpr const char* kExamples =
     "  xrandr --verbose | edid-check -     read the first EDID block of xrandr\n"
     "  edid-check --json edids/*.bin > report.jsonl\n"
     "  edid-check --from-file sources.txt  examine the sources listed in the file\n"
+    "  edid-check --summary --html report.html monitor.bin\n"
     "  edid-check --ignore-category srgb --all-messages --properties monitor.bin\n\n"
     "Exit status: 0 all sources read and no error found, 1 an error (level 2) was found, "
     "2 a source could not be read or the arguments are wrong.\n";
@@ -120,6 +121,12 @@ void addOptions(CLI::App& app, Options& options) {
             return libEDID::ModeRequest::parse(value) ? std::string()
                                                       : "not a mode request: \"" + value + "\"";
         });
+    app.add_flag("--summary", options.summary,
+                 "A compact report per source: identity, verdict, findings, modes, colour, "
+                 "capabilities");
+    app.add_option("--html", options.html,
+                   "Also write one self-contained HTML report of every source to FILE")
+        ->option_text("FILE");
     app.set_version_flag("--version", std::string("edid-check ") + EDID_CHECK_VERSION);
     app.footer(kExamples);
 }
