@@ -14,6 +14,8 @@ namespace libEDID {
 struct Chromaticity {
     double x = 0;
     double y = 0;
+
+    bool operator==(const Chromaticity&) const = default;
 };
 
 /// The primaries and white point of a display or a colour space.
@@ -22,6 +24,8 @@ struct ColorPrimaries {
     Chromaticity green;
     Chromaticity blue;
     Chromaticity white;
+
+    bool operator==(const ColorPrimaries&) const = default;
 };
 
 /// A reference colour space: a stable short name ("srgb", "dci-p3", "bt2020") and its primaries.

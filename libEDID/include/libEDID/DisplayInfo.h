@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "libEDID/ColorGamut.h"
 #include "libEDID/libEDIDExport.h"
 
 namespace libEDID {
@@ -74,6 +75,9 @@ struct VideoTiming {
     /// The nominal field rate in Hz where the source gives no pixel clock (standard and
     /// established timings, nominal table entries); 0 otherwise.
     double nominalRefreshHz = 0;
+
+    /// Lines of the whole frame: vActive, doubled for an interlaced timing.
+    unsigned frameLines() const { return interlaced ? 2 * vActive : vActive; }
 
     /// The field rate in Hz: exact from the pixel clock and the totals (an interlaced field
     /// adds half a line), the nominal rate where only that is known.
@@ -143,16 +147,6 @@ struct VideoInput {
     bool serrations = false;
 
     bool operator==(const VideoInput&) const = default;
-};
-
-/// Chromaticity coordinates of the primaries and the white point.
-struct Chromaticity {
-    double redX = 0, redY = 0;
-    double greenX = 0, greenY = 0;
-    double blueX = 0, blueY = 0;
-    double whiteX = 0, whiteY = 0;
-
-    bool operator==(const Chromaticity&) const = default;
 };
 
 /// Range limits of the display range limits descriptor (FDh), rate offsets applied.
@@ -309,7 +303,7 @@ struct DisplayInfo {
     std::optional<double> aspectRatio;
     std::optional<double> gamma;
 
-    Chromaticity chromaticity;
+    ColorPrimaries chromaticity;  ///< x/y of red, green, blue and white (19h-22h)
     bool sRGBDefault = false;
 
     std::vector<SupportedMode> modes;  ///< merged; preferred first, then by area and rate

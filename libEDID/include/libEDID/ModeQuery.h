@@ -47,7 +47,7 @@ enum class ModeReason : std::uint8_t {
     HorizontalRateOutOfRange = 11,  ///< outside the range limits' horizontal rates (kHz)
 };
 
-/// The stable lower-case code of a reason, e.g. "tmds-rate-too-high".
+/// The stable lower-case code of a reason, e.g. "tmds-rate-too-high" (NUL-terminated).
 LIBEDID_API std::string_view modeReasonCode(ModeReason reason);
 
 /// One reason, with what the request needs and the EDID's value that forbids it (both in the
