@@ -354,7 +354,6 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
         }
     }
 
-    info.modes.reserve(64);
     ModeList modes(info.modes);
     baseModes(base, modes);
     std::optional<Resolution> displayIDNative;
@@ -371,7 +370,7 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
             displayIDBlock(copy, info, modes, displayIDNative);
         }
     }
-    modes.sort();
+    modes.finish();
     if (!info.modes.empty() && info.modes.front().preferred) {
         info.preferredMode = info.modes.front();
     }
