@@ -172,16 +172,18 @@ void videoInputJson(JsonWriter& json, const libEDID::VideoInput& in) {
     json.endObject();
 }
 
-void chromaticityJson(JsonWriter& json, const libEDID::ColorPrimaries& c) {
+void chromaticityJson(JsonWriter& json, const libEDID::Chromaticity& c) {
     json.beginObject();
-    const std::array<std::pair<const char*, libEDID::Chromaticity>, 4> points{
-        {{"red", c.red}, {"green", c.green}, {"blue", c.blue}, {"white", c.white}}};
-    for (const auto& [name, point] : points) {
-        json.key(name);
-        json.beginObject();
-        number(json, "x", point.x);
-        number(json, "y", point.y);
-        json.endObject();
+    const std::array<std::pair<const char*, double>, 8> values{{{"redX", c.redX},
+                                                                {"redY", c.redY},
+                                                                {"greenX", c.greenX},
+                                                                {"greenY", c.greenY},
+                                                                {"blueX", c.blueX},
+                                                                {"blueY", c.blueY},
+                                                                {"whiteX", c.whiteX},
+                                                                {"whiteY", c.whiteY}}};
+    for (const auto& [name, value] : values) {
+        number(json, name, value);
     }
     json.endObject();
 }

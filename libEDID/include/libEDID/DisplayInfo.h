@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "libEDID/ColorGamut.h"
 #include "libEDID/libEDIDExport.h"
 
 namespace libEDID {
@@ -147,6 +146,16 @@ struct VideoInput {
     bool serrations = false;
 
     bool operator==(const VideoInput&) const = default;
+};
+
+/// Chromaticity coordinates of the primaries and the white point.
+struct Chromaticity {
+    double redX = 0, redY = 0;
+    double greenX = 0, greenY = 0;
+    double blueX = 0, blueY = 0;
+    double whiteX = 0, whiteY = 0;
+
+    bool operator==(const Chromaticity&) const = default;
 };
 
 /// Range limits of the display range limits descriptor (FDh), rate offsets applied.
@@ -303,7 +312,7 @@ struct DisplayInfo {
     std::optional<double> aspectRatio;
     std::optional<double> gamma;
 
-    ColorPrimaries chromaticity;  ///< x/y of red, green, blue and white (19h-22h)
+    Chromaticity chromaticity;
     bool sRGBDefault = false;
 
     std::vector<SupportedMode> modes;  ///< merged; preferred first, then by area and rate

@@ -54,10 +54,8 @@ void displayParameters(const decode::BaseBlock& base, DisplayInfo& info) {
     info.aspectRatio = base.aspectRatio;
     info.gamma = base.gamma;
     const auto& c = base.chromaticity;
-    info.chromaticity = {{c.redX.value(), c.redY.value()},
-                         {c.greenX.value(), c.greenY.value()},
-                         {c.blueX.value(), c.blueY.value()},
-                         {c.whiteX.value(), c.whiteY.value()}};
+    info.chromaticity = {c.redX.value(),  c.redY.value(),  c.greenX.value(), c.greenY.value(),
+                         c.blueX.value(), c.blueY.value(), c.whiteX.value(), c.whiteY.value()};
     info.sRGBDefault = base.features.sRGBDefault;
     // Digital displays of EDID 1.4: bits 4-3 list YCbCr 4:4:4 (bit 3) and 4:2:2 (bit 4).
     if (base.videoInput.digital && base.isRevision14OrLater()) {
