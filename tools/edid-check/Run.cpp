@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "DisplayReport.h"
 #include "Displays.h"
 #include "Examination.h"
 #include "HtmlReport.h"
@@ -165,6 +166,47 @@ void applyLibrarySettings(const Options& options) {
     }
 }
 
+namespace {
+
+std::vector<CanRequest> canRequests(const Options& options) {
+    std::vector<CanRequest> requests;
+    for (const std::string& text : options.can) {
+        if (const auto request = libEDID::ModeRequest::parse(text)) {
+            requests.push_back({text, *request});
+        }
+    }
+    return requests;
+}
+
+// What --modes and --can print for one source, in place of the text report. Returns whether
+// every request is met.
+bool writeModeReport(const Options& options, const Examination& examination,
+                     const libEDID::DisplayInfo& info, const std::vector<CanRequest>& requests) {
+    if (options.modes) {
+        writeModesTable(std::cout, visible(examination.source), info);
+    }
+    return writeCanLines(std::cout, visible(examination.source), info, requests);
+}
+
+// The members "display" (null when the base block was not read) and, with --can, "can".
+// Returns whether every request is met.
+bool appendModelMembers(JsonWriter& json, const Examination& examination,
+                        const libEDID::DisplayInfo& info, const std::vector<CanRequest>& requests) {
+    json.key("display");
+    if (examination.ok) {
+        writeDisplayJson(json, info);
+    } else {
+        json.null();
+    }
+    if (requests.empty()) {
+        return true;
+    }
+    json.key("can");
+    return writeCanJson(json, info, requests) && examination.ok;
+}
+
+}  // namespace
+
 int run(const Options& options) {
     if (options.list) {
         return listDisplays(options);
@@ -198,18 +240,26 @@ int run(const Options& options) {
         // stdio's (a few KiB) a typical line would be copied and leave in three writes.
         std::setvbuf(stdout, nullptr, _IONBF, 0);  // before anything is written to it
     }
+    const std::vector<CanRequest> requests = canRequests(options);
+    const bool modeReport = options.modes || !requests.empty();
     int status = EXIT_CLEAN;
     JsonBuffer line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
         const Source source = job();
         const Examination& examination = examiner.examine(source);
         reportProblems(source, examination, progress);
+        const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(examination.edid);
+        bool met = true;
         if (options.json) {
             line.clear();
-            appendJsonLine(line, examination);
+            appendJsonLine(line, examination, [&](JsonWriter& json) {
+                met = appendModelMembers(json, examination, info, requests);
+            });
             line.append('\n');
             // Through stdio, below std::cout: one call, no stream layer.
             std::fwrite(line.view().data(), 1, line.size(), stdout);
+        } else if (modeReport) {
+            met = writeModeReport(options, examination, info, requests) && examination.ok;
         } else if (options.summary) {
             writeSummary(std::cout, examination, textSettings.colour);
         } else {
@@ -222,7 +272,11 @@ int run(const Options& options) {
         if (!outputFlushed()) {
             break;
         }
-        status = std::max(status, statusOf(examination));
+        // With --can the requests decide: 1 when one is not met; 2 stays for what was not read.
+        const int sourceStatus = statusOf(examination);
+        status = std::max(status, requests.empty() || sourceStatus == EXIT_NOT_READ
+                                      ? sourceStatus
+                                      : (met ? EXIT_CLEAN : EXIT_EDID_ERROR));
         progress.step();
     }
     if (html && !writeHtml(*html, *options.html)) {

@@ -260,8 +260,40 @@ CTAHDRStaticMetadata decodeHDRStaticMetadata(Bytes payload) {
     return hdr;
 }
 
+namespace {
+
+// Counts the data blocks, short video and audio descriptors, vendor blocks and YCbCr 4:2:0
+// video descriptors first, so that each of those lists takes one allocation at most.
+void reserveLists(Bytes collection, CTADataBlockCollection& out) {
+    std::size_t blocks = 0;
+    std::size_t videos = 0;
+    std::size_t audios = 0;
+    std::size_t vendors = 0;
+    std::size_t ycbcr420 = 0;
+    for (std::size_t offset = 0; offset < collection.size();
+         offset += 1 + (collection[offset] & 0x1Fu)) {
+        const unsigned tag = collection[offset] >> 5;
+        const unsigned length = collection[offset] & 0x1Fu;
+        ++blocks;
+        videos += tag == kTagVideo ? length : 0;
+        audios += tag == kTagAudio ? length / 3 : 0;
+        vendors += tag == kTagVendor ? 1 : 0;
+        const bool only420 = tag == kTagExtended && length > 0 && offset + 1 < collection.size() &&
+                             collection[offset + 1] == 14;  // YCbCr 4:2:0 video data block
+        ycbcr420 += only420 ? length - 1 : 0;
+    }
+    out.ycbcr420OnlyFormats.reserve(ycbcr420);
+    out.blocks.reserve(blocks);
+    out.videoFormats.reserve(videos);
+    out.audioFormats.reserve(audios);
+    out.vendorBlocks.reserve(vendors);
+}
+
+}  // namespace
+
 CTADataBlockCollection decodeCollection(Bytes collection) {
     CTADataBlockCollection out;
+    reserveLists(collection, out);
     std::optional<CTAVRRRange> amd;
     for (std::size_t offset = 0; offset < collection.size();) {
         const unsigned tag = collection[offset] >> 5;
@@ -314,6 +346,7 @@ CTABlock decodeBlock(Bytes block, unsigned blockNumber) {
     if (out.revision > 2 || out.revision == 0) {
         out.dataBlocks = decodeCollection(block.subspan(kHeaderSize, out.dtdOffset - kHeaderSize));
     }
+    out.detailedTimings.reserve((kChecksumOffset - out.dtdOffset) / kDTDSize);
     forEachTiming(block, out.dtdOffset, [&](Bytes timing) {
         std::array<std::uint8_t, kDTDSize> dtd{};
         std::copy_n(timing.begin(), kDTDSize, dtd.begin());
