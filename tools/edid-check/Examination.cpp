@@ -77,10 +77,14 @@ const Examination& Examiner::examine(const Source& source) {
     result.propertiesJson.clear();
     result.edid.clear();
     result.hexDump.clear();
+    result.fields.clear();
     if (source.isRead()) {
         const auto parser = std::make_shared<libEDID::EDIDParser>(source.accessor);
         result.parser = parser;
         keepParse(*parser);
+        if (settings_.withFields) {
+            result.fields = libEDID::describeFields(result.edid);
+        }
         if (settings_.withHexDump) {
             result.hexDump = source.accessor->hexDump().str();
         }
@@ -129,9 +133,11 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
     }
     result.messages.reserve(parser.getMessages().size());
     for (const libEDID::LibEDIDLog& message : parser.getMessages()) {
-        result.messages.push_back(
-            Finding{message.getKey().str(), static_cast<int>(message.getLevel()),
-                    static_cast<int>(message.getCategory()), message.getMesg().str()});
+        const libEDID::LibEDIDLog::ByteSpan bytes = message.getBytes();
+        result.messages.push_back(Finding{message.getKey().str(),
+                                          static_cast<int>(message.getLevel()),
+                                          static_cast<int>(message.getCategory()),
+                                          message.getMesg().str(), bytes.offset, bytes.length});
     }
     if (jsonWriter_) {
         jsonWriter_->finish();

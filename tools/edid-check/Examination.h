@@ -8,6 +8,7 @@
 
 #include "JsonWriter.h"
 #include "SourceReader.h"
+#include "libEDID/EDIDLayout.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/Value.h"
 
@@ -20,6 +21,8 @@ struct Finding {
     int level = 0;
     int category = 0;
     std::string_view text;
+    unsigned byteOffset = 0;  ///< the bytes of the EDID the message concerns, from the base block
+    unsigned byteLength = 0;  ///< 0: no bytes known
 };
 
 /// One system-information property, as the parser notified it.
@@ -43,7 +46,8 @@ struct Examination {
     std::string edidString;
     std::vector<unsigned char> edid;  ///< every byte the parser read: base + extension blocks
     std::string hexDump;              ///< only when asked for
-    bool dumpFailed = false;          ///< the EDID dump ("DumpEDID") could not be written
+    std::vector<libEDID::FieldRange> fields;  ///< the field of every byte of `edid`, when asked for
+    bool dumpFailed = false;                  ///< the EDID dump ("DumpEDID") could not be written
 
     /// True when a level-2 message was logged.
     bool hasErrors() const;
@@ -62,6 +66,7 @@ struct ExaminationSettings {
     bool withHexDump = false;
     bool decodeExtensions = true;
     PropertyForm properties = PropertyForm::list;
+    bool withFields = false;  ///< describe the fields of the EDID's bytes (HTML report)
 };
 
 class PropertyCollector;

@@ -35,6 +35,7 @@ constexpr const char* kExamples =
     "  xrandr --verbose | edid-check -     read the first EDID block of xrandr\n"
     "  edid-check --json edids/*.bin > report.jsonl\n"
     "  edid-check --from-file sources.txt  examine the sources listed in the file\n"
+    "  edid-check --summary --html report.html monitor.bin\n"
     "  edid-check --ignore-category srgb --all-messages --properties monitor.bin\n\n"
     "Exit status: 0 all sources read and no error found, 1 an error (level 2) was found, "
     "2 a source could not be read or the arguments are wrong.\n";
@@ -107,6 +108,12 @@ void addOptions(CLI::App& app, Options& options) {
         ->option_text("N");
     app.add_flag("--dump", options.dump,
                  "Write each EDID read to edid_dump_<locator>_<time>.bin in the current folder");
+    app.add_flag("--summary", options.summary,
+                 "A compact report per source: identity, verdict, findings, modes, colour, "
+                 "capabilities");
+    app.add_option("--html", options.html,
+                   "Also write one self-contained HTML report of every source to FILE")
+        ->option_text("FILE");
     app.set_version_flag("--version", std::string("edid-check ") + EDID_CHECK_VERSION);
     app.footer(kExamples);
 }

@@ -23,6 +23,8 @@ struct Options {
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;
     std::optional<int> logLevel;
+    bool summary = false;             ///< --summary: the compact report instead of the text one
+    std::optional<std::string> html;  ///< --html FILE: also the HTML report of every source
 };
 
 /// Parses the command line into `options`. Returns an exit status when the program should stop

@@ -5,17 +5,21 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <fstream>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Displays.h"
 #include "Examination.h"
+#include "HtmlReport.h"
 #include "JsonReport.h"
 #include "Progress.h"
 #include "Samples.h"
 #include "SourceReader.h"
+#include "SummaryReport.h"
 #include "Terminal.h"
 #include "TextReport.h"
 #include "qor/Logging.h"
@@ -106,6 +110,20 @@ int checkedOutput(int status) {
     return EXIT_NOT_READ;
 }
 
+// Writes the HTML report to `path`; one line on stderr when it cannot be written.
+bool writeHtml(const HtmlReport& html, const std::string& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) {
+        html.write(file);
+        file.close();
+    }
+    if (file) {
+        return true;
+    }
+    std::cerr << "edid-check: cannot write the HTML report to " << visible(path) << '\n';
+    return false;
+}
+
 int statusOf(const Examination& examination) {
     if (!examination.ok || examination.dumpFailed) {
         return EXIT_NOT_READ;
@@ -153,11 +171,18 @@ int run(const Options& options) {
                                             ? defaultJobs(portReader)
                                             : argumentJobs(options.sources, reader);
 
-    const PropertyForm propertyForm = options.json         ? PropertyForm::json
-                                      : options.properties ? PropertyForm::list
-                                                           : PropertyForm::none;
+    // The summary and the HTML report name the maker and the date from the properties.
+    const bool reports = options.summary || options.html;
+    const PropertyForm propertyForm = options.json                    ? PropertyForm::json
+                                      : options.properties || reports ? PropertyForm::list
+                                                                      : PropertyForm::none;
     Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
-                                          !options.baseOnly, propertyForm});
+                                          !options.baseOnly, propertyForm,
+                                          options.html.has_value()});
+    std::optional<HtmlReport> html;
+    if (options.html) {
+        html.emplace(options.language.value_or("en"));
+    }
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
                                           options.properties, options.hexDump};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
@@ -178,8 +203,13 @@ int run(const Options& options) {
             line.append('\n');
             // Through stdio, below std::cout: one call, no stream layer.
             std::fwrite(line.view().data(), 1, line.size(), stdout);
+        } else if (options.summary) {
+            writeSummary(std::cout, examination, textSettings.colour);
         } else {
             writeTextReport(std::cout, examination, textSettings);
+        }
+        if (html) {
+            html->add(examination);
         }
         // Each source's report is out before the next source is opened.
         if (!outputFlushed()) {
@@ -187,6 +217,9 @@ int run(const Options& options) {
         }
         status = std::max(status, statusOf(examination));
         progress.step();
+    }
+    if (html && !writeHtml(*html, *options.html)) {
+        status = EXIT_NOT_READ;
     }
     return checkedOutput(status);
 }

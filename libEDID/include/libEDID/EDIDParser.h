@@ -137,6 +137,9 @@ class LIBEDID_API EDIDParser {
     void checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName);
     void reportTrailer();
     void runExtensionBlocks();
+    /// Gives the messages logged from index `first` on, that have no bytes yet, the bytes
+    /// `offset` to `offset + length` of the EDID.
+    void markBytes(std::size_t first, std::size_t offset, std::size_t length);
 
     void logMesg(LibEDIDLog&& mesg);
     void logMesgAndAppend(LibEDIDLog&& mesg);

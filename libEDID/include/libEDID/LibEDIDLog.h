@@ -66,7 +66,8 @@ class LIBEDID_API LibEDIDLog {
           mesg(std::move(other.mesg)),
           lastingKey(other.lastingKey),
           level(other.level),
-          category(other.category) {
+          category(other.category),
+          bytes(other.bytes) {
         if (!other.key.isEmpty()) {
             key = std::move(other.key);
         }
@@ -74,6 +75,13 @@ class LIBEDID_API LibEDIDLog {
     LibEDIDLog& operator=(const LibEDIDLog&) = default;
     LibEDIDLog& operator=(LibEDIDLog&&) noexcept = default;
     ~LibEDIDLog() = default;
+
+    /// The bytes of the EDID that a message concerns: an offset from the first byte of the
+    /// base block and a length. A length of 0 means that no bytes are known.
+    struct ByteSpan {
+        std::uint16_t offset = 0;
+        std::uint16_t length = 0;
+    };
 
     /// At most this many placeholders of a template are filled; later ones stay as written.
     static constexpr std::size_t kMaxPlaceholders = 16;
@@ -84,6 +92,11 @@ class LIBEDID_API LibEDIDLog {
     qor::String getMesgTrimmed() const;
     LIBEDID_LOG_LEVEL getLevel() const { return level; }
     LIBEDID_LOG_CAT getCategory() const { return category; }
+    /// The bytes the message concerns: those of the section, descriptor or block whose
+    /// verifier logged it (the checksum byte for a checksum error); none for messages about
+    /// the EDID as a whole.
+    ByteSpan getBytes() const { return bytes; }
+    void setBytes(ByteSpan span) { bytes = span; }
 
     /// Stores the key and loads its text (the previous text stays when the key has none).
     void setKey(const qor::String& newKey);
@@ -118,6 +131,7 @@ class LIBEDID_API LibEDIDLog {
     const qor::String* lastingKey = nullptr;
     LIBEDID_LOG_LEVEL level;
     LIBEDID_LOG_CAT category;
+    ByteSpan bytes;
 };
 
 }  // namespace libEDID

@@ -2,6 +2,8 @@
 // routes the descriptor slots, checks the descriptors that the structure's revision requires,
 // and derives the identifier and the EDID string.
 
+#include <array>
+
 #include "decode/base/BaseBlockLayout.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/System.h"
@@ -36,18 +38,36 @@ void run(EDIDParser* parser) {
     verifier.verify();
 }
 
+// A section verifier of the base block and the bytes of its section.
+struct SectionRun {
+    void (*verify)(EDIDParser*);
+    std::size_t offset;
+    std::size_t length;
+};
+
 // The section verifiers of the base block, in the order in which they report.
-void runBaseBlockVerifiers(EDIDParser* parser) {
-    run<HeaderVerifier>(parser);
-    run<VendorProductVerifier>(parser);
-    run<VersionVerifier>(parser);
-    run<BasicVideoFeatureVerifier>(parser);
-    run<ChromaticityVerifier>(parser);
-    run<EstTimingsOneTwoVerifier>(parser);
-    run<StdTimingsVerifier>(parser);
-}
+constexpr std::array<SectionRun, 7> kBaseSections{{
+    {run<HeaderVerifier>, layout::kHeader, 8},
+    {run<VendorProductVerifier>, layout::kManufacturerID,
+     layout::kVersion - layout::kManufacturerID},
+    {run<VersionVerifier>, layout::kVersion, 2},
+    {run<BasicVideoFeatureVerifier>, layout::kVideoInput, 5},
+    {run<ChromaticityVerifier>, layout::kFeatureSupport + 1,
+     layout::kEstablishedTimings - layout::kFeatureSupport - 1},
+    {run<EstTimingsOneTwoVerifier>, layout::kEstablishedTimings, 3},
+    {run<StdTimingsVerifier>, layout::kStandardTimings, 2 * layout::kStandardTimingCount},
+}};
 
 }  // namespace
+
+void EDIDParser::markBytes(std::size_t first, std::size_t offset, std::size_t length) {
+    for (std::size_t i = first; i < messages.size(); ++i) {
+        if (messages[i].getBytes().length == 0) {
+            messages[i].setBytes(
+                {static_cast<std::uint16_t>(offset), static_cast<std::uint16_t>(length)});
+        }
+    }
+}
 
 bool EDIDParser::parseEDID(bool force) {
     qor::TraceLogger trace(traceLogger(), "EDIDParser::parseEDID", __FILE__, __LINE__);
@@ -61,7 +81,11 @@ bool EDIDParser::parseEDID(bool force) {
     }
     // A parse of the base block logs a few dozen messages.
     messages.reserve(messages.size() + 64);
-    runBaseBlockVerifiers(this);
+    for (const SectionRun& section : kBaseSections) {
+        const std::size_t first = messages.size();
+        section.verify(this);
+        markBytes(first, section.offset, section.length);
+    }
     runDescriptorSlots();
     reportTrailer();
     ctaBlocks.clear();
@@ -88,18 +112,25 @@ void EDIDParser::runDescriptorSlots() {
         const unsigned char* descriptor = &baseBlock[layout::kDescriptorSlots[slot]];
         // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says;
         // slots 1-3 hold a detailed timing when their pixel clock (bytes 0-1) is not zero.
+        const std::size_t first = messages.size();
         if (slot == 0 || descriptor[0] != 0 || descriptor[1] != 0) {
             detailedTiming.verifyTiming(descriptor, slot);
+            markBytes(first, layout::kDescriptorSlots[slot], layout::kDescriptorSize);
             continue;
         }
         DisplayDescVerifier(this, std::span<const unsigned char, layout::kDescriptorSize>(
                                       descriptor, layout::kDescriptorSize))
             .verify();
+        markBytes(first, layout::kDescriptorSlots[slot], layout::kDescriptorSize);
         const unsigned char tag = descriptor[layout::kDescriptorTag];
         sawProductName = sawProductName || tag == layout::kTagProductName;
         sawRangeLimits = sawRangeLimits || tag == layout::kTagRangeLimits;
     }
+    const std::size_t first = messages.size();
     checkRequiredDescriptors(sawRangeLimits, sawProductName);
+    // A missing descriptor concerns the four slots together.
+    markBytes(first, layout::kDescriptorSlots[0],
+              layout::kDescriptorSlots.size() * layout::kDescriptorSize);
 }
 
 void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName) {
@@ -175,6 +206,7 @@ void EDIDParser::runExtensionBlocks() {
     constexpr unsigned char kTagDisplayID = 0x70;
     for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
         const auto number = static_cast<unsigned>(i + 1);
+        const std::size_t first = messages.size();
         switch (extensionBlocks[i][0]) {
             case kTagCTA861:
                 CTABlockVerifier(this, number).verify();
@@ -185,6 +217,7 @@ void EDIDParser::runExtensionBlocks() {
             default:
                 break;
         }
+        markBytes(first, number * layout::kBlockSize, layout::kBlockSize);
     }
 }
 

@@ -226,20 +226,23 @@ bool EDIDParser::verifyChecksum(bool force) {
     if (!readOrReport(force)) {
         return false;
     }
-    const auto report = [&](const qor::String& type, unsigned sum) {
+    // Block n's error concerns its checksum byte, the last of the block.
+    const auto report = [&](const qor::String& type, unsigned sum, std::size_t block) {
+        const std::size_t first = messages.size();
         logMesg(detail::makeMessage(
             "ChecksumError", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
             LibEDIDLog::LIBEDID_LOG_CAT_CHECKSUM,
             {{"type", type}, {"checksum", detail::hexByte(sum)}, {"expected", "00h"}}));
+        markBytes(first, block * baseBlock.size() + baseBlock.size() - 1, 1);
     };
     if (const unsigned sum = blockSum(baseBlock); sum != 0) {
-        report(detail::text("BaseEDIDStructure"), sum);
+        report(detail::text("BaseEDIDStructure"), sum, 0);
     }
     for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
         if (const unsigned sum = blockSum(extensionBlocks[i]); sum != 0) {
             report(detail::text("EDIDExtensionBlock") + " #" +
                        detail::unsignedText(static_cast<unsigned>(i)),
-                   sum);
+                   sum, i + 1);
         }
     }
     return true;
