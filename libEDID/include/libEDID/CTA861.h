@@ -154,7 +154,7 @@ struct CTAEEODB {
 /// The InfoFrame data block (extended tag 32): the InfoFrame types the sink can take besides
 /// the mandatory ones, and how many vendor-specific InfoFrames it can take at once.
 struct CTAInfoFrames {
-    unsigned vendorInfoFrames = 0;   ///< byte 3 + 1
+    unsigned vendorInfoFrames = 0;  ///< byte 3
     std::vector<std::uint8_t> types;     ///< InfoFrame type codes, in order
     std::vector<std::uint32_t> vendorOUIs;  ///< OUIs of vendor-specific InfoFrame descriptors
 };
@@ -178,7 +178,7 @@ struct CTASpeakerLocation {
 
 /// The HDMI audio data block (extended tag 18).
 struct CTAHDMIAudio {
-    unsigned maxStreams = 0;  ///< byte 2 bits 1-0 (+1 when not 0)
+    unsigned maxStreams = 0;  ///< byte 2 bits 1-0, plus 1
     bool multiStreamNonMixed = false;  ///< byte 2 bit 2
     unsigned descriptors3D = 0;  ///< byte 3 bits 2-0
 };

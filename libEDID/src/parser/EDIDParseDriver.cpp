@@ -79,6 +79,9 @@ bool EDIDParser::parseEDID(bool force) {
     if (!readOrReport(force)) {
         return false;
     }
+    if (decodeExtensions) {
+        readOverrideBlocks();
+    }
     // A parse of the base block logs a few dozen messages.
     messages.reserve(messages.size() + 64);
     for (const SectionRun& section : kBaseSections) {
@@ -91,6 +94,7 @@ bool EDIDParser::parseEDID(bool force) {
     ctaBlocks.clear();
     displayIDBlocks.clear();
     if (decodeExtensions) {
+        reportOverride();
         runExtensionBlocks();
     }
     if (!serialNumber.isEmpty()) {

@@ -164,7 +164,10 @@ void decodeExtendedPayload(const CTADataBlockInfo& info, Bytes payload,
             break;
         case CTADataBlockKind::VendorVideo:
         case CTADataBlockKind::VendorAudio:
-            out.vendorExtendedBlocks.push_back(decodeVendorExtended(payload));
+            // Extended tag and OUI: 4 bytes at least.
+            if (payload.size() >= 4) {
+                out.vendorExtendedBlocks.push_back(decodeVendorExtended(payload));
+            }
             break;
         case CTADataBlockKind::FormatPreference:
             for (const std::uint8_t code : payload.subspan(1)) {

@@ -28,12 +28,12 @@ CTAVendorExtendedBlock decodeVendorExtended(Bytes payload) {
 }
 
 // Byte 1: bits 7-5 the number of further bytes of the processing descriptor; byte 2: the
-// vendor-specific InfoFrames the sink takes at once, minus one. Then short InfoFrame
+// number of vendor-specific InfoFrames the sink takes at once. Then short InfoFrame
 // descriptors: bits 7-5 the bytes after the header, bits 4-0 the type; type 1 (vendor-specific)
 // starts its bytes with the OUI.
 CTAInfoFrames decodeInfoFrames(Bytes payload) {
     CTAInfoFrames frames;
-    frames.vendorInfoFrames = at(payload, 2) + 1u;
+    frames.vendorInfoFrames = at(payload, 2);
     std::size_t pos = 3u + (at(payload, 1) >> 5);
     while (pos < payload.size()) {
         const unsigned type = payload[pos] & 0x1Fu;
