@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Runs one libFuzzer target of build/fuzz for a bounded time from a folder of real EDIDs, in a
-# work folder of its own (the seed folder is never written to). Exits non-zero on any finding and
-# prints the input that caused it.
+# Runs one libFuzzer target of build/fuzz for a bounded time from its seeds (fuzz/seeds.sh), in
+# a work folder of its own. Exits non-zero on any finding and prints the input that caused it.
 #
-#   fuzz/run.sh <fuzz_parser|fuzz_hextext|fuzz_textfiles> <seconds> [build dir] [extra libFuzzer options...]
+#   fuzz/run.sh <target> <seconds> [build dir] [extra libFuzzer options...]
 #
-# Environment: EDID_CORPUS_DIR (default ../shared/edid-corpus beside the repository when it
-# is there, else the test EDIDs of tests/data/edid),
+# Targets: the fuzz_* executables of the build's fuzz folder (fuzz_parser, fuzz_extensions,
+# fuzz_hextext, fuzz_textfiles). Environment: FUZZ_SEED_CORPUS (see fuzz/seeds.sh),
 # FUZZ_WORK_DIR (default: a new temporary folder; kept when given, so that runs continue).
 set -euo pipefail
 
@@ -16,12 +15,10 @@ shift 2
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/fuzz}
 [[ $# -gt 0 ]] && shift
-corpus_dir=${EDID_CORPUS_DIR:-$root/../shared/edid-corpus}
-[[ -d $corpus_dir || -n ${EDID_CORPUS_DIR:-} ]] || corpus_dir=$root/tests/data/edid
 binary=$build/fuzz/$target
+source "$root/fuzz/seeds.sh"
 
 [[ -x $binary ]] || { echo "fuzz/run.sh: $binary not built (cmake --preset fuzz)" >&2; exit 2; }
-[[ -d $corpus_dir ]] || { echo "fuzz/run.sh: no corpus folder $corpus_dir" >&2; exit 2; }
 
 if [[ -n ${FUZZ_WORK_DIR:-} ]]; then
     work=$FUZZ_WORK_DIR
@@ -31,35 +28,11 @@ else
     trap 'rm -rf "$work"' EXIT
 fi
 mkdir -p "$work/corpus"
-
-# Seeds: the raw EDIDs, or for the hex-text reader the same EDIDs written as hex text in the
-# shapes it accepts (plain pairs, 0x-prefixed with commas, an xrandr --verbose EDID block), or
-# for the text-file reader the resource files and a settings file.
-seed() {
-    local file name
-    if [[ $target == fuzz_textfiles ]]; then
-        cp "$root"/resources/*.txt "$work/corpus/"
-        printf '# settings\n[fuzz]\nKey = value\n\n[libEDID]\nDumpEDID.value = on\n' \
-            >"$work/corpus/settings.ini"
-        return
-    fi
-    for file in "$corpus_dir"/*.bin; do
-        name=$(basename "$file" .bin)
-        if [[ $target == fuzz_hextext ]]; then
-            od -An -v -tx1 "$file" >"$work/corpus/$name.hex"
-            od -An -v -tx1 "$file" | sed 's/ \([0-9a-f][0-9a-f]\)/0x\1, /g' >"$work/corpus/$name.0x"
-            { printf '\tEDID: \n'; od -An -v -tx1 -w16 "$file" | tr -d ' ' | sed 's/^/\t\t/'; } \
-                >"$work/corpus/$name.xrandr"
-        else
-            cp "$file" "$work/corpus/"
-        fi
-    done
-}
-[[ -n $(ls -A "$work/corpus") ]] || seed
+[[ -n $(ls -A "$work/corpus") ]] || seed_corpus "$target" "$work/corpus"
 
 options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
     -artifact_prefix="$work/")
-[[ $target == fuzz_parser ]] && options+=(-dict="$root/fuzz/edid.dict")
+takes_edids "$target" && options+=(-dict="$root/fuzz/edid.dict")
 
 echo "== $target: ${seconds}s from $(ls "$work/corpus" | wc -l) inputs in $work/corpus"
 status=0

@@ -217,7 +217,8 @@ TEST(GamutCoverageTest, SharesOfHandWorkedTriangles) {
 // 0.265, 0.690; its blue 0.1504, 0.0527 lies a little below P3's 0.150, 0.060.
 TEST(GamutCoverageTest, WideGamutPanel) {
     const std::vector<std::uint8_t> edid = readFile(kEdids / "APP-A044-1.4-digital-db12971d.bin");
-    const libEDID::ColorPrimaries panel = libEDID::basePrimaries(edid);
+    const libEDID::ColorPrimaries panel =
+        libEDID::primariesOf(libEDID::decodeDisplayInfo(edid).chromaticity);
     EXPECT_NEAR(panel.red.x, 0.6797, 1e-4);
     EXPECT_NEAR(panel.red.y, 0.3203, 1e-4);
     EXPECT_NEAR(panel.green.x, 0.2646, 1e-4);

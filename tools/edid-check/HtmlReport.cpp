@@ -188,7 +188,7 @@ class SourceWriter {
         out_ += "</ol>\n";
     }
 
-    static std::string point(const libEDID::Chromaticity& xy) {
+    static std::string point(const libEDID::CIExy& xy) {
         return decimal(xy.x, 4) + "," + decimal(xy.y, 4);
     }
 

@@ -205,7 +205,8 @@ ReportFacts factsOf(const Examination& examination) {
         return facts;
     }
     facts.identity = identityOf(examination);
-    facts.primaries = libEDID::basePrimaries(std::span(examination.edid).first(kBlockSize));
+    facts.primaries =
+        libEDID::primariesOf(libEDID::decodeDisplayInfo(examination.edid).chromaticity);
     for (const libEDID::ReferenceGamut& reference : libEDID::referenceGamuts()) {
         const std::string id = reference.name;
         facts.gamut.push_back(

@@ -6,23 +6,29 @@
 #include <cstdint>
 #include <span>
 
+#include "libEDID/DisplayInfo.h"
 #include "libEDID/libEDIDExport.h"
 
 namespace libEDID {
 
 /// A CIE 1931 xy chromaticity.
-struct Chromaticity {
+struct CIExy {
     double x = 0;
     double y = 0;
 };
 
 /// The primaries and white point of a display or a colour space.
 struct ColorPrimaries {
-    Chromaticity red;
-    Chromaticity green;
-    Chromaticity blue;
-    Chromaticity white;
+    CIExy red;
+    CIExy green;
+    CIExy blue;
+    CIExy white;
 };
+
+/// The primaries and white point of a display's model (`DisplayInfo::chromaticity`).
+inline ColorPrimaries primariesOf(const Chromaticity& c) {
+    return {{c.redX, c.redY}, {c.greenX, c.greenY}, {c.blueX, c.blueY}, {c.whiteX, c.whiteY}};
+}
 
 /// A reference colour space: a stable short name ("srgb", "dci-p3", "bt2020") and its primaries.
 struct ReferenceGamut {
@@ -39,15 +45,10 @@ LIBEDID_API std::span<const ReferenceGamut> referenceGamuts();
 /// triangle has no area. The white points play no part.
 LIBEDID_API double gamutCoverage(const ColorPrimaries& display, const ColorPrimaries& reference);
 
-/// The primaries that the base block declares at bytes 19h-22h: ten bits per coordinate, the
-/// eight high bits in bytes 1Bh-22h and the two low bits in bytes 19h and 1Ah, in units of
-/// 1/1024. `baseBlock` holds at least 128 bytes.
-LIBEDID_API ColorPrimaries basePrimaries(std::span<const std::uint8_t> baseBlock);
-
 /// A point of the spectral locus: the chromaticity of light of one wavelength.
 struct SpectralPoint {
     unsigned nanometres;
-    Chromaticity xy;
+    CIExy xy;
 };
 
 /// The CIE 1931 2° standard observer's spectral locus from 380 nm to 700 nm in 5 nm steps

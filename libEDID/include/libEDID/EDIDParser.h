@@ -7,6 +7,7 @@
 
 #include "libEDID/CTA861.h"
 #include "libEDID/DisplayID.h"
+#include "libEDID/DisplayInfo.h"
 #include "libEDID/EDIDAccessorHandle.h"
 #include "libEDID/EDIDBlock.h"
 #include "libEDID/EDIDCallback.h"
@@ -30,7 +31,9 @@ class EDIDVerifier;
 /// notification takes effect from the next notification on. A read or parse started while the
 /// same parser is reading or parsing (verifyChecksum, parseEDID, getEDIDIdentifier and
 /// getEDIDString that need to parse) is refused: it returns false and logs
-/// "ParseInProgress" instead of recursing.
+/// "ParseInProgress" instead of recursing. An observer may also assign the parser: the parse
+/// in progress then returns false and leaves the assigned state exactly as it was assigned (no
+/// further message, text, property or decoded block of the abandoned EDID).
 class LIBEDID_API EDIDParser {
   public:
     explicit EDIDParser(const EDIDAccessorHandle& accessor);
@@ -76,11 +79,17 @@ class LIBEDID_API EDIDParser {
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
     /// The CTA-861 extension blocks decoded by the last parse, in block order; empty when
-    /// extension decoding is off.
+    /// extension decoding was off, when the last parse failed, and once the blocks are read
+    /// again (verifyChecksum with `force`).
     const std::vector<CTABlock>& getCTABlocks() const { return ctaBlocks; }
-    /// The DisplayID extension blocks decoded by the last parse, in block order; empty when
-    /// extension decoding was off.
+    /// The DisplayID extension blocks decoded by the last parse, in block order; empty in the
+    /// same cases as getCTABlocks.
     const std::vector<DisplayIDSection>& getDisplayIDBlocks() const { return displayIDBlocks; }
+    /// The display model of the EDID read by the last verifyChecksum or parseEDID, built on
+    /// request from the blocks read (a parse does no work for it); the same model as
+    /// decodeDisplayInfo() of those bytes. Empty before a read.
+    DisplayInfo getDisplayInfo() const;
+
     /// The product name, then "-" and the serial number when there is one; parses when needed.
     bool getEDIDIdentifier(qor::String& identifier, bool force);
     /// The text assembled from the verifiers' reports; parses when needed.
@@ -93,22 +102,49 @@ class LIBEDID_API EDIDParser {
   private:
     friend class EDIDVerifier;
 
-    // Set while the parser reads or parses; a copy of a busy parser starts idle.
+    // What one parse judges and produces: its own copy of the blocks read, which an observer
+    // that assigns the parser cannot change under the verifiers, and the results, handed to the
+    // parser when the parse completes.
+    struct ParseWork {
+        EDIDBlock baseBlock{};
+        qor::Array<EDIDBlock> extensionBlocks;
+        std::vector<CTABlock> ctaBlocks;
+        std::vector<DisplayIDSection> displayIDBlocks;
+        std::optional<qor::String> serialNumber;
+        std::optional<qor::String> productName;
+    };
+
+    // Set while the parser reads or parses; a copy of a busy parser starts idle. An assignment
+    // of a busy parser abandons its parse: the flag stays with the parser, and so does the
+    // parse's work, which the verifiers go on reading; nothing of it reaches the assigned
+    // state.
     struct BusyFlag {
         bool on = false;
+        bool abandoned = false;
+        ParseWork* work = nullptr;  // of the parse in progress
         BusyFlag() = default;
         BusyFlag(const BusyFlag&) {}
-        BusyFlag& operator=(const BusyFlag&) { return *this; }
+        BusyFlag& operator=(const BusyFlag& other) {
+            abandoned = abandoned || (on && &other != this);
+            return *this;
+        }
     };
-    // Marks the parser busy for the life of the scope.
+    // Marks the parser busy for the life of the scope, with the parse's work when it parses.
     class BusyScope {
       public:
-        explicit BusyScope(BusyFlag& flag) : flag_(flag) { flag_.on = true; }
-        ~BusyScope() { flag_.on = false; }
+        explicit BusyScope(BusyFlag& flag, ParseWork* work = nullptr) : flag_(flag) {
+            set(true, work);
+        }
+        ~BusyScope() { set(false, nullptr); }
         BusyScope(const BusyScope&) = delete;
         BusyScope& operator=(const BusyScope&) = delete;
 
       private:
+        void set(bool on, ParseWork* work) {
+            flag_.on = on;
+            flag_.abandoned = false;
+            flag_.work = work;
+        }
         BusyFlag& flag_;
     };
 
@@ -134,14 +170,21 @@ class LIBEDID_API EDIDParser {
     bool readEDID(bool force);
     bool readOrReport(bool force);
     bool dumpEDID();
-    void runDescriptorSlots();
-    void checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName);
-    void reportTrailer();
-    void runExtensionBlocks();
+    void runDescriptorSlots(const EDIDBlock& base);
+    void checkRequiredDescriptors(const EDIDBlock& base, bool sawRangeLimits, bool sawProductName);
+    void reportTrailer(const ParseWork& work);
+    void runExtensionBlocks(const ParseWork& work);
+    bool completeParse(ParseWork& work);
+    // Decoded blocks belong to the blocks they were decoded from: gone when these are read
+    // again or a parse starts.
+    void clearDecodedBlocks() {
+        ctaBlocks.clear();
+        displayIDBlocks.clear();
+    }
     /// HF-EEODB (parser/ExtensionOverride.cpp): reads the extension blocks that an override in
     /// the first CTA-861 block announces beyond byte 7Eh, and reports the override.
     void readOverrideBlocks();
-    void reportOverride();
+    void reportOverride(const ParseWork& work);
     /// Gives the messages logged from index `first` on, that have no bytes yet, the bytes
     /// `offset` to `offset + length` of the EDID.
     void markBytes(std::size_t first, std::size_t offset, std::size_t length);

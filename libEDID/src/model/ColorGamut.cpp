@@ -42,14 +42,14 @@ constexpr std::array<SpectralPoint, 65> kSpectralLocus{
      {680, {0.7334, 0.2666}}, {685, {0.7340, 0.2660}}, {690, {0.7344, 0.2656}},
      {695, {0.7346, 0.2654}}, {700, {0.7347, 0.2653}}}};
 
-using Polygon = std::vector<Chromaticity>;
+using Polygon = std::vector<CIExy>;
 
 // Twice the signed area: positive when the corners run counter-clockwise.
 double signedArea2(const Polygon& polygon) {
     double sum = 0;
     for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Chromaticity& a = polygon[i];
-        const Chromaticity& b = polygon[(i + 1) % polygon.size()];
+        const CIExy& a = polygon[i];
+        const CIExy& b = polygon[(i + 1) % polygon.size()];
         sum += a.x * b.y - b.x * a.y;
     }
     return sum;
@@ -64,11 +64,11 @@ Polygon counterClockwise(const ColorPrimaries& primaries) {
 }
 
 // Which side of the edge a->b the point p lies on: positive on the left.
-double side(const Chromaticity& a, const Chromaticity& b, const Chromaticity& p) {
+double side(const CIExy& a, const CIExy& b, const CIExy& p) {
     return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
 }
 
-Chromaticity crossing(const Chromaticity& p, const Chromaticity& q, double sp, double sq) {
+CIExy crossing(const CIExy& p, const CIExy& q, double sp, double sq) {
     const double t = sp / (sp - sq);
     return {p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
 }
@@ -77,12 +77,12 @@ Chromaticity crossing(const Chromaticity& p, const Chromaticity& q, double sp, d
 // (Sutherland-Hodgman).
 Polygon clipTo(Polygon subject, const Polygon& clip) {
     for (std::size_t e = 0; e < clip.size() && !subject.empty(); ++e) {
-        const Chromaticity& a = clip[e];
-        const Chromaticity& b = clip[(e + 1) % clip.size()];
+        const CIExy& a = clip[e];
+        const CIExy& b = clip[(e + 1) % clip.size()];
         Polygon kept;
         for (std::size_t i = 0; i < subject.size(); ++i) {
-            const Chromaticity& p = subject[i];
-            const Chromaticity& q = subject[(i + 1) % subject.size()];
+            const CIExy& p = subject[i];
+            const CIExy& q = subject[(i + 1) % subject.size()];
             const double sp = side(a, b, p);
             const double sq = side(a, b, q);
             if (sp >= 0) {
@@ -95,14 +95,6 @@ Polygon clipTo(Polygon subject, const Polygon& clip) {
         subject = std::move(kept);
     }
     return subject;
-}
-
-// A 10-bit coordinate: the high byte and two bits of a low-bits byte, in 1/1024.
-double coordinate(std::span<const std::uint8_t> block, unsigned high, unsigned lowByte,
-                  unsigned shift) {
-    const unsigned value =
-        (static_cast<unsigned>(block[high]) << 2) | ((block[lowByte] >> shift) & 0x03);
-    return value / 1024.0;
 }
 
 }  // namespace
@@ -120,19 +112,6 @@ double gamutCoverage(const ColorPrimaries& display, const ColorPrimaries& refere
     }
     const Polygon common = clipTo(own, ref);
     return common.size() < 3 ? 0 : std::abs(signedArea2(common)) / refArea;
-}
-
-ColorPrimaries basePrimaries(std::span<const std::uint8_t> baseBlock) {
-    // Byte 19h: red x bits 7-6, red y 5-4, green x 3-2, green y 1-0; byte 1Ah likewise for
-    // blue and white.
-    constexpr unsigned kRedGreenLow = 0x19;
-    constexpr unsigned kBlueWhiteLow = 0x1A;
-    const auto point = [&](unsigned high, unsigned low, unsigned shift) {
-        return Chromaticity{coordinate(baseBlock, high, low, shift + 2),
-                            coordinate(baseBlock, high + 1, low, shift)};
-    };
-    return {point(0x1B, kRedGreenLow, 4), point(0x1D, kRedGreenLow, 0),
-            point(0x1F, kBlueWhiteLow, 4), point(0x21, kBlueWhiteLow, 0)};
 }
 
 std::span<const SpectralPoint> spectralLocus() {

@@ -61,6 +61,10 @@ constexpr std::array<SectionRun, 7> kBaseSections{{
 }  // namespace
 
 void EDIDParser::markBytes(std::size_t first, std::size_t offset, std::size_t length) {
+    // After an observer's assignment the messages are another parse's.
+    if (busy.abandoned) {
+        return;
+    }
     for (std::size_t i = first; i < messages.size(); ++i) {
         if (messages[i].getBytes().length == 0) {
             messages[i].setBytes(
@@ -74,14 +78,18 @@ bool EDIDParser::parseEDID(bool force) {
     if (busy.on) {
         return refuseNestedParse();
     }
-    const BusyScope scope(busy);
+    ParseWork work;
+    const BusyScope scope(busy, &work);
     const detail::TextScope texts;
+    clearDecodedBlocks();
     if (!readOrReport(force)) {
         return false;
     }
     if (decodeExtensions) {
         readOverrideBlocks();
     }
+    work.baseBlock = baseBlock;
+    work.extensionBlocks = extensionBlocks;
     // A parse of the base block logs a few dozen messages.
     messages.reserve(messages.size() + 64);
     for (const SectionRun& section : kBaseSections) {
@@ -89,13 +97,28 @@ bool EDIDParser::parseEDID(bool force) {
         section.verify(this);
         markBytes(first, section.offset, section.length);
     }
-    runDescriptorSlots();
-    reportTrailer();
-    ctaBlocks.clear();
-    displayIDBlocks.clear();
+    runDescriptorSlots(work.baseBlock);
+    reportTrailer(work);
     if (decodeExtensions) {
-        reportOverride();
-        runExtensionBlocks();
+        reportOverride(work);
+        runExtensionBlocks(work);
+    }
+    return completeParse(work);
+}
+
+// Hands the results to the parser, unless an observer assigned the parser meanwhile, then
+// notifies the identification.
+bool EDIDParser::completeParse(ParseWork& work) {
+    if (busy.abandoned) {
+        return false;
+    }
+    ctaBlocks = std::move(work.ctaBlocks);
+    displayIDBlocks = std::move(work.displayIDBlocks);
+    if (work.serialNumber) {
+        serialNumber = std::move(*work.serialNumber);
+    }
+    if (work.productName) {
+        productName = std::move(*work.productName);
     }
     if (!serialNumber.isEmpty()) {
         notifySysInfoProperty(detail::propertyName("MonitorSerialNumber"),
@@ -105,15 +128,15 @@ bool EDIDParser::parseEDID(bool force) {
         notifySysInfoProperty(detail::propertyName("MonitorModelNumber"),
                               qor::QORValue(productName));
     }
-    return true;
+    return !busy.abandoned;
 }
 
-void EDIDParser::runDescriptorSlots() {
+void EDIDParser::runDescriptorSlots(const EDIDBlock& base) {
     bool sawRangeLimits = false;
     bool sawProductName = false;
     DetailedTimingVerifier detailedTiming(this);
     for (unsigned slot = 0; slot < layout::kDescriptorSlots.size(); ++slot) {
-        const unsigned char* descriptor = &baseBlock[layout::kDescriptorSlots[slot]];
+        const unsigned char* descriptor = &base[layout::kDescriptorSlots[slot]];
         // Slot 0 always holds the preferred detailed timing, whatever its pixel clock says;
         // slots 1-3 hold a detailed timing when their pixel clock (bytes 0-1) is not zero.
         const std::size_t first = messages.size();
@@ -131,14 +154,15 @@ void EDIDParser::runDescriptorSlots() {
         sawRangeLimits = sawRangeLimits || tag == layout::kTagRangeLimits;
     }
     const std::size_t first = messages.size();
-    checkRequiredDescriptors(sawRangeLimits, sawProductName);
+    checkRequiredDescriptors(base, sawRangeLimits, sawProductName);
     // A missing descriptor concerns the four slots together.
     markBytes(first, layout::kDescriptorSlots[0],
               layout::kDescriptorSlots.size() * layout::kDescriptorSize);
 }
 
-void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductName) {
-    if (baseBlock[layout::kVersion] != 0x01) {
+void EDIDParser::checkRequiredDescriptors(const EDIDBlock& base, bool sawRangeLimits,
+                                          bool sawProductName) {
+    if (base[layout::kVersion] != 0x01) {
         return;
     }
     const auto report = [&](LibEDIDLog::LIBEDID_LOG_CAT category, const char* typeKey,
@@ -147,7 +171,7 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
             "MissingRequiredDescriptor", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR, category,
             {{"type", detail::text(typeKey)}, {"ver", "1"}, {"rev", revision}, {"extra", extra}}));
     };
-    switch (baseBlock[layout::kRevision]) {
+    switch (base[layout::kRevision]) {
         case 0x03:
             // EDID 1.3 requires a range limits and a product name descriptor.
             if (!sawRangeLimits) {
@@ -161,7 +185,7 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
             break;
         case 0x04:
             // EDID 1.4 requires range limits only of continuous-frequency displays.
-            if ((baseBlock[layout::kFeatureSupport] & layout::kContinuousFrequencyBit) != 0 &&
+            if ((base[layout::kFeatureSupport] & layout::kContinuousFrequencyBit) != 0 &&
                 !sawRangeLimits) {
                 report(LibEDIDLog::LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4, "RangeLimits", "4",
                        " - " + detail::text("ContinuousFrequencyDisplay"));
@@ -172,15 +196,15 @@ void EDIDParser::checkRequiredDescriptors(bool sawRangeLimits, bool sawProductNa
     }
 }
 
-void EDIDParser::reportTrailer() {
+void EDIDParser::reportTrailer(const ParseWork& work) {
     const auto report = [&](const char* typeKey, const qor::String& text) {
         logMesg(detail::makeMessage("ReportedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
                                     LibEDIDLog::LIBEDID_LOG_CAT_GENERAL,
                                     {{"type", detail::text(typeKey)}, {"value", text}}));
     };
-    report("ExtFlag", detail::hexByte(baseBlock[layout::kExtensionCount]));
-    report("Checksum", detail::hexByte(baseBlock[layout::kChecksum]));
-    if (extensionBlocks.isEmpty()) {
+    report("ExtFlag", detail::hexByte(work.baseBlock[layout::kExtensionCount]));
+    report("Checksum", detail::hexByte(work.baseBlock[layout::kChecksum]));
+    if (work.extensionBlocks.isEmpty()) {
         return;
     }
     // Two lines per block: its tag (byte 0) and its checksum byte.
@@ -188,7 +212,7 @@ void EDIDParser::reportTrailer() {
     const qor::String& tagLabel = detail::text("ExtBlockTagNumber");
     const qor::String& checksumLabel = detail::text("Checksum");
     qor::String blocks;
-    for (const EDIDBlock& block : extensionBlocks) {
+    for (const EDIDBlock& block : work.extensionBlocks) {
         blocks += eol;
         blocks += " ";
         blocks += tagLabel;
@@ -205,13 +229,13 @@ void EDIDParser::reportTrailer() {
 
 // Extension block n (1 = the first block after the base block) is decoded by the verifier of
 // its tag (byte 0); blocks of other tags keep only the trailer's tag and checksum report.
-void EDIDParser::runExtensionBlocks() {
+void EDIDParser::runExtensionBlocks(const ParseWork& work) {
     constexpr unsigned char kTagCTA861 = 0x02;
     constexpr unsigned char kTagDisplayID = 0x70;
-    for (std::size_t i = 0; i < extensionBlocks.size(); ++i) {
+    for (std::size_t i = 0; i < work.extensionBlocks.size(); ++i) {
         const auto number = static_cast<unsigned>(i + 1);
         const std::size_t first = messages.size();
-        switch (extensionBlocks[i][0]) {
+        switch (work.extensionBlocks[i][0]) {
             case kTagCTA861:
                 CTABlockVerifier(this, number).verify();
                 break;

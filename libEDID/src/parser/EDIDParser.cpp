@@ -124,6 +124,9 @@ class NotificationScope {
 // even assign the parser, so the walk goes by index over the observers present at its start;
 // an observer stays alive while it is called (see ObserverList).
 void EDIDParser::notifySysInfoProperty(const qor::String& name, const qor::QORValue& value) {
+    if (busy.abandoned) {
+        return;
+    }
     const NotificationScope scope(observers);
     const std::size_t count = observers.current.size();
     for (std::size_t i = 0; i < count && i < observers.current.size(); ++i) {
@@ -139,6 +142,9 @@ bool EDIDParser::refuseNestedParse() {
 }
 
 void EDIDParser::logMesg(LibEDIDLog&& mesg) {
+    if (busy.abandoned) {
+        return;
+    }
     if (!ignoredCategories.empty() && std::find(ignoredCategories.begin(), ignoredCategories.end(),
                                                 mesg.getCategory()) != ignoredCategories.end()) {
         QOR_LOG(logger(), 3, "305 " + "Entry ignored:" + mesg.getMesg());
@@ -153,6 +159,9 @@ void EDIDParser::logMesgAndAppend(LibEDIDLog&& mesg) {
 }
 
 void EDIDParser::appendToString(const qor::String& text, bool newLine) {
+    if (busy.abandoned) {
+        return;
+    }
     if (edidString.isEmpty()) {
         edidString.reserve(kEDIDStringRoom);
     }
@@ -168,6 +177,7 @@ bool EDIDParser::readEDID(bool force) {
     }
     edidRead = accessor->readStructure(0, baseBlock.data(), layout::kBlockSize);
     extensionBlocks.clear();
+    clearDecodedBlocks();
     if (!edidRead) {
         return false;
     }

@@ -30,13 +30,13 @@ void EDIDParser::readOverrideBlocks() {
     }
 }
 
-void EDIDParser::reportOverride() {
+void EDIDParser::reportOverride(const ParseWork& work) {
     if (!overrideCount) {
         return;
     }
     constexpr auto kCategory = LibEDIDLog::LIBEDID_LOG_CAT_CTA_EXTENSION;
-    const unsigned base = baseBlock[layout::kExtensionCount];
-    const auto read = static_cast<unsigned>(extensionBlocks.size());
+    const unsigned base = work.baseBlock[layout::kExtensionCount];
+    const auto read = static_cast<unsigned>(work.extensionBlocks.size());
     const qor::String count = detail::unsignedText(*overrideCount);
     logMesg(detail::makeMessage("CTAEEODBOverride", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, kCategory,
                                 {{"count", count}, {"base", detail::unsignedText(base)}}));

@@ -81,18 +81,21 @@ class EDIDVerifier {
         parser->notifySysInfoProperty(detail::propertyName(name), value);
     }
 
-    const EDIDBlock& baseBlock() const { return parser->baseBlock; }
-    const qor::Array<EDIDBlock>& extensionBlocks() const { return parser->extensionBlocks; }
-    const std::vector<CTABlock>& ctaBlocks() const { return parser->ctaBlocks; }
-    void addCTABlock(CTABlock block) { parser->ctaBlocks.push_back(std::move(block)); }
-    void setSerialNumber(const qor::String& text) { parser->serialNumber = text; }
-    void setProductName(const qor::String& text) { parser->productName = text; }
+    /// The blocks of the parse in progress and the results it has found so far.
+    const EDIDBlock& baseBlock() const { return work().baseBlock; }
+    const qor::Array<EDIDBlock>& extensionBlocks() const { return work().extensionBlocks; }
+    const std::vector<CTABlock>& ctaBlocks() const { return work().ctaBlocks; }
+    void addCTABlock(CTABlock block) { work().ctaBlocks.push_back(std::move(block)); }
+    void setSerialNumber(const qor::String& text) { work().serialNumber = text; }
+    void setProductName(const qor::String& text) { work().productName = text; }
     void addDisplayIDSection(DisplayIDSection section) {
-        parser->displayIDBlocks.push_back(std::move(section));
+        work().displayIDBlocks.push_back(std::move(section));
     }
     EDIDParser* getParser() const { return parser; }
 
   private:
+    EDIDParser::ParseWork& work() const { return *parser->busy.work; }
+
     EDIDParser* parser;
 };
 

@@ -1,0 +1,202 @@
+#pragma once
+
+// Helpers of the fuzz targets over the parser: an observer that renders every property value,
+// and a walk over every field of the decoded extension blocks that also holds them to what the
+// parser read.
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "libEDID/libEDID.h"
+
+namespace fuzz {
+
+inline void require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "parser broke its contract: %s\n", what);
+        __builtin_trap();
+    }
+}
+
+class RenderingObserver : public libEDID::EDIDCallback {
+  public:
+    void onSysInfoProperty(const qor::String& name, const qor::QORValue& value) override {
+        rendered += name.size() + value.toString(qor::QORValue::nilValue()).size();
+        for (std::size_t i = 0; i < value.getArraySize(); ++i) {
+            rendered += value.getArrayItem(i).size();
+        }
+    }
+    std::size_t rendered = 0;
+};
+
+// Reads every field of the decoded results into one number, so that the sanitizers see each
+// read (a bool or an enum out of its range, a freed or overrun vector). The structured bindings
+// name every field: a field added to a result struct breaks the build here until it is walked.
+class FieldWalk {
+  public:
+    std::uint64_t value() const { return sum_; }
+
+    template <typename T>
+    requires std::is_integral_v<T> || std::is_enum_v<T>
+    void add(T v) { mix(static_cast<std::uint64_t>(v)); }
+    void add(double v) { mix(std::bit_cast<std::uint64_t>(v)); }
+    void add(const std::string& text) {
+        for (const char c : text) {
+            add(c);
+        }
+    }
+    template <typename T>
+    void add(const std::optional<T>& item) {
+        add(item.has_value());
+        if (item) {
+            add(*item);
+        }
+    }
+    template <typename T>
+    void add(const std::vector<T>& items) {
+        add(items.size());
+        for (const T& item : items) {
+            add(item);
+        }
+    }
+    template <typename T, std::size_t N>
+    void add(const std::array<T, N>& items) {
+        for (const T& item : items) {
+            add(item);
+        }
+    }
+
+    void add(const libEDID::CTADataBlockInfo& b) {
+        const auto& [kind, tag, extendedTag, length, offset] = b;
+        all(kind, tag, extendedTag, length, offset);
+    }
+    void add(const libEDID::CTAShortVideoDescriptor& d) {
+        const auto& [vic, native] = d;
+        all(vic, native);
+    }
+    void add(const libEDID::CTAShortAudioDescriptor& d) {
+        const auto& [format, channels, rates, sizes, bitRate, extensionType] = d;
+        all(format, channels, rates, sizes, bitRate, extensionType);
+    }
+    void add(const libEDID::CTAVendorBlock& b) {
+        const auto& [oui, length] = b;
+        all(oui, length);
+    }
+    void add(const libEDID::CTAHDMIBlock& b) {
+        const auto& [physicalAddress, flags, maxTMDSClock] = b;
+        all(physicalAddress, flags, maxTMDSClock);
+    }
+    void add(const libEDID::CTAHDMIForumBlock& b) {
+        const auto& [version, maxTMDSRate, scdc, maxFRL] = b;
+        all(version, maxTMDSRate, scdc, maxFRL);
+    }
+    void add(const libEDID::CTAVRRRange& r) {
+        const auto& [minimum, maximum] = r;
+        all(minimum, maximum);
+    }
+    void add(const libEDID::CTAVideoCapability& c) {
+        const auto& [qy, qs, pt, it, ce] = c;
+        all(qy, qs, pt, it, ce);
+    }
+    void add(const libEDID::CTAHDRStaticMetadata& m) {
+        const auto& [functions, types, maxLuminance, maxAverage, minLuminance] = m;
+        all(functions, types, maxLuminance, maxAverage, minLuminance);
+    }
+    void add(const libEDID::CTADataBlockCollection& c) {
+        const auto& [blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr,
+                     capability, colorimetry, hdr, ycbcr420Only, ycbcr420Map] = c;
+        all(blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr, capability,
+            colorimetry, hdr, ycbcr420Only, ycbcr420Map);
+    }
+    void add(const libEDID::CTABlock& b) {
+        const auto& [number, revision, dtdOffset, flags, dataBlocks, timings] = b;
+        all(number, revision, dtdOffset, flags, dataBlocks, timings);
+    }
+    void add(const libEDID::DisplayIDTiming& t) {
+        const auto& [clock, hActive, hBlank, hFront, hSync, vActive, vBlank, vFront, vSync,
+                     hPositive, vPositive, interlaced, preferred, aspect, stereo] = t;
+        all(clock, hActive, hBlank, hFront, hSync, vActive, vBlank, vFront, vSync, hPositive,
+            vPositive, interlaced, preferred, aspect, stereo, t.refreshHz());
+    }
+    void add(const libEDID::DisplayIDProduct& p) {
+        const auto& [manufacturer, code, serial, week, year, name] = p;
+        all(manufacturer, code, serial, week, year, name);
+    }
+    void add(const libEDID::DisplayIDDisplayParameters& p) {
+        const auto& [width, height, nativeWidth, nativeHeight] = p;
+        all(width, height, nativeWidth, nativeHeight);
+    }
+    void add(const libEDID::DisplayIDTiledTopology& t) {
+        const auto& [columns, rows, column, row, width, height, singleEnclosure] = t;
+        all(columns, rows, column, row, width, height, singleEnclosure);
+    }
+    void add(const libEDID::DisplayIDDataBlock& b) {
+        const auto& [tag, revision, length, offset] = b;
+        all(tag, revision, length, offset);
+    }
+    void add(const libEDID::DisplayIDSection& s) {
+        const auto& [number, version, revision, payloadLength, productType, extensionCount,
+                     dataBlocks, timings, product, parameters, tiles, ctaData, checksumValid] = s;
+        all(number, version, revision, payloadLength, productType, extensionCount, dataBlocks,
+            timings, product, parameters, tiles, ctaData, checksumValid);
+    }
+
+  private:
+    template <typename... T>
+    void all(const T&... items) {
+        (add(items), ...);
+    }
+    void mix(std::uint64_t v) { sum_ = (sum_ ^ v) * 0x100000001B3u; }
+
+    std::uint64_t sum_ = 0xCBF29CE484222325u;
+};
+
+// Walks the decoded results after a parse and holds them to the blocks read: a parse that
+// decoded the extensions gives one result per extension block of its tag (CTA-861 02h,
+// DisplayID 70h), in block order and naming its block; any other parse gives none.
+inline std::uint64_t walkDecodedResults(const libEDID::EDIDParser& parser, bool decoded) {
+    std::vector<unsigned> ctaNumbers;
+    std::vector<unsigned> displayIDNumbers;
+    if (decoded) {
+        const auto& blocks = parser.getExtensionBlocks();
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            const auto number = static_cast<unsigned>(i + 1);
+            if (blocks[i][0] == 0x02) {
+                ctaNumbers.push_back(number);
+            } else if (blocks[i][0] == 0x70) {
+                displayIDNumbers.push_back(number);
+            }
+        }
+    }
+    FieldWalk walk;
+    const auto& cta = parser.getCTABlocks();
+    require(cta.size() == ctaNumbers.size(), "one decoded CTA-861 block per tag-02h block");
+    for (std::size_t i = 0; i < cta.size(); ++i) {
+        require(cta[i].blockNumber == ctaNumbers[i], "a CTA-861 result names its block");
+        walk.add(cta[i]);
+    }
+    const auto& displayID = parser.getDisplayIDBlocks();
+    require(displayID.size() == displayIDNumbers.size(),
+            "one decoded DisplayID section per tag-70h block");
+    for (std::size_t i = 0; i < displayID.size(); ++i) {
+        require(displayID[i].blockNumber == displayIDNumbers[i],
+                "a DisplayID result names its block");
+        walk.add(displayID[i]);
+    }
+    return walk.value();
+}
+
+// Keeps a value where the compiler cannot drop the reads that made it.
+inline volatile std::uint64_t kept = 0;
+inline void keep(std::uint64_t value) {
+    kept = value;
+}
+
+}  // namespace fuzz

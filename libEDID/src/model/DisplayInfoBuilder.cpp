@@ -1,0 +1,406 @@
+#include "model/DisplayInfoBuilder.h"
+
+#include <algorithm>
+#include <array>
+
+#include "decode/base/BaseBlockDecoder.h"
+#include "decode/base/BaseBlockLayout.h"
+#include "decode/base/EstablishedTimings.h"
+#include "decode/base/PnpIds.h"
+#include "decode/cta/CTADecoder.h"
+#include "decode/cta/HDMIVideo.h"
+#include "decode/cta/VideoTimings.h"
+#include "decode/displayid/DisplayIDDecode.h"
+#include "model/ModeList.h"
+
+namespace libEDID::model {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+constexpr std::uint8_t kTagCTA = 0x02;
+constexpr std::uint8_t kTagDisplayID = 0x70;
+
+// CVT 3-byte code rate bits 4-0: 50, 60, 75, 85 Hz and 60 Hz with reduced blanking.
+constexpr std::array<unsigned, 5> kCVTRates{60, 85, 75, 60, 50};  // by bit, bit 0 first
+
+void identity(const decode::BaseBlock& base, DisplayInfo& info) {
+    info.manufacturerId.assign(base.manufacturerId.data(), 3);
+    if (const std::string_view name = decode::pnpName(info.manufacturerId); !name.empty()) {
+        info.manufacturerName.emplace(name);
+    }
+    info.productCode = base.productCode;
+    if (base.serialNumber != 0) {
+        info.serialNumber = base.serialNumber;
+    }
+    // Week FFh: the year is a model year; week 0: not given.
+    if (base.week == 0xFF) {
+        info.modelYear = base.year();
+    } else {
+        info.year = base.year();
+        if (base.week != 0) {
+            info.week = base.week;
+        }
+    }
+    info.version = base.version;
+    info.revision = base.revision;
+}
+
+void displayParameters(const decode::BaseBlock& base, DisplayInfo& info) {
+    info.videoInput = base.videoInput;
+    info.screenWidthCm = base.widthCm;
+    info.screenHeightCm = base.heightCm;
+    info.aspectRatio = base.aspectRatio;
+    info.gamma = base.gamma;
+    const auto& c = base.chromaticity;
+    info.chromaticity = {c.redX.value(),  c.redY.value(),  c.greenX.value(), c.greenY.value(),
+                         c.blueX.value(), c.blueY.value(), c.whiteX.value(), c.whiteY.value()};
+    info.sRGBDefault = base.features.sRGBDefault;
+    // Digital displays of EDID 1.4: bits 4-3 list YCbCr 4:4:4 (bit 3) and 4:2:2 (bit 4).
+    if (base.videoInput.digital && base.isRevision14OrLater()) {
+        info.ycbcr444 = (base.features.colorType & 0x01) != 0;
+        info.ycbcr422 = (base.features.colorType & 0x02) != 0;
+    }
+}
+
+void descriptorModes(const decode::Descriptor& d, bool preferred, ModeList& modes) {
+    switch (d.kind) {
+        case decode::DescriptorKind::DetailedTiming:
+            modes.add(d.timing->timing, ModeSource::Detailed, {.preferred = preferred});
+            break;
+        case decode::DescriptorKind::EstablishedIII:
+            for (unsigned i = 0; i < decode::kEstablishedIIIModes.size(); ++i) {
+                const auto& m = decode::kEstablishedIIIModes[i];
+                if (m.width != 0 && decode::establishedIIIBit(d.establishedIII, i)) {
+                    modes.addNominal(m.width, m.height, m.refresh, false,
+                                     ModeSource::EstablishedIII);
+                }
+            }
+            break;
+        case decode::DescriptorKind::CVT3Byte:
+            for (const decode::CVT3ByteCode& code : d.cvt) {
+                for (unsigned bit = 0; code.lines != 0 && bit < kCVTRates.size(); ++bit) {
+                    if ((code.rates >> bit) & 1u) {
+                        modes.addNominal(code.width, code.lines, kCVTRates[bit], false,
+                                         ModeSource::CVT3Byte);
+                    }
+                }
+            }
+            break;
+        case decode::DescriptorKind::StandardTimingIds:
+            for (const decode::StandardTiming& st : d.standardTimings) {
+                if (st.kind == decode::StandardTiming::Kind::Mode) {
+                    modes.addNominal(st.width, st.height, st.refresh, false, ModeSource::Standard);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void baseModes(const decode::BaseBlock& base, ModeList& modes) {
+    for (unsigned i = 0; i < base.descriptors.size(); ++i) {
+        // Slot 0 holds the preferred timing.
+        descriptorModes(base.descriptors[i], i == 0, modes);
+    }
+    for (unsigned i = 0; i < decode::kEstablishedModes.size(); ++i) {
+        const auto& m = decode::kEstablishedModes[i];
+        if (m.width != 0 && decode::establishedBit(base.establishedBits, i)) {
+            modes.addNominal(m.width, m.height, m.refresh, m.interlaced, ModeSource::Established);
+        }
+    }
+    for (const decode::StandardTiming& st : base.standardTimings) {
+        if (st.kind == decode::StandardTiming::Kind::Mode) {
+            modes.addNominal(st.width, st.height, st.refresh, false, ModeSource::Standard);
+        }
+    }
+}
+
+/// Whether short video descriptor `index` (counted over all video data blocks of the
+/// collection) is also offered as YCbCr 4:2:0: bit i of map byte j is descriptor 8j + i; an
+/// empty map means every descriptor.
+bool inCapabilityMap(const CTADataBlockCollection& c, std::size_t index) {
+    if (!c.ycbcr420CapabilityMap) {
+        return false;
+    }
+    const auto& map = *c.ycbcr420CapabilityMap;
+    return map.empty() || (index / 8 < map.size() && ((map[index / 8] >> (index % 8)) & 1u) != 0);
+}
+
+HDRCapabilities hdr(const CTAHDRStaticMetadata& m) {
+    const auto bit = [&](unsigned b) { return ((m.transferFunctions >> b) & 1u) != 0; };
+    return {bit(0),        bit(1), bit(2), bit(3), m.maxLuminance, m.maxFrameAverageLuminance,
+            m.minLuminance};
+}
+
+ColorimetrySupport colorimetry(std::uint16_t bits) {
+    const auto bit = [&](unsigned b) { return ((bits >> b) & 1u) != 0; };
+    return {bit(0), bit(1), bit(2), bit(3), bit(4), bit(5), bit(6), bit(7), bit(8)};
+}
+
+AudioFormat audio(const CTAShortAudioDescriptor& d) {
+    static constexpr std::array<unsigned, 7> kRates{32000, 44100,  48000, 88200,
+                                                    96000, 176400, 192000};
+    static constexpr std::array<unsigned, 3> kSizes{16, 20, 24};
+    AudioFormat a;
+    a.format = d.format;
+    a.channels = d.channels;
+    for (unsigned b = 0; b < kRates.size(); ++b) {
+        if ((d.sampleRates >> b) & 1u) {
+            a.sampleRatesHz.push_back(kRates[b]);
+        }
+    }
+    for (unsigned b = 0; b < kSizes.size(); ++b) {
+        if ((d.sampleSizes >> b) & 1u) {
+            a.sampleSizesBits.push_back(kSizes[b]);
+        }
+    }
+    a.maxBitRateKbps = d.maxBitRate;
+    return a;
+}
+
+/// HDMI block byte 6 (payload byte 5): bit 6 48-bit, 5 36-bit, 4 30-bit, 3 YCbCr 4:4:4.
+HDMIInfo hdmi(const CTAHDMIBlock& b) {
+    const std::uint8_t f = b.flags.value_or(0);
+    return {b.physicalAddress, b.maxTMDSClock,  (f & 0x10) != 0,
+            (f & 0x20) != 0,   (f & 0x40) != 0, (f & 0x08) != 0};
+}
+
+HDMIForumInfo hdmiForum(const CTAHDMIForumBlock& b) {
+    const unsigned code = b.maxFRL.value_or(0);
+    return {b.maxTMDSRate, b.scdc, code <= 6 ? static_cast<FRLRate>(code) : FRLRate::Reserved};
+}
+
+/// The capabilities of one data block collection (of a CTA-861 block or a DisplayID CTA data
+/// block); the first block of each kind wins over later ones.
+void collection(const CTADataBlockCollection& c, Bytes bytes, DisplayInfo& info, ModeList& modes) {
+    for (std::size_t i = 0; i < c.videoFormats.size(); ++i) {
+        const CTAShortVideoDescriptor& svd = c.videoFormats[i];
+        if (const VideoTiming* t = cta::videoTiming(svd.vic)) {
+            modes.add(
+                *t, ModeSource::CTAVideo,
+                {.vic = svd.vic, .native = svd.native, .ycbcr420Capable = inCapabilityMap(c, i)});
+        }
+    }
+    for (const CTAShortVideoDescriptor& svd : c.ycbcr420OnlyFormats) {
+        if (const VideoTiming* t = cta::videoTiming(svd.vic)) {
+            modes.add(*t, ModeSource::CTAVideo,
+                      {.vic = svd.vic, .native = svd.native, .ycbcr420Only = true});
+        }
+    }
+    for (const CTADataBlockInfo& block : c.blocks) {
+        if (block.kind == CTADataBlockKind::HDMI) {
+            for (const std::uint8_t vic :
+                 cta::decodeHDMIVICs(bytes.subspan(block.offset + 1, block.length))) {
+                if (const VideoTiming* t = cta::hdmiVideoTiming(vic)) {
+                    modes.add(*t, ModeSource::HDMIVideo);
+                }
+            }
+            break;
+        }
+    }
+    for (const CTAShortAudioDescriptor& d : c.audioFormats) {
+        info.audioFormats.push_back(audio(d));
+    }
+    if (c.hdrStaticMetadata && !info.hdr) {
+        info.hdr = hdr(*c.hdrStaticMetadata);
+    }
+    if (c.colorimetry && !info.colorimetry) {
+        info.colorimetry = colorimetry(*c.colorimetry);
+    }
+    if (c.hdmi && !info.hdmi) {
+        info.hdmi = hdmi(*c.hdmi);
+    }
+    if (c.hdmiForum && !info.hdmiForum) {
+        info.hdmiForum = hdmiForum(*c.hdmiForum);
+    }
+    if (c.vrrRange && !info.vrr) {
+        info.vrr = VRRRange{c.vrrRange->minimum, c.vrrRange->maximum};
+    }
+}
+
+void ctaBlock(Bytes block, unsigned number, DisplayInfo& info, ModeList& modes) {
+    const CTABlock cta = cta::decodeBlock(block, number);
+    // Byte 3 bits 5-4: YCbCr 4:4:4 and 4:2:2 besides RGB.
+    if (cta.flags) {
+        info.ycbcr444 = info.ycbcr444 || (*cta.flags & 0x20) != 0;
+        info.ycbcr422 = info.ycbcr422 || (*cta.flags & 0x10) != 0;
+    }
+    const std::size_t end = std::max<std::size_t>(cta.dtdOffset, 4);
+    collection(cta.dataBlocks, block.subspan(4, end - 4), info, modes);
+    for (const auto& dtd : cta.detailedTimings) {
+        if (const auto timing = decode::decodeDetailedTiming(dtd)) {
+            modes.add(timing->timing, ModeSource::CTADetailed);
+        }
+    }
+}
+
+VideoTiming fromDisplayID(const DisplayIDTiming& t) {
+    return {t.pixelClockKHz,
+            t.hActive,
+            t.hBlank,
+            t.hFrontPorch,
+            t.hSyncWidth,
+            t.vActive,
+            t.vBlank,
+            t.vFrontPorch,
+            t.vSyncWidth,
+            t.hSyncPositive,
+            t.vSyncPositive,
+            t.interlaced,
+            0};
+}
+
+void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
+                    std::optional<Resolution>& native) {
+    const displayid::SectionHeader header = displayid::decodeSectionHeader(block);
+    if (!header.payloadFits) {
+        return;
+    }
+    const Bytes bytes(block.data(), block.size());
+    for (const DisplayIDDataBlock& db :
+         displayid::walkDataBlocks(block, header.payloadEnd).blocks) {
+        const displayid::TagInfo* tag = displayid::findTag(db.tag, header.family);
+        if (tag == nullptr || db.length < tag->minLength) {
+            continue;
+        }
+        const Bytes payload = bytes.subspan(db.offset + 3, db.length);
+        switch (tag->kind) {
+            case displayid::Kind::TimingTypeI:
+            case displayid::Kind::TimingTypeVII:
+                for (std::size_t at = 0; at + displayid::kTimingSize <= payload.size();
+                     at += displayid::kTimingSize) {
+                    const DisplayIDTiming t =
+                        displayid::decodeTiming(payload.subspan(at).first<displayid::kTimingSize>(),
+                                                tag->kind == displayid::Kind::TimingTypeI ? 10 : 1);
+                    modes.add(fromDisplayID(t), ModeSource::DisplayID,
+                              {.preferred = t.preferred && !modes.hasPreferred()});
+                }
+                break;
+            case displayid::Kind::TiledTopology:
+                if (!info.tiledTopology) {
+                    const DisplayIDTiledTopology t = displayid::decodeTiledTopology(payload);
+                    info.tiledTopology =
+                        TiledTopology{t.horizontalTiles, t.verticalTiles, t.column, t.row,
+                                      t.tileWidth,       t.tileHeight};
+                }
+                break;
+            case displayid::Kind::DisplayParameters:
+                if (!native) {
+                    const auto p =
+                        displayid::decodeDisplayParameters(payload, db.revision, header.family);
+                    if (p.nativeWidth != 0 && p.nativeHeight != 0) {
+                        native = Resolution{p.nativeWidth, p.nativeHeight};
+                    }
+                }
+                break;
+            case displayid::Kind::CTAData:
+                collection(cta::decodeCollection(payload), payload, info, modes);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+RangeLimits rangeLimits(const decode::RangeLimitsDescriptor& r) {
+    RangeLimits out{r.minVerticalHz, r.maxVerticalHz, r.minHorizontalKHz, r.maxHorizontalKHz, {}};
+    if (r.maxPixelClockCode != 0) {
+        out.maxPixelClockKHz = r.maxPixelClockKHz();
+    }
+    return out;
+}
+
+/// The native resolution: DisplayID's native format when given; else the preferred timing when
+/// the base block says it holds the native format (1.4) ; else the first native VIC.
+std::optional<Resolution> nativeResolution(const DisplayInfo& info, const decode::BaseBlock& base) {
+    const auto resolution = [](const VideoTiming& t) {
+        return Resolution{t.hActive, t.vActive * (t.interlaced ? 2 : 1)};
+    };
+    const bool nativeBit = !base.isRevision14OrLater() || base.features.preferredTimingNative;
+    if (info.preferredMode && nativeBit) {
+        return resolution(info.preferredMode->timing);
+    }
+    for (const SupportedMode& mode : info.modes) {
+        if (mode.native) {
+            return resolution(mode.timing);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
+    DisplayInfo info;
+    if (edid.size() < layout::kBlockSize) {
+        return info;
+    }
+    const decode::BaseBlock base = decode::decodeBaseBlock(edid.first<layout::kBlockSize>());
+    identity(base, info);
+    displayParameters(base, info);
+    for (const decode::Descriptor& d : base.descriptors) {
+        if (d.kind == decode::DescriptorKind::ProductName && info.productName.empty()) {
+            info.productName = d.text;
+        } else if (d.kind == decode::DescriptorKind::SerialNumber && info.serialText.empty()) {
+            info.serialText = d.text;
+        } else if (d.kind == decode::DescriptorKind::RangeLimits && !info.rangeLimits) {
+            info.rangeLimits = rangeLimits(*d.range);
+        }
+    }
+
+    info.modes.reserve(64);
+    ModeList modes(info.modes);
+    baseModes(base, modes);
+    std::optional<Resolution> displayIDNative;
+    const std::size_t blocks = std::min<std::size_t>(base.extensionCount, edid.size() / 128 - 1);
+    info.extensionBlocks.reserve(blocks);
+    for (std::size_t n = 1; n <= blocks; ++n) {
+        const Bytes block = edid.subspan(n * layout::kBlockSize, layout::kBlockSize);
+        info.extensionBlocks.push_back({static_cast<unsigned>(n), block[0]});
+        if (block[0] == kTagCTA) {
+            ctaBlock(block, static_cast<unsigned>(n), info, modes);
+        } else if (block[0] == kTagDisplayID) {
+            EDIDBlock copy;
+            std::copy(block.begin(), block.end(), copy.begin());
+            displayIDBlock(copy, info, modes, displayIDNative);
+        }
+    }
+    modes.sort();
+    if (!info.modes.empty() && info.modes.front().preferred) {
+        info.preferredMode = info.modes.front();
+    }
+    info.nativeResolution = displayIDNative ? displayIDNative : nativeResolution(info, base);
+    if (info.nativeResolution) {
+        for (SupportedMode& mode : info.modes) {
+            const unsigned lines = mode.timing.vActive * (mode.timing.interlaced ? 2 : 1);
+            mode.native =
+                mode.native || (mode.timing.hActive == info.nativeResolution->width &&
+                                lines == info.nativeResolution->height && !mode.timing.interlaced);
+        }
+        if (info.preferredMode) {
+            info.preferredMode->native = info.modes.front().native;
+        }
+    }
+    return info;
+}
+
+}  // namespace libEDID::model
+
+namespace libEDID {
+
+DisplayInfo decodeDisplayInfo(std::span<const std::uint8_t> edid) {
+    return model::buildDisplayInfo(edid);
+}
+
+const VideoTiming* ctaVideoFormat(std::uint8_t vic) {
+    return cta::videoTiming(vic);
+}
+
+const VideoTiming* hdmiVideoFormat(std::uint8_t hdmiVic) {
+    return cta::hdmiVideoTiming(hdmiVic);
+}
+
+}  // namespace libEDID
