@@ -38,8 +38,8 @@ TEST(CTAFurtherBlockTest, HDMIBlockInFull) {
     expectCases({
         {"every field, 3D with structures, mask and entries",
          {0x41, 0x10,  // one video format
-          0x77, 0x03, 0x0C, 0x00, 0x10, 0x00, 0xB9, 0x3C, 0xE9, 0x0B, 0x00, 0xFF, 0xFC, 0xC8,
-          0x47, 0x01, 0x05, 0x00, 0x41, 0x00, 0x03, 0x00, 0x18, 0x10},
+          0x77, 0x03, 0x0C, 0x00, 0x10, 0x00, 0xB9, 0x3C, 0xE9, 0x0B, 0x00, 0xFF,
+          0xFC, 0xC8, 0x47, 0x01, 0x05, 0x00, 0x41, 0x00, 0x03, 0x00, 0x18, 0x10},
          {{"HDMIDeepColor", "DC_36bit | DC_30bit | DC_Y444"},
           {"HDMISupportsAI", "#Yes"},
           {"HDMIDVIDual", "#Yes"},
@@ -112,7 +112,9 @@ TEST(CTAFurtherBlockTest, HDMIForumInFull) {
          {0x65, 0xD8, 0x5D, 0xC4, 0x01, 0x00, 0xE5, 0x79, 0x00, 0x00, 0x01, 0x00},
          {{"HDMIForumVersion", "1"}},
          {"CTAHDMIForumTwice"}},
-        {"HF-SCDB too short", {0xE3, 0x79, 0x00, 0x00}, {{"HDMIForumVersion", "-"}},
+        {"HF-SCDB too short",
+         {0xE3, 0x79, 0x00, 0x00},
+         {{"HDMIForumVersion", "-"}},
          {"CTAShortDataBlock"}},
     });
 }
@@ -121,11 +123,12 @@ TEST(CTAFurtherBlockTest, HDMIForumInFull) {
 TEST(CTAFurtherBlockTest, VendorVideoAndAudio) {
     expectCases({
         {"Dolby Vision, HDR10+ and an OUI without a registered name",
-         {0xE5, 0x01, 0x46, 0xD0, 0x00, 0x48, 0xE5, 0x01, 0x8B, 0x84, 0x90, 0x01, 0xE4, 0x11,
-          0xFF, 0xFF, 0xFF},
+         {0xE5, 0x01, 0x46, 0xD0, 0x00, 0x48, 0xE5, 0x01, 0x8B, 0x84, 0x90, 0x01, 0xE4, 0x11, 0xFF,
+          0xFF, 0xFF},
          {{"CTAVendorExtendedBlocks",
            "video, OUI 00-D0-46 (DOLBY LABORATORIES, INC.), 5 bytes | "
-           "video, OUI 90-84-8B (HDR10+ Technologies, LLC), 5 bytes | audio, OUI FF-FF-FF, 4 bytes"},
+           "video, OUI 90-84-8B (HDR10+ Technologies, LLC), 5 bytes | audio, OUI FF-FF-FF, 4 "
+           "bytes"},
           {"DolbyVisionVersion", "2"},
           {"HDR10PlusVersion", "1"}}},
         {"too short for the OUI",
@@ -152,7 +155,8 @@ TEST(CTAFurtherBlockTest, OtherExtendedTags) {
          {"CTAShortDataBlock"}},
         {"speaker locations with and without coordinates",
          {0xE8, 0x14, 0x41, 0x02, 0x10, 0x20, 0x30, 0x23, 0x05},
-         {{"CTASpeakerLocations", "channel 1: speaker 2 at 16, 32, 48 | channel 3: speaker 5, active"}}},
+         {{"CTASpeakerLocations",
+           "channel 1: speaker 2 at 16, 32, 48 | channel 3: speaker 5, active"}}},
         {"HDMI audio: three streams, non-mixed, two 3D descriptors",
          {0xE3, 0x12, 0x06, 0x02},
          {{"HDMIAudioMaxStreams", "3"},
@@ -160,7 +164,8 @@ TEST(CTAFurtherBlockTest, OtherExtendedTags) {
           {"HDMIAudio3DDescriptors", "2"}}},
         {"HDR dynamic metadata: type 1 version 2, type 4 without fields",
          {0xE8, 0x07, 0x03, 0x01, 0x00, 0x02, 0x02, 0x04, 0x00},
-         {{"HDRDynamicMetadataTypes", "SMPTE ST 2094-10, version 2 | SMPTE ST 2094-40, version 0"}}},
+         {{"HDRDynamicMetadataTypes",
+           "SMPTE ST 2094-10, version 2 | SMPTE ST 2094-40, version 0"}}},
         {"format preference: every kind of reference",
          {0xE7, 0x0D, 0x10, 0x81, 0x91, 0xA1, 0xB0, 0xFF},
          {{"CTAFormatPreferences",

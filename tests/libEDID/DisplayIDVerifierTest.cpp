@@ -208,7 +208,8 @@ TEST(DisplayIDVerifierTest, FurtherDataBlocks) {
     } cases[] = {
         // Interface: type 0Ah, 4 links; version 1.4; depths; HDCP 2.0; down spread 0.5 %.
         {"display interface",
-         {0x13, 3, product + dataBlock(0x0F, {0xA4, 0x14, 0x0E, 0x0E, 0x07, 0x01, 0x20, 0x45, 0, 0})},
+         {0x13, 3,
+          product + dataBlock(0x0F, {0xA4, 0x14, 0x0E, 0x0E, 0x07, 0x01, 0x20, 0x45, 0, 0})},
          "DisplayIDInterface1",
          "DisplayPort, 4 links, version 1.4, RGB 8/10/12 bpc, YCbCr 4:4:4 8/10/12 bpc, "
          "YCbCr 4:2:2 8/10/12 bpc, HDCP 2.0, down spread 0.5%"},
@@ -237,7 +238,8 @@ TEST(DisplayIDVerifierTest, FurtherDataBlocks) {
          {"DisplayIDDataBlockSize"}},
         // Bitmaps: bit 0 of byte 0 is DMT ID 01h and VIC 1.
         {"VESA timings",
-         {0x13, 3, product + dataBlock(0x07, {0x08, 0x81, 0x00, 0x08, 0x04, 0, 0x04, 0x02, 0x10, 0})},
+         {0x13, 3,
+          product + dataBlock(0x07, {0x08, 0x81, 0x00, 0x08, 0x04, 0, 0x04, 0x02, 0x10, 0})},
          "DisplayIDDMTTimings1",
          "DMT 04h: 640 x 480 @ 60Hz | DMT 09h: 800 x 600 @ 60Hz | DMT 10h: 1024 x 768 @ 60Hz | "
          "DMT 1Ch: 1280 x 800 @ 60Hz | DMT 23h: 1280 x 1024 @ 60Hz | DMT 33h: 1600 x 1200 @ 60Hz | "
@@ -250,12 +252,18 @@ TEST(DisplayIDVerifierTest, FurtherDataBlocks) {
          {0x13, 3, product + dataBlock(0x08, {0x01, 0x80})},
          "DisplayIDCTATimings1",
          "VIC 1: 640 x 480 @ 60Hz | VIC 16: 1920 x 1080 @ 60Hz"},
-        {"serial number", {0x13, 3, product + dataBlock(0x0A, {'S', 'N', '1', 0})},
-         "DisplayIDSerial1", "SN1"},
-        {"string", {0x13, 3, product + dataBlock(0x0B, {'H', 'i', 0x01, '\n'})},
-         "DisplayIDString1", "Hi?"},
-        {"1.x vendor block", {0x13, 3, product + dataBlock(0x7F, {0xFA, 0x10, 0x00, 0x01})},
-         "DisplayIDVendor1", "OUI 00-10-FA (Apple, Inc.), 4 bytes"},
+        {"serial number",
+         {0x13, 3, product + dataBlock(0x0A, {'S', 'N', '1', 0})},
+         "DisplayIDSerial1",
+         "SN1"},
+        {"string",
+         {0x13, 3, product + dataBlock(0x0B, {'H', 'i', 0x01, '\n'})},
+         "DisplayIDString1",
+         "Hi?"},
+        {"1.x vendor block",
+         {0x13, 3, product + dataBlock(0x7F, {0xFA, 0x10, 0x00, 0x01})},
+         "DisplayIDVendor1",
+         "OUI 00-10-FA (Apple, Inc.), 4 bytes"},
         // Dynamic range: clocks in kHz minus one (3 bytes each), refresh min and max, flags.
         {"dynamic range limits",
          {0x20, 2, dataBlock(0x25, {0x8F, 0xFF, 0x10, 0x8F, 0xFF, 0x10, 0x3C, 0x78, 0x80})},
@@ -289,7 +297,9 @@ TEST(DisplayIDVerifierTest, FurtherDataBlocks) {
          "DisplayIDInterfaceFeatures1",
          "RGB 6/8/10/12/14/16 bpc, YCbCr 4:2:2 8/10 bpc, YCbCr 4:2:0 12 bpc from 148 MHz, "
          "audio 48/44.1/32 kHz"},
-        {"container ID", {0x20, 2, dataBlock(0x29, container)}, "DisplayIDContainerID1",
+        {"container ID",
+         {0x20, 2, dataBlock(0x29, container)},
+         "DisplayIDContainerID1",
          "00010203-0405-0607-0809-0A0B0C0D0E0F"},
     };
     for (const auto& c : cases) {
@@ -303,11 +313,13 @@ TEST(DisplayIDVerifierTest, FurtherDataBlocks) {
 // A kind that is not decoded keeps a level-0 report of its tag and length; a reserved tag does
 // not get it.
 TEST(DisplayIDVerifierTest, KindsNotDecodedAreReported) {
-    const Decoded typeII(Section{0x13, 3, dataBlock(0x00, kProduct1x) + dataBlock(0x04, Bytes(11))});
+    const Decoded typeII(
+        Section{0x13, 3, dataBlock(0x00, kProduct1x) + dataBlock(0x04, Bytes(11))});
     const auto reports = typeII.withKey("DisplayIDDataBlockNotDecoded");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].getLevel(), 0);
-    EXPECT_EQ(reports[0].getMesg().str(), "DisplayID block 1: data block 04h of 11 bytes is not decoded");
+    EXPECT_EQ(reports[0].getMesg().str(),
+              "DisplayID block 1: data block 04h of 11 bytes is not decoded");
     const Decoded reserved(Section{0x20, 2, dataBlock(0x80, {1})});
     EXPECT_TRUE(reserved.withKey("DisplayIDDataBlockNotDecoded").empty());
 }

@@ -91,7 +91,8 @@ TEST(ExtensionOverrideTest, OnlyAFirstDataBlockOfTheFirstBlockCounts) {
 TEST(CTATablesTest, HDMIVICTimingsGiveTheirRates) {
     const struct {
         unsigned vic, width, height, refresh;
-    } formats[] = {{1, 3840, 2160, 30}, {2, 3840, 2160, 25}, {3, 3840, 2160, 24}, {4, 4096, 2160, 24}};
+    } formats[] = {
+        {1, 3840, 2160, 30}, {2, 3840, 2160, 25}, {3, 3840, 2160, 24}, {4, 4096, 2160, 24}};
     for (const auto& f : formats) {
         SCOPED_TRACE(f.vic);
         const libEDID::cta::HDMIVideoFormat* format = libEDID::cta::hdmiVideoFormat(f.vic);
@@ -99,10 +100,8 @@ TEST(CTATablesTest, HDMIVICTimingsGiveTheirRates) {
         EXPECT_EQ(format->format.width, f.width);
         EXPECT_EQ(format->format.height, f.height);
         EXPECT_EQ(format->format.refresh, f.refresh);
-        const unsigned hTotal =
-            f.width + format->hFrontPorch + format->hSync + format->hBackPorch;
-        const unsigned vTotal =
-            f.height + format->vFrontPorch + format->vSync + format->vBackPorch;
+        const unsigned hTotal = f.width + format->hFrontPorch + format->hSync + format->hBackPorch;
+        const unsigned vTotal = f.height + format->vFrontPorch + format->vSync + format->vBackPorch;
         EXPECT_EQ(format->pixelClockKHz * 1000u, hTotal * vTotal * f.refresh);
     }
     EXPECT_EQ(libEDID::cta::hdmiVideoFormat(0), nullptr);

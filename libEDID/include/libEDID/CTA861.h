@@ -95,7 +95,7 @@ struct CTAHDMIBlock {
     /// The byte after the latencies, when HDMI_Video_present: bit 7 3D_present, bits 6-5
     /// 3D_Multi_present, bits 4-3 Image_Size.
     std::optional<std::uint8_t> hdmiVideo;
-    std::vector<std::uint8_t> hdmiVICs;  ///< HDMI VICs 1-4 (see cta::hdmiVideoFormat)
+    std::vector<std::uint8_t> hdmiVICs;         ///< HDMI VICs 1-4 (see cta::hdmiVideoFormat)
     std::optional<std::uint16_t> structureAll;  ///< 3D_Structure_ALL_15..0
     std::optional<std::uint16_t> mask3D;        ///< 3D_MASK_15..0: video formats 1-16
     std::vector<CTAHDMI3DFormat> formats3D;
@@ -154,33 +154,33 @@ struct CTAEEODB {
 /// The InfoFrame data block (extended tag 32): the InfoFrame types the sink can take besides
 /// the mandatory ones, and how many vendor-specific InfoFrames it can take at once.
 struct CTAInfoFrames {
-    unsigned vendorInfoFrames = 0;  ///< byte 3
-    std::vector<std::uint8_t> types;     ///< InfoFrame type codes, in order
+    unsigned vendorInfoFrames = 0;          ///< byte 3
+    std::vector<std::uint8_t> types;        ///< InfoFrame type codes, in order
     std::vector<std::uint32_t> vendorOUIs;  ///< OUIs of vendor-specific InfoFrame descriptors
 };
 
 /// The room configuration data block (extended tag 19).
 struct CTARoomConfiguration {
-    bool display = false;           ///< byte 2 bit 7
-    bool speakerCountValid = false; ///< byte 2 bit 6
-    bool locationsValid = false;    ///< byte 2 bit 5 (SLD)
-    unsigned speakerCount = 0;      ///< byte 2 bits 4-0, + 1
-    std::uint32_t speakers = 0;     ///< bytes 3-5, the speaker presence mask
+    bool display = false;            ///< byte 2 bit 7
+    bool speakerCountValid = false;  ///< byte 2 bit 6
+    bool locationsValid = false;     ///< byte 2 bit 5 (SLD)
+    unsigned speakerCount = 0;       ///< byte 2 bits 4-0, + 1
+    std::uint32_t speakers = 0;      ///< bytes 3-5, the speaker presence mask
 };
 
 /// One speaker location descriptor (extended tag 20).
 struct CTASpeakerLocation {
-    std::uint8_t channel = 0;  ///< byte 0 bits 4-0
-    bool active = false;       ///< byte 0 bit 5
-    std::uint8_t speaker = 0;  ///< byte 1 bits 4-0
+    std::uint8_t channel = 0;                                ///< byte 0 bits 4-0
+    bool active = false;                                     ///< byte 0 bit 5
+    std::uint8_t speaker = 0;                                ///< byte 1 bits 4-0
     std::optional<std::array<std::uint8_t, 3>> coordinates;  ///< X, Y, Z when byte 0 bit 6
 };
 
 /// The HDMI audio data block (extended tag 18).
 struct CTAHDMIAudio {
-    unsigned maxStreams = 0;  ///< byte 2 bits 1-0, plus 1
+    unsigned maxStreams = 0;           ///< byte 2 bits 1-0, plus 1
     bool multiStreamNonMixed = false;  ///< byte 2 bit 2
-    unsigned descriptors3D = 0;  ///< byte 3 bits 2-0
+    unsigned descriptors3D = 0;        ///< byte 3 bits 2-0
 };
 
 /// One HDR dynamic metadata type (extended tag 7): its type code and version.

@@ -91,7 +91,7 @@ struct DisplayIDInterface {
     unsigned contentProtection = 0;  ///< 0 none, 1 HDCP, 2 DTCP, 3 DPCP
     unsigned contentProtectionMajor = 0;
     unsigned contentProtectionMinor = 0;
-    unsigned spreadType = 0;       ///< byte 7 bits 7-6: 0 none, 1 down, 2 centre
+    unsigned spreadType = 0;          ///< byte 7 bits 7-6: 0 none, 1 down, 2 centre
     unsigned spreadTenthPercent = 0;  ///< byte 7 bits 3-0
 };
 
@@ -102,9 +102,9 @@ struct DisplayIDInterfaceFeatures {
     std::uint8_t ycbcr444Depths = 0;
     std::uint8_t ycbcr422Depths = 0;
     std::uint8_t ycbcr420Depths = 0;
-    unsigned min420PixelRateMHz = 0;  ///< byte 4 x 74.25, rounded down; 0: every rate
-    std::uint8_t audioRates = 0;      ///< byte 5 bits 7-5: 32, 44.1, 48 kHz
-    std::uint8_t colorSpaces = 0;     ///< byte 6: colour space and EOTF combinations
+    unsigned min420PixelRateMHz = 0;      ///< byte 4 x 74.25, rounded down; 0: every rate
+    std::uint8_t audioRates = 0;          ///< byte 5 bits 7-5: 32, 44.1, 48 kHz
+    std::uint8_t colorSpaces = 0;         ///< byte 6: colour space and EOTF combinations
     unsigned additionalCombinations = 0;  ///< byte 8
 };
 
@@ -119,9 +119,9 @@ struct DisplayIDDynamicRange {
 
 /// One descriptor of the adaptive sync block (tag 2Bh).
 struct DisplayIDAdaptiveSync {
-    std::uint8_t flags = 0;  ///< byte 0: bit 0 native panel range, the others as stored
-    unsigned minRefresh = 0;  ///< Hz
-    unsigned maxRefresh = 0;  ///< Hz
+    std::uint8_t flags = 0;        ///< byte 0: bit 0 native panel range, the others as stored
+    unsigned minRefresh = 0;       ///< Hz
+    unsigned maxRefresh = 0;       ///< Hz
     std::uint8_t maxIncrease = 0;  ///< byte 1: maximum single frame duration increase
     std::uint8_t maxDecrease = 0;  ///< byte 5: maximum single frame duration decrease
 };
@@ -163,15 +163,15 @@ struct DisplayIDSection {
     std::optional<DisplayIDDisplayParameters> displayParameters;
     std::optional<DisplayIDTiledTopology> tiledTopology;
     std::vector<DisplayIDDMTTiming> dmtTimings;  ///< from the VESA timing bitmap (07h)
-    std::vector<std::uint8_t> ctaVICs;  ///< from the CTA-861 timing bitmap (08h)
+    std::vector<std::uint8_t> ctaVICs;           ///< from the CTA-861 timing bitmap (08h)
     std::optional<DisplayIDInterface> displayInterface;
     std::optional<DisplayIDInterfaceFeatures> interfaceFeatures;
     std::optional<DisplayIDDynamicRange> dynamicRange;
     std::vector<DisplayIDAdaptiveSync> adaptiveSync;
     std::optional<DisplayIDColorCharacteristics> colorCharacteristics;
     std::vector<DisplayIDVendorBlock> vendorBlocks;
-    std::optional<std::string> serialNumber;  ///< tag 0Ah
-    std::vector<std::string> strings;         ///< tag 0Bh
+    std::optional<std::string> serialNumber;                  ///< tag 0Ah
+    std::vector<std::string> strings;                         ///< tag 0Bh
     std::optional<std::array<std::uint8_t, 16>> containerID;  ///< tag 29h
     /// The payloads of the CTA-861 DisplayID data blocks (tag 81h), each a CTA-861 data block
     /// collection.

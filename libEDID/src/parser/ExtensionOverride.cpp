@@ -20,8 +20,7 @@ void EDIDParser::readOverrideBlocks() {
         return;
     }
     overrideCount = *count;
-    for (unsigned n = static_cast<unsigned>(extensionBlocks.size()) + 1; n <= *overrideCount;
-         ++n) {
+    for (unsigned n = static_cast<unsigned>(extensionBlocks.size()) + 1; n <= *overrideCount; ++n) {
         EDIDBlock block{};
         if (!accessor->readStructure(n * layout::kBlockSize, block.data(), layout::kBlockSize)) {
             break;

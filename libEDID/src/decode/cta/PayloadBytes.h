@@ -18,7 +18,8 @@ inline std::uint32_t ouiAt(std::span<const std::uint8_t> bytes, std::size_t inde
     if (index + 3 > bytes.size()) {
         return 0;
     }
-    return bytes[index] | (bytes[index + 1] << 8) | (static_cast<std::uint32_t>(bytes[index + 2]) << 16);
+    return bytes[index] | (bytes[index + 1] << 8) |
+           (static_cast<std::uint32_t>(bytes[index + 2]) << 16);
 }
 
 }  // namespace libEDID::cta::bytes

@@ -32,13 +32,13 @@ constexpr std::array<MinimumLength, 7> kMinimumLengths{{
 
 // InfoFrame types 1-7.
 constexpr std::array<std::string_view, 8> kInfoFrameTypes{
-    "", "vendor-specific", "AVI", "source product description", "audio", "MPEG source",
-    "NTSC VBI", "dynamic range and mastering"};
+    "",      "vendor-specific", "AVI",      "source product description",
+    "audio", "MPEG source",     "NTSC VBI", "dynamic range and mastering"};
 
 // HDR dynamic metadata types 1-4.
-constexpr std::array<std::string_view, 5> kDynamicTypes{
-    "", "SMPTE ST 2094-10", "ETSI TS 103 433", "ITU-T H.265 (SMPTE ST 2094-30)",
-    "SMPTE ST 2094-40"};
+constexpr std::array<std::string_view, 5> kDynamicTypes{"", "SMPTE ST 2094-10", "ETSI TS 103 433",
+                                                        "ITU-T H.265 (SMPTE ST 2094-30)",
+                                                        "SMPTE ST 2094-40"};
 
 // Short video references of the format preference block besides the VICs: the Nth detailed
 // timing (129-144), the Nth DisplayID type VII (145-160) and type X (161-175) timing.
@@ -213,7 +213,8 @@ void CTAExtendedBlocksVerifier::verifyEEODB() {
     if (!collection.eeodb) {
         return;
     }
-    reportProperty("CTAEEODBExtensionCount", detail::unsignedText(collection.eeodb->extensionCount));
+    reportProperty("CTAEEODBExtensionCount",
+                   detail::unsignedText(collection.eeodb->extensionCount));
     // It counts only as the first data block of the first extension block.
     const auto first = std::find_if(
         collection.blocks.begin(), collection.blocks.end(),

@@ -19,11 +19,11 @@ constexpr std::array<std::string_view, 8> kFlags{
 constexpr std::array<std::string_view, 4> kDeepColor420{"DC_30bit_420", "DC_36bit_420",
                                                         "DC_48bit_420", "UHD_VIC"};
 constexpr std::array<std::string_view, 8> kFeatures{
-    "FAPA_start_location", "ALLM", "FVA", "CNMVRR", "CinemaVRR", "M_delta", "QMS",
-    "FAPA_End_Extended"};
-constexpr std::array<std::string_view, 8> kDSCFlags{
-    "DSC_10bpc", "DSC_12bpc", "DSC_16bpc", "DSC_All_bpp", "QMS_TFRmin", "QMS_TFRmax",
-    "DSC_Native_420", "DSC_1p2"};
+    "FAPA_start_location", "ALLM",    "FVA", "CNMVRR",
+    "CinemaVRR",           "M_delta", "QMS", "FAPA_End_Extended"};
+constexpr std::array<std::string_view, 8> kDSCFlags{"DSC_10bpc",      "DSC_12bpc",  "DSC_16bpc",
+                                                    "DSC_All_bpp",    "QMS_TFRmin", "QMS_TFRmax",
+                                                    "DSC_Native_420", "DSC_1p2"};
 
 // The TMDS character rate the HDMI Forum block may name: above 340 MHz, up to 600 MHz.
 constexpr unsigned kMinForumTMDS = 345;

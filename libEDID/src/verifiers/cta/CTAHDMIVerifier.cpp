@@ -13,14 +13,16 @@ namespace {
 constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
 
 // Byte 6 of the block (the flags), bit 0 first.
-constexpr std::array<std::string_view, 8> kFlags{"DVI_Dual", "", "", "DC_Y444",
+constexpr std::array<std::string_view, 8> kFlags{"DVI_Dual", "",         "",         "DC_Y444",
                                                  "DC_30bit", "DC_36bit", "DC_48bit", "Supports_AI"};
 // Byte 8 bits 3-0: the content types, CNC0 first.
 constexpr std::array<std::string_view, 4> kContentTypes{"graphics", "photo", "cinema", "game"};
 // The 3D structures of 3D_Structure_ALL and 2D_VIC_order entries, by bit or code.
 constexpr std::array<std::string_view, 9> kStructures3D{
-    "frame packing", "field alternative", "line alternative", "side-by-side (full)",
-    "L + depth",     "L + depth + graphics + graphics-depth", "top-and-bottom", "",
+    "frame packing",      "field alternative",
+    "line alternative",   "side-by-side (full)",
+    "L + depth",          "L + depth + graphics + graphics-depth",
+    "top-and-bottom",     "",
     "side-by-side (half)"};
 // Image_Size, bits 4-3 of the HDMI video byte.
 constexpr std::array<const char*, 4> kImageSizes{"HDMIImageSizeNone", "HDMIImageSizeRatio",
@@ -108,8 +110,9 @@ void CTAHDMIVerifier::verifyVideoFlags(const CTAHDMIBlock& hdmi) {
         }
         reportProperty(name, latencyText(*code));
         if (*code > 251 && *code < 255) {
-            logCTAFinding("CTAHDMIReservedLatency", kWarning,
-                          {{"type", detail::localized(name)}, {"code", detail::unsignedText(*code)}});
+            logCTAFinding(
+                "CTAHDMIReservedLatency", kWarning,
+                {{"type", detail::localized(name)}, {"code", detail::unsignedText(*code)}});
         }
     };
     latency("HDMIVideoLatency", hdmi.videoLatency);

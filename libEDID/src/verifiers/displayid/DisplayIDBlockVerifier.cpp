@@ -118,9 +118,9 @@ void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
         case displayid::Kind::Other:
             // Kinds not decoded yet keep this count-able report of tag and length.
             logMesgAndAppend(EDIDVerifier::info("DisplayIDDataBlockNotDecoded",
-                                  {{"block", blockText},
-                                   {"tag", detail::hexByte(data.tag)},
-                                   {"length", detail::unsignedText(data.length)}}));
+                                                {{"block", blockText},
+                                                 {"tag", detail::hexByte(data.tag)},
+                                                 {"length", detail::unsignedText(data.length)}}));
             break;
         default:
             DisplayIDFurtherBlockVerifier(getParser(), context).verify();

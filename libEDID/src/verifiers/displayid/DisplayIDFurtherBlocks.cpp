@@ -13,8 +13,8 @@ constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
 
 // Interface types 0-0Bh of the 1.x display interface block.
 constexpr std::array<std::string_view, 12> kInterfaceTypes{
-    "analog", "LVDS", "TMDS", "RSDS", "DVI-D", "DVI-I analog", "DVI-I digital", "HDMI-A",
-    "HDMI-B", "MDDI", "DisplayPort", "proprietary digital"};
+    "analog",        "LVDS",   "TMDS",   "RSDS", "DVI-D",       "DVI-I analog",
+    "DVI-I digital", "HDMI-A", "HDMI-B", "MDDI", "DisplayPort", "proprietary digital"};
 constexpr std::array<std::string_view, 4> kContentProtection{"", "HDCP", "DTCP", "DPCP"};
 constexpr std::array<std::string_view, 3> kSpread{"", "down spread", "centre spread"};
 
