@@ -154,7 +154,7 @@ TEST_F(EdidCheckTest, HelpVersionAndBadArguments) {
     EXPECT_EQ(version.status, 0);
     EXPECT_THAT(version.out, StartsWith("edid-check "));
     for (const char* arguments :
-         {"--no-such-option", "--ignore-category 20 x.bin", "--ignore-category nonsense x.bin",
+         {"--no-such-option", "--ignore-category 22 x.bin", "--ignore-category nonsense x.bin",
           "--finder serial x.bin", "--log-level high", "--list x.bin"}) {
         const ToolResult result = workspace.run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;

@@ -24,6 +24,10 @@ using edidtest::EdidFile;
 
 const fs::path kGoldenDir = GOLDEN_DIR;
 const fs::path kExtensionGoldenDir = kGoldenDir / "extensions";
+const fs::path kConformityGoldenDir = kGoldenDir / "conformity";
+
+// The parses compared with goldens.
+enum class Parse { base, extensions, conformity };
 
 bool updating() {
     const char* flag = std::getenv("LIBEDID_UPDATE_GOLDENS");
@@ -50,18 +54,24 @@ std::vector<EdidFile> edidsWithDecodedExtensions() {
     return files;
 }
 
-void expectGolden(const EdidFile& file, bool decodeExtensions) {
+void expectGolden(const EdidFile& file, Parse parse) {
     const std::vector<std::uint8_t> bytes = edidtest::readBytes(file.path);
     ASSERT_FALSE(bytes.empty()) << file.path;
-    const edidtest::Timeline timeline = edidtest::recordTimeline(bytes, decodeExtensions);
+    const bool decodeExtensions = parse != Parse::base;
+    const bool conformity = parse == Parse::conformity;
+    const edidtest::Timeline timeline =
+        edidtest::recordTimeline(bytes, decodeExtensions, conformity);
     for (const std::string& fault : edidtest::timelineFaults(timeline)) {
         ADD_FAILURE() << file.name << ": " << fault;
     }
     const std::string actual = "# " + file.name + " (" + std::to_string(bytes.size()) + " bytes" +
-                               (decodeExtensions ? ", extensions decoded" : "") + ")\n" +
+                               (decodeExtensions ? ", extensions decoded" : "") +
+                               (conformity ? ", conformity checked" : "") + ")\n" +
                                timeline.render();
-    const fs::path golden =
-        goldenPath(decodeExtensions ? kExtensionGoldenDir : kGoldenDir, file.name);
+    const fs::path& dir = conformity         ? kConformityGoldenDir
+                          : decodeExtensions ? kExtensionGoldenDir
+                                             : kGoldenDir;
+    const fs::path golden = goldenPath(dir, file.name);
     if (updating()) {
         std::ofstream(golden, std::ios::binary | std::ios::trunc) << actual;
         return;
@@ -78,13 +88,18 @@ class GoldenTest : public testing::TestWithParam<EdidFile> {
     void SetUp() override { qor::QORLocale::setGlobalLocale(qor::QORLocale("en")); }
 };
 using ExtensionGoldenTest = GoldenTest;
+using ConformityGoldenTest = GoldenTest;
 
 TEST_P(GoldenTest, TimelineMatchesGolden) {
-    expectGolden(GetParam(), false);
+    expectGolden(GetParam(), Parse::base);
 }
 
 TEST_P(ExtensionGoldenTest, TimelineMatchesGolden) {
-    expectGolden(GetParam(), true);
+    expectGolden(GetParam(), Parse::extensions);
+}
+
+TEST_P(ConformityGoldenTest, TimelineMatchesGolden) {
+    expectGolden(GetParam(), Parse::conformity);
 }
 
 std::string testName(const testing::TestParamInfo<EdidFile>& info) {
@@ -97,13 +112,14 @@ std::string testName(const testing::TestParamInfo<EdidFile>& info) {
 INSTANTIATE_TEST_SUITE_P(Edid, GoldenTest, testing::ValuesIn(edids()), testName);
 INSTANTIATE_TEST_SUITE_P(Edid, ExtensionGoldenTest, testing::ValuesIn(edidsWithDecodedExtensions()),
                          testName);
+INSTANTIATE_TEST_SUITE_P(Edid, ConformityGoldenTest, testing::ValuesIn(edids()), testName);
 
 // A golden file without its EDID would never be compared again; it must be removed.
 TEST(GoldenFilesTest, EveryGoldenHasItsEdid) {
     ASSERT_GE(edids().size(), 40u) << "the test EDIDs in " << edidtest::edidDataDir();
-    for (const auto& [dir, files] :
-         {std::pair{kGoldenDir, edids()},
-          std::pair{kExtensionGoldenDir, edidsWithDecodedExtensions()}}) {
+    for (const auto& [dir, files] : {std::pair{kGoldenDir, edids()},
+                                     std::pair{kExtensionGoldenDir, edidsWithDecodedExtensions()},
+                                     std::pair{kConformityGoldenDir, edids()}}) {
         std::set<std::string> expected;
         for (const EdidFile& file : files) {
             expected.insert(goldenPath(dir, file.name).filename().string());

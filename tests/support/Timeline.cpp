@@ -168,9 +168,11 @@ Timeline recordTimeline(libEDID::EDIDParser& parser) {
     return recorder->timeline;
 }
 
-Timeline recordTimeline(const std::vector<std::uint8_t>& bytes, bool decodeExtensions) {
+Timeline recordTimeline(const std::vector<std::uint8_t>& bytes, bool decodeExtensions,
+                        bool checkConformity) {
     libEDID::EDIDParser parser(memoryAccessor(bytes));
     parser.setDecodeExtensions(decodeExtensions);
+    parser.setCheckConformity(checkConformity);
     return recordTimeline(parser);
 }
 

@@ -58,6 +58,7 @@ struct Timeline {
 Timeline recordTimeline(libEDID::EDIDParser& parser);
 
 /// recordTimeline over a memory copy of `bytes`, with or without the extension decoders.
-Timeline recordTimeline(const std::vector<std::uint8_t>& bytes, bool decodeExtensions);
+Timeline recordTimeline(const std::vector<std::uint8_t>& bytes, bool decodeExtensions,
+                        bool checkConformity = false);
 
 }  // namespace edidtest

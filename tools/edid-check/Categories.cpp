@@ -7,7 +7,7 @@ namespace edidcheck {
 namespace {
 
 // Indexed by the library's category number (LibEDIDLog::LIBEDID_LOG_CAT).
-constexpr std::array<std::string_view, 20> kCategoryNames = {
+constexpr std::array<std::string_view, 22> kCategoryNames = {
     "general",
     "unused",
     "checksum",
@@ -28,6 +28,8 @@ constexpr std::array<std::string_view, 20> kCategoryNames = {
     "required-descriptor-1.4",
     "cta-extension",
     "displayid-extension",
+    "base-conformity",
+    "block-structure",
 };
 
 constexpr std::array<std::string_view, 3> kLevelNames = {"info", "warning", "error"};

@@ -106,6 +106,7 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
         parser.ignoreLogCategory(static_cast<libEDID::LibEDIDLog::LIBEDID_LOG_CAT>(category), true);
     }
     parser.setDecodeExtensions(settings_.decodeExtensions);
+    parser.setCheckConformity(settings_.checkConformity);
     if (collector_) {
         parser.registerSysInfoObserver(collector_);
     } else if (jsonWriter_) {

@@ -65,6 +65,7 @@ struct ExaminationSettings {
     std::vector<int> ignoredCategories;
     bool withHexDump = false;
     bool decodeExtensions = true;
+    bool checkConformity = true;
     PropertyForm properties = PropertyForm::list;
     bool withFields = false;  ///< describe the fields of the EDID's bytes (HTML report)
 };

@@ -92,10 +92,15 @@ void addOptions(CLI::App& app, Options& options) {
                  "Text report: also the level-0 messages (decoded values)");
     app.add_flag("--properties", options.properties, "Text report: also the properties");
     app.add_flag("--base-only", options.baseOnly,
-                 "Judge the base block only; extension blocks keep their tag and checksum");
+                 "Judge the base block only; extension blocks keep their tag and checksum (the "
+                 "conformity checks of the base block still run)");
+    app.add_flag("--no-conformity", options.noConformity,
+                 "Judge each section on its own only: no conformity checks of the EDID as a "
+                 "whole (limits across sections and blocks, the standards' recommendations)");
     app.add_flag("--hexdump", options.hexDump, "Text report: also the hex dump of the source");
     app.add_option("--ignore-category", options.ignoredCategories,
-                   "Do not store messages of this category (0-17 or its name, e.g. srgb); "
+                   "Do not store messages of this category (0-21 or its name, e.g. srgb, "
+                   "cta-extension, block-structure); "
                    "repeatable")
         ->transform(nameOrNumber(categoriesByName(), "category"))
         ->option_text("N")

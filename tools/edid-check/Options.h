@@ -19,7 +19,8 @@ struct Options {
     bool properties = false;
     bool hexDump = false;
     bool dump = false;
-    bool baseOnly = false;  ///< no decoding of extension blocks
+    bool baseOnly = false;      ///< no decoding of extension blocks
+    bool noConformity = false;  ///< no conformity checks (EDIDParser::setCheckConformity)
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;
     std::optional<int> logLevel;

@@ -177,7 +177,7 @@ int run(const Options& options) {
                                       : options.properties || reports ? PropertyForm::list
                                                                       : PropertyForm::none;
     Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
-                                          !options.baseOnly, propertyForm,
+                                          !options.baseOnly, !options.noConformity, propertyForm,
                                           options.html.has_value()});
     std::optional<HtmlReport> html;
     if (options.html) {

@@ -78,6 +78,12 @@ class LIBEDID_API EDIDParser {
     /// Off by default: a default parse reports each extension block's tag and checksum only.
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
+    /// When on, parseEDID also judges the EDID as a whole after the section verifiers (and after
+    /// extension decoding): rules that span sections and blocks, and the standards' "should"
+    /// rules. Checks of the extension blocks run only with extension decoding on. Off by
+    /// default: a default parse reports only what the section verifiers find.
+    void setCheckConformity(bool on) { checkConformity = on; }
+    bool getCheckConformity() const { return checkConformity; }
     /// The CTA-861 extension blocks decoded by the last parse, in block order; empty when
     /// extension decoding was off, when the last parse failed, and once the blocks are read
     /// again (verifyChecksum with `force`).
@@ -199,6 +205,7 @@ class LIBEDID_API EDIDParser {
     qor::String productName;
     bool edidRead = false;
     bool decodeExtensions = false;
+    bool checkConformity = false;
     bool dumpFailed = false;
     BusyFlag busy;
     EDIDBlock baseBlock{};

@@ -50,6 +50,8 @@ class LIBEDID_API LibEDIDLog {
         LIBEDID_LOG_CAT_REQUIRED_DESCRIPTOR_1_4 = 17,
         LIBEDID_LOG_CAT_CTA_EXTENSION = 18,        ///< findings in CTA-861 extension blocks
         LIBEDID_LOG_CAT_DISPLAYID_EXTENSION = 19,  ///< findings in DisplayID extension blocks
+        LIBEDID_LOG_CAT_BASE_CONFORMITY = 20,      ///< conformity: rules across base-block sections
+        LIBEDID_LOG_CAT_BLOCK_STRUCTURE = 21,      ///< conformity: extension count, tags, block map
     };
 
     /// Empty key and text; no lookup.

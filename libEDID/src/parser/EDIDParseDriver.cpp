@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "conformity/Conformity.h"
 #include "decode/base/BaseBlockLayout.h"
 #include "libEDID/EDIDParser.h"
 #include "qor/System.h"
@@ -119,6 +120,9 @@ bool EDIDParser::completeParse(ParseWork& work) {
     }
     if (work.productName) {
         productName = std::move(*work.productName);
+    }
+    if (checkConformity) {
+        conformity::checkConformity(this, decodeExtensions);
     }
     if (!serialNumber.isEmpty()) {
         notifySysInfoProperty(detail::propertyName("MonitorSerialNumber"),

@@ -115,13 +115,18 @@ std::optional<CTAVRRRange> hdmiForumRange(Bytes payload) {
     return CTAVRRRange{payload[8] & 0x3Fu, ((payload[8] & 0xC0u) << 2) | payload[9]};
 }
 
-// A dummy descriptor (00 00 00 10h, then zeros), which some blocks put among their timings.
-bool isDummyDescriptor(Bytes slot) {
-    return slot[3] == 0x10 && std::count(slot.begin(), slot.end(), 0) == kDTDSize - 1;
+// A display descriptor (bytes 0-2 00h, byte 3 its tag), which some blocks put among their
+// timings: a dummy (tag 10h) or, in some TVs, one of the tags F7h-FFh (a serial number, a
+// name). Other tags are reserved there: such a slot is padding.
+bool isDisplayDescriptor(Bytes slot) {
+    constexpr std::uint8_t kTagDummy = 0x10;
+    constexpr std::uint8_t kFirstDefinedTag = 0xF7;
+    return slot[2] == 0 && (slot[3] == kTagDummy || slot[3] >= kFirstDefinedTag);
 }
 
 // Calls `onTiming` with each detailed timing from `first` on, up to the checksum; a zero pixel
-// clock (bytes 0-1) ends them unless the slot is a dummy descriptor. Returns where they end.
+// clock (bytes 0-1) ends them unless the slot is a display descriptor, which is passed over.
+// Returns where they end.
 template <typename OnTiming>
 unsigned forEachTiming(Bytes block, unsigned first, OnTiming&& onTiming) {
     unsigned pos = first;
@@ -129,7 +134,7 @@ unsigned forEachTiming(Bytes block, unsigned first, OnTiming&& onTiming) {
         const Bytes slot = block.subspan(pos, kDTDSize);
         if (slot[0] != 0 || slot[1] != 0) {
             onTiming(slot);
-        } else if (!isDummyDescriptor(slot)) {
+        } else if (!isDisplayDescriptor(slot)) {
             break;
         }
     }

@@ -28,7 +28,7 @@ CTADataBlockCollection decodeCollection(Bytes collection);
 /// header and stays inside the block: 0 (nothing after the header) or 4-127.
 bool validDTDOffset(std::uint8_t offset);
 
-/// The offset of the first byte after the detailed timings (and dummy descriptors) of `block`:
+/// The offset of the first byte after the detailed timings (and display descriptors) of `block`:
 /// where the padding starts. Only meaningful for a valid DTD offset.
 unsigned paddingOffset(Bytes block);
 

@@ -111,7 +111,13 @@ DataBlockWalk walkDataBlocks(const EDIDBlock& block, unsigned payloadEnd) {
     unsigned offset = kPayloadOffset;
     while (offset < payloadEnd) {
         const auto rest = block.begin() + offset;
-        if (std::all_of(rest, block.begin() + payloadEnd, [](unsigned char b) { return b == 0; })) {
+        const auto end = block.begin() + payloadEnd;
+        const auto headerEnd = rest + std::min<std::ptrdiff_t>(kHeaderSize, end - rest);
+        if (std::all_of(rest, headerEnd, [](unsigned char b) { return b == 0; })) {
+            const auto other = std::find_if(rest, end, [](unsigned char b) { return b != 0; });
+            if (other != end) {
+                walk.nonZeroFiller = static_cast<unsigned>(other - block.begin());
+            }
             break;
         }
         DisplayIDDataBlock data{block[offset], 0, 0, offset};

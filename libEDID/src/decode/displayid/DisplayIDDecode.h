@@ -71,12 +71,14 @@ SectionHeader decodeSectionHeader(const EDIDBlock& block);
 /// The section's bytes (1 to its checksum byte) sum to 00h. False when the payload does not fit.
 bool sectionChecksumValid(const EDIDBlock& block, const SectionHeader& header);
 
-/// The data blocks of the payload, in order. The walk ends at the payload's end, at zero filler
-/// (every byte left is 00h), or at a block whose header or payload runs past the end: that one
-/// is returned as `overrun`.
+/// The data blocks of the payload, in order. The walk ends at the payload's end, at filler (a
+/// block header of 00h bytes: no data block has tag 00h and no payload), or at a block whose
+/// header or payload runs past the end: that one is returned as `overrun`. Filler is 00h to
+/// the payload's end; the offset of its first other byte is returned as `nonZeroFiller`.
 struct DataBlockWalk {
     std::vector<DisplayIDDataBlock> blocks;
     std::optional<DisplayIDDataBlock> overrun;
+    std::optional<unsigned> nonZeroFiller;
 };
 DataBlockWalk walkDataBlocks(const EDIDBlock& block, unsigned payloadEnd);
 

@@ -27,9 +27,6 @@ constexpr std::array<std::string_view, 9> kStructures3D{
 // Image_Size, bits 4-3 of the HDMI video byte.
 constexpr std::array<const char*, 4> kImageSizes{"HDMIImageSizeNone", "HDMIImageSizeRatio",
                                                  "HDMIImageSizeRounded", "HDMIImageSizeDivided"};
-// The highest TMDS clock that HDMI 1.4 defines, in MHz; above it the HDMI Forum block applies.
-constexpr unsigned kMaxHDMI14TMDS = 340;
-
 qor::String latencyText(std::uint8_t code) {
     if (const auto ms = cta::latencyMs(code)) {
         return detail::unsignedText(*ms) + " ms";
@@ -87,10 +84,6 @@ void CTAHDMIVerifier::verify() {
     }
     if (hdmi.maxTMDSClock != 0) {
         reportProperty("HDMIMaxTMDSClock", detail::unsignedText(hdmi.maxTMDSClock) + " MHz");
-        if (hdmi.maxTMDSClock > kMaxHDMI14TMDS) {
-            logCTAFinding("CTAHDMITMDSAbove340", kWarning,
-                          {{"clock", detail::unsignedText(hdmi.maxTMDSClock)}});
-        }
     }
     verifyVideoFlags(hdmi);
     verifyHDMIVideo(hdmi);

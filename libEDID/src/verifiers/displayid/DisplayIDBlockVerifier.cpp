@@ -40,6 +40,11 @@ void DisplayIDBlockVerifier::verify() {
         blockList.add(displayid::dataBlockText(data));
         verifyDataBlock(section, header, data);
     }
+    if (walk.nonZeroFiller) {
+        logBlockFinding("DisplayIDNonZeroFiller", kWarning,
+                        {{"offset", detail::hexByte(*walk.nonZeroFiller)},
+                         {"value", detail::hexByte(block()[*walk.nonZeroFiller])}});
+    }
     if (walk.overrun) {
         logDataBlockFinding("DisplayIDDataBlockOverrun", kError, *walk.overrun,
                             {{"end", detail::hexByte(header.payloadEnd)}});
