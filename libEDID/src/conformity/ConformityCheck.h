@@ -17,9 +17,6 @@ class ConformityCheck : public EDIDVerifier {
     static constexpr Level kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
     static constexpr Level kError = LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR;
 
-    const std::vector<DisplayIDSection>& displayIDSections() const {
-        return getParser()->getDisplayIDBlocks();
-    }
     /// Logs `key` with "block" = the extension block's number and `variables` filled.
     void logBlockFinding(const char* key, Level level, Category category, unsigned block,
                          Variables variables = {});
