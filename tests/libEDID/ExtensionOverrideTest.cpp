@@ -55,7 +55,7 @@ TEST(ExtensionOverrideTest, ReadsTheAnnouncedBlocks) {
         EXPECT_EQ(run.faultKeys(), c.faults);
         const auto overrides = run.withKey("CTAEEODBOverride");
         ASSERT_EQ(overrides.size(), 1u);
-        EXPECT_EQ(overrides[0].getLevel() * 100 + overrides[0].getCategory(), kCategoryCTA);
+        EXPECT_EQ(overrides[0].getLevel() * 100 + overrides[0].getCategory(), 0);
         // The last block read is decoded by its tag: its one video format is VIC `blocksRead`.
         const libEDID::CTABlock& last = run.parser.getCTABlocks().back();
         ASSERT_EQ(last.dataBlocks.videoFormats.size(), 1u);

@@ -37,7 +37,9 @@ void EDIDParser::reportOverride(const ParseWork& work) {
     const unsigned base = work.baseBlock[layout::kExtensionCount];
     const auto read = static_cast<unsigned>(work.extensionBlocks.size());
     const qor::String count = detail::unsignedText(*overrideCount);
-    logMesg(detail::makeMessage("CTAEEODBOverride", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO, kCategory,
+    // Level-0 reports carry the general category, as every value report does.
+    logMesg(detail::makeMessage("CTAEEODBOverride", LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                                LibEDIDLog::LIBEDID_LOG_CAT_GENERAL,
                                 {{"count", count}, {"base", detail::unsignedText(base)}}));
     // Byte 7Eh stays 1 for the sources that read only the first CTA-861 block, or agrees.
     if (base != 1 && base != *overrideCount) {
