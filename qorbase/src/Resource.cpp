@@ -14,6 +14,7 @@
 
 #include "qor/Files.h"
 #include "qor/Logging.h"
+#include "qor/PerThread.h"
 
 namespace qor {
 
@@ -72,6 +73,12 @@ std::string readFile(const std::string& path, bool& ok) {
     }
     return content;
 }
+
+// The names a setting is looked up by: its key in the settings, its environment variable.
+struct SettingNames {
+    std::string key;
+    std::string variable;
+};
 
 std::atomic<std::uint64_t>& textGeneration() {
     static std::atomic<std::uint64_t> generation{0};
@@ -165,7 +172,8 @@ class Database {
 
     // Settings are read on every parse: the names are built in buffers of the thread.
     bool lookupSetting(const std::string& section, const char* key, String& out) {
-        thread_local std::string name;
+        SettingNames& names = perThread<SettingNames>();
+        std::string& name = names.key;
         writeCompositeKey(name, section, "", key);
         {
             std::shared_lock lock(mutex_);
@@ -175,7 +183,7 @@ class Database {
                 return true;
             }
         }
-        thread_local std::string variable;
+        std::string& variable = names.variable;
         variable = "QOR_SETTING_";
         variable += section;
         variable += '_';

@@ -26,7 +26,11 @@ class EDIDVerifier;
 /// while pushing system-information properties to the registered observers.
 ///
 /// A parser is used by one thread at a time. Copies share the accessor handle and the
-/// observers and copy everything else.
+/// observers and copy everything else. Any number of threads may parse at once with parsers of
+/// their own; the library keeps a little state per thread, freed when the thread ends. On
+/// Windows a program may end its threads at any time and may unload libEDID.dll (FreeLibrary)
+/// while threads that used it still run, once no call into the library is under way and no
+/// parser or accessor handle is left (docs/robustness.md).
 ///
 /// Observers may call back into the parser that notifies them. A registration made during a
 /// notification takes effect from the next notification on. A read or parse started while the

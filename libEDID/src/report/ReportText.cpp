@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "decode/other/OUIRegistry.h"
+#include "qor/PerThread.h"
 #include "qor/System.h"
 
 namespace libEDID::detail {
@@ -108,8 +109,7 @@ class PropertyNames {
 };
 
 PropertyNames& propertyNames() {
-    thread_local PropertyNames names;
-    return names;
+    return qor::perThread<PropertyNames>();
 }
 
 // Most item lists (formats, audio, capabilities) hold a few items.

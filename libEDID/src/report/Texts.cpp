@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "qor/PerThread.h"
 #include "qor/Resource.h"
 
 // Generated at build time from resources/libEDID.en.txt, split into entries and indexed under
@@ -28,8 +29,7 @@ struct ThreadTexts {
 };
 
 ThreadTexts& threadTexts() {
-    thread_local ThreadTexts texts;
-    return texts;
+    return qor::perThread<ThreadTexts>();
 }
 
 // Outside a TextScope: the table of the current locale and texts, fetched again when either
