@@ -211,6 +211,10 @@ class LIBEDID_API EDIDParser {
         ctaBlocks.clear();
         displayIDBlocks.clear();
     }
+    /// HF-EEODB (parser/ExtensionOverride.cpp): reads the extension blocks that an override in
+    /// the first CTA-861 block announces beyond byte 7Eh, and reports the override.
+    void readOverrideBlocks();
+    void reportOverride(const ParseWork& work);
     /// Gives the messages logged from index `first` on, that have no bytes yet, the bytes
     /// `offset` to `offset + length` of the EDID.
     void markBytes(std::size_t first, std::size_t offset, std::size_t length);
@@ -232,6 +236,8 @@ class LIBEDID_API EDIDParser {
     BusyFlag busy;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
+    /// The extension count of the HF-EEODB of the last decoding parse, when there was one.
+    std::optional<unsigned> overrideCount;
     std::vector<CTABlock> ctaBlocks;
     std::vector<DisplayIDSection> displayIDBlocks;
     EDIDAccessorHandle accessor;

@@ -5,10 +5,7 @@ namespace libEDID {
 void CTAVendorBlocksVerifier::verify() {
     detail::ItemList items(kCTAItemIndent);
     for (const CTAVendorBlock& vendor : collection.vendorBlocks) {
-        // Written most significant byte first.
-        items.add("OUI " + detail::hexText(vendor.oui >> 16 & 0xFFu, 2, "-") +
-                  detail::hexText(vendor.oui >> 8 & 0xFFu, 2, "-") +
-                  detail::hexText(vendor.oui & 0xFFu, 2) + ", " +
+        items.add("OUI " + detail::ouiText(vendor.oui) + ", " +
                   detail::unsignedText(vendor.length) + " bytes");
     }
     if (!collection.vendorBlocks.empty()) {
