@@ -130,7 +130,7 @@ void VendorProductVerifier::verifySerialNumber() {
     if (serial != 0) {
         setSerialNumber(text);
     } else {
-        text += " (unset)";
+        text += " (" + detail::localized("Unset") + ")";
     }
     reportValue("SerialNumber", text);
 }
@@ -143,9 +143,9 @@ void VendorProductVerifier::verifyDate() {
     const qor::String weekNumber = detail::unsignedText(week);
     qor::String weekText = weekNumber;
     if (week == kWeekUnset) {
-        weekText += " (unset)";
+        weekText += " (" + detail::localized("Unset") + ")";
     } else if (week == kWeekModelYear) {
-        weekText += " (model year indicator)";
+        weekText += " (" + detail::localized("ModelYearIndicator") + ")";
     } else {
         notifySysInfoProperty("WeekOfManufacture", qor::QORValue(weekText));
     }

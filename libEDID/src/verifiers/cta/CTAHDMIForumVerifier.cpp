@@ -21,8 +21,8 @@ qor::String frlText(unsigned code) {
         return detail::localized("UnknownReserved");
     }
     const FRLRate& rate = kFRLRates[code - 1];
-    return detail::unsignedText(rate.gbitPerLane) + " Gbit/s, " + detail::unsignedText(rate.lanes) +
-           " lanes";
+    return detail::filledText("HDMIForumFRLRate", {{"rate", detail::unsignedText(rate.gbitPerLane)},
+                                                   {"lanes", detail::unsignedText(rate.lanes)}});
 }
 
 }  // namespace

@@ -12,9 +12,12 @@ void CTAHDRStaticMetadataVerifier::verify() {
         return;
     }
     const CTAHDRStaticMetadata& hdr = *collection.hdrStaticMetadata;
-    static constexpr std::array<std::string_view, 4> kTransferFunctions{"SDR gamma", "HDR gamma",
-                                                                        "SMPTE ST 2084", "HLG"};
-    reportBits("HDRTransferFunctions", hdr.transferFunctions, kTransferFunctions);
+    // Bits 0-3: traditional gamma in the SDR and the HDR luminance range, then the two named
+    // by their standards.
+    const std::array<std::string_view, 4> transferFunctions{
+        detail::localized("HDRTransferSDR").str(), detail::localized("HDRTransferHDR").str(),
+        "SMPTE ST 2084", "HLG"};
+    reportBits("HDRTransferFunctions", hdr.transferFunctions, transferFunctions);
     if (hdr.maxLuminance) {
         reportProperty("HDRMaxLuminance", detail::fixedText(*hdr.maxLuminance, 2) + " cd/m2");
     }
