@@ -163,6 +163,57 @@ class Database {
         textGeneration().fetch_add(1);
     }
 
+    std::vector<String> locales(const std::string& section) {
+        const std::string head = section + '\x1f';
+        std::set<std::string, std::less<>> found;
+        const auto note = [&](const std::string& bundleName) {
+            if (bundleName.starts_with(head)) {
+                // "section\x1flocale\x1f"
+                found.insert(bundleName.substr(head.size(), bundleName.size() - head.size() - 1));
+            }
+        };
+        std::shared_lock lock(mutex_);
+        for (const auto& [name, bundle] : bundles_) {
+            if (!bundle.empty()) {
+                note(name);
+            }
+        }
+        for (const DefaultBundle& bundle : defaults_) {
+            note(bundle.name);
+        }
+        return std::vector<String>(found.begin(), found.end());
+    }
+
+    TextCoverage coverage(const std::string& section, const std::string& locale,
+                          std::string_view prefix) {
+        std::shared_lock lock(mutex_);
+        const std::vector<std::string> chain = localeChain(locale);
+        TextCoverage result{"en", 0};
+        std::unordered_set<std::string_view> translated;
+        bool found = false;
+        for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
+            const std::string bundleName = compositeKey(section, chain[i], "");
+            forEachText(bundleName, [&](std::string_view key, std::string_view) {
+                if (key.starts_with(prefix)) {
+                    translated.insert(key);
+                }
+                if (!found) {
+                    result.locale = chain[i];
+                    found = true;
+                }
+            });
+        }
+        if (found) {
+            forEachText(compositeKey(section, chain.back(), ""),
+                        [&](std::string_view key, std::string_view) {
+                            if (key.starts_with(prefix) && translated.insert(key).second) {
+                                ++result.fallbacks;
+                            }
+                        });
+        }
+        return result;
+    }
+
     // Settings are read on every parse: the names are built in buffers of the thread.
     bool lookupSetting(const std::string& section, const char* key, String& out) {
         thread_local std::string name;
@@ -333,6 +384,18 @@ class Database {
                 }
             }
         }
+    }
+
+    // Calls `entry(key, text)` for every text of "section\x1flocale\x1f": those added or loaded,
+    // then those of its default bundles.
+    template <typename OnEntry>
+    void forEachText(const std::string& bundleName, OnEntry entry) const {
+        if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+            for (const auto& [key, text] : bundle->second) {
+                entry(std::string_view(key), std::string_view(text.str()));
+            }
+        }
+        forEachDefault(bundleName, entry);
     }
 
     // Files "<section>.<locale>.txt".
@@ -548,6 +611,15 @@ std::shared_ptr<const TextTable> Resource::getTextTable(const String& section,
                                                         const QORLocale& locale,
                                                         std::string_view prefix) {
     return Database::instance().textTable(section.str(), locale.getName().str(), prefix);
+}
+
+std::vector<String> Resource::getTextLocales(const String& section) {
+    return Database::instance().locales(section.str());
+}
+
+TextCoverage Resource::getTextCoverage(const String& section, const QORLocale& locale,
+                                       std::string_view prefix) {
+    return Database::instance().coverage(section.str(), locale.getName().str(), prefix);
 }
 
 std::uint64_t Resource::getTextGeneration() {

@@ -7,9 +7,10 @@
 
 #include "qor/Resource.h"
 
-// Generated at build time from resources/libEDID.en.txt, split into entries and indexed under
-// "LocalizedString." by the compiler.
+// Generated at build time from resources/libEDID.en.txt and libEDID.de.txt, split into entries
+// and indexed under "LocalizedString." by the compiler.
 extern const qor::ConstantBundle kLibEDIDEnglishTexts;
+extern const qor::ConstantBundle kLibEDIDGermanTexts;
 
 namespace libEDID::detail {
 
@@ -76,8 +77,20 @@ Template findTemplate(const char* key) {
 
 void ensureDefaultTexts() {
     static std::once_flag once;
-    std::call_once(once,
-                   [] { qor::Resource::addDefaultStrings("libEDID", "en", kLibEDIDEnglishTexts); });
+    std::call_once(once, [] {
+        qor::Resource::addDefaultStrings("libEDID", "en", kLibEDIDEnglishTexts);
+        qor::Resource::addDefaultStrings("libEDID", "de", kLibEDIDGermanTexts);
+    });
+}
+
+qor::TextCoverage textCoverage(const qor::QORLocale& locale) {
+    ensureDefaultTexts();
+    return qor::Resource::getTextCoverage(qor::String(kSection), locale, kKeyPrefix);
+}
+
+std::vector<qor::String> textLocales() {
+    ensureDefaultTexts();
+    return qor::Resource::getTextLocales(qor::String(kSection));
 }
 
 void noteMissingText(std::string_view key) {
