@@ -7,10 +7,10 @@
 
 #include "qor/Resource.h"
 
-// Generated at build time from resources/libEDID.en.txt and libEDID.de.txt, split into entries
-// and indexed under "LocalizedString." by the compiler.
-extern const qor::ConstantBundle kLibEDIDEnglishTexts;
-extern const qor::ConstantBundle kLibEDIDGermanTexts;
+// Generated at build time (cmake/TextBundles.cmake): hands every bundle
+// resources/libEDID.<locale>.txt, split into entries and indexed under "LocalizedString." by the
+// compiler, to `add`.
+void addBuiltInLibEDIDTexts(void (*add)(const char* locale, const qor::ConstantBundle& bundle));
 
 namespace libEDID::detail {
 
@@ -78,8 +78,9 @@ Template findTemplate(const char* key) {
 void ensureDefaultTexts() {
     static std::once_flag once;
     std::call_once(once, [] {
-        qor::Resource::addDefaultStrings("libEDID", "en", kLibEDIDEnglishTexts);
-        qor::Resource::addDefaultStrings("libEDID", "de", kLibEDIDGermanTexts);
+        addBuiltInLibEDIDTexts([](const char* locale, const qor::ConstantBundle& bundle) {
+            qor::Resource::addDefaultStrings(qor::String(kSection), locale, bundle);
+        });
     });
 }
 
