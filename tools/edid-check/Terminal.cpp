@@ -1,6 +1,8 @@
 #include "Terminal.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -100,6 +102,40 @@ bool stdoutWantsColour() {
     return true;
 #endif
 }
+
+#if defined(_WIN32)
+namespace {
+
+bool isConsole(DWORD handleKind) {
+    DWORD mode = 0;
+    const HANDLE handle = GetStdHandle(handleKind);
+    return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode);
+}
+
+}  // namespace
+
+Utf8Console::Utf8Console() {
+    if (isConsole(STD_OUTPUT_HANDLE) || isConsole(STD_ERROR_HANDLE)) {
+        const UINT current = GetConsoleOutputCP();
+        if (current != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+            previousCodePage_ = current;
+        }
+    }
+}
+
+Utf8Console::~Utf8Console() {
+    if (previousCodePage_ != 0) {
+        // What is still buffered goes out in UTF-8 too.
+        std::cout.flush();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        SetConsoleOutputCP(previousCodePage_);
+    }
+}
+#else
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
+#endif
 
 void useBinaryStdin() {
 #if defined(_WIN32)

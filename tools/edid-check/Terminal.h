@@ -19,6 +19,20 @@ bool stdoutWantsColour();
 /// name can move the cursor, set the window title or split a line. Valid UTF-8 text passes.
 std::string visible(std::string_view text);
 
+/// While alive, a Windows console that stdout or stderr writes to shows UTF-8 (its output code
+/// page is set to UTF-8 and restored afterwards); files and pipes get the bytes as they are
+/// anyway. Does nothing on other systems.
+class Utf8Console {
+  public:
+    Utf8Console();
+    ~Utf8Console();
+    Utf8Console(const Utf8Console&) = delete;
+    Utf8Console& operator=(const Utf8Console&) = delete;
+
+  private:
+    unsigned previousCodePage_ = 0;  // 0: unchanged
+};
+
 /// Switches stdin to binary mode, so that raw EDID bytes arrive unchanged (Windows only).
 void useBinaryStdin();
 
