@@ -331,8 +331,10 @@ class Database {
         return table;
     }
 
-    // The index of the one default bundle in the chain when no other texts of the section
-    // stand in it and the index is of `prefix`: the table is then that index as it is.
+    // The index of the first default bundle in the chain when no other texts of the section
+    // stand in it, every default bundle of the chain is indexed under `prefix`, and the first
+    // holds every key of the others (a complete translation before English): the table is then
+    // that index as it is.
     const TextIndex* soleIndex(const std::string& section, const std::vector<std::string>& locales,
                                std::string_view prefix) const {
         const TextIndex* found = nullptr;
@@ -343,17 +345,41 @@ class Database {
                 return nullptr;
             }
             for (const DefaultBundle& bundle : defaults_) {
-                if (bundle.name == bundleName) {
-                    // A bundle without an index (no slots) is read entry by entry.
-                    if (found != nullptr || bundle.index.slots.empty() ||
-                        bundle.index.prefix != prefix) {
-                        return nullptr;
-                    }
+                if (bundle.name != bundleName) {
+                    continue;
+                }
+                // A bundle without an index (no slots) is read entry by entry.
+                if (bundle.index.slots.empty() || bundle.index.prefix != prefix) {
+                    return nullptr;
+                }
+                if (found == nullptr) {
                     found = &bundle.index;
+                } else if (!holdsEveryKey(*found, bundle.index)) {
+                    return nullptr;
                 }
             }
         }
         return found;
+    }
+
+    // Whether `index` has a text for every key of `other`.
+    static bool holdsEveryKey(const TextIndex& index, const TextIndex& other) {
+        const std::size_t mask = index.slots.size() - 1;
+        const auto holds = [&](std::string_view key) {
+            for (std::size_t at = hashTextKey(key) & mask;; at = (at + 1) & mask) {
+                const std::uint32_t slot = index.slots[at];
+                if (slot == 0) {
+                    return false;
+                }
+                const IndexedText& text = index.texts[slot - 1];
+                if (std::string_view(text.key, text.keyLength) == key) {
+                    return true;
+                }
+            }
+        };
+        return std::all_of(other.texts.begin(), other.texts.end(), [&](const IndexedText& text) {
+            return holds(std::string_view(text.key, text.keyLength));
+        });
     }
 
     // At most this many texts of the section in these locales.

@@ -201,7 +201,7 @@ int run(const Options& options) {
             appendJsonLine(line, examination);
             line.append('\n');
             // Through stdio, below std::cout: one call, no stream layer.
-            std::fwrite(line.view().data(), 1, line.size(), stdout);
+            writeOutput(line.view());
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }

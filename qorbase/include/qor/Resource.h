@@ -180,8 +180,9 @@ class QOR_API Resource {
     /// library, split and indexed by the compiler), as the default bundle of section and
     /// locale: it is read only when a text of the section is looked up, and every text added or
     /// loaded for the same section and locale, before or after, takes precedence over it. While
-    /// no other bundle of the section stands in the locale chain, the table of the index's
-    /// prefix reads the index in place.
+    /// no other bundle of the section stands in the locale chain, or only default bundles
+    /// whose keys the first one's index all has, the table of the index's prefix reads that
+    /// index in place.
     static void addDefaultStrings(const String& section, const String& locale,
                                   const ConstantBundle& bundle);
     /// Parses `text` (format above) into the bundle of section and locale; returns the number
