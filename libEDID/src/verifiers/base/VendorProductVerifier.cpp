@@ -103,7 +103,8 @@ qor::String VendorProductVerifier::verifyManufacturer() {
         if (!isLetterAtoZ(letter)) {
             logFinding("InvalidASCIICharacter", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
                        LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURER_ID,
-                       {{"type", "ManfID"}, {"value", qor::String(std::string_view(&letter, 1))}});
+                       {{"type", detail::localized("ManufacturerIDField")},
+                        {"value", qor::String(std::string_view(&letter, 1))}});
         }
     }
     return id;
