@@ -188,28 +188,48 @@ class Database {
                           std::string_view prefix) {
         std::shared_lock lock(mutex_);
         const std::vector<std::string> chain = localeChain(locale);
+        // The locales of the chain before English that hold texts of the section.
         TextCoverage result{"en", 0};
-        std::unordered_set<std::string_view> translated;
-        bool found = false;
+        std::vector<Texts> translated;
         for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
-            const std::string bundleName = compositeKey(section, chain[i], "");
-            forEachText(bundleName, [&](std::string_view key, std::string_view) {
-                if (key.starts_with(prefix)) {
-                    translated.insert(key);
-                }
-                if (!found) {
+            Texts texts = textsOf(compositeKey(section, chain[i], ""));
+            if (texts.holdsAny()) {
+                if (translated.empty()) {
                     result.locale = chain[i];
-                    found = true;
                 }
-            });
+                translated.push_back(std::move(texts));
+            }
         }
-        if (found) {
-            forEachText(compositeKey(section, chain.back(), ""),
-                        [&](std::string_view key, std::string_view) {
-                            if (key.starts_with(prefix) && translated.insert(key).second) {
-                                ++result.fallbacks;
-                            }
-                        });
+        if (translated.empty()) {
+            return result;
+        }
+        // Each English key of the prefix once: those of the added texts, then the first entry
+        // of each key of the default bundles that no text before it has.
+        const Texts english = textsOf(compositeKey(section, chain.back(), ""));
+        const auto count = [&](std::string_view key) {
+            if (key.starts_with(prefix) &&
+                std::none_of(translated.begin(), translated.end(),
+                             [key](const Texts& texts) { return texts.holds(key); })) {
+                ++result.fallbacks;
+            }
+        };
+        if (english.added != nullptr) {
+            for (const auto& [key, text] : *english.added) {
+                count(key);
+            }
+        }
+        for (auto bundle = english.defaults.begin(); bundle != english.defaults.end(); ++bundle) {
+            for (const TextEntry& entry : (*bundle)->entries) {
+                const bool earlier =
+                    (english.added != nullptr && english.added->contains(entry.key)) ||
+                    !isFirstOfKey(**bundle, entry) ||
+                    std::any_of(english.defaults.begin(), bundle, [&](const DefaultBundle* other) {
+                        return defaultHolds(*other, entry.key);
+                    });
+                if (!earlier) {
+                    count(entry.key);
+                }
+            }
         }
         return result;
     }
@@ -364,22 +384,24 @@ class Database {
 
     // Whether `index` has a text for every key of `other`.
     static bool holdsEveryKey(const TextIndex& index, const TextIndex& other) {
-        const std::size_t mask = index.slots.size() - 1;
-        const auto holds = [&](std::string_view key) {
-            for (std::size_t at = hashTextKey(key) & mask;; at = (at + 1) & mask) {
-                const std::uint32_t slot = index.slots[at];
-                if (slot == 0) {
-                    return false;
-                }
-                const IndexedText& text = index.texts[slot - 1];
-                if (std::string_view(text.key, text.keyLength) == key) {
-                    return true;
-                }
-            }
-        };
         return std::all_of(other.texts.begin(), other.texts.end(), [&](const IndexedText& text) {
-            return holds(std::string_view(text.key, text.keyLength));
+            return findIndexed(index, std::string_view(text.key, text.keyLength)) != nullptr;
         });
+    }
+
+    // The text of `key` (without the index's prefix) in an index, or null.
+    static const IndexedText* findIndexed(const TextIndex& index, std::string_view key) {
+        const std::size_t mask = index.slots.size() - 1;
+        for (std::size_t at = hashTextKey(key) & mask;; at = (at + 1) & mask) {
+            const std::uint32_t slot = index.slots[at];
+            if (slot == 0) {
+                return nullptr;
+            }
+            const IndexedText& text = index.texts[slot - 1];
+            if (std::string_view(text.key, text.keyLength) == key) {
+                return &text;
+            }
+        }
     }
 
     // At most this many texts of the section in these locales.
@@ -410,18 +432,6 @@ class Database {
                 }
             }
         }
-    }
-
-    // Calls `entry(key, text)` for every text of "section\x1flocale\x1f": those added or loaded,
-    // then those of its default bundles.
-    template <typename OnEntry>
-    void forEachText(const std::string& bundleName, OnEntry entry) const {
-        if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
-            for (const auto& [key, text] : bundle->second) {
-                entry(std::string_view(key), std::string_view(text.str()));
-            }
-        }
-        forEachDefault(bundleName, entry);
     }
 
     // Files "<section>.<locale>.txt".
@@ -470,6 +480,65 @@ class Database {
     std::vector<DefaultBundle> defaults_;
     std::unordered_map<std::string, String> apiSettings_;
     std::unordered_map<std::string, String> fileSettings_;
+
+    // Whether a default bundle has `key`: through its index when the key is under the index's
+    // prefix, else entry by entry.
+    static bool defaultHolds(const DefaultBundle& bundle, std::string_view key) {
+        const TextIndex& index = bundle.index;
+        if (!index.slots.empty() && key.starts_with(index.prefix)) {
+            return findIndexed(index, key.substr(index.prefix.size())) != nullptr;
+        }
+        return std::any_of(bundle.entries.begin(), bundle.entries.end(),
+                           [key](const TextEntry& entry) { return entry.key == key; });
+    }
+
+    // Whether `entry` is the first of its key in its bundle (the one that counts).
+    static bool isFirstOfKey(const DefaultBundle& bundle, const TextEntry& entry) {
+        const TextIndex& index = bundle.index;
+        if (index.texts.size() == bundle.entries.size()) {
+            return true;  // every entry is indexed: no key is given twice
+        }
+        if (!index.slots.empty() && entry.key.starts_with(index.prefix)) {
+            const IndexedText* first = findIndexed(index, entry.key.substr(index.prefix.size()));
+            return first != nullptr && first->text == entry.text.data();
+        }
+        const auto first =
+            std::find_if(bundle.entries.begin(), bundle.entries.end(),
+                         [&](const TextEntry& other) { return other.key == entry.key; });
+        return &*first == &entry;
+    }
+
+    // The texts of one "section\x1flocale\x1f": those added or loaded, and its default bundles.
+    struct Texts {
+        const Bundle* added = nullptr;
+        std::vector<const DefaultBundle*> defaults;
+
+        bool holdsAny() const {
+            return (added != nullptr && !added->empty()) ||
+                   std::any_of(defaults.begin(), defaults.end(), [](const DefaultBundle* bundle) {
+                       return !bundle->entries.empty();
+                   });
+        }
+        bool holds(std::string_view key) const {
+            return (added != nullptr && added->contains(key)) ||
+                   std::any_of(
+                       defaults.begin(), defaults.end(),
+                       [key](const DefaultBundle* bundle) { return defaultHolds(*bundle, key); });
+        }
+    };
+
+    Texts textsOf(const std::string& bundleName) const {
+        Texts texts;
+        if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+            texts.added = &bundle->second;
+        }
+        for (const DefaultBundle& bundle : defaults_) {
+            if (bundle.name == bundleName) {
+                texts.defaults.push_back(&bundle);
+            }
+        }
+        return texts;
+    }
 };
 
 std::mutex& localeMutex() {

@@ -164,6 +164,14 @@ TEST(ConstantTextsTest, ACompleteTranslationIsReadInPlaceAPartialOneIsMerged) {
     const qor::TextTable::Entry* merged = french->findEntry("Short");
     EXPECT_NE(merged, &Indexed<kPartial>::index.texts[0]);
     EXPECT_EQ(french->view(*merged).data(), Indexed<kPartial>::index.texts[0].text);  // no copy
+
+    // Coverage counts each English key under the prefix once, "Short" of kBundle given twice and
+    // "Empty" both built in and added, and leaves "Other.Key" out.
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("de"), kPrefix).fallbacks, 0u);
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("fr"), kPrefix).fallbacks, 3u);
+    Resource::addStrings(section, "en", "P.Empty = added\nP.New = added\n");
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("fr_CA"), kPrefix).fallbacks, 4u);
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("de"), kPrefix).fallbacks, 1u);
 }
 
 }  // namespace
