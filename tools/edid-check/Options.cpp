@@ -106,7 +106,9 @@ void addOptions(CLI::App& app, Options& options) {
         ->transform(nameOrNumber(categoriesByName(), "category"))
         ->option_text("N")
         ->allow_extra_args(false);
-    app.add_option("--lang", options.language, "Language of the messages, e.g. en or de_DE")
+    app.add_option("--lang", options.language,
+                   "Language of the reports: en (default) or de; a locale such as de_AT uses "
+                   "its language")
         ->option_text("CODE");
     app.add_option("--log-level", options.logLevel,
                    "Write the library's technical log lines of this priority and above to "

@@ -9,7 +9,9 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DisplayReport.h"
@@ -24,6 +26,7 @@
 #include "Terminal.h"
 #include "TextReport.h"
 #include "libEDID/ReadError.h"
+#include "libEDID/libEDID.h"
 #include "qor/Logging.h"
 #include "qor/Resource.h"
 
@@ -152,12 +155,34 @@ int listDisplays(const Options& options) {
     return checkedOutput(EXIT_CLEAN);
 }
 
+// The language of a locale name ("de" of "de_AT" or "de.UTF-8"), cut as the resource database
+// cuts it for its fallback.
+std::string_view languageOf(std::string_view locale) {
+    return locale.substr(0, locale.find_first_of("_-."));
+}
+
+// One line on stderr when the messages cannot be in the language asked for (no texts in it or
+// its language), or when some of its texts are missing and read in English.
+void reportTextLanguage() {
+    const libEDID::TextLanguage language =
+        libEDID::getTextLanguage(qor::QORLocale::getGlobalLocale());
+    const std::string& requested = language.requested.str();
+    if (language.used == "en" && languageOf(requested) != "en") {
+        std::cerr << "edid-check: no texts in language \"" << visible(requested)
+                  << "\"; the messages are in English (en)\n";
+    } else if (language.fallbacks > 0) {
+        std::cerr << "edid-check: " << language.fallbacks << " texts are missing in language \""
+                  << visible(language.used.str()) << "\"; they are in English\n";
+    }
+}
+
 }  // namespace
 
 void applyLibrarySettings(const Options& options) {
     if (options.language) {
         qor::QORLocale::setGlobalLocale(qor::QORLocale(*options.language));
     }
+    reportTextLanguage();
     if (options.logLevel) {
         qor::LogFactory::setPriority(*options.logLevel);
     }
@@ -233,7 +258,7 @@ int run(const Options& options) {
         html.emplace(options.language.value_or("en"));
     }
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
-                                          options.properties, options.hexDump};
+                                          options.properties, options.hexDump, reportWords()};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
     if (options.json) {
         // Each line is written whole in one call, so stdout needs no buffer of its own: through
@@ -257,11 +282,14 @@ int run(const Options& options) {
             });
             line.append('\n');
             // Through stdio, below std::cout: one call, no stream layer.
-            std::fwrite(line.view().data(), 1, line.size(), stdout);
+            writeOutput(line.view());
         } else if (modeReport) {
             met = writeModeReport(options, examination, info, requests) && examination.ok;
         } else if (options.summary) {
-            writeSummary(std::cout, examination, textSettings.colour);
+            // Through writeOutput, so that a Windows console receives the texts as UTF-16.
+            std::ostringstream summary;
+            writeSummary(summary, examination, textSettings.colour);
+            writeOutput(summary.view());
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }

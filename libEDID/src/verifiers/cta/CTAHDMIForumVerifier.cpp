@@ -37,8 +37,9 @@ qor::String frlText(unsigned code) {
     if (rate == nullptr) {
         return detail::localized("UnknownReserved");
     }
-    return detail::unsignedText(rate->gbitPerLane) + " Gbit/s, " +
-           detail::unsignedText(rate->lanes) + " lanes";
+    return detail::filledText("HDMIForumFRLRate",
+                              {{"rate", detail::unsignedText(rate->gbitPerLane)},
+                               {"lanes", detail::unsignedText(rate->lanes)}});
 }
 
 qor::String slicesText(unsigned code) {
@@ -49,8 +50,9 @@ qor::String slicesText(unsigned code) {
     if (slices == nullptr) {
         return detail::localized("UnknownReserved");
     }
-    return detail::unsignedText(slices->slices) + " slices, up to " +
-           detail::unsignedText(slices->maxPixelRateMHz) + " MHz";
+    return detail::filledText("HDMIForumDSCSlices",
+                              {{"slices", detail::unsignedText(slices->slices)},
+                               {"rate", detail::unsignedText(slices->maxPixelRateMHz)}});
 }
 
 }  // namespace

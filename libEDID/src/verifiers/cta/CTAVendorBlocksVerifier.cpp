@@ -5,8 +5,9 @@ namespace libEDID {
 void CTAVendorBlocksVerifier::verify() {
     detail::ItemList items(kCTAItemIndent);
     for (const CTAVendorBlock& vendor : collection.vendorBlocks) {
-        items.add("OUI " + detail::ouiText(vendor.oui) + ", " +
-                  detail::unsignedText(vendor.length) + " bytes");
+        items.add(detail::filledText("CTAVendorBlock",
+                                     {{"oui", detail::ouiText(vendor.oui)},
+                                      {"length", detail::unsignedText(vendor.length)}}));
     }
     if (!collection.vendorBlocks.empty()) {
         reportList("CTAVendorBlocks", items);
