@@ -7,28 +7,6 @@
 namespace ctatest {
 namespace {
 
-using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-struct Case {
-    const char* what;
-    Bytes collection;
-    Pairs properties;
-    Texts faults = {};
-};
-
-void expectCases(std::initializer_list<Case> cases) {
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const Decoded r({withCollection(c.collection)});
-        for (const auto& [name, value] : c.properties) {
-            EXPECT_EQ(r.property(name + "1"),
-                      value.starts_with("#") ? label(value.substr(1)) : value)
-                << name;
-        }
-        EXPECT_EQ(r.faultKeys(), c.faults);
-    }
-}
-
 // Bytes 129-192 are native VIC 1-64; 0, 128 and 220-255 have no format. Two video data blocks
 // list their formats as one.
 TEST(CTADataBlockTest, VideoFormats) {

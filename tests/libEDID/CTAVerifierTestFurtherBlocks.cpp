@@ -8,28 +8,6 @@
 namespace ctatest {
 namespace {
 
-using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-struct Case {
-    const char* what;
-    Bytes collection;
-    Pairs properties;
-    Texts faults = {};
-};
-
-void expectCases(std::initializer_list<Case> cases) {
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const Decoded r({withCollection(c.collection)});
-        for (const auto& [name, value] : c.properties) {
-            EXPECT_EQ(r.property(name + "1"),
-                      value.starts_with("#") ? label(value.substr(1)) : value)
-                << name;
-        }
-        EXPECT_EQ(r.faultKeys(), c.faults);
-    }
-}
-
 // HDMI payload after the OUI: address, flags (bit 7 Supports_AI, 6-3 deep colour, 0 DVI_Dual),
 // TMDS / 5 MHz, then byte 8 (bit 7 latencies, 6 interlaced latencies, 5 HDMI video, 3-0 CNC),
 // the latencies ((ms / 2) + 1), the HDMI video byte (7 3D_present, 6-5 3D_Multi_present, 4-3

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "EdidBuilder.h"
@@ -60,5 +62,29 @@ struct Decoded : edidtest::Parsed {
         return out;
     }
 };
+
+/// One row of a data-block table: the collection's bytes, the properties of block 1 they give
+/// (name without the block number; "-" = not notified, arrays joined by " | ", "#Key" the label
+/// of Key) and the keys of the findings, in log order.
+struct CollectionCase {
+    const char* what;
+    Bytes collection;
+    std::vector<std::pair<std::string, std::string>> properties;
+    Texts faults = {};
+};
+
+/// Parses each case's collection in a block of its own and checks its properties and findings.
+inline void expectCases(std::initializer_list<CollectionCase> cases) {
+    for (const CollectionCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Decoded r({withCollection(c.collection)});
+        for (const auto& [name, value] : c.properties) {
+            EXPECT_EQ(r.property(name + "1"),
+                      value.starts_with("#") ? label(value.substr(1)) : value)
+                << name;
+        }
+        EXPECT_EQ(r.faultKeys(), c.faults);
+    }
+}
 
 }  // namespace ctatest
