@@ -1,0 +1,259 @@
+#include "conformity/BaseBlockConformity.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "libEDID/DisplayInfo.h"
+
+namespace libEDID::conformity {
+
+namespace {
+
+constexpr auto kCategory = LibEDIDLog::LIBEDID_LOG_CAT_BASE_CONFORMITY;
+
+using Codes = decode::ChromaticityCodes;
+
+/// One 10-bit chromaticity code of sRGB (IEC 61966-2-1): red 0.640/0.330, green 0.300/0.600,
+/// blue 0.150/0.060, white D65 0.3127/0.3290, each the nearest multiple of 1/1024.
+struct SRGBCode {
+    const char* name;
+    decode::ChromaticityCode Codes::*field;
+    std::uint16_t code;
+};
+
+constexpr std::array<SRGBCode, 8> kSRGBCodes{{
+    {"Rx", &Codes::redX, 655},
+    {"Ry", &Codes::redY, 338},
+    {"Gx", &Codes::greenX, 307},
+    {"Gy", &Codes::greenY, 614},
+    {"Bx", &Codes::blueX, 154},
+    {"By", &Codes::blueY, 61},
+    {"Wx", &Codes::whiteX, 320},
+    {"Wy", &Codes::whiteY, 337},
+}};
+
+// The screen size (15h-16h) is in whole centimetres; an image size in millimetres that differs
+// by this much or more is not the same size rounded.
+constexpr unsigned kImageSizeToleranceMm = 10;
+
+bool sizesDiffer(unsigned imageMm, unsigned screenCm) {
+    const unsigned screenMm = screenCm * 10;
+    const unsigned difference = imageMm > screenMm ? imageMm - screenMm : screenMm - imageMm;
+    return difference >= kImageSizeToleranceMm;
+}
+
+/// A timing with its pixel clock and where the EDID lists it.
+struct ListedTiming {
+    VideoTiming timing;
+    const char* kind;  ///< "DTD" or "VIC"
+    unsigned block;    ///< 0: the base block
+    unsigned number;   ///< the slot of a DTD (from 1), the VIC
+};
+
+double verticalHz(const VideoTiming& t) {
+    return t.refreshHz();
+}
+double horizontalKHz(const VideoTiming& t) {
+    const unsigned total = t.hActive + t.hBlank;
+    return total == 0 ? 0.0 : static_cast<double>(t.pixelClockKHz) / total;
+}
+double pixelClockMHz(const VideoTiming& t) {
+    return t.pixelClockKHz / 1000.0;
+}
+
+/// One limit pair of the range limits descriptor (FDh) and the quantity of a timing it bounds.
+struct RangeRule {
+    const char* key;
+    double (*value)(const VideoTiming&);
+    double (*low)(const decode::RangeLimitsDescriptor&);
+    double (*high)(const decode::RangeLimitsDescriptor&);  ///< 0: no upper limit given
+    int decimals;                                          ///< of the timing's value
+    int limitDecimals;  ///< of the limits: whole Hz and kHz, the pixel clock in 0.25 MHz steps
+};
+
+constexpr std::array<RangeRule, 3> kRangeRules{{
+    {"ConfRangeVertical", verticalHz,
+     [](const decode::RangeLimitsDescriptor& r) { return double(r.minVerticalHz); },
+     [](const decode::RangeLimitsDescriptor& r) { return double(r.maxVerticalHz); }, 2, 0},
+    {"ConfRangeHorizontal", horizontalKHz,
+     [](const decode::RangeLimitsDescriptor& r) { return double(r.minHorizontalKHz); },
+     [](const decode::RangeLimitsDescriptor& r) { return double(r.maxHorizontalKHz); }, 2, 0},
+    {"ConfRangePixelClock", pixelClockMHz, [](const decode::RangeLimitsDescriptor&) { return 0.0; },
+     [](const decode::RangeLimitsDescriptor& r) { return r.maxPixelClockKHz() / 1000.0; }, 2, 2},
+}};
+
+/// The timings of one range rule that lie outside, and the one farthest outside.
+struct RangeViolation {
+    unsigned count = 0;
+    double distance = 0;
+    double value = 0;
+    std::optional<ListedTiming> farthest;
+};
+
+std::string sourceText(const ListedTiming& listed) {
+    std::string text;
+    if (listed.block != 0) {
+        text += "block ";
+        text += std::to_string(listed.block);
+        text += ' ';
+    }
+    text += listed.kind;
+    text += ' ';
+    text += std::to_string(listed.number);
+    return text;
+}
+
+}  // namespace
+
+void BaseBlockConformity::verify() {
+    checkSRGB();
+    checkImageSizes();
+    checkInterface();
+    checkRangeLimits();
+}
+
+// Feature byte 18h bit 2: sRGB is the default colour space, so the chromaticity codes (19h-22h)
+// are those of sRGB at the precision of their 10 bits.
+void BaseBlockConformity::checkSRGB() {
+    if (!base_.features.sRGBDefault) {
+        return;
+    }
+    std::string differing;
+    for (const SRGBCode& expected : kSRGBCodes) {
+        const std::uint16_t code = (base_.chromaticity.*expected.field).code;
+        if (code != expected.code) {
+            differing += differing.empty() ? "" : ", ";
+            differing += expected.name;
+            differing += ' ';
+            differing += std::to_string(code);
+            differing += " (";
+            differing += std::to_string(expected.code);
+            differing += ')';
+        }
+    }
+    if (!differing.empty()) {
+        logMesg(message("ConfSRGBPrimaries", kWarning, kCategory, {{"codes", differing.c_str()}}));
+    }
+}
+
+// The image size of a detailed timing (bytes 12-14) is the screen size (15h-16h) in
+// millimetres; both are given or neither.
+void BaseBlockConformity::checkImageSizes() {
+    const bool screenGiven = base_.widthCm && base_.heightCm;
+    for (unsigned i = 0; i < base_.descriptors.size(); ++i) {
+        const auto& timing = base_.descriptors[i].timing;
+        if (!timing) {
+            continue;
+        }
+        const unsigned width = timing->hImageSizeMm;
+        const unsigned height = timing->vImageSizeMm;
+        const bool imageGiven = width != 0 || height != 0;
+        const char* key = nullptr;
+        if (imageGiven && screenGiven) {
+            if (sizesDiffer(width, *base_.widthCm) || sizesDiffer(height, *base_.heightCm)) {
+                key = "ConfImageSizeMismatch";
+            }
+        } else if (screenGiven) {
+            key = "ConfImageSizeNotGiven";
+        } else if (imageGiven && base_.hSizeCode == 0 && base_.vSizeCode == 0) {
+            key = "ConfScreenSizeNotGiven";
+        }
+        if (key != nullptr) {
+            logMesg(message(key, kWarning, kCategory,
+                            {{"slot", detail::unsignedText(i + 1)},
+                             {"width", detail::unsignedText(width)},
+                             {"height", detail::unsignedText(height)},
+                             {"screenWidth", detail::unsignedText(base_.hSizeCode)},
+                             {"screenHeight", detail::unsignedText(base_.vSizeCode)}}));
+        }
+    }
+}
+
+// E-EDID 1.4, byte 14h bits 3-0 of a digital input: 0h-5h name an interface, 6h-Fh are
+// reserved.
+void BaseBlockConformity::checkInterface() {
+    if (base_.videoInput.digital && base_.isRevision14OrLater() &&
+        base_.videoInput.interface == DigitalInterface::Reserved) {
+        logMesg(message("ConfReservedInterface", kError, kCategory,
+                        {{"value", detail::hexByte(base_.videoInputCode & 0x0Fu)}}));
+    }
+}
+
+// The range limits descriptor bounds every timing the display lists: each detailed timing of
+// the base block and of the CTA-861 blocks and each VIC lies within its rates and pixel clock.
+// One finding per limit, naming the timing farthest outside.
+void BaseBlockConformity::checkRangeLimits() {
+    const decode::RangeLimitsDescriptor* range = nullptr;
+    for (const decode::Descriptor& descriptor : base_.descriptors) {
+        if (descriptor.range) {
+            range = &*descriptor.range;
+            break;
+        }
+    }
+    if (range == nullptr) {
+        return;
+    }
+    std::array<RangeViolation, kRangeRules.size()> violations{};
+    auto judge = [&](const ListedTiming& listed) {
+        if (listed.timing.pixelClockKHz == 0) {
+            return;
+        }
+        for (std::size_t r = 0; r < kRangeRules.size(); ++r) {
+            const RangeRule& rule = kRangeRules[r];
+            const double value = rule.value(listed.timing);
+            const double high = rule.high(*range);
+            const double below = rule.low(*range) - value;
+            const double above = high > 0 ? value - high : 0.0;
+            const double distance = below > above ? below : above;
+            if (distance > 0) {
+                RangeViolation& v = violations[r];
+                ++v.count;
+                if (distance > v.distance) {
+                    v.distance = distance;
+                    v.value = value;
+                    v.farthest.emplace(listed);
+                }
+            }
+        }
+    };
+    for (unsigned i = 0; i < base_.descriptors.size(); ++i) {
+        if (const auto& dtd = base_.descriptors[i].timing) {
+            judge({dtd->timing, "DTD", 0, i + 1});
+        }
+    }
+    for (const CTABlock& block : ctaBlocks()) {
+        for (unsigned i = 0; i < block.detailedTimings.size(); ++i) {
+            if (const auto dtd = decode::decodeDetailedTiming(block.detailedTimings[i])) {
+                judge({dtd->timing, "DTD", block.blockNumber, i + 1});
+            }
+        }
+        for (const auto* list :
+             {&block.dataBlocks.videoFormats, &block.dataBlocks.ycbcr420OnlyFormats}) {
+            for (const CTAShortVideoDescriptor& svd : *list) {
+                if (const VideoTiming* timing = ctaVideoFormat(svd.vic)) {
+                    judge({*timing, "VIC", block.blockNumber, svd.vic});
+                }
+            }
+        }
+    }
+    for (std::size_t r = 0; r < kRangeRules.size(); ++r) {
+        const RangeViolation& v = violations[r];
+        if (v.count == 0) {
+            continue;
+        }
+        const RangeRule& rule = kRangeRules[r];
+        const VideoTiming& t = v.farthest->timing;
+        logMesg(message(rule.key, kWarning, kCategory,
+                        {{"count", detail::unsignedText(v.count)},
+                         {"timing", sourceText(*v.farthest).c_str()},
+                         {"width", detail::unsignedText(t.hActive)},
+                         {"height", detail::unsignedText(t.vActive)},
+                         {"refresh", detail::fixedText(t.refreshHz(), 2)},
+                         {"value", detail::fixedText(v.value, rule.decimals)},
+                         {"min", detail::fixedText(rule.low(*range), rule.limitDecimals)},
+                         {"max", detail::fixedText(rule.high(*range), rule.limitDecimals)}}));
+    }
+}
+
+}  // namespace libEDID::conformity
