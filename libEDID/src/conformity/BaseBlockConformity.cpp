@@ -91,17 +91,19 @@ struct RangeViolation {
     std::optional<ListedTiming> farthest;
 };
 
-std::string sourceText(const ListedTiming& listed) {
+/// "block 1 VIC 20: 1920 x 1080i @ 50.00 Hz": where the timing is listed, and the mode.
+std::string timingText(const ListedTiming& listed) {
+    const VideoTiming& t = listed.timing;
     std::string text;
     if (listed.block != 0) {
-        text += "block ";
-        text += std::to_string(listed.block);
-        text += ' ';
+        text += "block " + std::to_string(listed.block) + ' ';
     }
-    text += listed.kind;
-    text += ' ';
-    text += std::to_string(listed.number);
-    return text;
+    text += std::string(listed.kind) + ' ' + std::to_string(listed.number) + ": ";
+    text += std::to_string(t.hActive) + " x " +
+            std::to_string(t.interlaced ? t.vActive * 2 : t.vActive);
+    text += t.interlaced ? "i @ " : " @ ";
+    text += detail::fixedText(t.refreshHz(), 2).str();
+    return text + " Hz";
 }
 
 }  // namespace
@@ -243,13 +245,9 @@ void BaseBlockConformity::checkRangeLimits() {
             continue;
         }
         const RangeRule& rule = kRangeRules[r];
-        const VideoTiming& t = v.farthest->timing;
         logMesg(message(rule.key, kWarning, kCategory,
                         {{"count", detail::unsignedText(v.count)},
-                         {"timing", sourceText(*v.farthest).c_str()},
-                         {"width", detail::unsignedText(t.hActive)},
-                         {"height", detail::unsignedText(t.vActive)},
-                         {"refresh", detail::fixedText(t.refreshHz(), 2)},
+                         {"timing", timingText(*v.farthest).c_str()},
                          {"value", detail::fixedText(v.value, rule.decimals)},
                          {"min", detail::fixedText(rule.low(*range), rule.limitDecimals)},
                          {"max", detail::fixedText(rule.high(*range), rule.limitDecimals)}}));
