@@ -1,5 +1,6 @@
 // The display source over a fake DRM class folder: what the platform library lists, how
-// EDIDContext::getEDIDAccessor looks displays up and stores their locator, and its log lines.
+// EDIDContext::getEDIDAccessor looks displays up and stores their locator, and its log lines;
+// the platform-neutral names beside the compatible ones, and why a display gives no EDID.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include "ParseHarness.h"
 #include "TempDir.h"
 #include "libEDID/libEDID.h"
+#include "qorwin/Displays.h"
 #include "qorwin/WindowsDisplays.h"
 
 namespace {
@@ -175,6 +177,69 @@ TEST_F(DisplaySourceTest, LookupByEachFinder) {
         ASSERT_EQ(parser.getMessages().size(), 1u);
         EXPECT_EQ(parser.getMessages()[0].getKey().str(), "CannotAccessEDID");
     }
+}
+
+// libEDID::listDisplays and libqorwin::Displays list what the compatible WindowsDisplays lists,
+// in the same order; the lookups under both names agree.
+TEST_F(DisplaySourceTest, NeutralNamesListAndFindTheSameDisplays) {
+    const WindowsDisplays compatible;
+    const libqorwin::Displays neutral;
+    const std::vector<libEDID::SystemDisplay> listed = libEDID::listDisplays();
+    ASSERT_EQ(listed.size(), compatible.size());
+    ASSERT_EQ(neutral.size(), compatible.size());
+    for (unsigned i = 0; i < compatible.size(); ++i) {
+        SCOPED_TRACE(listed[i].portLocator);
+        EXPECT_EQ(listed[i].portLocator, compatible[i].getPortLocator().str());
+        EXPECT_EQ(listed[i].displayPath, compatible[i].getDisplayPath().str());
+        EXPECT_EQ(listed[i].displayName, compatible[i].getDisplayName().str());
+        EXPECT_EQ(neutral.findByDisplayPath(compatible[i].getDisplayPath()),
+                  compatible.findyByDisplaypath(compatible[i].getDisplayPath()));
+        EXPECT_EQ(neutral.findByDisplayName(compatible[i].getDisplayName()),
+                  compatible.findyByDisplayName(compatible[i].getDisplayName()));
+    }
+    EXPECT_EQ(listed[1].portLocator, "card0-eDP-1");
+    EXPECT_EQ(listed[1].displayName, "eDP-1");
+    EXPECT_EQ(neutral.findByDisplayName("no-such"), libqorwin::Displays::NOT_FOUND);
+    // openDisplay is the lookup of getEDIDAccessor, by port locator unless told otherwise.
+    EXPECT_EQ(bytesOf(libEDID::openDisplay("card2-VGA-1"), 128), edidWithSerial(3));
+    EXPECT_EQ(bytesOf(libEDID::openDisplay("vga-1", EDIDAccessor::FIND_BY_DISPLAY_NAME), 128),
+              edidWithSerial(3));
+}
+
+// Why a display gives no EDID: the platform library's status, the accessor's reason and the
+// parser's read error.
+TEST_F(DisplaySourceTest, EachDisplayFailureGivesItsReason) {
+    connector("card3-DP-4", Bytes{0x00});
+    struct FailureCase {
+        std::string locator;
+        libEDID::ReadError expected;
+    };
+    const std::vector<FailureCase> cases = {
+        {"card9-VGA-1", libEDID::ReadError::NoDisplay},
+        {"card0-DP-1", libEDID::ReadError::NoDisplay},  // empty edid: not listed
+        {"card1-HDMI-A-2", libEDID::ReadError::BaseBlockShort},
+        {"card3-DP-4", libEDID::ReadError::BaseBlockShort},
+        {"card0-HDMI-A-1", libEDID::ReadError::None},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.locator);
+        const libEDID::EDIDAccessorHandle handle = libEDID::openDisplay(c.locator);
+        EXPECT_EQ(handle->getSourceError(), c.expected);
+        libEDID::EDIDParser parser(handle);
+        EXPECT_EQ(parser.parseEDID(false), c.expected == libEDID::ReadError::None);
+        EXPECT_EQ(parser.getReadError(), c.expected);
+    }
+    // Listed, then disconnected (edid emptied) or removed before the read.
+    const libqorwin::Displays displays;
+    const unsigned index = displays.findByPortLocator("card0-HDMI-A-1");
+    ASSERT_NE(index, libqorwin::Displays::NOT_FOUND);
+    qor::Buffer<unsigned char> edid;
+    EXPECT_EQ(displays[index].readEDID(edid), libqorwin::EDIDStatus::OK);
+    connector("card0-HDMI-A-1", {});
+    EXPECT_EQ(displays[index].readEDID(edid), libqorwin::EDIDStatus::Empty);
+    EXPECT_TRUE(edid.isEmpty());
+    fs::remove(root / "card0-HDMI-A-1" / "edid");
+    EXPECT_EQ(displays[index].readEDID(edid), libqorwin::EDIDStatus::ReadFailed);
 }
 
 }  // namespace

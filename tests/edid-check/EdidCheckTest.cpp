@@ -330,23 +330,26 @@ TEST_F(EdidCheckDisplayTest, BadSourcesGiveOneLineEachAndTheOthersStillRun) {
         bool accessible;
     };
     const std::vector<BadSource> bad = {
-        {workspace.root() / "missing.bin", "cannot open: No such file or directory", false},
-        {workspace.root(), "is a directory", false},
-        {workspace.write("empty.txt", ""), "is empty", false},
+        {workspace.root() / "missing.bin",
+         "The source does not exist or cannot be opened (No such file or directory)", false},
+        {workspace.root(), "The source is not a regular file (a directory)", false},
+        {workspace.write("empty.txt", ""), "The source is empty.", false},
         // A long bad token is echoed cut short.
         {workspace.write("long.hex", "00 " + std::string(100000, 'g')),
          "bad hex at line 1, column 4: \"" + std::string(32, 'g') + "...\" is not hex", false},
         // Never opened for reading: it would block until a writer comes.
         {edidtest::makeFifo((workspace.root() / "fifo").string()),
-         "is not a regular file (a pipe is read with \"-\")", false},
+         "The source is not a regular file (a pipe is read with \"-\")", false},
         // Readable, but shorter than a base block: the parser cannot read it.
         {workspace.write("short.bin", Bytes(100, 0)),
-         "the base block could not be read: only 100 of its 128 bytes are present", true},
+         "The source holds fewer than the 128 bytes of the EDID base block (100 of 128 bytes "
+         "present)",
+         true},
         // No such connector; a connector whose edid file is empty (disconnected).
-        {"display:card9-VGA-1", "no display with port locator \"card9-VGA-1\" has a readable EDID",
-         false},
-        {"display:card0-DP-1", "no display with port locator \"card0-DP-1\" has a readable EDID",
-         false}};
+        {"display:card9-VGA-1",
+         "No display of this system matches the locator (port locator \"card9-VGA-1\")", false},
+        {"display:card0-DP-1",
+         "No display of this system matches the locator (port locator \"card0-DP-1\")", false}};
     std::vector<fs::path> sources;
     for (const BadSource& source : bad) {
         sources.push_back(source.path);
@@ -369,6 +372,39 @@ TEST_F(EdidCheckDisplayTest, BadSourcesGiveOneLineEachAndTheOthersStillRun) {
         EXPECT_EQ(objects[i]["edid"], "");
     }
     EXPECT_TRUE(objects.back()["ok"]);
+}
+
+// A real EDID cut inside its second extension block: read, its blocks present examined, and the
+// missing block reported as one error (status 1): by the conformity checks when they judge the
+// block structure, by the parser otherwise.
+TEST_F(EdidCheckTest, EdidShorterThanItsExtensionCountIsReported) {
+    const Bytes full = readBytes(dataFile(kTwoExtensions));
+    const fs::path cut = workspace.write("cut.bin", Bytes(full.begin(), full.begin() + 300));
+    const std::vector<std::pair<std::string, std::string>> runs = {
+        {"--json", "ConfExtensionCount"},
+        {"--json --base-only", "ExtensionBlocksMissing"},
+        {"--json --no-conformity", "ExtensionBlocksMissing"}};
+    for (const auto& [options, key] : runs) {
+        SCOPED_TRACE(options);
+        const ToolResult result = workspace.run(options + " " + shellQuoted(cut));
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "");
+        const std::vector<Json> objects = result.json();
+        ASSERT_THAT(objects, SizeIs(1));
+        EXPECT_TRUE(objects[0]["ok"]);
+        EXPECT_EQ(objects[0]["edid"], hexOf(Bytes(full.begin(), full.begin() + 256)));
+        std::vector<Json> found;
+        for (const Json& message : objects[0]["messages"]) {
+            if (message["key"] == "ExtensionBlocksMissing" ||
+                message["key"] == "ConfExtensionCount") {
+                found.push_back(message);
+            }
+        }
+        ASSERT_THAT(found, SizeIs(1));
+        EXPECT_EQ(found[0]["key"], key);
+        EXPECT_EQ(found[0]["level"], 2);
+        EXPECT_THAT(std::string(found[0]["text"]), HasSubstr("announces 2 extension blocks"));
+    }
 }
 
 // --list shows each display (as text and as JSON); without SOURCE each display with a readable

@@ -165,8 +165,13 @@ TEST(AccessorTest, FileSourcesIgnoreLaterChangesAndRefuseFifos) {
 // then readStructure's line 30.
 TEST(AccessorTest, SourcesWithoutBytes) {
     TempDir dir;
-    const Texts badFile = {
-        "libEDID.EDIDAccessorFile 4 23 The provided EDID file is invalid or is of size 0"};
+    // Line 23 for every unusable file, then (priority 2) line 25 with the path and the reason.
+    const auto badFile = [&](const char* name, const char* reason) {
+        return Texts{
+            "libEDID.EDIDAccessorFile 4 23 The provided EDID file is invalid or is of size 0",
+            "libEDID.EDIDAccessorFile 2 25 EDID file \"" + dir.file(name) +
+                "\" not read: " + reason};
+    };
     struct Case {
         const char* what;
         std::function<EDIDAccessor*()> make;
@@ -184,9 +189,9 @@ TEST(AccessorTest, SourcesWithoutBytes) {
          {kPastBuffer, kReadFailed}},
         {"zero length", [] { return new EDIDAccessorBuffer("abc", 0); }, false, {}},
         {"missing file", [&] { return new EDIDAccessorFile(dir.file("missing.bin")); }, false,
-         badFile},
+         badFile("missing.bin", "not-found")},
         {"empty file", [&] { return new EDIDAccessorFile(dir.write("empty.bin", "")); }, false,
-         badFile},
+         badFile("empty.bin", "empty")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -335,6 +335,26 @@ TEST(ConformityTest, TextsNameTheValues) {
               "chromaticity codes are not those of sRGB (expected in parentheses): Wy 338 (337)");
 }
 
+// A source shorter than byte 7Eh announces is one finding: the parser's when it reports missing
+// blocks, the conformity check's otherwise; more blocks than announced stay the check's.
+TEST(ConformityTest, FewerBlocksThanAnnouncedReportedOnce) {
+    struct Count {
+        std::uint8_t announced;
+        bool parserReports;
+        std::size_t conformity;
+        std::size_t parser;
+    };
+    for (const Count c : {Count{2, true, 0, 1}, Count{2, false, 1, 0}, Count{0, true, 1, 0}}) {
+        edidtest::Parsed parsed(withBlocks({ctaBlock(0, {})}).extensionCount(c.announced).bytes());
+        parsed.parser.setDecodeExtensions(true);
+        parsed.parser.setCheckConformity(true);
+        parsed.parser.setReportMissingExtensions(c.parserReports);
+        ASSERT_TRUE(parsed.parse());
+        EXPECT_EQ(parsed.withKey("ConfExtensionCount").size(), c.conformity) << int(c.announced);
+        EXPECT_EQ(parsed.withKey("ExtensionBlocksMissing").size(), c.parser) << int(c.announced);
+    }
+}
+
 // Without extension decoding (edid-check --base-only) the checks of the base block still run.
 TEST(ConformityTest, BaseChecksRunWithoutExtensionDecoding) {
     edidtest::Parsed parsed(base(withRange(50, 75, 30, 67, 17)));

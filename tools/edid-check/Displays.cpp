@@ -5,9 +5,8 @@
 
 #include "JsonWriter.h"
 #include "Terminal.h"
-#include "libEDID/EDIDContext.h"
 #include "libEDID/EDIDParser.h"
-#include "qorwin/WindowsDisplays.h"
+#include "libEDID/SystemDisplays.h"
 
 namespace edidcheck {
 
@@ -38,21 +37,11 @@ void writeRows(std::ostream& out, const std::vector<Row>& rows) {
 }  // namespace
 
 std::vector<DisplayEntry> systemDisplays() {
-    const libqorwin::WindowsDisplays displays;
-    std::vector<DisplayEntry> entries;
-    entries.reserve(displays.size());
-    for (unsigned int i = 0; i < displays.size(); ++i) {
-        const libqorwin::WindowsDisplay& display = displays[i];
-        entries.push_back(DisplayEntry{display.getPortLocator().str(),
-                                       display.getDisplayPath().str(),
-                                       display.getDisplayName().str()});
-    }
-    return entries;
+    return libEDID::listDisplays();
 }
 
 std::optional<std::string> displayIdentifier(const std::string& portLocator) {
-    libEDID::EDIDParser parser(libEDID::EDIDContext::getEDIDAccessor(
-        qor::String(portLocator), libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR));
+    libEDID::EDIDParser parser(libEDID::openDisplay(qor::String(portLocator)));
     qor::String identifier;
     if (!parser.isAccessible() || !parser.getEDIDIdentifier(identifier, false)) {
         return std::nullopt;

@@ -5,16 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "libEDID/SystemDisplays.h"
+
 namespace edidcheck {
 
 /// One display of the running system that has an EDID.
-struct DisplayEntry {
-    std::string portLocator;
-    std::string displayPath;
-    std::string displayName;
-};
+using DisplayEntry = libEDID::SystemDisplay;
 
-/// The displays with an EDID, in the platform library's order. Throws what the platform
+/// The displays with an EDID, in the platform's order (libEDID::listDisplays). Throws what the
 /// library throws when the displays cannot be listed.
 std::vector<DisplayEntry> systemDisplays();
 

@@ -70,6 +70,7 @@ const Examination& Examiner::examine(const Source& source) {
     result.source = source.name;
     result.accessible = false;
     result.ok = false;
+    result.readError = libEDID::ReadError::None;
     result.dumpFailed = false;
     result.parser.reset();
     result.messages.clear();
@@ -107,6 +108,7 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
     }
     parser.setDecodeExtensions(settings_.decodeExtensions);
     parser.setCheckConformity(settings_.checkConformity);
+    parser.setReportMissingExtensions(settings_.reportMissingExtensions);
     if (collector_) {
         parser.registerSysInfoObserver(collector_);
     } else if (jsonWriter_) {
@@ -116,6 +118,7 @@ void Examiner::keepParse(libEDID::EDIDParser& parser) {
 
     result.accessible = parser.isAccessible();
     result.ok = parser.verifyChecksum(false) && parser.parseEDID(false);
+    result.readError = parser.getReadError();
     result.dumpFailed = parser.getDumpFailed();
     if (result.ok) {
         if (parser.getEDIDIdentifier(identifier_, false)) {

@@ -10,6 +10,7 @@
 #include "SourceReader.h"
 #include "libEDID/EDIDLayout.h"
 #include "libEDID/EDIDParser.h"
+#include "libEDID/ReadError.h"
 #include "qor/Value.h"
 
 namespace edidcheck {
@@ -36,6 +37,7 @@ struct Examination {
     std::string source;
     bool accessible = false;  ///< the source's accessor could be opened
     bool ok = false;          ///< the base block was read and every verifier ran
+    libEDID::ReadError readError = libEDID::ReadError::None;  ///< the parser's, after the read
     std::optional<std::string> identifier;
     std::string productName;
     std::string serialNumber;
@@ -68,6 +70,7 @@ struct ExaminationSettings {
     bool checkConformity = true;
     PropertyForm properties = PropertyForm::list;
     bool withFields = false;  ///< describe the fields of the EDID's bytes (HTML report)
+    bool reportMissingExtensions = true;  ///< EDIDParser::setReportMissingExtensions
 };
 
 class PropertyCollector;

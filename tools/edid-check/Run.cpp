@@ -22,6 +22,7 @@
 #include "SummaryReport.h"
 #include "Terminal.h"
 #include "TextReport.h"
+#include "libEDID/ReadError.h"
 #include "qor/Logging.h"
 #include "qor/Resource.h"
 
@@ -74,15 +75,18 @@ std::vector<SourceJob> defaultJobs(SourceReader& portReader) {
     return jobs;
 }
 
-std::string baseBlockMissing(const Source& source) {
-    return source.name + ": the base block could not be read: only " +
-           std::to_string(source.bytes.size()) + " of its 128 bytes are present";
+// A source that was read but whose base block the parser could not read: the library's
+// reason, with the byte count that the tool knows.
+std::string baseBlockMissing(const Source& source, const Examination& examination) {
+    return source.name + ": " +
+           readErrorLine(examination.readError,
+                         std::to_string(source.bytes.size()) + " of 128 bytes present");
 }
 
 // Lines about a source on stderr; the name and reason may hold any byte.
 void reportProblems(const Source& source, const Examination& examination, Progress& progress) {
     if (!source.isRead() || !examination.ok) {
-        progress.printLine(visible(source.isRead() ? baseBlockMissing(source)
+        progress.printLine(visible(source.isRead() ? baseBlockMissing(source, examination)
                                                    : source.name + ": " + source.error));
     }
     if (examination.dumpFailed) {
@@ -176,9 +180,12 @@ int run(const Options& options) {
     const PropertyForm propertyForm = options.json                    ? PropertyForm::json
                                       : options.properties || reports ? PropertyForm::list
                                                                       : PropertyForm::none;
+    // An EDID shorter than its extension count gets one finding: the conformity checks' when
+    // they judge the block structure (with the extension decoders), the parser's otherwise.
+    const bool blockConformity = !options.noConformity && !options.baseOnly;
     Examiner examiner(ExaminationSettings{options.ignoredCategories, options.hexDump,
                                           !options.baseOnly, !options.noConformity, propertyForm,
-                                          options.html.has_value()});
+                                          options.html.has_value(), !blockConformity});
     std::optional<HtmlReport> html;
     if (options.html) {
         html.emplace(options.language.value_or("en"));

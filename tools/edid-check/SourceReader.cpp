@@ -11,7 +11,8 @@
 #include "HexText.h"
 #include "Terminal.h"
 #include "libEDID/EDIDAccessorBuffer.h"
-#include "libEDID/EDIDContext.h"
+#include "libEDID/ReadError.h"
+#include "libEDID/SystemDisplays.h"
 #include "qor/Files.h"
 
 namespace edidcheck {
@@ -42,7 +43,22 @@ std::string tooLargeError(std::string_view content, bool overTextLimit) {
                : "";
 }
 
+Source failed(std::string name, std::string error) {
+    return Source{std::move(name), {}, {}, std::move(error)};
+}
+
+// A path that cannot be opened: missing, not permitted, or refused for another reason.
+std::string openFailure(int error) {
+    const libEDID::ReadError reason = error == EACCES || error == EPERM
+                                          ? libEDID::ReadError::PermissionDenied
+                                          : libEDID::ReadError::NotFound;
+    return readErrorLine(reason, std::strerror(error));
+}
+
 Source fromContent(std::string name, std::string_view content) {
+    if (classifyContent(content) == ContentKind::Empty) {
+        return failed(std::move(name), readErrorLine(libEDID::ReadError::Empty));
+    }
     Source source{std::move(name), {}, {}, {}};
     DecodedHex decoded = decodeContent(content);
     if (!decoded.ok()) {
@@ -61,10 +77,6 @@ Source fromContent(std::string name, std::string_view content) {
     return source;
 }
 
-Source failed(std::string name, std::string error) {
-    return Source{std::move(name), {}, {}, std::move(error)};
-}
-
 std::string_view finderWord(libEDID::EDIDAccessor::EDIDFINDER finder) {
     switch (finder) {
         case libEDID::EDIDAccessor::FIND_BY_PORT_LOCATOR:
@@ -78,6 +90,17 @@ std::string_view finderWord(libEDID::EDIDAccessor::EDIDFINDER finder) {
 }
 
 }  // namespace
+
+std::string readErrorLine(libEDID::ReadError error, const std::string& addition) {
+    std::string line = libEDID::readErrorText(error).str();
+    if (addition.empty()) {
+        return line;
+    }
+    if (line.ends_with('.')) {
+        line.pop_back();
+    }
+    return line + " (" + addition + ")";
+}
 
 bool SourceReader::isDisplayArgument(const std::string& argument) {
     return argument.starts_with(kDisplayPrefix);
@@ -108,15 +131,17 @@ Source SourceReader::readFile(const std::string& path) {
         case qor::ReadResult::TOO_LARGE:
             break;
         case qor::ReadResult::CANNOT_OPEN:
-            return failed(path, std::string("cannot open: ") + std::strerror(errno));
+            return failed(path, openFailure(errno));
         case qor::ReadResult::NOT_REGULAR: {
             std::error_code ignored;
-            return failed(path, std::filesystem::is_directory(path, ignored)
-                                    ? "is a directory"
-                                    : "is not a regular file (a pipe is read with \"-\")");
+            return failed(path, readErrorLine(libEDID::ReadError::NotRegularFile,
+                                              std::filesystem::is_directory(path, ignored)
+                                                  ? "a directory"
+                                                  : "a pipe is read with \"-\""));
         }
         case qor::ReadResult::READ_ERROR:
-            return failed(path, std::string("cannot read: ") + std::strerror(errno));
+            return failed(path,
+                          readErrorLine(libEDID::ReadError::ReadFailed, std::strerror(errno)));
     }
     const std::string error = tooLargeError(content, result == qor::ReadResult::TOO_LARGE);
     return error.empty() ? fromContent(path, content) : failed(path, error);
@@ -127,7 +152,7 @@ Source SourceReader::readStandardInput() {
     std::string& content = content_;
     content.clear();
     if (!readUpTo(stdin, content, kTextLimit + 1)) {
-        return failed("-", std::string("cannot read: ") + std::strerror(errno));
+        return failed("-", readErrorLine(libEDID::ReadError::ReadFailed, std::strerror(errno)));
     }
     const bool overTextLimit = content.size() > kTextLimit;
     if (overTextLimit) {
@@ -141,13 +166,14 @@ Source SourceReader::readDisplay(const std::string& argument) const {
     const std::string locator = argument.substr(kDisplayPrefix.size());
     Source source{argument, {}, {}, {}};
     try {
-        source.accessor = libEDID::EDIDContext::getEDIDAccessor(qor::String(locator), finder_);
+        source.accessor = libEDID::openDisplay(qor::String(locator), finder_);
     } catch (const std::exception& error) {
         return failed(argument, std::string("cannot list the displays: ") + error.what());
     }
     if (!source.accessor->isAccessible()) {
-        return failed(argument, "no display with " + std::string(finderWord(finder_)) + " \"" +
-                                    locator + "\" has a readable EDID");
+        return failed(argument,
+                      readErrorLine(source.accessor->getSourceError(),
+                                    std::string(finderWord(finder_)) + " \"" + locator + "\""));
     }
     return source;
 }

@@ -6,6 +6,7 @@
 #include "Samples.h"
 #include "libEDID/EDIDAccessor.h"
 #include "libEDID/EDIDAccessorHandle.h"
+#include "libEDID/ReadError.h"
 
 namespace edidcheck {
 
@@ -18,6 +19,10 @@ struct Source {
 
     bool isRead() const { return error.empty(); }
 };
+
+/// The library's localized sentence for a read error; what the tool adds (the system's reason,
+/// a hint, a count) follows in parentheses, in place of the sentence's final full stop.
+std::string readErrorLine(libEDID::ReadError error, const std::string& addition = {});
 
 /// Turns command-line sources into accessors: a file path, "-" for standard input, or
 /// "display:LOCATOR". File content is raw bytes or hex text, told apart by HexText's rules;

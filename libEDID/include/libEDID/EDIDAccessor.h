@@ -1,5 +1,6 @@
 #pragma once
 
+#include "libEDID/ReadError.h"
 #include "libEDID/libEDIDExport.h"
 #include "qor/String.h"
 
@@ -33,6 +34,10 @@ class LIBEDID_API EDIDAccessor {
 
     qor::String getLocator() { return locator; }
     bool isAccessible() const { return accessible; }
+    /// Why the source cannot give an EDID, as far as it knows from opening it: a missing or
+    /// unreadable file, a folder, an empty source, no such display. ReadError::None when it
+    /// knows of nothing wrong (a source may still be too short, which only a read shows).
+    ReadError getSourceError() const { return sourceError; }
 
     /// Reads exactly `length` bytes at `offset` through read(); false when the source is not
     /// accessible or the read fails. Note the argument order (offset, destination, length).
@@ -41,6 +46,7 @@ class LIBEDID_API EDIDAccessor {
   protected:
     bool accessible = false;
     qor::String locator;
+    ReadError sourceError = ReadError::None;
 };
 
 }  // namespace libEDID

@@ -12,6 +12,7 @@
 #include "libEDID/EDIDBlock.h"
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
+#include "libEDID/ReadError.h"
 #include "qor/Array.h"
 #include "qor/String.h"
 #include "qor/Value.h"
@@ -105,6 +106,23 @@ class LIBEDID_API EDIDParser {
     /// "DumpEDID") and that file could not be written.
     bool getDumpFailed() const { return dumpFailed; }
 
+    /// Why the last read of the EDID (by verifyChecksum, parseEDID, or the calls that parse)
+    /// came back without it or with less than it announces; ReadError::None after a complete
+    /// read and before the first one. Set by every read, also by a failed one; a call that uses
+    /// the blocks already read leaves it as it is. When the source could not be opened it is the
+    /// source's own reason (EDIDAccessor::getSourceError, ReadError::NotFound when the source
+    /// gives none); when the base block could not be read, BaseBlockShort unless the source
+    /// knows better (an empty source: Empty); ExtensionMissing when fewer extension blocks than
+    /// byte 7Eh announces could be read (the blocks read are parsed as usual).
+    ReadError getReadError() const { return readError; }
+
+    /// When on, parseEDID reports an EDID whose source ends before the extension blocks that
+    /// byte 7Eh announces with the level-2 message "ExtensionBlocksMissing" (category
+    /// EXTENSION_BLOCK; {announced} and {present} blocks) after the report of the extension
+    /// blocks. Off by default: a default parse reads the blocks present without a message.
+    void setReportMissingExtensions(bool on) { reportMissingExtensions = on; }
+    bool getReportMissingExtensions() const { return reportMissingExtensions; }
+
   private:
     friend class EDIDVerifier;
 
@@ -181,6 +199,8 @@ class LIBEDID_API EDIDParser {
     void reportTrailer(const ParseWork& work);
     void runExtensionBlocks(const ParseWork& work);
     bool completeParse(ParseWork& work);
+    void noteReadFailure(ReadError fallback);
+    void reportMissingExtensionBlocks(const ParseWork& work);
     // Decoded blocks belong to the blocks they were decoded from: gone when these are read
     // again or a parse starts.
     void clearDecodedBlocks() {
@@ -203,6 +223,8 @@ class LIBEDID_API EDIDParser {
     bool decodeExtensions = false;
     bool checkConformity = false;
     bool dumpFailed = false;
+    bool reportMissingExtensions = false;
+    ReadError readError = ReadError::None;
     BusyFlag busy;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;

@@ -11,6 +11,8 @@
 #include "libEDID/EDIDContext.h"
 #include "libEDID/EDIDParser.h"
 #include "libEDID/LibEDIDLog.h"
+#include "libEDID/ReadError.h"
+#include "libEDID/SystemDisplays.h"
 #include "libEDID/libEDIDExport.h"
 
 namespace libEDID {

@@ -17,11 +17,6 @@ class ConformityCheck : public EDIDVerifier {
     static constexpr Level kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
     static constexpr Level kError = LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR;
 
-    /// The parse's results: the checks run once the parser holds them.
-    const std::vector<CTABlock>& ctaBlocks() const { return getParser()->getCTABlocks(); }
-    const std::vector<DisplayIDSection>& displayIDSections() const {
-        return getParser()->getDisplayIDBlocks();
-    }
     /// Logs `key` with "block" = the extension block's number and `variables` filled.
     void logBlockFinding(const char* key, Level level, Category category, unsigned block,
                          Variables variables = {});

@@ -10,6 +10,7 @@
 #include "qor/System.h"
 #include "report/EDIDVerifier.h"
 #include "report/MessageBuilder.h"
+#include "report/ReportText.h"
 #include "report/Texts.h"
 #include "sources/ClassLogger.h"
 #include "verifiers/base/BasicVideoFeatureVerifier.h"
@@ -97,8 +98,15 @@ bool EDIDParser::parseEDID(bool force) {
     }
     runDescriptorSlots(work.baseBlock);
     reportTrailer(work);
+    if (reportMissingExtensions) {
+        reportMissingExtensionBlocks(work);
+    }
     if (decodeExtensions) {
         runExtensionBlocks(work);
+    }
+    // The checks of the whole EDID judge the blocks and decoded results of this parse.
+    if (checkConformity) {
+        conformity::checkConformity(this, decodeExtensions);
     }
     return completeParse(work);
 }
@@ -116,9 +124,6 @@ bool EDIDParser::completeParse(ParseWork& work) {
     }
     if (work.productName) {
         productName = std::move(*work.productName);
-    }
-    if (checkConformity) {
-        conformity::checkConformity(this, decodeExtensions);
     }
     if (!serialNumber.isEmpty()) {
         notifySysInfoProperty(detail::propertyName("MonitorSerialNumber"),
@@ -225,6 +230,22 @@ void EDIDParser::reportTrailer(const ParseWork& work) {
         blocks += detail::hexByte(block[layout::kChecksum]);
     }
     report("ExtBlocks", blocks);
+}
+
+// The source ended before the blocks that byte 7Eh announces: the blocks present were read and
+// are examined; the finding names both counts.
+void EDIDParser::reportMissingExtensionBlocks(const ParseWork& work) {
+    const unsigned announced = work.baseBlock[layout::kExtensionCount];
+    const auto present = static_cast<unsigned>(work.extensionBlocks.size());
+    if (present >= announced) {
+        return;
+    }
+    const std::size_t first = messages.size();
+    logMesg(detail::makeMessage("ExtensionBlocksMissing", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
+                                LibEDIDLog::LIBEDID_LOG_CAT_EXTENSION_BLOCK,
+                                {{"announced", detail::unsignedText(announced)},
+                                 {"present", detail::unsignedText(present)}}));
+    markBytes(first, layout::kExtensionCount, 1);
 }
 
 // Extension block n (1 = the first block after the base block) is decoded by the verifier of

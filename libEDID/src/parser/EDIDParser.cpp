@@ -179,6 +179,8 @@ bool EDIDParser::readEDID(bool force) {
     extensionBlocks.clear();
     clearDecodedBlocks();
     if (!edidRead) {
+        // A source that opened but cannot give 128 bytes is short, unless it knows better.
+        noteReadFailure(ReadError::BaseBlockShort);
         return false;
     }
     const unsigned count = baseBlock[layout::kExtensionCount];
@@ -188,6 +190,13 @@ bool EDIDParser::readEDID(bool force) {
             break;
         }
         extensionBlocks.append(block);
+    }
+    readError = extensionBlocks.size() < count ? ReadError::ExtensionMissing : ReadError::None;
+    if (readError != ReadError::None) {
+        QOR_LOG(logger(), 2,
+                "307 " + "EDID incomplete: byte 7Eh announces " + count +
+                    " extension blocks, the source holds " +
+                    static_cast<unsigned>(extensionBlocks.size()));
     }
     dumpFailed = dumpSettingOn() && !dumpEDID();
     QOR_LOG(logger(), 1, "83 " + "EDID Dump : " + accessor->hexDump());
@@ -218,12 +227,22 @@ bool EDIDParser::dumpEDID() {
 // Reads the EDID when the source is accessible; otherwise, or when the base block cannot be
 // read, logs "CannotAccessEDID".
 bool EDIDParser::readOrReport(bool force) {
-    if (isAccessible() && readEDID(force)) {
+    if (!isAccessible()) {
+        noteReadFailure(ReadError::NotFound);
+    } else if (readEDID(force)) {
         return true;
     }
     logMesg(LibEDIDLog("CannotAccessEDID", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                        LibEDIDLog::LIBEDID_LOG_CAT_GENERAL));
     return false;
+}
+
+// The reason of a read that gave no EDID: the source's own when it knows one, else `fallback`
+// (a source of the caller's own may know none; an empty handle is no source at all).
+void EDIDParser::noteReadFailure(ReadError fallback) {
+    const ReadError known = accessor.isEmpty() ? ReadError::None : accessor->getSourceError();
+    readError = known != ReadError::None ? known : fallback;
+    QOR_LOG(logger(), 2, "306 " + "EDID not read: " + readErrorName(readError));
 }
 
 bool EDIDParser::verifyChecksum(bool force) {

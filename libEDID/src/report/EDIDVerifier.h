@@ -85,6 +85,9 @@ class EDIDVerifier {
     const EDIDBlock& baseBlock() const { return work().baseBlock; }
     const qor::Array<EDIDBlock>& extensionBlocks() const { return work().extensionBlocks; }
     const std::vector<CTABlock>& ctaBlocks() const { return work().ctaBlocks; }
+    const std::vector<DisplayIDSection>& displayIDSections() const {
+        return work().displayIDBlocks;
+    }
     void addCTABlock(CTABlock block) { work().ctaBlocks.push_back(std::move(block)); }
     void setSerialNumber(const qor::String& text) { work().serialNumber = text; }
     void setProductName(const qor::String& text) { work().productName = text; }

@@ -18,16 +18,22 @@ qor::Logger* logger() {
 
 }  // namespace
 
+// An empty buffer is accessible by the rules of the memory source, yet holds no EDID.
 EDIDAccessorBuffer::EDIDAccessorBuffer(const qor::Buffer<unsigned char>& data) : buffer(data) {
     accessible = true;
+    if (buffer.isEmpty()) {
+        sourceError = ReadError::Empty;
+    }
 }
 
 EDIDAccessorBuffer::EDIDAccessorBuffer(const char* data, unsigned int length) {
-    if (length == 0) {
-        return;
+    if (length != 0) {
+        buffer.assign(data, length);
+        accessible = true;
     }
-    buffer.assign(data, length);
-    accessible = true;
+    if (buffer.isEmpty()) {
+        sourceError = ReadError::Empty;
+    }
 }
 
 EDIDAccessorBuffer::EDIDAccessorBuffer(EDIDAccessorBuffer&& other) noexcept

@@ -1,6 +1,8 @@
 #include "libEDID/EDIDAccessorFile.h"
 
+#include <cerrno>
 #include <string>
+
 #include "sources/ClassLogger.h"
 
 #include "qor/Files.h"
@@ -16,14 +18,34 @@ qor::Logger* logger() {
     return instance;
 }
 
+ReadError sourceErrorOf(qor::ReadResult result, int error) {
+    switch (result) {
+        case qor::ReadResult::OK:
+        case qor::ReadResult::TOO_LARGE:
+            return ReadError::None;
+        case qor::ReadResult::CANNOT_OPEN:
+            return error == EACCES || error == EPERM ? ReadError::PermissionDenied
+                                                     : ReadError::NotFound;
+        case qor::ReadResult::NOT_REGULAR:
+            return ReadError::NotRegularFile;
+        case qor::ReadResult::READ_ERROR:
+            return ReadError::ReadFailed;
+    }
+    return ReadError::ReadFailed;
+}
+
 }  // namespace
 
 EDIDAccessorFile::EDIDAccessorFile(const qor::String& path) : fileName(path) {
     std::string bytes;
     const qor::ReadResult result = qor::readRegularFile(path, MAX_FILE_SIZE, bytes);
-    if (result == qor::ReadResult::OK || result == qor::ReadResult::TOO_LARGE) {
+    sourceError = sourceErrorOf(result, errno);
+    if (sourceError == ReadError::None) {
         content.assign(bytes.data(), bytes.size());
         accessible = content.size() != 0;
+        if (!accessible) {
+            sourceError = ReadError::Empty;
+        }
     }
     if (result == qor::ReadResult::TOO_LARGE) {
         QOR_LOG(logger(), 4,
@@ -31,6 +53,8 @@ EDIDAccessorFile::EDIDAccessorFile(const qor::String& path) : fileName(path) {
     }
     if (!accessible) {
         QOR_LOG(logger(), 4, "23 " + "The provided EDID file is invalid or is of size 0");
+        QOR_LOG(logger(), 2,
+                "25 " + "EDID file \"" + path + "\" not read: " + readErrorName(sourceError));
     }
 }
 

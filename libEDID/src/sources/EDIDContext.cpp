@@ -1,6 +1,6 @@
 #include "libEDID/EDIDContext.h"
 
-#include "sources/EDIDAccessorWindows.h"
+#include "libEDID/SystemDisplays.h"
 
 namespace libEDID {
 
@@ -14,8 +14,7 @@ EDIDContext& EDIDContext::operator=(EDIDContext&&) {
 
 EDIDAccessorHandle EDIDContext::getEDIDAccessor(const qor::String& locator,
                                                 EDIDAccessor::EDIDFINDER finder) {
-    // The handle owns the accessor from here on (and destroys it if wrapping fails).
-    return makeAccessor<EDIDAccessorWindows>(locator, finder);
+    return openDisplay(locator, finder);
 }
 
 }  // namespace libEDID

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "../DisplayBackend.h"
-#include "qorwin/WindowsDisplays.h"
+#include "qorwin/Displays.h"
 
 namespace libqorwin::detail {
 
@@ -78,14 +78,19 @@ class FileDescriptor {
     int fd_;
 };
 
-// Reads up to `limit` bytes of a regular file into `out`. False when the file is missing, not
+// Reads up to `limit` bytes of a regular file into `out`. Fails when the file is missing, not
 // a regular file (a FIFO or device would block or never end) or cannot be read.
-bool readRegularFile(const std::string& path, std::size_t limit, qor::Buffer<unsigned char>& out) {
+EDIDStatus readRegularFile(const std::string& path, std::size_t limit,
+                           qor::Buffer<unsigned char>& out) {
     out.clear();
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) {
+        return errno == EACCES || errno == EPERM ? EDIDStatus::PermissionDenied
+                                                 : EDIDStatus::ReadFailed;
+    }
     struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return EDIDStatus::ReadFailed;
     }
     out.resize(limit);
     std::size_t total = 0;
@@ -96,7 +101,7 @@ bool readRegularFile(const std::string& path, std::size_t limit, qor::Buffer<uns
         }
         if (n < 0) {
             out.clear();
-            return false;
+            return EDIDStatus::ReadFailed;
         }
         if (n == 0) {
             break;
@@ -104,7 +109,7 @@ bool readRegularFile(const std::string& path, std::size_t limit, qor::Buffer<uns
         total += static_cast<std::size_t>(n);
     }
     out.resize(total);
-    return true;
+    return EDIDStatus::OK;
 }
 
 std::string edidFileOf(const std::string& folder) {
@@ -114,7 +119,8 @@ std::string edidFileOf(const std::string& folder) {
 // A connector counts as a display when its edid attribute can be read and is not empty.
 bool hasEdid(const std::string& folder) {
     qor::Buffer<unsigned char> firstByte;
-    return readRegularFile(edidFileOf(folder), 1, firstByte) && !firstByte.isEmpty();
+    return readRegularFile(edidFileOf(folder), 1, firstByte) == EDIDStatus::OK &&
+           !firstByte.isEmpty();
 }
 
 std::vector<Connector> listConnectorsWithEdid(const std::string& root) {
@@ -139,16 +145,15 @@ std::vector<Connector> listConnectorsWithEdid(const std::string& root) {
 
 }  // namespace
 
-qor::Array<WindowsDisplay> enumerateDisplays() {
-    qor::Array<WindowsDisplay> displays;
-    for (const Connector& connector :
-         listConnectorsWithEdid(WindowsDisplays::getSysfsRoot().str())) {
-        displays.append(WindowsDisplay(connector.entry, connector.folder, connector.name));
+qor::Array<Display> enumerateDisplays() {
+    qor::Array<Display> displays;
+    for (const Connector& connector : listConnectorsWithEdid(Displays::getSysfsRoot().str())) {
+        displays.append(Display(connector.entry, connector.folder, connector.name));
     }
     return displays;
 }
 
-bool readEDID(const WindowsDisplay& display, qor::Buffer<unsigned char>& edid) {
+EDIDStatus readEDID(const Display& display, qor::Buffer<unsigned char>& edid) {
     return readRegularFile(edidFileOf(display.getDisplayPath().str()), MAX_EDID_BYTES, edid);
 }
 

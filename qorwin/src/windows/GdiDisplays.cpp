@@ -36,7 +36,7 @@ DISPLAY_DEVICEW emptyDisplayDevice() {
     return device;
 }
 
-void appendActiveMonitors(const DISPLAY_DEVICEW& adapter, qor::Array<WindowsDisplay>& displays) {
+void appendActiveMonitors(const DISPLAY_DEVICEW& adapter, qor::Array<Display>& displays) {
     const qor::String portLocator = toUtf8(adapter.DeviceName);
     DISPLAY_DEVICEW monitor = emptyDisplayDevice();
     for (DWORD i = 0;
@@ -44,7 +44,7 @@ void appendActiveMonitors(const DISPLAY_DEVICEW& adapter, qor::Array<WindowsDisp
         if ((monitor.StateFlags & DISPLAY_DEVICE_ACTIVE) != 0 && monitor.DeviceID[0] != L'\0') {
             // With EDD_GET_DEVICE_INTERFACE_NAME, DeviceID holds the device interface path.
             displays.append(
-                WindowsDisplay(portLocator, toUtf8(monitor.DeviceID), toUtf8(monitor.DeviceName)));
+                Display(portLocator, toUtf8(monitor.DeviceID), toUtf8(monitor.DeviceName)));
         }
         monitor = emptyDisplayDevice();
     }
@@ -111,30 +111,32 @@ qor::String interfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData,
     return toUtf8(detail->DevicePath);
 }
 
-bool readEdidValue(HDEVINFO set, SP_DEVINFO_DATA& device, qor::Buffer<unsigned char>& edid) {
+EDIDStatus readEdidValue(HDEVINFO set, SP_DEVINFO_DATA& device, qor::Buffer<unsigned char>& edid) {
     const RegistryKey key(
         SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
     if (!key.isValid()) {
-        return false;
+        return GetLastError() == ERROR_ACCESS_DENIED ? EDIDStatus::PermissionDenied
+                                                     : EDIDStatus::ReadFailed;
     }
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(key.get(), L"EDID", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_BINARY || size == 0) {
-        return false;
+        type != REG_BINARY) {
+        return EDIDStatus::ReadFailed;
     }
     edid.resize(size);
-    if (RegQueryValueExW(key.get(), L"EDID", nullptr, &type, edid.data(), &size) != ERROR_SUCCESS) {
-        return false;
+    if (size != 0 &&
+        RegQueryValueExW(key.get(), L"EDID", nullptr, &type, edid.data(), &size) != ERROR_SUCCESS) {
+        return EDIDStatus::ReadFailed;
     }
     edid.resize(size);
-    return true;
+    return EDIDStatus::OK;
 }
 
 }  // namespace
 
-qor::Array<WindowsDisplay> enumerateDisplays() {
-    qor::Array<WindowsDisplay> displays;
+qor::Array<Display> enumerateDisplays() {
+    qor::Array<Display> displays;
     DISPLAY_DEVICEW adapter = emptyDisplayDevice();
     for (DWORD i = 0; EnumDisplayDevicesW(nullptr, i, &adapter, 0); ++i) {
         if ((adapter.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) != 0) {
@@ -145,11 +147,11 @@ qor::Array<WindowsDisplay> enumerateDisplays() {
     return displays;
 }
 
-bool readEDID(const WindowsDisplay& display, qor::Buffer<unsigned char>& edid) {
+EDIDStatus readEDID(const Display& display, qor::Buffer<unsigned char>& edid) {
     edid.clear();
     const DeviceInfoSet set;
     if (!set.isValid()) {
-        return false;
+        return EDIDStatus::ReadFailed;
     }
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
@@ -163,7 +165,7 @@ bool readEDID(const WindowsDisplay& display, qor::Buffer<unsigned char>& edid) {
             return readEdidValue(set.get(), device, edid);
         }
     }
-    return false;
+    return EDIDStatus::ReadFailed;
 }
 
 }  // namespace libqorwin::detail

@@ -1,4 +1,4 @@
-#include "qorwin/WindowsDisplays.h"
+#include "qorwin/Displays.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -9,16 +9,16 @@ namespace libqorwin {
 
 namespace {
 
-using NameGetter = const qor::String& (WindowsDisplay::*)() const;
+using NameGetter = const qor::String& (Display::*)() const;
 
-unsigned int findFirst(const qor::Array<WindowsDisplay>& displays, const qor::String& wanted,
+unsigned int findFirst(const qor::Array<Display>& displays, const qor::String& wanted,
                        NameGetter name) {
     for (std::size_t i = 0; i < displays.size(); ++i) {
         if (detail::equalsIgnoringCase((displays[i].*name)(), wanted)) {
             return static_cast<unsigned int>(i);
         }
     }
-    return WindowsDisplays::NOT_FOUND;
+    return Displays::NOT_FOUND;
 }
 
 // The folder set through setSysfsRoot, shared by every thread of the process.
@@ -47,31 +47,31 @@ bool equalsIgnoringCase(const qor::String& a, const qor::String& b) {
 
 }  // namespace detail
 
-WindowsDisplays::WindowsDisplays() : displays_(detail::enumerateDisplays()) {}
+Displays::Displays() : displays_(detail::enumerateDisplays()) {}
 
-unsigned int WindowsDisplays::findByPortLocator(const qor::String& portLocator) const {
-    return findFirst(displays_, portLocator, &WindowsDisplay::getPortLocator);
+unsigned int Displays::findByPortLocator(const qor::String& portLocator) const {
+    return findFirst(displays_, portLocator, &Display::getPortLocator);
 }
 
-unsigned int WindowsDisplays::findyByDisplaypath(const qor::String& displayPath) const {
-    return findFirst(displays_, displayPath, &WindowsDisplay::getDisplayPath);
+unsigned int Displays::findByDisplayPath(const qor::String& displayPath) const {
+    return findFirst(displays_, displayPath, &Display::getDisplayPath);
 }
 
-unsigned int WindowsDisplays::findyByDisplayName(const qor::String& displayName) const {
-    return findFirst(displays_, displayName, &WindowsDisplay::getDisplayName);
+unsigned int Displays::findByDisplayName(const qor::String& displayName) const {
+    return findFirst(displays_, displayName, &Display::getDisplayName);
 }
 
-const WindowsDisplay& WindowsDisplays::operator[](unsigned int index) const {
+const Display& Displays::operator[](unsigned int index) const {
     return displays_[index];
 }
 
-void WindowsDisplays::setSysfsRoot(const qor::String& path) {
+void Displays::setSysfsRoot(const qor::String& path) {
     SysfsRootSetting& setting = sysfsRootSetting();
     const std::lock_guard<std::mutex> lock(setting.mutex);
     setting.path = path;
 }
 
-qor::String WindowsDisplays::getSysfsRoot() {
+qor::String Displays::getSysfsRoot() {
     {
         SysfsRootSetting& setting = sysfsRootSetting();
         const std::lock_guard<std::mutex> lock(setting.mutex);
