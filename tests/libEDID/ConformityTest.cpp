@@ -217,6 +217,9 @@ EdidBuilder withSupport(std::uint8_t support, std::uint8_t features) {
         1, 0xFD, {50, 75, 30, 83, 17, support, 0x0A, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
     return builder;
 }
+// A CTA-861 detailed timing of 1280 x 720 @ 60 Hz with an image size of 530 x 320 mm.
+const Bytes kCTATiming{0x01, 0x1D, 0x00, 0x72, 0x51, 0xD0, 0x1E, 0x20, 0x6E,
+                       0x28, 0x55, 0x00, 0x12, 0x40, 0x21, 0x00, 0x00, 0x1E};
 const std::vector<std::uint8_t> kVIC20{0x41, 20};  // 1920 x 1080i @ 50 Hz, 28.125 kHz
 
 const Case kBaseCases[] = {
@@ -252,6 +255,17 @@ const Case kBaseCases[] = {
          .extensionBytes(1, 0, ctaBlock(0, kVIC20))
          .bytes(),
      "ConfRangeHorizontal", 0, 1, kBase},
+    {"EDID 1.3 digital, reserved bits 0", base(EdidBuilder().version(1, 3).videoInput(0x81)),
+     "ConfReservedInputBits", 0, 1, kBase},
+    {"EDID 1.3 digital, bit 5 set", base(EdidBuilder().version(1, 3).videoInput(0xA0)),
+     "ConfReservedInputBits", 1, 1, kBase},
+    {"EDID 1.4 DisplayPort", base(EdidBuilder()), "ConfReservedInputBits", 0, 1, kBase},
+    {"CTA DTD image size 10 mm wider",
+     withImageSize(520, 320)
+         .extensionBlock(2)
+         .extensionBytes(1, 0, ctaBlock(0, {}, kCTATiming))
+         .bytes(),
+     "ConfImageSizeMismatch", 1, 1, kBase},
     {"image size as the screen", base(withImageSize(520, 320)), "ConfImageSizeMismatch", 0, 1,
      kBase},
     {"image 9 mm wider", base(withImageSize(529, 320)), "ConfImageSizeMismatch", 0, 1, kBase},

@@ -33,6 +33,9 @@ constexpr std::array<SRGBCode, 8> kSRGBCodes{{
     {"Wy", &Codes::whiteY, 337},
 }};
 
+// Byte 14h bits 6-1 of a digital input before E-EDID 1.4.
+constexpr std::uint8_t kReservedInputBits13 = 0x7E;
+
 // The screen size (15h-16h) is in whole centimetres; an image size in millimetres that differs
 // by this much or more is not the same size rounded.
 constexpr unsigned kImageSizeToleranceMm = 10;
@@ -91,14 +94,19 @@ struct RangeViolation {
     std::optional<ListedTiming> farthest;
 };
 
+/// "DTD 2" in the base block, "block 1 DTD 2" or "block 1 VIC 20" in an extension block.
+std::string timingSource(unsigned block, unsigned number, const char* kind = "DTD") {
+    std::string text;
+    if (block != 0) {
+        text += "block " + std::to_string(block) + ' ';
+    }
+    return text + kind + ' ' + std::to_string(number);
+}
+
 /// "block 1 VIC 20: 1920 x 1080i @ 50.00 Hz": where the timing is listed, and the mode.
 std::string timingText(const ListedTiming& listed) {
     const VideoTiming& t = listed.timing;
-    std::string text;
-    if (listed.block != 0) {
-        text += "block " + std::to_string(listed.block) + ' ';
-    }
-    text += std::string(listed.kind) + ' ' + std::to_string(listed.number) + ": ";
+    std::string text = timingSource(listed.block, listed.number, listed.kind) + ": ";
     text += std::to_string(t.hActive) + " x " +
             std::to_string(t.interlaced ? t.vActive * 2 : t.vActive);
     text += t.interlaced ? "i @ " : " @ ";
@@ -140,45 +148,63 @@ void BaseBlockConformity::checkSRGB() {
 }
 
 // The image size of a detailed timing (bytes 12-14) is the screen size (15h-16h) in
-// millimetres; both are given or neither.
+// millimetres; both are given or neither. This holds for the detailed timings of the CTA-861
+// blocks too.
 void BaseBlockConformity::checkImageSizes() {
-    const bool screenGiven = base_.widthCm && base_.heightCm;
     for (unsigned i = 0; i < base_.descriptors.size(); ++i) {
-        const auto& timing = base_.descriptors[i].timing;
-        if (!timing) {
-            continue;
+        if (const auto& timing = base_.descriptors[i].timing) {
+            checkImageSize(*timing, 0, i + 1);
         }
-        const unsigned width = timing->hImageSizeMm;
-        const unsigned height = timing->vImageSizeMm;
-        const bool imageGiven = width != 0 || height != 0;
-        const char* key = nullptr;
-        if (imageGiven && screenGiven) {
-            if (sizesDiffer(width, *base_.widthCm) || sizesDiffer(height, *base_.heightCm)) {
-                key = "ConfImageSizeMismatch";
+    }
+    for (const CTABlock& block : ctaBlocks()) {
+        for (unsigned i = 0; i < block.detailedTimings.size(); ++i) {
+            if (const auto timing = decode::decodeDetailedTiming(block.detailedTimings[i])) {
+                checkImageSize(*timing, block.blockNumber, i + 1);
             }
-        } else if (screenGiven) {
-            key = "ConfImageSizeNotGiven";
-        } else if (imageGiven && base_.hSizeCode == 0 && base_.vSizeCode == 0) {
-            key = "ConfScreenSizeNotGiven";
-        }
-        if (key != nullptr) {
-            logMesg(message(key, kWarning, kCategory,
-                            {{"slot", detail::unsignedText(i + 1)},
-                             {"width", detail::unsignedText(width)},
-                             {"height", detail::unsignedText(height)},
-                             {"screenWidth", detail::unsignedText(base_.hSizeCode)},
-                             {"screenHeight", detail::unsignedText(base_.vSizeCode)}}));
         }
     }
 }
 
-// E-EDID 1.4, byte 14h bits 3-0 of a digital input: 0h-5h name an interface, 6h-Fh are
-// reserved.
+void BaseBlockConformity::checkImageSize(const decode::DetailedTiming& timing, unsigned block,
+                                         unsigned number) {
+    const bool screenGiven = base_.widthCm && base_.heightCm;
+    const unsigned width = timing.hImageSizeMm;
+    const unsigned height = timing.vImageSizeMm;
+    const bool imageGiven = width != 0 || height != 0;
+    const char* key = nullptr;
+    if (imageGiven && screenGiven) {
+        if (sizesDiffer(width, *base_.widthCm) || sizesDiffer(height, *base_.heightCm)) {
+            key = "ConfImageSizeMismatch";
+        }
+    } else if (screenGiven) {
+        key = "ConfImageSizeNotGiven";
+    } else if (imageGiven && base_.hSizeCode == 0 && base_.vSizeCode == 0) {
+        key = "ConfScreenSizeNotGiven";
+    }
+    if (key != nullptr) {
+        logMesg(message(key, kWarning, kCategory,
+                        {{"timing", timingSource(block, number).c_str()},
+                         {"width", detail::unsignedText(width)},
+                         {"height", detail::unsignedText(height)},
+                         {"screenWidth", detail::unsignedText(base_.hSizeCode)},
+                         {"screenHeight", detail::unsignedText(base_.vSizeCode)}}));
+    }
+}
+
+// Byte 14h of a digital input: in E-EDID 1.4 bits 3-0 name the interface (0h-5h; 6h-Fh are
+// reserved); before 1.4 bits 6-1 are reserved and 0 (bit 0: DFP 1.x compatible).
 void BaseBlockConformity::checkInterface() {
-    if (base_.videoInput.digital && base_.isRevision14OrLater() &&
-        base_.videoInput.interface == DigitalInterface::Reserved) {
-        logMesg(message("ConfReservedInterface", kError, kCategory,
-                        {{"value", detail::hexByte(base_.videoInputCode & 0x0Fu)}}));
+    if (!base_.videoInput.digital) {
+        return;
+    }
+    if (base_.isRevision14OrLater()) {
+        if (base_.videoInput.interface == DigitalInterface::Reserved) {
+            logMesg(message("ConfReservedInterface", kError, kCategory,
+                            {{"value", detail::hexByte(base_.videoInputCode & 0x0Fu)}}));
+        }
+    } else if ((base_.videoInputCode & kReservedInputBits13) != 0) {
+        logMesg(message("ConfReservedInputBits", kWarning, kCategory,
+                        {{"value", detail::hexByte(base_.videoInputCode)}}));
     }
 }
 

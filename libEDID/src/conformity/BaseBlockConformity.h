@@ -17,6 +17,8 @@ class BaseBlockConformity : public ConformityCheck {
   private:
     void checkSRGB();
     void checkImageSizes();
+    /// One detailed timing of the base block (block 0) or of CTA-861 block `block`.
+    void checkImageSize(const decode::DetailedTiming& timing, unsigned block, unsigned number);
     void checkInterface();
     void checkRangeLimits();
 
