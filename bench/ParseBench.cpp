@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "libEDID/DisplayInfo.h"
 #include "libEDID/libEDID.h"
 
 // Every heap allocation of a thread is counted (the library's too: the shared library's calls
@@ -197,6 +198,48 @@ void BM_CallerPathVsReference(benchmark::State& state) {
     state.counters["first_parse_us"] = firstParseMicroseconds;
 }
 BENCHMARK(BM_CallerPathVsReference)->Unit(benchmark::kMillisecond);
+
+// The typed model's fast path (decodeDisplayInfo) over the whole corpus against the same
+// reference pass, each timed in thread CPU time; the counters are per EDID.
+void BM_DisplayInfoVsReference(benchmark::State& state) {
+    if (corpus().empty()) {
+        state.SkipWithError("no EDIDs in " EDID_CORPUS_DIR);
+        return;
+    }
+    const std::vector<std::size_t>& lines = linesPerEdid();
+    std::vector<char> buffer;
+    double modelTime = 0;
+    double referenceTime = 0;
+    std::size_t allocations = 0;
+    std::size_t mostAllocations = 0;
+    std::size_t modes = 0;
+    for (auto _ : state) {
+        double start = threadCpuMicroseconds();
+        for (const Bytes& bytes : corpus()) {
+            const std::size_t before = gAllocations;
+            const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(
+                {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+            modes += info.modes.size();
+            mostAllocations = std::max(mostAllocations, gAllocations - before);
+            allocations += gAllocations - before;
+            benchmark::DoNotOptimize(info);
+        }
+        modelTime += threadCpuMicroseconds() - start;
+        start = threadCpuMicroseconds();
+        for (std::size_t i = 0; i < corpus().size(); ++i) {
+            benchmark::DoNotOptimize(referencePass(corpus()[i], lines[i], buffer));
+        }
+        referenceTime += threadCpuMicroseconds() - start;
+    }
+    const auto edids = static_cast<double>(state.iterations() * corpus().size());
+    state.counters["model_us"] = modelTime / edids;
+    state.counters["reference_us"] = referenceTime / edids;
+    state.counters["ratio"] = modelTime / referenceTime;
+    state.counters["allocs"] = static_cast<double>(allocations) / edids;
+    state.counters["max_allocs"] = static_cast<double>(mostAllocations);
+    state.counters["modes"] = static_cast<double>(modes) / edids;
+}
+BENCHMARK(BM_DisplayInfoVsReference)->Unit(benchmark::kMillisecond);
 
 // A typical EDID: EDID 1.3 of a digital display with one extension block, the most common
 // shape of the corpus; the first such file by name.

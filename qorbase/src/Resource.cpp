@@ -14,6 +14,7 @@
 
 #include "qor/Files.h"
 #include "qor/Logging.h"
+#include "qor/PerThread.h"
 
 namespace qor {
 
@@ -72,6 +73,12 @@ std::string readFile(const std::string& path, bool& ok) {
     }
     return content;
 }
+
+// The names a setting is looked up by: its key in the settings, its environment variable.
+struct SettingNames {
+    std::string key;
+    std::string variable;
+};
 
 std::atomic<std::uint64_t>& textGeneration() {
     static std::atomic<std::uint64_t> generation{0};
@@ -163,9 +170,81 @@ class Database {
         textGeneration().fetch_add(1);
     }
 
+    std::vector<String> locales(const std::string& section) {
+        const std::string head = section + '\x1f';
+        std::set<std::string, std::less<>> found;
+        const auto note = [&](const std::string& bundleName) {
+            if (bundleName.starts_with(head)) {
+                // "section\x1flocale\x1f"
+                found.insert(bundleName.substr(head.size(), bundleName.size() - head.size() - 1));
+            }
+        };
+        std::shared_lock lock(mutex_);
+        for (const auto& [name, bundle] : bundles_) {
+            if (!bundle.empty()) {
+                note(name);
+            }
+        }
+        for (const DefaultBundle& bundle : defaults_) {
+            note(bundle.name);
+        }
+        return std::vector<String>(found.begin(), found.end());
+    }
+
+    TextCoverage coverage(const std::string& section, const std::string& locale,
+                          std::string_view prefix) {
+        std::shared_lock lock(mutex_);
+        const std::vector<std::string> chain = localeChain(locale);
+        // The locales of the chain before English that hold texts of the section.
+        TextCoverage result{"en", 0};
+        std::vector<Texts> translated;
+        for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
+            Texts texts = textsOf(compositeKey(section, chain[i], ""));
+            if (texts.holdsAny()) {
+                if (translated.empty()) {
+                    result.locale = chain[i];
+                }
+                translated.push_back(std::move(texts));
+            }
+        }
+        if (translated.empty()) {
+            return result;
+        }
+        // Each English key of the prefix once: those of the added texts, then the first entry
+        // of each key of the default bundles that no text before it has.
+        const Texts english = textsOf(compositeKey(section, chain.back(), ""));
+        const auto count = [&](std::string_view key) {
+            if (key.starts_with(prefix) &&
+                std::none_of(translated.begin(), translated.end(),
+                             [key](const Texts& texts) { return texts.holds(key); })) {
+                ++result.fallbacks;
+            }
+        };
+        if (english.added != nullptr) {
+            for (const auto& [key, text] : *english.added) {
+                count(key);
+            }
+        }
+        for (auto bundle = english.defaults.begin(); bundle != english.defaults.end(); ++bundle) {
+            for (const TextEntry& entry : (*bundle)->entries) {
+                const bool earlier =
+                    (english.added != nullptr && english.added->contains(entry.key)) ||
+                    !isFirstOfKey(**bundle, entry) ||
+                    std::any_of(english.defaults.begin(), bundle, [&](const DefaultBundle* other) {
+                        return defaultHolds(*other, entry.key);
+                    });
+                if (!earlier) {
+                    count(entry.key);
+                }
+            }
+        }
+        return result;
+    }
+
     // Settings are read on every parse: the names are built in buffers of the thread.
     bool lookupSetting(const std::string& section, const char* key, String& out) {
-        thread_local std::string name;
+        SettingNames& names = perThread<SettingNames>();
+        std::string& name = names.key;
         writeCompositeKey(name, section, "", key);
         {
             std::shared_lock lock(mutex_);
@@ -175,7 +254,7 @@ class Database {
                 return true;
             }
         }
-        thread_local std::string variable;
+        std::string& variable = names.variable;
         variable = "QOR_SETTING_";
         variable += section;
         variable += '_';
@@ -280,8 +359,10 @@ class Database {
         return table;
     }
 
-    // The index of the one default bundle in the chain when no other texts of the section
-    // stand in it and the index is of `prefix`: the table is then that index as it is.
+    // The index of the first default bundle in the chain when no other texts of the section
+    // stand in it, every default bundle of the chain is indexed under `prefix`, and the first
+    // holds every key of the others (a complete translation before English): the table is then
+    // that index as it is.
     const TextIndex* soleIndex(const std::string& section, const std::vector<std::string>& locales,
                                std::string_view prefix) const {
         const TextIndex* found = nullptr;
@@ -292,17 +373,43 @@ class Database {
                 return nullptr;
             }
             for (const DefaultBundle& bundle : defaults_) {
-                if (bundle.name == bundleName) {
-                    // A bundle without an index (no slots) is read entry by entry.
-                    if (found != nullptr || bundle.index.slots.empty() ||
-                        bundle.index.prefix != prefix) {
-                        return nullptr;
-                    }
+                if (bundle.name != bundleName) {
+                    continue;
+                }
+                // A bundle without an index (no slots) is read entry by entry.
+                if (bundle.index.slots.empty() || bundle.index.prefix != prefix) {
+                    return nullptr;
+                }
+                if (found == nullptr) {
                     found = &bundle.index;
+                } else if (!holdsEveryKey(*found, bundle.index)) {
+                    return nullptr;
                 }
             }
         }
         return found;
+    }
+
+    // Whether `index` has a text for every key of `other`.
+    static bool holdsEveryKey(const TextIndex& index, const TextIndex& other) {
+        return std::all_of(other.texts.begin(), other.texts.end(), [&](const IndexedText& text) {
+            return findIndexed(index, std::string_view(text.key, text.keyLength)) != nullptr;
+        });
+    }
+
+    // The text of `key` (without the index's prefix) in an index, or null.
+    static const IndexedText* findIndexed(const TextIndex& index, std::string_view key) {
+        const std::size_t mask = index.slots.size() - 1;
+        for (std::size_t at = hashTextKey(key) & mask;; at = (at + 1) & mask) {
+            const std::uint32_t slot = index.slots[at];
+            if (slot == 0) {
+                return nullptr;
+            }
+            const IndexedText& text = index.texts[slot - 1];
+            if (std::string_view(text.key, text.keyLength) == key) {
+                return &text;
+            }
+        }
     }
 
     // At most this many texts of the section in these locales.
@@ -381,6 +488,65 @@ class Database {
     std::vector<DefaultBundle> defaults_;
     std::unordered_map<std::string, String> apiSettings_;
     std::unordered_map<std::string, String> fileSettings_;
+
+    // Whether a default bundle has `key`: through its index when the key is under the index's
+    // prefix, else entry by entry.
+    static bool defaultHolds(const DefaultBundle& bundle, std::string_view key) {
+        const TextIndex& index = bundle.index;
+        if (!index.slots.empty() && key.starts_with(index.prefix)) {
+            return findIndexed(index, key.substr(index.prefix.size())) != nullptr;
+        }
+        return std::any_of(bundle.entries.begin(), bundle.entries.end(),
+                           [key](const TextEntry& entry) { return entry.key == key; });
+    }
+
+    // Whether `entry` is the first of its key in its bundle (the one that counts).
+    static bool isFirstOfKey(const DefaultBundle& bundle, const TextEntry& entry) {
+        const TextIndex& index = bundle.index;
+        if (index.texts.size() == bundle.entries.size()) {
+            return true;  // every entry is indexed: no key is given twice
+        }
+        if (!index.slots.empty() && entry.key.starts_with(index.prefix)) {
+            const IndexedText* first = findIndexed(index, entry.key.substr(index.prefix.size()));
+            return first != nullptr && first->text == entry.text.data();
+        }
+        const auto first =
+            std::find_if(bundle.entries.begin(), bundle.entries.end(),
+                         [&](const TextEntry& other) { return other.key == entry.key; });
+        return &*first == &entry;
+    }
+
+    // The texts of one "section\x1flocale\x1f": those added or loaded, and its default bundles.
+    struct Texts {
+        const Bundle* added = nullptr;
+        std::vector<const DefaultBundle*> defaults;
+
+        bool holdsAny() const {
+            return (added != nullptr && !added->empty()) ||
+                   std::any_of(defaults.begin(), defaults.end(), [](const DefaultBundle* bundle) {
+                       return !bundle->entries.empty();
+                   });
+        }
+        bool holds(std::string_view key) const {
+            return (added != nullptr && added->contains(key)) ||
+                   std::any_of(
+                       defaults.begin(), defaults.end(),
+                       [key](const DefaultBundle* bundle) { return defaultHolds(*bundle, key); });
+        }
+    };
+
+    Texts textsOf(const std::string& bundleName) const {
+        Texts texts;
+        if (const auto bundle = bundles_.find(bundleName); bundle != bundles_.end()) {
+            texts.added = &bundle->second;
+        }
+        for (const DefaultBundle& bundle : defaults_) {
+            if (bundle.name == bundleName) {
+                texts.defaults.push_back(&bundle);
+            }
+        }
+        return texts;
+    }
 };
 
 std::mutex& localeMutex() {
@@ -548,6 +714,15 @@ std::shared_ptr<const TextTable> Resource::getTextTable(const String& section,
                                                         const QORLocale& locale,
                                                         std::string_view prefix) {
     return Database::instance().textTable(section.str(), locale.getName().str(), prefix);
+}
+
+std::vector<String> Resource::getTextLocales(const String& section) {
+    return Database::instance().locales(section.str());
+}
+
+TextCoverage Resource::getTextCoverage(const String& section, const QORLocale& locale,
+                                       std::string_view prefix) {
+    return Database::instance().coverage(section.str(), locale.getName().str(), prefix);
 }
 
 std::uint64_t Resource::getTextGeneration() {

@@ -45,7 +45,7 @@ void expectSchema(const Json& object) {
     EXPECT_THAT(shape(object),
                 MatchesRegex("source:string accessible:boolean ok:boolean identifier:(string|null) "
                              "productName:string serialNumber:string messages:array "
-                             "properties:array edidString:string edid:string "));
+                             "properties:array edidString:string edid:string display:(object|null) "));
     for (const Json& message : object["messages"]) {
         EXPECT_EQ(shape(message), "key:string level:number category:number text:string ");
     }

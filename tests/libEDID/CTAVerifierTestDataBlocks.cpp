@@ -92,7 +92,7 @@ TEST(CTADataBlockTest, VendorBlocks) {
     expectCases({
         {"HDMI, every field",
          {0x67, 0x03, 0x0C, 0x00, 0x12, 0x34, 0x78, 0x44},
-         {{"CTAVendorBlocks", "OUI 00-0C-03, 7 bytes"},
+         {{"CTAVendorBlocks", "OUI 00-0C-03 (HDMI Licensing, LLC), 7 bytes"},
           {"HDMIPhysicalAddress", "1.2.3.4"},
           {"HDMIDeepColor", "DC_48bit | DC_36bit | DC_30bit | DC_Y444"},
           {"HDMIMaxTMDSClock", "340 MHz"}}},
@@ -110,7 +110,8 @@ TEST(CTADataBlockTest, VendorBlocks) {
         {"HDMI Forum with VRR, AMD ignored",
          {0x6A, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x60, 0x00, 0x70, 0x2C, 0x67, 0x1A, 0x00, 0x00,
           0x01, 0x00, 0x30, 0x4B},
-         {{"CTAVendorBlocks", "OUI C4-5D-D8, 10 bytes | OUI 00-00-1A, 7 bytes"},
+         {{"CTAVendorBlocks",
+           "OUI C4-5D-D8 (HDMI Forum), 10 bytes | OUI 00-00-1A (ADVANCED MICRO DEVICES), 7 bytes"},
           {"HDMIForumVersion", "1"},
           {"HDMIForumMaxTMDSRate", "600 MHz"},
           {"HDMIForumSCDC", "#Yes"},
@@ -126,7 +127,7 @@ TEST(CTADataBlockTest, VendorBlocks) {
          {0x6A, 0xD8, 0x5D, 0xC4, 0x01, 0x00, 0x00, 0x70, 0x00, 0x00, 0x90, 0x67,
           0x1A, 0x00, 0x00, 0x01, 0x00, 0x30, 0x4B, 0x6A, 0xD8, 0x5D, 0xC4, 0x01},
          {{"HDMIForumMaxFRL", "#UnknownReserved"}, {"VRRRange", "48-75 Hz"}},
-         {"CTADataBlockOverrun"}},
+         {"CTADataBlockOverrun", "CTAHDMIForumReservedCode", "CTAHDMIForumFRLWithoutSCDC"}},
     });
 }
 
@@ -215,12 +216,12 @@ TEST(CTADataBlockTest, YCbCr420) {
 
 // Tag, or extended tag, and the length field of blocks not decoded further, as level 0.
 TEST(CTADataBlockTest, OtherBlocksAreReportedByTag) {
-    const Decoded r({withCollection({0xA2, 0x01, 0x02, 0xE3, 0x01, 0x00, 0x00, 0xE0, 0x00})});
+    const Decoded r({withCollection({0xA2, 0x01, 0x02, 0xE3, 0x09, 0x00, 0x00, 0xE0, 0x00})});
     EXPECT_EQ(r.texts("CTADataBlock", 0, 0),
               (Texts{"Data block with tag 5, length 2", "Data block with tag 7, length 0",
                      "Data block with tag 0, length 0"}));
     EXPECT_EQ(r.texts("CTAExtendedDataBlock", 0, 0),
-              Texts{"Extended data block with tag 1, length 3"});
+              Texts{"Extended data block with tag 9, length 3"});
     EXPECT_TRUE(r.faultKeys().empty());
 }
 

@@ -124,4 +124,54 @@ TEST(ConstantTextsTest, ADefaultBundleIsReadInPlaceUntilOtherTextsComeIn) {
     }
 }
 
+// A bundle split and indexed under kPrefix by the compiler.
+template <const std::string_view& Text>
+struct Indexed {
+    static constexpr auto entries = qor::splitTextEntries<qor::countTextEntries(Text)>(Text);
+    static constexpr qor::TextIndexSize size = qor::textIndexSize(entries, kPrefix);
+    static constexpr auto index =
+        qor::indexTextEntries<size.texts, size.placeholders>(entries, kPrefix);
+    static qor::ConstantBundle bundle() { return {entries, index.index()}; }
+};
+
+// Translations of the keys of kBundle: one with every key, one without "Empty".
+constexpr std::string_view kComplete =
+    "P.Short = kurz\nP.AKeyLongerThanSixteenBytes = lang\nP.Eight678 = acht\nP.Empty = leer\n"
+    "P. = {only}\nP.OnlyHere = nur hier\n";
+constexpr std::string_view kPartial = "P.Short = kurz\nP.AKeyLongerThanSixteenBytes = lang\n";
+
+// Two default bundles in one chain: a translation that has every key of English is read in
+// place, as English alone is; one that lacks keys is merged with English into a table of its
+// own.
+TEST(ConstantTextsTest, ACompleteTranslationIsReadInPlaceAPartialOneIsMerged) {
+    static int runs = 0;
+    const std::string section = "qt.translated." + std::to_string(++runs);
+    Resource::addDefaultStrings(section, "en", qor::ConstantBundle{kEntries, kIndex.index()});
+    Resource::addDefaultStrings(section, "de", Indexed<kComplete>::bundle());
+    Resource::addDefaultStrings(section, "fr", Indexed<kPartial>::bundle());
+
+    const auto german = Resource::getTextTable(section, QORLocale("de_AT"), kPrefix);
+    EXPECT_EQ(german->findEntry("Empty"), &Indexed<kComplete>::index.texts[3]);
+    EXPECT_EQ(*german->find("Empty"), qor::String("leer"));
+    EXPECT_EQ(german->size(), 6u);
+    EXPECT_EQ(Resource::getTextTable(section, QORLocale("en"), kPrefix)->findEntry("Short"),
+              &kIndex.texts[0]);
+
+    const auto french = Resource::getTextTable(section, QORLocale("fr"), kPrefix);
+    EXPECT_EQ(*french->find("Short"), qor::String("kurz"));
+    EXPECT_EQ(*french->find("Eight678"), qor::String("no placeholders"));
+    EXPECT_EQ(french->size(), 5u);
+    const qor::TextTable::Entry* merged = french->findEntry("Short");
+    EXPECT_NE(merged, &Indexed<kPartial>::index.texts[0]);
+    EXPECT_EQ(french->view(*merged).data(), Indexed<kPartial>::index.texts[0].text);  // no copy
+
+    // Coverage counts each English key under the prefix once, "Short" of kBundle given twice and
+    // "Empty" both built in and added, and leaves "Other.Key" out.
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("de"), kPrefix).fallbacks, 0u);
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("fr"), kPrefix).fallbacks, 3u);
+    Resource::addStrings(section, "en", "P.Empty = added\nP.New = added\n");
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("fr_CA"), kPrefix).fallbacks, 4u);
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("de"), kPrefix).fallbacks, 1u);
+}
+
 }  // namespace

@@ -86,6 +86,38 @@ TEST(ResourceTest, LookupsAndTablesFallBackFromLocaleToLanguageToEnglish) {
     EXPECT_NE(Resource::getTextGeneration(), generation);
 }
 
+// The locales with texts of a section, and for a locale the first of its chain that has texts
+// and how many English keys of the prefix none of the locales before English translates.
+TEST(ResourceTest, CoverageNamesTheLocaleUsedAndCountsTheKeysLeftInEnglish) {
+    const std::string section = freshSection("qt.coverage");
+    Resource::addStrings(section, "en", "P.K1 = en1\nP.K2 = en2\nP.K3 = en3\nOther = x\n");
+    Resource::addStrings(section, "de", "P.K2 = de2\nP.K3 = de3\nP.K9 = only German\n");
+    Resource::addStrings(section, "de_CH", "P.K3 = ch3\nOther = y\n");
+    Resource::addStrings(section, "fr", "Other = z\n");
+    Resource::addStrings(section, "it", "");
+    struct Case {
+        const char* locale;
+        const char* used;
+        std::size_t fallbacks;
+    };
+    const Case cases[] = {
+        {"de", "de", 1},       {"de_CH", "de_CH", 1}, {"de_AT", "de", 1},
+        {"de.UTF-8", "de", 1}, {"fr_FR", "fr", 3},    {"it", "en", 0},
+        {"xx_YY", "en", 0},    {"en_US", "en", 0},    {"en", "en", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const qor::TextCoverage coverage =
+            Resource::getTextCoverage(section, QORLocale(c.locale), "P.");
+        EXPECT_EQ(coverage.locale, String(c.used));
+        EXPECT_EQ(coverage.fallbacks, c.fallbacks);
+    }
+    // Without a prefix every key counts.
+    EXPECT_EQ(Resource::getTextCoverage(section, QORLocale("de"), "").fallbacks, 2u);
+    EXPECT_EQ(Resource::getTextLocales(section), (std::vector<String>{"de", "de_CH", "en", "fr"}));
+    EXPECT_TRUE(Resource::getTextLocales("qt.coverage.none").empty());
+}
+
 TEST(ResourceTest, AddStringsParsesLinesAndHonoursReplace) {
     // Comments, a blank line, trailing blanks and CR, a '=' in the text, a line without one.
     const char* bundle =

@@ -66,7 +66,8 @@ void writeJson(JsonWriter& json, const qor::QORValue& value) {
     json.string(value.toString(qor::QORValue::nilValue()).str());
 }
 
-void appendJsonLine(JsonBuffer& out, const Examination& examination) {
+void appendJsonLine(JsonBuffer& out, const Examination& examination,
+                    const std::function<void(JsonWriter&)>& extraMembers) {
     JsonWriter json(out);
     json.beginObject();
     json.member("source", examination.source);
@@ -89,6 +90,9 @@ void appendJsonLine(JsonBuffer& out, const Examination& examination) {
     json.member("edidString", examination.edidString);
     json.key("edid");
     json.hexString(examination.edid);
+    if (extraMembers) {
+        extraMembers(json);
+    }
     json.endObject();
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "Categories.h"
+#include "libEDID/ModeQuery.h"
 
 #ifndef EDID_CHECK_VERSION
 #define EDID_CHECK_VERSION "0"
@@ -105,7 +106,9 @@ void addOptions(CLI::App& app, Options& options) {
         ->transform(nameOrNumber(categoriesByName(), "category"))
         ->option_text("N")
         ->allow_extra_args(false);
-    app.add_option("--lang", options.language, "Language of the messages, e.g. en or de_DE")
+    app.add_option("--lang", options.language,
+                   "Language of the reports: en (default) or de; a locale such as de_AT uses "
+                   "its language")
         ->option_text("CODE");
     app.add_option("--log-level", options.logLevel,
                    "Write the library's technical log lines of this priority and above to "
@@ -113,6 +116,18 @@ void addOptions(CLI::App& app, Options& options) {
         ->option_text("N");
     app.add_flag("--dump", options.dump,
                  "Write each EDID read to edid_dump_<locator>_<time>.bin in the current folder");
+    app.add_flag("--modes", options.modes,
+                 "The modes the display accepts, merged over every source, as a table");
+    app.add_option("--can", options.can,
+                   "Whether the display takes a mode, e.g. 3840x2160@120, 1920x1080i@60, "
+                   "3840x2160@60,hdr10,10bit (options hdr10 hlg 420 6bit-16bit); repeatable; "
+                   "exit status 0 when every request is met, else 1")
+        ->option_text("MODE")
+        ->allow_extra_args(false)
+        ->check([](const std::string& value) {
+            return libEDID::ModeRequest::parse(value) ? std::string()
+                                                      : "not a mode request: \"" + value + "\"";
+        });
     app.add_flag("--summary", options.summary,
                  "A compact report per source: identity, verdict, findings, modes, colour, "
                  "capabilities");

@@ -24,6 +24,8 @@ struct Options {
     std::vector<int> ignoredCategories;
     std::optional<std::string> language;
     std::optional<int> logLevel;
+    bool modes = false;               ///< --modes: the merged mode list of each source
+    std::vector<std::string> can;     ///< --can: mode requests, each valid for ModeRequest::parse
     bool summary = false;             ///< --summary: the compact report instead of the text one
     std::optional<std::string> html;  ///< --html FILE: also the HTML report of every source
 };

@@ -1,6 +1,7 @@
 #include "Progress.h"
 
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 namespace edidcheck {
@@ -23,8 +24,8 @@ void Progress::step() {
 
 void Progress::printLine(std::string_view line) {
     clear();
-    const std::string text = "edid-check: " + std::string(line) + "\n";
-    std::fputs(text.c_str(), stderr);
+    // Through std::cerr: a name may hold any text, which a Windows console shows as UTF-8.
+    std::cerr << "edid-check: " << line << '\n';
     if (enabled_ && done_ > 0) {
         draw();
     }

@@ -9,9 +9,12 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "DisplayReport.h"
 #include "Displays.h"
 #include "Examination.h"
 #include "HtmlReport.h"
@@ -23,6 +26,7 @@
 #include "Terminal.h"
 #include "TextReport.h"
 #include "libEDID/ReadError.h"
+#include "libEDID/libEDID.h"
 #include "qor/Logging.h"
 #include "qor/Resource.h"
 
@@ -151,12 +155,34 @@ int listDisplays(const Options& options) {
     return checkedOutput(EXIT_CLEAN);
 }
 
+// The language of a locale name ("de" of "de_AT" or "de.UTF-8"), cut as the resource database
+// cuts it for its fallback.
+std::string_view languageOf(std::string_view locale) {
+    return locale.substr(0, locale.find_first_of("_-."));
+}
+
+// One line on stderr when the messages cannot be in the language asked for (no texts in it or
+// its language), or when some of its texts are missing and read in English.
+void reportTextLanguage() {
+    const libEDID::TextLanguage language =
+        libEDID::getTextLanguage(qor::QORLocale::getGlobalLocale());
+    const std::string& requested = language.requested.str();
+    if (language.used == "en" && languageOf(requested) != "en") {
+        std::cerr << "edid-check: no texts in language \"" << visible(requested)
+                  << "\"; the messages are in English (en)\n";
+    } else if (language.fallbacks > 0) {
+        std::cerr << "edid-check: " << language.fallbacks << " texts are missing in language \""
+                  << visible(language.used.str()) << "\"; they are in English\n";
+    }
+}
+
 }  // namespace
 
 void applyLibrarySettings(const Options& options) {
     if (options.language) {
         qor::QORLocale::setGlobalLocale(qor::QORLocale(*options.language));
     }
+    reportTextLanguage();
     if (options.logLevel) {
         qor::LogFactory::setPriority(*options.logLevel);
     }
@@ -164,6 +190,47 @@ void applyLibrarySettings(const Options& options) {
         qor::Resource::setSetting("libEDID", "DumpEDID.value", "true");
     }
 }
+
+namespace {
+
+std::vector<CanRequest> canRequests(const Options& options) {
+    std::vector<CanRequest> requests;
+    for (const std::string& text : options.can) {
+        if (const auto request = libEDID::ModeRequest::parse(text)) {
+            requests.push_back({text, *request});
+        }
+    }
+    return requests;
+}
+
+// What --modes and --can print for one source, in place of the text report. Returns whether
+// every request is met.
+bool writeModeReport(const Options& options, const Examination& examination,
+                     const libEDID::DisplayInfo& info, const std::vector<CanRequest>& requests) {
+    if (options.modes) {
+        writeModesTable(std::cout, visible(examination.source), info);
+    }
+    return writeCanLines(std::cout, visible(examination.source), info, requests);
+}
+
+// The members "display" (null when the base block was not read) and, with --can, "can".
+// Returns whether every request is met.
+bool appendModelMembers(JsonWriter& json, const Examination& examination,
+                        const libEDID::DisplayInfo& info, const std::vector<CanRequest>& requests) {
+    json.key("display");
+    if (examination.ok) {
+        writeDisplayJson(json, info);
+    } else {
+        json.null();
+    }
+    if (requests.empty()) {
+        return true;
+    }
+    json.key("can");
+    return writeCanJson(json, info, requests) && examination.ok;
+}
+
+}  // namespace
 
 int run(const Options& options) {
     if (options.list) {
@@ -191,27 +258,38 @@ int run(const Options& options) {
         html.emplace(options.language.value_or("en"));
     }
     const TextReportSettings textSettings{stdoutWantsColour(), options.allMessages,
-                                          options.properties, options.hexDump};
+                                          options.properties, options.hexDump, reportWords()};
     Progress progress(jobs.size(), jobs.size() > kProgressThreshold && isTerminal(stderr));
     if (options.json) {
         // Each line is written whole in one call, so stdout needs no buffer of its own: through
         // stdio's (a few KiB) a typical line would be copied and leave in three writes.
         std::setvbuf(stdout, nullptr, _IONBF, 0);  // before anything is written to it
     }
+    const std::vector<CanRequest> requests = canRequests(options);
+    const bool modeReport = options.modes || !requests.empty();
     int status = EXIT_CLEAN;
     JsonBuffer line;  // one JSON line, its buffer reused from source to source
     for (const SourceJob& job : jobs) {
         const Source source = job();
         const Examination& examination = examiner.examine(source);
         reportProblems(source, examination, progress);
+        const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(examination.edid);
+        bool met = true;
         if (options.json) {
             line.clear();
-            appendJsonLine(line, examination);
+            appendJsonLine(line, examination, [&](JsonWriter& json) {
+                met = appendModelMembers(json, examination, info, requests);
+            });
             line.append('\n');
             // Through stdio, below std::cout: one call, no stream layer.
-            std::fwrite(line.view().data(), 1, line.size(), stdout);
+            writeOutput(line.view());
+        } else if (modeReport) {
+            met = writeModeReport(options, examination, info, requests) && examination.ok;
         } else if (options.summary) {
-            writeSummary(std::cout, examination, textSettings.colour);
+            // Through writeOutput, so that a Windows console receives the texts as UTF-16.
+            std::ostringstream summary;
+            writeSummary(summary, examination, textSettings.colour);
+            writeOutput(summary.view());
         } else {
             writeTextReport(std::cout, examination, textSettings);
         }
@@ -222,7 +300,11 @@ int run(const Options& options) {
         if (!outputFlushed()) {
             break;
         }
-        status = std::max(status, statusOf(examination));
+        // With --can the requests decide: 1 when one is not met; 2 stays for what was not read.
+        const int sourceStatus = statusOf(examination);
+        status = std::max(status, requests.empty() || sourceStatus == EXIT_NOT_READ
+                                      ? sourceStatus
+                                      : (met ? EXIT_CLEAN : EXIT_EDID_ERROR));
         progress.step();
     }
     if (html && !writeHtml(*html, *options.html)) {

@@ -11,7 +11,8 @@ enum ExitStatus : int {
     EXIT_NOT_READ = 2,    ///< a source could not be read, or the arguments are wrong
 };
 
-/// Applies the options that configure the library: message language, log priority, dump.
+/// Applies the options that configure the library: message language, log priority, dump. Says
+/// on stderr, in one line, when the messages will not be (wholly) in the language asked for.
 void applyLibrarySettings(const Options& options);
 
 /// Runs the tool for parsed options (after applyLibrarySettings) and returns the exit status.

@@ -21,15 +21,15 @@ constexpr std::string_view kReset = "\x1b[0m";
 
 struct SeverityGroup {
     int level;
-    std::string_view title;
+    std::string ReportWords::*title;
     std::string_view colour;
 };
 
 // Most severe first.
 constexpr std::array<SeverityGroup, 3> kGroups = {{
-    {2, "Errors", kRed},
-    {1, "Warnings", kYellow},
-    {0, "Information", kDim},
+    {2, &ReportWords::errors, kRed},
+    {1, &ReportWords::warnings, kYellow},
+    {0, &ReportWords::information, kDim},
 }};
 
 class Painter {
@@ -69,12 +69,13 @@ void writeLines(std::ostream& out, std::string_view text, std::string_view first
     }
 }
 
-void writeHeader(std::ostream& out, const Examination& examination, const Painter& painter) {
+void writeHeader(std::ostream& out, const Examination& examination, const ReportWords& words,
+                 const Painter& painter) {
     std::string header = examination.source + ": ";
     if (examination.ok) {
         header += examination.identifier.value_or("");
     } else {
-        header += "EDID not read";
+        header += words.notRead;
     }
     painter.write(out, kBold, visible(header));
     out << '\n';
@@ -124,7 +125,7 @@ std::vector<Section> sectionsOf(const Examination& examination) {
 }
 
 void writeGroup(std::ostream& out, std::span<const Finding> findings, const SeverityGroup& group,
-                const Painter& painter) {
+                const ReportWords& words, const Painter& painter) {
     std::size_t count = 0;
     for (const Finding& finding : findings) {
         count += finding.level == group.level ? 1 : 0;
@@ -133,7 +134,7 @@ void writeGroup(std::ostream& out, std::span<const Finding> findings, const Seve
         return;
     }
     painter.write(out, group.colour,
-                  "  " + std::string(group.title) + " (" + std::to_string(count) + "):");
+                  "  " + words.*group.title + " (" + std::to_string(count) + "):");
     out << '\n';
     for (const Finding& finding : findings) {
         if (finding.level == group.level) {
@@ -143,8 +144,8 @@ void writeGroup(std::ostream& out, std::span<const Finding> findings, const Seve
     }
 }
 
-void writeProperties(std::ostream& out, const Examination& examination) {
-    out << "  Properties:\n";
+void writeProperties(std::ostream& out, const Examination& examination, const ReportWords& words) {
+    out << "  " << words.properties << ":\n";
     for (const Property& property : examination.properties) {
         if (property.value.isArray()) {
             out << "    " << visible(property.name) << " =\n";
@@ -167,7 +168,7 @@ std::string valueText(const qor::QORValue& value) {
 void writeTextReport(std::ostream& out, const Examination& examination,
                      const TextReportSettings& settings) {
     const Painter painter(settings.colour);
-    writeHeader(out, examination, painter);
+    writeHeader(out, examination, settings.words, painter);
     for (const Section& section : sectionsOf(examination)) {
         if (!section.title.empty()) {
             std::string heading(" ");
@@ -178,15 +179,15 @@ void writeTextReport(std::ostream& out, const Examination& examination,
         writeLines(out, section.edidString, "  ", "  ");
         for (const SeverityGroup& group : kGroups) {
             if (group.level > 0 || settings.allMessages) {
-                writeGroup(out, section.findings, group, painter);
+                writeGroup(out, section.findings, group, settings.words, painter);
             }
         }
     }
     if (settings.properties && examination.ok) {
-        writeProperties(out, examination);
+        writeProperties(out, examination, settings.words);
     }
     if (settings.hexDump && !examination.hexDump.empty()) {
-        out << "  Hex dump:\n";
+        out << "  " << settings.words.hexDump << ":\n";
         writeLines(out, examination.hexDump, "    ", "    ");
     }
     out << '\n';

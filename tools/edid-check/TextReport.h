@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "Examination.h"
+#include "ReportWords.h"
 
 namespace edidcheck {
 
@@ -12,6 +13,7 @@ struct TextReportSettings {
     bool allMessages = false;  ///< also level 0
     bool properties = false;
     bool hexDump = false;
+    ReportWords words;  ///< the headings, in the language of the messages
 };
 
 /// Writes the human-readable report of one source: a header line (source and identifier),

@@ -5,8 +5,11 @@
 
 #include "Options.h"
 #include "Run.h"
+#include "Terminal.h"
 
 int main(int argc, char** argv) {
+    // Texts are UTF-8 ("Prüfsumme"); a Windows console shows them as such while the tool runs.
+    const edidcheck::Utf8Console console;
     try {
         edidcheck::Options options;
         if (const auto status = edidcheck::parseOptions(argc, argv, options)) {

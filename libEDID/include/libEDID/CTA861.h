@@ -25,6 +25,17 @@ enum class CTADataBlockKind : std::uint8_t {
     YCbCr420Video,          ///< extended tag 14
     YCbCr420CapabilityMap,  ///< extended tag 15
     Other,                  ///< any other tag or extended tag
+    VendorVideo,            ///< extended tag 1 (vendor-specific video, OUI in bytes 2-4)
+    HDRDynamicMetadata,     ///< extended tag 7
+    FormatPreference,       ///< extended tag 13
+    VendorAudio,            ///< extended tag 17
+    HDMIAudio,              ///< extended tag 18
+    RoomConfiguration,      ///< extended tag 19
+    SpeakerLocation,        ///< extended tag 20
+    InfoFrame,              ///< extended tag 32
+    DisplayIDTiming,        ///< extended tags 34, 35, 42: DisplayID type VII, VIII, X timings
+    HFEEODB,                ///< extended tag 120: HDMI Forum EDID extension override
+    HFSCDB,                 ///< extended tag 121: HDMI Forum sink capability
 };
 
 /// Where one data block sits in its collection.
@@ -58,20 +69,131 @@ struct CTAVendorBlock {
     std::uint8_t length = 0;
 };
 
-/// The HDMI vendor-specific data block (OUI 00-0C-03).
-struct CTAHDMIBlock {
-    std::uint16_t physicalAddress = 0;  ///< A.B.C.D as nibbles, A in bits 15-12
-    std::optional<std::uint8_t>
-        flags;                  ///< byte 6: bit 6 DC_48bit, 5 DC_36bit, 4 DC_30bit, 3 DC_Y444
-    unsigned maxTMDSClock = 0;  ///< MHz (byte 7 x 5); 0 when absent or not given
+/// One 3D format of the HDMI block: the index of a 2D video format (in the order of the video
+/// data blocks), its 3D structure (0 frame packing ... 8 side-by-side half, 15 reserved) and,
+/// for structures 8 and above, the 3D detail (bits 7-4 of the second byte).
+struct CTAHDMI3DFormat {
+    std::uint8_t vicIndex = 0;
+    std::uint8_t structure = 0;
+    std::optional<std::uint8_t> detail;
 };
 
-/// The HDMI Forum vendor-specific data block (OUI C4-5D-D8).
+/// The HDMI vendor-specific data block (OUI 00-0C-03). Latency codes as stored: 0 unknown,
+/// 1-251 (code - 1) x 2 ms, 255 no video or audio output; see cta::latencyMs.
+struct CTAHDMIBlock {
+    std::uint16_t physicalAddress = 0;  ///< A.B.C.D as nibbles, A in bits 15-12
+    /// Byte 6: bit 7 Supports_AI, 6 DC_48bit, 5 DC_36bit, 4 DC_30bit, 3 DC_Y444, 0 DVI_Dual.
+    std::optional<std::uint8_t> flags;
+    unsigned maxTMDSClock = 0;  ///< MHz (byte 7 x 5); 0 when absent or not given
+    /// Byte 8: bit 7 latency fields, 6 interlaced latency fields, 5 HDMI_Video_present,
+    /// bits 3-0 content types CNC3-CNC0 (game, cinema, photo, graphics).
+    std::optional<std::uint8_t> videoFlags;
+    std::optional<std::uint8_t> videoLatency;
+    std::optional<std::uint8_t> audioLatency;
+    std::optional<std::uint8_t> interlacedVideoLatency;
+    std::optional<std::uint8_t> interlacedAudioLatency;
+    /// The byte after the latencies, when HDMI_Video_present: bit 7 3D_present, bits 6-5
+    /// 3D_Multi_present, bits 4-3 Image_Size.
+    std::optional<std::uint8_t> hdmiVideo;
+    std::vector<std::uint8_t> hdmiVICs;         ///< HDMI VICs 1-4 (see cta::hdmiVideoFormat)
+    std::optional<std::uint16_t> structureAll;  ///< 3D_Structure_ALL_15..0
+    std::optional<std::uint16_t> mask3D;        ///< 3D_MASK_15..0: video formats 1-16
+    std::vector<CTAHDMI3DFormat> formats3D;
+    /// The HDMI VIC or 3D lengths announce more bytes than the block holds.
+    bool truncated = false;
+};
+
+/// The HDMI Forum sink capability fields (vendor block C4-5D-D8, or extended tag 121), as
+/// bytes: index 0 is the version byte.
 struct CTAHDMIForumBlock {
     std::uint8_t version = 0;
     unsigned maxTMDSRate = 0;  ///< MHz (byte 5 x 5); 0 when above 340 MHz is not supported
     bool scdc = false;         ///< byte 6 bit 7: SCDC present
     std::optional<std::uint8_t> maxFRL;  ///< byte 7 bits 7-4, when the byte is there
+    /// Byte 6: bit 7 SCDC_Present, 6 RR_Capable, 5 CABLE_STATUS, 4 CCBPCI,
+    /// 3 LTE_340Mcsc_scramble, 2 3D_Independent_View, 1 3D_Dual_View, 0 3D_OSD_Disparity.
+    std::uint8_t flags = 0;
+    /// Byte 7 bits 3-0: UHD_VIC, DC_48bit_420, DC_36bit_420, DC_30bit_420.
+    std::uint8_t deepColor420 = 0;
+    /// Byte 8: bit 7 FAPA_End_Extended, 6 QMS, 5 M_delta, 4 CinemaVRR, 3 CNMVRR, 2 FVA,
+    /// 1 ALLM, 0 FAPA_start_location.
+    std::optional<std::uint8_t> features;
+    /// Byte 11: bit 7 DSC_1p2, 6 DSC_Native_420, 5 QMS_TFRmax, 4 QMS_TFRmin, 3 DSC_All_bpp,
+    /// 2 DSC_16bpc, 1 DSC_12bpc, 0 DSC_10bpc.
+    std::optional<std::uint8_t> dscFlags;
+    std::optional<std::uint8_t> dscMaxFRL;     ///< byte 12 bits 7-4 (codes of maxFRL)
+    std::optional<std::uint8_t> dscMaxSlices;  ///< byte 12 bits 3-0 (see cta::dscSlices)
+    /// Byte 13 bits 5-0: DSC_TotalChunkKBytes; the bytes are 1024 x (1 + code).
+    std::optional<std::uint8_t> dscTotalChunk;
+    bool fromSCDB = false;  ///< read from an HF-SCDB (extended tag 121)
+};
+
+/// A vendor-specific video or audio data block (extended tags 1 and 17): the OUI and, for the
+/// layouts that are public, what they carry.
+struct CTAVendorExtendedBlock {
+    bool audio = false;
+    std::uint32_t oui = 0;
+    std::uint8_t length = 0;   ///< payload bytes after the extended tag
+    std::uint8_t version = 0;  ///< Dolby: byte 5 bits 7-5; HDR10+: byte 5 bits 1-0
+    /// Dolby Vision: the payload after the OUI (bytes 5-), as stored.
+    std::vector<std::uint8_t> data;
+};
+
+/// One entry of the video format preference data block (extended tag 13): a short video
+/// reference: 1-127 and 193-253 VICs, 129-144 the Nth detailed timing, 145-160 the Nth
+/// DisplayID type VII timing, 161-175 the Nth type X timing.
+struct CTAFormatPreference {
+    std::uint8_t code = 0;
+};
+
+/// The HF-EEODB (extended tag 120): how many extension blocks the EDID has, overriding 7Eh.
+struct CTAEEODB {
+    std::uint8_t extensionCount = 0;
+};
+
+/// The InfoFrame data block (extended tag 32): the InfoFrame types the sink can take besides
+/// the mandatory ones, and how many vendor-specific InfoFrames it can take at once.
+struct CTAInfoFrames {
+    unsigned vendorInfoFrames = 0;          ///< byte 3
+    std::vector<std::uint8_t> types;        ///< InfoFrame type codes, in order
+    std::vector<std::uint32_t> vendorOUIs;  ///< OUIs of vendor-specific InfoFrame descriptors
+};
+
+/// The room configuration data block (extended tag 19).
+struct CTARoomConfiguration {
+    bool display = false;            ///< byte 2 bit 7
+    bool speakerCountValid = false;  ///< byte 2 bit 6
+    bool locationsValid = false;     ///< byte 2 bit 5 (SLD)
+    unsigned speakerCount = 0;       ///< byte 2 bits 4-0, + 1
+    std::uint32_t speakers = 0;      ///< bytes 3-5, the speaker presence mask
+};
+
+/// One speaker location descriptor (extended tag 20).
+struct CTASpeakerLocation {
+    std::uint8_t channel = 0;                                ///< byte 0 bits 4-0
+    bool active = false;                                     ///< byte 0 bit 5
+    std::uint8_t speaker = 0;                                ///< byte 1 bits 4-0
+    std::optional<std::array<std::uint8_t, 3>> coordinates;  ///< X, Y, Z when byte 0 bit 6
+};
+
+/// The HDMI audio data block (extended tag 18).
+struct CTAHDMIAudio {
+    unsigned maxStreams = 0;           ///< byte 2 bits 1-0, plus 1
+    bool multiStreamNonMixed = false;  ///< byte 2 bit 2
+    unsigned descriptors3D = 0;        ///< byte 3 bits 2-0
+};
+
+/// One HDR dynamic metadata type (extended tag 7): its type code and version.
+struct CTAHDRDynamicType {
+    std::uint16_t type = 0;
+    std::uint8_t version = 0;
+};
+
+/// A DisplayID timing carried in a CTA data block (extended tags 34, 35, 42): the type and
+/// the number of descriptors or codes.
+struct CTADisplayIDTimings {
+    std::uint8_t extendedTag = 0;
+    unsigned count = 0;
 };
 
 /// A variable refresh range in Hz.
@@ -122,6 +244,17 @@ struct CTADataBlockCollection {
     /// The capability map's bytes (bit i of byte j: video format 8j + i); empty bytes when the
     /// block is 1 byte long, which means every video format.
     std::optional<std::vector<std::uint8_t>> ycbcr420CapabilityMap;
+    /// The HF-SCDB (extended tag 121), decoded like the HDMI Forum block.
+    std::optional<CTAHDMIForumBlock> hfSCDB;
+    std::optional<CTAEEODB> eeodb;
+    std::vector<CTAVendorExtendedBlock> vendorExtendedBlocks;
+    std::vector<CTAFormatPreference> formatPreferences;
+    std::optional<CTAInfoFrames> infoFrames;
+    std::optional<CTARoomConfiguration> roomConfiguration;
+    std::vector<CTASpeakerLocation> speakerLocations;
+    std::optional<CTAHDMIAudio> hdmiAudio;
+    std::vector<CTAHDRDynamicType> hdrDynamicTypes;
+    std::vector<CTADisplayIDTimings> displayIDTimings;
 };
 
 /// One CTA-861 extension block.

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "libEDID/CTA861.h"
@@ -66,6 +68,78 @@ struct DisplayIDTiledTopology {
     bool singleEnclosure = false;
 };
 
+/// A VESA DMT timing of the VESA timing bitmap (tag 07h): its DMT ID and format.
+struct DisplayIDDMTTiming {
+    std::uint8_t id = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned refresh = 0;  ///< Hz, rounded
+    bool reducedBlanking = false;
+    bool interlaced = false;
+};
+
+/// The display interface block of 1.x (tag 0Fh). Colour depths are bit sets: RGB and 4:4:4
+/// bit 0 6 bpc, 1 8, 2 10, 3 12, 4 14, 5 16; 4:2:2 bit 0 8 bpc, 1 10, 2 12, 3 14, 4 16.
+struct DisplayIDInterface {
+    unsigned type = 0;   ///< byte 0 bits 7-4: 0 analog ... 0Ah DisplayPort, 0Bh proprietary
+    unsigned lanes = 0;  ///< byte 0 bits 3-0: links or channels
+    unsigned versionMajor = 0;
+    unsigned versionMinor = 0;
+    std::uint8_t rgbDepths = 0;
+    std::uint8_t ycbcr444Depths = 0;
+    std::uint8_t ycbcr422Depths = 0;
+    unsigned contentProtection = 0;  ///< 0 none, 1 HDCP, 2 DTCP, 3 DPCP
+    unsigned contentProtectionMajor = 0;
+    unsigned contentProtectionMinor = 0;
+    unsigned spreadType = 0;          ///< byte 7 bits 7-6: 0 none, 1 down, 2 centre
+    unsigned spreadTenthPercent = 0;  ///< byte 7 bits 3-0
+};
+
+/// The display interface features block of 2.x (tag 26h). Depth bit sets as in
+/// DisplayIDInterface (4:2:0 like 4:2:2).
+struct DisplayIDInterfaceFeatures {
+    std::uint8_t rgbDepths = 0;
+    std::uint8_t ycbcr444Depths = 0;
+    std::uint8_t ycbcr422Depths = 0;
+    std::uint8_t ycbcr420Depths = 0;
+    unsigned min420PixelRateMHz = 0;      ///< byte 4 x 74.25, rounded down; 0: every rate
+    std::uint8_t audioRates = 0;          ///< byte 5 bits 7-5: 32, 44.1, 48 kHz
+    std::uint8_t colorSpaces = 0;         ///< byte 6: colour space and EOTF combinations
+    unsigned additionalCombinations = 0;  ///< byte 8
+};
+
+/// The dynamic video timing range limits block (tag 25h).
+struct DisplayIDDynamicRange {
+    std::uint32_t minPixelClockKHz = 0;
+    std::uint32_t maxPixelClockKHz = 0;
+    unsigned minRefresh = 0;  ///< Hz
+    unsigned maxRefresh = 0;  ///< Hz (bits 9-8 in byte 8 from block revision 1)
+    bool seamless = false;    ///< byte 8 bit 7: seamless dynamic video timing change
+};
+
+/// One descriptor of the adaptive sync block (tag 2Bh).
+struct DisplayIDAdaptiveSync {
+    std::uint8_t flags = 0;        ///< byte 0: bit 0 native panel range, the others as stored
+    unsigned minRefresh = 0;       ///< Hz
+    unsigned maxRefresh = 0;       ///< Hz
+    std::uint8_t maxIncrease = 0;  ///< byte 1: maximum single frame duration increase
+    std::uint8_t maxDecrease = 0;  ///< byte 5: maximum single frame duration decrease
+};
+
+/// The colour characteristics block of 1.x (tag 02h): CIE 1931 x, y of the primaries and
+/// white points (12-bit values / 4096).
+struct DisplayIDColorCharacteristics {
+    bool temporal = false;
+    std::vector<std::pair<double, double>> primaries;
+    std::vector<std::pair<double, double>> whitePoints;
+};
+
+/// A vendor-specific block (tag 7Fh in 1.x, 7Eh in 2.x): the vendor's IEEE OUI.
+struct DisplayIDVendorBlock {
+    std::uint32_t oui = 0;  ///< stored least significant byte first
+    unsigned length = 0;
+};
+
 /// One data block of a section: its tag, its revision byte and payload length, and the offset
 /// of its tag byte in the EDID block.
 struct DisplayIDDataBlock {
@@ -88,6 +162,17 @@ struct DisplayIDSection {
     std::optional<DisplayIDProduct> product;
     std::optional<DisplayIDDisplayParameters> displayParameters;
     std::optional<DisplayIDTiledTopology> tiledTopology;
+    std::vector<DisplayIDDMTTiming> dmtTimings;  ///< from the VESA timing bitmap (07h)
+    std::vector<std::uint8_t> ctaVICs;           ///< from the CTA-861 timing bitmap (08h)
+    std::optional<DisplayIDInterface> displayInterface;
+    std::optional<DisplayIDInterfaceFeatures> interfaceFeatures;
+    std::optional<DisplayIDDynamicRange> dynamicRange;
+    std::vector<DisplayIDAdaptiveSync> adaptiveSync;
+    std::optional<DisplayIDColorCharacteristics> colorCharacteristics;
+    std::vector<DisplayIDVendorBlock> vendorBlocks;
+    std::optional<std::string> serialNumber;                  ///< tag 0Ah
+    std::vector<std::string> strings;                         ///< tag 0Bh
+    std::optional<std::array<std::uint8_t, 16>> containerID;  ///< tag 29h
     /// The payloads of the CTA-861 DisplayID data blocks (tag 81h), each a CTA-861 data block
     /// collection.
     std::vector<CTADataBlockCollection> ctaData;

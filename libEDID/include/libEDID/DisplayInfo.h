@@ -75,6 +75,9 @@ struct VideoTiming {
     /// established timings, nominal table entries); 0 otherwise.
     double nominalRefreshHz = 0;
 
+    /// Lines of the whole frame: vActive, doubled for an interlaced timing.
+    unsigned frameLines() const { return interlaced ? 2 * vActive : vActive; }
+
     /// The field rate in Hz: exact from the pixel clock and the totals (an interlaced field
     /// adds half a line), the nominal rate where only that is known.
     double refreshHz() const {

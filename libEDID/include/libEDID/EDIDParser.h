@@ -26,7 +26,11 @@ class EDIDVerifier;
 /// while pushing system-information properties to the registered observers.
 ///
 /// A parser is used by one thread at a time. Copies share the accessor handle and the
-/// observers and copy everything else.
+/// observers and copy everything else. Any number of threads may parse at once with parsers of
+/// their own; the library keeps a little state per thread, freed when the thread ends. On
+/// Windows a program may end its threads at any time and may unload libEDID.dll (FreeLibrary)
+/// while threads that used it still run, once no call into the library is under way and no
+/// parser or accessor handle is left (docs/robustness.md).
 ///
 /// Observers may call back into the parser that notifies them. A registration made during a
 /// notification takes effect from the next notification on. A read or parse started while the
@@ -207,6 +211,10 @@ class LIBEDID_API EDIDParser {
         ctaBlocks.clear();
         displayIDBlocks.clear();
     }
+    /// HF-EEODB (parser/ExtensionOverride.cpp): reads the extension blocks that an override in
+    /// the first CTA-861 block announces beyond byte 7Eh, and reports the override.
+    void readOverrideBlocks();
+    void reportOverride(const ParseWork& work);
     /// Gives the messages logged from index `first` on, that have no bytes yet, the bytes
     /// `offset` to `offset + length` of the EDID.
     void markBytes(std::size_t first, std::size_t offset, std::size_t length);
@@ -228,6 +236,8 @@ class LIBEDID_API EDIDParser {
     BusyFlag busy;
     EDIDBlock baseBlock{};
     qor::Array<EDIDBlock> extensionBlocks;
+    /// The extension count of the HF-EEODB of the last decoding parse, when there was one.
+    std::optional<unsigned> overrideCount;
     std::vector<CTABlock> ctaBlocks;
     std::vector<DisplayIDSection> displayIDBlocks;
     EDIDAccessorHandle accessor;

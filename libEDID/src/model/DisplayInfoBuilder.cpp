@@ -201,6 +201,7 @@ void collection(const CTADataBlockCollection& c, Bytes bytes, DisplayInfo& info,
             break;
         }
     }
+    info.audioFormats.reserve(info.audioFormats.size() + c.audioFormats.size());
     for (const CTAShortAudioDescriptor& d : c.audioFormats) {
         info.audioFormats.push_back(audio(d));
     }
@@ -351,7 +352,6 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
         }
     }
 
-    info.modes.reserve(64);
     ModeList modes(info.modes);
     baseModes(base, modes);
     std::optional<Resolution> displayIDNative;
@@ -368,7 +368,7 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
             displayIDBlock(copy, info, modes, displayIDNative);
         }
     }
-    modes.sort();
+    modes.finish();
     if (!info.modes.empty() && info.modes.front().preferred) {
         info.preferredMode = info.modes.front();
     }

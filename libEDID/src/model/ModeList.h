@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "libEDID/DisplayInfo.h"
@@ -17,10 +20,14 @@ struct ModeMarks {
 };
 
 /// Collects the modes of every source and merges those that are the same timing: one entry per
-/// distinct timing, every source listing it noted once.
+/// distinct timing, every source listing it noted once. The modes are gathered in a scratch list
+/// of the thread (made once, kept warm) and written to the output list, sorted and exactly
+/// sized, by finish(). One ModeList per thread at a time.
 class ModeList {
   public:
-    explicit ModeList(std::vector<SupportedMode>& modes) : modes_(modes) {}
+    explicit ModeList(std::vector<SupportedMode>& out);
+    ModeList(const ModeList&) = delete;
+    ModeList& operator=(const ModeList&) = delete;
 
     /// Adds a timing with a pixel clock, or a nominal mode (pixel clock 0, nominalRefreshHz set).
     void add(const VideoTiming& timing, ModeSource source, const ModeMarks& marks = {});
@@ -30,11 +37,20 @@ class ModeList {
 
     bool hasPreferred() const;
 
-    /// Sorts the list: preferred first, then by area and refresh rate, both descending.
-    void sort();
+    /// Writes the modes to the output list: preferred first, then by area and refresh rate,
+    /// both descending, ties in the order of adding.
+    void finish();
 
   private:
-    std::vector<SupportedMode>& modes_;
+    static constexpr std::size_t kScratch = 128;
+
+    std::span<SupportedMode> items();
+    std::span<const SupportedMode> items() const;
+
+    std::vector<SupportedMode>& out_;
+    std::array<SupportedMode, kScratch>& scratch_;
+    std::size_t count_ = 0;
+    bool spilled_ = false;  ///< more modes than the scratch holds: they are kept in out_
 };
 
 /// True when `a` and `b` are the same mode: a nominal mode matches any timing of its size and

@@ -87,6 +87,9 @@ bool EDIDParser::parseEDID(bool force) {
     if (!readOrReport(force)) {
         return false;
     }
+    if (decodeExtensions) {
+        readOverrideBlocks();
+    }
     work.baseBlock = baseBlock;
     work.extensionBlocks = extensionBlocks;
     // A parse of the base block logs a few dozen messages.
@@ -102,6 +105,7 @@ bool EDIDParser::parseEDID(bool force) {
         reportMissingExtensionBlocks(work);
     }
     if (decodeExtensions) {
+        reportOverride(work);
         runExtensionBlocks(work);
     }
     // The checks of the whole EDID judge the blocks and decoded results of this parse.

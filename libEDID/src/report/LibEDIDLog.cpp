@@ -123,6 +123,12 @@ LibEDIDLog MessageBuilder::build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL 
     return fillTemplate(findTemplate(key), key, level, category, fills);
 }
 
+qor::String MessageBuilder::text(const char* key, std::span<const Fill> fills) {
+    LibEDIDLog made = fillTemplate(findTemplate(key), key, LibEDIDLog::LIBEDID_LOG_LEVEL_INFO,
+                                   LibEDIDLog::LIBEDID_LOG_CAT_GENERAL, fills);
+    return std::move(made.mesg);
+}
+
 namespace {
 
 // Texts of 4 to 64 bytes are handled as words of one size: the first and the last, which

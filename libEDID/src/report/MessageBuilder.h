@@ -33,6 +33,10 @@ class MessageBuilder {
     static LibEDIDLog build(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL level,
                             LibEDIDLog::LIBEDID_LOG_CAT category, std::span<const Fill> fills);
 
+    /// The text of `key` (of static storage) with `fills` filled, for a label or a list item
+    /// made of several values; empty when the key has no text.
+    static qor::String text(const char* key, std::span<const Fill> fills);
+
   private:
     static LibEDIDLog fillTemplate(const Template& found, std::string_view key,
                                    LibEDIDLog::LIBEDID_LOG_LEVEL level,
@@ -46,6 +50,11 @@ inline LibEDIDLog makeMessage(const char* key, LibEDIDLog::LIBEDID_LOG_LEVEL lev
                               std::initializer_list<Fill> fills = {}) {
     return MessageBuilder::build(key, level, category,
                                  std::span<const Fill>(fills.begin(), fills.size()));
+}
+
+/// MessageBuilder::text of `key` with `fills` (of distinct names) filled.
+inline qor::String filledText(const char* key, std::initializer_list<Fill> fills) {
+    return MessageBuilder::text(key, std::span<const Fill>(fills.begin(), fills.size()));
 }
 
 /// makeMessage with the fills of `first`, then those of `more` whose names `first` has not.

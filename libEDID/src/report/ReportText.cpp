@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "decode/other/OUIRegistry.h"
+#include "qor/PerThread.h"
 #include "qor/System.h"
 
 namespace libEDID::detail {
@@ -107,8 +109,7 @@ class PropertyNames {
 };
 
 PropertyNames& propertyNames() {
-    thread_local PropertyNames names;
-    return names;
+    return qor::perThread<PropertyNames>();
 }
 
 // Most item lists (formats, audio, capabilities) hold a few items.
@@ -139,6 +140,19 @@ const qor::String& yesNo(bool value) {
 qor::String unsignedText(unsigned value) {
     std::string text;
     appendUnsigned(text, value);
+    return text;
+}
+
+qor::String ouiText(std::uint32_t oui) {
+    std::string text = hexText(oui >> 16 & 0xFFu, 2, "-").str();
+    text += hexText(oui >> 8 & 0xFFu, 2, "-").str();
+    text += hexText(oui & 0xFFu, 2).str();
+    const std::string_view name = oui::vendorName(oui);
+    if (!name.empty()) {
+        text += " (";
+        text += name;
+        text += ')';
+    }
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,6 +49,10 @@ qor::String hexBytes(std::span<const unsigned char> bytes);
 /// The unsigned value as a qor::QORValue renders it; used for the numeric suffixes of indexed
 /// property names.
 qor::String indexText(unsigned value);
+
+/// An IEEE OUI as written, most significant byte first ("00-0C-03"), followed by the vendor's
+/// registered name in parentheses when the embedded registry has it.
+qor::String ouiText(std::uint32_t oui);
 
 /// "%02Xh" of the byte.
 inline qor::String hexByte(unsigned value) {

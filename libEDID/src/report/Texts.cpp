@@ -5,11 +5,13 @@
 #include <mutex>
 #include <string>
 
+#include "qor/PerThread.h"
 #include "qor/Resource.h"
 
-// Generated at build time from resources/libEDID.en.txt, split into entries and indexed under
-// "LocalizedString." by the compiler.
-extern const qor::ConstantBundle kLibEDIDEnglishTexts;
+// Generated at build time (cmake/TextBundles.cmake): hands every bundle
+// resources/libEDID.<locale>.txt, split into entries and indexed under "LocalizedString." by the
+// compiler, to `add`.
+void addBuiltInLibEDIDTexts(void (*add)(const char* locale, const qor::ConstantBundle& bundle));
 
 namespace libEDID::detail {
 
@@ -28,8 +30,7 @@ struct ThreadTexts {
 };
 
 ThreadTexts& threadTexts() {
-    thread_local ThreadTexts texts;
-    return texts;
+    return qor::perThread<ThreadTexts>();
 }
 
 // Outside a TextScope: the table of the current locale and texts, fetched again when either
@@ -76,8 +77,21 @@ Template findTemplate(const char* key) {
 
 void ensureDefaultTexts() {
     static std::once_flag once;
-    std::call_once(once,
-                   [] { qor::Resource::addDefaultStrings("libEDID", "en", kLibEDIDEnglishTexts); });
+    std::call_once(once, [] {
+        addBuiltInLibEDIDTexts([](const char* locale, const qor::ConstantBundle& bundle) {
+            qor::Resource::addDefaultStrings(qor::String(kSection), locale, bundle);
+        });
+    });
+}
+
+qor::TextCoverage textCoverage(const qor::QORLocale& locale) {
+    ensureDefaultTexts();
+    return qor::Resource::getTextCoverage(qor::String(kSection), locale, kKeyPrefix);
+}
+
+std::vector<qor::String> textLocales() {
+    ensureDefaultTexts();
+    return qor::Resource::getTextLocales(qor::String(kSection));
 }
 
 void noteMissingText(std::string_view key) {

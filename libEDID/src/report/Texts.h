@@ -87,6 +87,12 @@ class AddressTable {
 /// texts loaded from files before or after keep precedence.
 void ensureDefaultTexts();
 
+/// How the texts of `locale` cover the English ones (after the built-in texts are registered).
+qor::TextCoverage textCoverage(const qor::QORLocale& locale);
+
+/// The locales that hold texts of section "libEDID", the built-in ones included.
+std::vector<qor::String> textLocales();
+
 /// The thread's table of message and label templates ("LocalizedString." + key, section
 /// "libEDID") for the global locale. Each thread keeps the table of the current locale and
 /// texts; it is fetched again only when the locale or the loaded texts changed, and never while

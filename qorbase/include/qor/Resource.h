@@ -117,6 +117,16 @@ class QOR_API TextTable {
     std::unique_ptr<Made[]> made_;
 };
 
+/// How the texts of a section answer for a locale (see Resource::getTextCoverage).
+struct TextCoverage {
+    /// The first locale of the locale's chain that has texts of the section: the locale
+    /// itself, its language, or "en" when neither has any.
+    String locale;
+    /// Keys of the English texts that no locale of the chain before "en" has a text for, so
+    /// that they are read in English; 0 when `locale` is "en".
+    std::size_t fallbacks = 0;
+};
+
 /// The resource database: localized texts and settings, both by section and key.
 ///
 /// Texts are held per section and locale. A lookup tries the exact locale ("de_DE"), then its
@@ -159,12 +169,20 @@ class QOR_API Resource {
     /// table was fetched.
     static std::uint64_t getTextGeneration();
 
+    /// The locales that hold texts of `section` (added, loaded or default bundles), sorted.
+    static std::vector<String> getTextLocales(const String& section);
+    /// Which locale of the chain of `locale` the texts of `section` whose keys start with
+    /// `prefix` come from, and how many of its English keys fall back to English.
+    static TextCoverage getTextCoverage(const String& section, const QORLocale& locale,
+                                        std::string_view prefix);
+
     /// Registers `bundle`, which must live as long as the process (a bundle compiled into a
     /// library, split and indexed by the compiler), as the default bundle of section and
     /// locale: it is read only when a text of the section is looked up, and every text added or
     /// loaded for the same section and locale, before or after, takes precedence over it. While
-    /// no other bundle of the section stands in the locale chain, the table of the index's
-    /// prefix reads the index in place.
+    /// no other bundle of the section stands in the locale chain, or only default bundles
+    /// whose keys the first one's index all has, the table of the index's prefix reads that
+    /// index in place.
     static void addDefaultStrings(const String& section, const String& locale,
                                   const ConstantBundle& bundle);
     /// Parses `text` (format above) into the bundle of section and locale; returns the number

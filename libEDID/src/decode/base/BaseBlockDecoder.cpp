@@ -203,12 +203,14 @@ std::uint32_t RangeLimitsDescriptor::maxPixelClockKHz() const {
     return khz > less ? khz - less : 0u;
 }
 
-Descriptor decodeDescriptor(Slot d) {
-    Descriptor out;
+namespace {
+
+/// Fills `out`, a default Descriptor, in place (a Descriptor is a few hundred bytes).
+void fillDescriptor(Slot d, Descriptor& out) {
     if (auto timing = decodeDetailedTiming(d)) {
         out.kind = DescriptorKind::DetailedTiming;
         out.timing = timing;
-        return out;
+        return;
     }
     out.tag = d[layout::kDescriptorTag];
     out.kind = kindOf(out.tag);
@@ -251,6 +253,13 @@ Descriptor decodeDescriptor(Slot d) {
         case DescriptorKind::Reserved:
             break;
     }
+}
+
+}  // namespace
+
+Descriptor decodeDescriptor(Slot d) {
+    Descriptor out;
+    fillDescriptor(d, out);
     return out;
 }
 
@@ -287,8 +296,8 @@ BaseBlock decodeBaseBlock(std::span<const std::uint8_t, 128> b) {
         out.standardTimings[i] = decodeStandardTiming(b[at], b[at + 1]);
     }
     for (unsigned i = 0; i < out.descriptors.size(); ++i) {
-        out.descriptors[i] = decodeDescriptor(
-            b.subspan(layout::kDescriptorSlots[i]).first<layout::kDescriptorSize>());
+        fillDescriptor(b.subspan(layout::kDescriptorSlots[i]).first<layout::kDescriptorSize>(),
+                       out.descriptors[i]);
     }
     out.extensionCount = b[layout::kExtensionCount];
     out.checksum = b[layout::kChecksum];

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "decode/cta/PayloadBytes.h"
+
 namespace libEDID::cta {
 
 namespace {
@@ -19,9 +21,24 @@ struct ExtendedKind {
     CTADataBlockKind kind;
 };
 constexpr ExtendedKind kExtendedKinds[] = {
-    {0, CTADataBlockKind::VideoCapability},        {5, CTADataBlockKind::Colorimetry},
-    {6, CTADataBlockKind::HDRStaticMetadata},      {14, CTADataBlockKind::YCbCr420Video},
+    {0, CTADataBlockKind::VideoCapability},
+    {1, CTADataBlockKind::VendorVideo},
+    {5, CTADataBlockKind::Colorimetry},
+    {6, CTADataBlockKind::HDRStaticMetadata},
+    {7, CTADataBlockKind::HDRDynamicMetadata},
+    {13, CTADataBlockKind::FormatPreference},
+    {14, CTADataBlockKind::YCbCr420Video},
     {15, CTADataBlockKind::YCbCr420CapabilityMap},
+    {17, CTADataBlockKind::VendorAudio},
+    {18, CTADataBlockKind::HDMIAudio},
+    {19, CTADataBlockKind::RoomConfiguration},
+    {20, CTADataBlockKind::SpeakerLocation},
+    {32, CTADataBlockKind::InfoFrame},
+    {34, CTADataBlockKind::DisplayIDTiming},
+    {35, CTADataBlockKind::DisplayIDTiming},
+    {42, CTADataBlockKind::DisplayIDTiming},
+    {kExtendedTagEEODB, CTADataBlockKind::HFEEODB},
+    {kExtendedTagSCDB, CTADataBlockKind::HFSCDB},
 };
 
 // Header bytes of the extension block.
@@ -29,12 +46,10 @@ constexpr unsigned kHeaderSize = 4;
 constexpr unsigned kChecksumOffset = 127;
 constexpr unsigned kDTDSize = 18;
 
-std::uint8_t at(Bytes bytes, std::size_t index) {
-    return index < bytes.size() ? bytes[index] : 0;
-}
+using bytes::at;
 
 std::uint32_t oui(Bytes payload) {
-    return payload.size() < 3 ? 0 : payload[0] | (payload[1] << 8) | (payload[2] << 16);
+    return bytes::ouiAt(payload, 0);
 }
 
 CTADataBlockKind kindOf(unsigned tag, Bytes payload) {
@@ -133,6 +148,60 @@ void keepFirst(std::optional<T>& slot, const T& value) {
     }
 }
 
+// The kinds of extended tag added with HDMI 2.x and CTA-861-G and later.
+void decodeExtendedPayload(const CTADataBlockInfo& info, Bytes payload,
+                           CTADataBlockCollection& out) {
+    switch (info.kind) {
+        case CTADataBlockKind::HFSCDB:
+            // Extended tag and two reserved bytes, then the version: 4 bytes at least.
+            if (payload.size() >= 4 && !out.hfSCDB) {
+                out.hfSCDB = decodeHDMIForum(payload);
+                out.hfSCDB->fromSCDB = true;
+                if (!out.vrrRange) {
+                    out.vrrRange = hdmiForumRange(payload);
+                }
+            }
+            break;
+        case CTADataBlockKind::HFEEODB:
+            if (payload.size() >= 2) {
+                keepFirst(out.eeodb, CTAEEODB{payload[1]});
+            }
+            break;
+        case CTADataBlockKind::VendorVideo:
+        case CTADataBlockKind::VendorAudio:
+            // Extended tag and OUI: 4 bytes at least.
+            if (payload.size() >= 4) {
+                out.vendorExtendedBlocks.push_back(decodeVendorExtended(payload));
+            }
+            break;
+        case CTADataBlockKind::FormatPreference:
+            for (const std::uint8_t code : payload.subspan(1)) {
+                out.formatPreferences.push_back({code});
+            }
+            break;
+        case CTADataBlockKind::InfoFrame:
+            keepFirst(out.infoFrames, decodeInfoFrames(payload));
+            break;
+        case CTADataBlockKind::RoomConfiguration:
+            keepFirst(out.roomConfiguration, decodeRoomConfiguration(payload));
+            break;
+        case CTADataBlockKind::SpeakerLocation:
+            decodeSpeakerLocations(payload, out.speakerLocations);
+            break;
+        case CTADataBlockKind::HDMIAudio:
+            keepFirst(out.hdmiAudio, decodeHDMIAudio(payload));
+            break;
+        case CTADataBlockKind::HDRDynamicMetadata:
+            decodeHDRDynamicTypes(payload, out.hdrDynamicTypes);
+            break;
+        case CTADataBlockKind::DisplayIDTiming:
+            out.displayIDTimings.push_back(decodeDisplayIDTimings(payload));
+            break;
+        default:
+            break;
+    }
+}
+
 void decodeBlockPayload(const CTADataBlockInfo& info, Bytes payload, CTADataBlockCollection& out,
                         std::optional<CTAVRRRange>& amd) {
     switch (info.kind) {
@@ -182,7 +251,8 @@ void decodeBlockPayload(const CTADataBlockInfo& info, Bytes payload, CTADataBloc
                 out.ycbcr420CapabilityMap.emplace(payload.begin() + 1, payload.end());
             }
             break;
-        case CTADataBlockKind::Other:
+        default:
+            decodeExtendedPayload(info, payload, out);
             break;
     }
 }
@@ -215,7 +285,53 @@ void decodeAudioDescriptors(Bytes payload, std::vector<CTAShortAudioDescriptor>&
     }
 }
 
-// Payload: OUI (0-2), physical address A.B.C.D (3-4), flags (5), max TMDS clock / 5 MHz (6).
+namespace {
+
+// The optional byte at `pos` when the payload holds it; `pos` moves past it either way.
+std::optional<std::uint8_t> next(Bytes payload, std::size_t& pos) {
+    const std::size_t index = pos++;
+    return index < payload.size() ? std::optional<std::uint8_t>(payload[index]) : std::nullopt;
+}
+
+// The 3D part of the HDMI block, `length` bytes from `pos`: 3D_Structure_ALL (2 bytes) when
+// 3D_Multi_present is 1 or 2, 3D_MASK (2 bytes) when it is 2, then the 2D_VIC_order entries:
+// bits 7-4 the index of a video format, bits 3-0 its 3D structure; structures 8 and above
+// add a byte with the 3D detail in bits 7-4.
+void decodeHDMI3D(Bytes payload, std::size_t pos, std::size_t length, CTAHDMIBlock& hdmi) {
+    const std::size_t end = pos + length;
+    const unsigned multi = (*hdmi.hdmiVideo >> 5) & 3u;
+    const auto word = [&](std::size_t at16) {
+        return static_cast<std::uint16_t>((payload[at16] << 8) | payload[at16 + 1]);
+    };
+    if ((multi == 1 || multi == 2) && pos + 2 <= end) {
+        hdmi.structureAll = word(pos);
+        pos += 2;
+    }
+    if (multi == 2 && pos + 2 <= end) {
+        hdmi.mask3D = word(pos);
+        pos += 2;
+    }
+    while (pos < end) {
+        CTAHDMI3DFormat format;
+        format.vicIndex = payload[pos] >> 4;
+        format.structure = payload[pos] & 0x0F;
+        if (format.structure >= 8) {
+            if (pos + 1 >= end) {
+                hdmi.truncated = true;
+                break;
+            }
+            format.detail = static_cast<std::uint8_t>(payload[pos + 1] >> 4);
+            ++pos;
+        }
+        ++pos;
+        hdmi.formats3D.push_back(format);
+    }
+}
+
+}  // namespace
+
+// Payload: OUI (0-2), physical address A.B.C.D (3-4), flags (5), max TMDS clock / 5 MHz (6),
+// then, each when the byte before says so, the latency and HDMI video fields (see CTAHDMIBlock).
 CTAHDMIBlock decodeHDMI(Bytes payload) {
     CTAHDMIBlock hdmi;
     hdmi.physicalAddress = static_cast<std::uint16_t>((at(payload, 3) << 8) | at(payload, 4));
@@ -223,18 +339,69 @@ CTAHDMIBlock decodeHDMI(Bytes payload) {
         hdmi.flags = payload[5];
     }
     hdmi.maxTMDSClock = at(payload, 6) * 5u;
+    std::size_t pos = 7;
+    hdmi.videoFlags = next(payload, pos);
+    if (!hdmi.videoFlags) {
+        return hdmi;
+    }
+    const std::uint8_t flags = *hdmi.videoFlags;
+    if ((flags & 0x80) != 0) {
+        hdmi.videoLatency = next(payload, pos);
+        hdmi.audioLatency = next(payload, pos);
+    }
+    if ((flags & 0x40) != 0) {
+        hdmi.interlacedVideoLatency = next(payload, pos);
+        hdmi.interlacedAudioLatency = next(payload, pos);
+    }
+    if ((flags & 0x20) == 0) {
+        hdmi.truncated = pos > payload.size();
+        return hdmi;
+    }
+    hdmi.hdmiVideo = next(payload, pos);
+    const std::optional<std::uint8_t> lengths = next(payload, pos);
+    if (!hdmi.hdmiVideo || !lengths) {
+        hdmi.hdmiVideo.reset();
+        hdmi.truncated = true;
+        return hdmi;
+    }
+    // HDMI_VIC_LEN in bits 7-5, HDMI_3D_LEN in bits 4-0.
+    const std::size_t vicLength = *lengths >> 5;
+    const std::size_t length3D = *lengths & 0x1Fu;
+    const std::size_t vicEnd = std::min(pos + vicLength, payload.size());
+    hdmi.hdmiVICs.assign(payload.begin() + static_cast<std::ptrdiff_t>(std::min(pos, vicEnd)),
+                         payload.begin() + static_cast<std::ptrdiff_t>(vicEnd));
+    pos += vicLength;
+    hdmi.truncated = pos + length3D > payload.size();
+    if (pos < payload.size()) {
+        decodeHDMI3D(payload, pos, std::min(length3D, payload.size() - pos), hdmi);
+    }
     return hdmi;
 }
 
-// Payload: OUI (0-2), version (3), max TMDS character rate / 5 MHz (4), flags with SCDC_Present
-// in bit 7 (5), max FRL rate in bits 7-4 (6).
+// Payload: OUI (0-2; an HF-SCDB has its extended tag and two reserved bytes there), version
+// (3), max TMDS character rate / 5 MHz (4), flags (5), max FRL rate and 4:2:0 deep colour (6),
+// features (7), VRR range (8-9), DSC flags (10), DSC FRL rate and slices (11), DSC total chunk
+// (12); see CTAHDMIForumBlock.
 CTAHDMIForumBlock decodeHDMIForum(Bytes payload) {
     CTAHDMIForumBlock forum;
     forum.version = at(payload, 3);
     forum.maxTMDSRate = at(payload, 4) * 5u;
-    forum.scdc = (at(payload, 5) & 0x80) != 0;
-    if (payload.size() > 6) {
-        forum.maxFRL = static_cast<std::uint8_t>(payload[6] >> 4);
+    forum.flags = at(payload, 5);
+    forum.scdc = (forum.flags & 0x80) != 0;
+    std::size_t pos = 6;
+    if (const auto frl = next(payload, pos)) {
+        forum.maxFRL = static_cast<std::uint8_t>(*frl >> 4);
+        forum.deepColor420 = *frl & 0x0F;
+    }
+    forum.features = next(payload, pos);
+    pos = 10;
+    forum.dscFlags = next(payload, pos);
+    if (const auto dsc = next(payload, pos)) {
+        forum.dscMaxFRL = static_cast<std::uint8_t>(*dsc >> 4);
+        forum.dscMaxSlices = static_cast<std::uint8_t>(*dsc & 0x0F);
+    }
+    if (const auto chunk = next(payload, pos)) {
+        forum.dscTotalChunk = static_cast<std::uint8_t>(*chunk & 0x3F);
     }
     return forum;
 }
@@ -260,8 +427,40 @@ CTAHDRStaticMetadata decodeHDRStaticMetadata(Bytes payload) {
     return hdr;
 }
 
+namespace {
+
+// Counts the data blocks, short video and audio descriptors, vendor blocks and YCbCr 4:2:0
+// video descriptors first, so that each of those lists takes one allocation at most.
+void reserveLists(Bytes collection, CTADataBlockCollection& out) {
+    std::size_t blocks = 0;
+    std::size_t videos = 0;
+    std::size_t audios = 0;
+    std::size_t vendors = 0;
+    std::size_t ycbcr420 = 0;
+    for (std::size_t offset = 0; offset < collection.size();
+         offset += 1 + (collection[offset] & 0x1Fu)) {
+        const unsigned tag = collection[offset] >> 5;
+        const unsigned length = collection[offset] & 0x1Fu;
+        ++blocks;
+        videos += tag == kTagVideo ? length : 0;
+        audios += tag == kTagAudio ? length / 3 : 0;
+        vendors += tag == kTagVendor ? 1 : 0;
+        const bool only420 = tag == kTagExtended && length > 0 && offset + 1 < collection.size() &&
+                             collection[offset + 1] == 14;  // YCbCr 4:2:0 video data block
+        ycbcr420 += only420 ? length - 1 : 0;
+    }
+    out.ycbcr420OnlyFormats.reserve(ycbcr420);
+    out.blocks.reserve(blocks);
+    out.videoFormats.reserve(videos);
+    out.audioFormats.reserve(audios);
+    out.vendorBlocks.reserve(vendors);
+}
+
+}  // namespace
+
 CTADataBlockCollection decodeCollection(Bytes collection) {
     CTADataBlockCollection out;
+    reserveLists(collection, out);
     std::optional<CTAVRRRange> amd;
     for (std::size_t offset = 0; offset < collection.size();) {
         const unsigned tag = collection[offset] >> 5;
@@ -290,6 +489,18 @@ CTADataBlockCollection decodeCollection(Bytes collection) {
     return out;
 }
 
+std::optional<std::uint8_t> eeodbExtensionCount(Bytes block) {
+    // Revision 3 and later carry data blocks from byte 4; the HF-EEODB must come first.
+    if (block.size() < 7 || block[0] != 0x02 || block[1] < 3 || block[2] < 7) {
+        return std::nullopt;
+    }
+    const unsigned header = block[4];
+    if (header >> 5 != kTagExtended || (header & 0x1F) < 2 || block[5] != kExtendedTagEEODB) {
+        return std::nullopt;
+    }
+    return block[6];
+}
+
 bool validDTDOffset(std::uint8_t offset) {
     return offset == 0 || (offset >= kHeaderSize && offset < kChecksumOffset + 1);
 }
@@ -314,6 +525,7 @@ CTABlock decodeBlock(Bytes block, unsigned blockNumber) {
     if (out.revision > 2 || out.revision == 0) {
         out.dataBlocks = decodeCollection(block.subspan(kHeaderSize, out.dtdOffset - kHeaderSize));
     }
+    out.detailedTimings.reserve((kChecksumOffset - out.dtdOffset) / kDTDSize);
     forEachTiming(block, out.dtdOffset, [&](Bytes timing) {
         std::array<std::uint8_t, kDTDSize> dtd{};
         std::copy_n(timing.begin(), kDTDSize, dtd.begin());

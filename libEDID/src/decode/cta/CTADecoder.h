@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "libEDID/CTA861.h"
@@ -13,6 +14,12 @@ using Bytes = std::span<const std::uint8_t>;
 constexpr std::uint32_t kOuiHDMI = 0x000C03;
 constexpr std::uint32_t kOuiHDMIForum = 0xC45DD8;
 constexpr std::uint32_t kOuiAMD = 0x00001A;
+constexpr std::uint32_t kOuiDolby = 0x00D046;
+constexpr std::uint32_t kOuiHDR10Plus = 0x90848B;
+
+/// Extended tags of the HDMI Forum blocks in a CTA-861 collection.
+constexpr std::uint8_t kExtendedTagEEODB = 120;
+constexpr std::uint8_t kExtendedTagSCDB = 121;
 
 /// Splits a data block collection into its blocks and decodes every kind it knows.
 CTADataBlockCollection decodeCollection(Bytes collection);
@@ -34,7 +41,29 @@ CTABlock decodeBlock(Bytes block, unsigned blockNumber);
 void decodeVideoDescriptors(Bytes payload, std::vector<CTAShortVideoDescriptor>& out);
 void decodeAudioDescriptors(Bytes payload, std::vector<CTAShortAudioDescriptor>& out);
 CTAHDMIBlock decodeHDMI(Bytes payload);
+/// The HDMI Forum vendor block, or an HF-SCDB: both hold the version at payload byte 3.
 CTAHDMIForumBlock decodeHDMIForum(Bytes payload);
 CTAHDRStaticMetadata decodeHDRStaticMetadata(Bytes payload);
+/// Extended tags 1 and 17: OUI in payload bytes 1-3, the vendor's bytes after them.
+CTAVendorExtendedBlock decodeVendorExtended(Bytes payload);
+CTAInfoFrames decodeInfoFrames(Bytes payload);
+CTARoomConfiguration decodeRoomConfiguration(Bytes payload);
+void decodeSpeakerLocations(Bytes payload, std::vector<CTASpeakerLocation>& out);
+CTAHDMIAudio decodeHDMIAudio(Bytes payload);
+void decodeHDRDynamicTypes(Bytes payload, std::vector<CTAHDRDynamicType>& out);
+CTADisplayIDTimings decodeDisplayIDTimings(Bytes payload);
+
+/// The extension count of an HF-EEODB that is the first data block of the first CTA-861
+/// extension block `block` (where alone it counts); nullopt when there is none.
+std::optional<std::uint8_t> eeodbExtensionCount(Bytes block);
+
+/// A latency code of the HDMI block in ms: nullopt for 0 (unknown), 255 (no output) and the
+/// invalid codes 252-254.
+constexpr std::optional<unsigned> latencyMs(std::uint8_t code) {
+    if (code == 0 || code > 251) {
+        return std::nullopt;
+    }
+    return (code - 1u) * 2u;
+}
 
 }  // namespace libEDID::cta

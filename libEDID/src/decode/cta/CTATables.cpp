@@ -96,4 +96,38 @@ std::span<const std::string_view> speakerNames() {
     return kSpeakers;
 }
 
+namespace {
+
+// HDMI VICs 1-4: the 4K formats of HDMI 1.4, with the timings of VICs 95, 94, 93 and 98.
+constexpr std::array<HDMIVideoFormat, 4> kHDMIVICs{{
+    {p(3840, 2160, 30), 297000, 176, 88, 296, 8, 10, 72},
+    {p(3840, 2160, 25), 297000, 1056, 88, 296, 8, 10, 72},
+    {p(3840, 2160, 24), 297000, 1276, 88, 296, 8, 10, 72},
+    {p(4096, 2160, 24), 297000, 1020, 88, 296, 8, 10, 72},
+}};
+
+constexpr std::array<FRLRate, 6> kFRLRates{{{3, 3}, {6, 3}, {6, 4}, {8, 4}, {10, 4}, {12, 4}}};
+
+constexpr std::array<DSCSlices, 7> kDSCSlices{
+    {{1, 340}, {2, 340}, {4, 340}, {8, 340}, {8, 400}, {12, 400}, {16, 400}}};
+
+template <typename T, std::size_t N>
+const T* fromOne(const std::array<T, N>& table, unsigned code) {
+    return code >= 1 && code <= N ? &table[code - 1] : nullptr;
+}
+
+}  // namespace
+
+const HDMIVideoFormat* hdmiVideoFormat(unsigned vic) {
+    return fromOne(kHDMIVICs, vic);
+}
+
+const FRLRate* frlRate(unsigned code) {
+    return fromOne(kFRLRates, code);
+}
+
+const DSCSlices* dscSlices(unsigned code) {
+    return fromOne(kDSCSlices, code);
+}
+
 }  // namespace libEDID::cta

@@ -22,7 +22,18 @@ enum class Kind {
     TimingTypeI,
     TimingTypeVII,
     TiledTopology,
-    CTAData
+    CTAData,
+    VESATimings,
+    CTATimings,
+    Serial,
+    String,
+    Interface,
+    ColorCharacteristics,
+    Vendor,
+    DynamicRange,
+    InterfaceFeatures,
+    AdaptiveSync,
+    ContainerID
 };
 
 struct TagInfo {
@@ -88,5 +99,25 @@ DisplayIDDisplayParameters decodeDisplayParameters(std::span<const unsigned char
 
 /// The tiled display topology payload (at least 8 bytes).
 DisplayIDTiledTopology decodeTiledTopology(std::span<const unsigned char> payload);
+
+// Decoders of the further kinds; each reads at most the block's minimum length (TagInfo)
+// unless the comment says otherwise.
+using Payload = std::span<const unsigned char>;
+/// Every set bit of the bitmap, bit 0 of byte 0 first, as DMT IDs from 01h; IDs the DMT table
+/// lacks are skipped (see dmtFormat).
+std::vector<DisplayIDDMTTiming> decodeVESATimings(Payload payload);
+/// Every set bit as a VIC from 1.
+std::vector<std::uint8_t> decodeCTATimings(Payload payload);
+DisplayIDInterface decodeInterface(Payload payload);
+DisplayIDInterfaceFeatures decodeInterfaceFeatures(Payload payload);
+/// `revision`: the block's revision byte; from revision 1 byte 8 adds maximum refresh bits.
+DisplayIDDynamicRange decodeDynamicRange(Payload payload, std::uint8_t revision);
+/// Every whole 6-byte descriptor.
+std::vector<DisplayIDAdaptiveSync> decodeAdaptiveSync(Payload payload);
+/// The points that byte 0 announces, as far as the payload holds them.
+DisplayIDColorCharacteristics decodeColorCharacteristics(Payload payload);
+DisplayIDVendorBlock decodeVendor(Payload payload);
+/// The printable text of the whole payload.
+std::string decodeText(Payload payload);
 
 }  // namespace libEDID::displayid

@@ -103,7 +103,8 @@ qor::String VendorProductVerifier::verifyManufacturer() {
         if (!isLetterAtoZ(letter)) {
             logFinding("InvalidASCIICharacter", LibEDIDLog::LIBEDID_LOG_LEVEL_ERROR,
                        LibEDIDLog::LIBEDID_LOG_CAT_MANUFACTURER_ID,
-                       {{"type", "ManfID"}, {"value", qor::String(std::string_view(&letter, 1))}});
+                       {{"type", detail::localized("ManufacturerIDField")},
+                        {"value", qor::String(std::string_view(&letter, 1))}});
         }
     }
     return id;
@@ -130,7 +131,7 @@ void VendorProductVerifier::verifySerialNumber() {
     if (serial != 0) {
         setSerialNumber(text);
     } else {
-        text += " (unset)";
+        text += " (" + detail::localized("Unset") + ")";
     }
     reportValue("SerialNumber", text);
 }
@@ -143,9 +144,9 @@ void VendorProductVerifier::verifyDate() {
     const qor::String weekNumber = detail::unsignedText(week);
     qor::String weekText = weekNumber;
     if (week == kWeekUnset) {
-        weekText += " (unset)";
+        weekText += " (" + detail::localized("Unset") + ")";
     } else if (week == kWeekModelYear) {
-        weekText += " (model year indicator)";
+        weekText += " (" + detail::localized("ModelYearIndicator") + ")";
     } else {
         notifySysInfoProperty("WeekOfManufacture", qor::QORValue(weekText));
     }

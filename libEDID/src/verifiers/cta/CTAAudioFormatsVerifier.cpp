@@ -24,23 +24,28 @@ qor::String joinedBits(unsigned bits, const Names& names) {
     return text;
 }
 
+qor::String formatName(const CTAShortAudioDescriptor& sad) {
+    if (sad.format == 15) {
+        return detail::filledText("CTAAudioExtensionType",
+                                  {{"code", detail::unsignedText(sad.extensionType)}});
+    }
+    return sad.format == 0 ? detail::localized("CTAReservedFormat")
+                           : qor::String(cta::audioFormatName(sad.format));
+}
+
 // "<format>: <channels> channels, <rates> kHz", then the sample sizes of Linear PCM or the
 // maximum bit rate of formats 2-8.
 qor::String audioText(const CTAShortAudioDescriptor& sad) {
-    qor::String text;
-    if (sad.format == 15) {
-        text = "Extension type " + detail::unsignedText(sad.extensionType);
-    } else if (sad.format == 0) {
-        text = detail::localized("CTAReservedFormat");
-    } else {
-        text = cta::audioFormatName(sad.format);
-    }
-    text += ": " + detail::unsignedText(sad.channels) + " channels, " +
-            joinedBits(sad.sampleRates, kSampleRates) + " kHz";
+    qor::String text = detail::filledText("CTAAudioFormat",
+                                          {{"format", formatName(sad)},
+                                           {"channels", detail::unsignedText(sad.channels)},
+                                           {"rates", joinedBits(sad.sampleRates, kSampleRates)}});
     if (sad.format == 1) {
-        text += ", " + joinedBits(sad.sampleSizes, kSampleSizes) + " bits";
+        text += ", " + detail::filledText("CTAAudioSampleSizes",
+                                          {{"sizes", joinedBits(sad.sampleSizes, kSampleSizes)}});
     } else if (sad.maxBitRate != 0 || (sad.format >= 2 && sad.format <= 8)) {
-        text += ", max " + detail::unsignedText(sad.maxBitRate) + " kbit/s";
+        text += ", " + detail::filledText("CTAAudioMaxBitRate",
+                                          {{"rate", detail::unsignedText(sad.maxBitRate)}});
     }
     return text;
 }

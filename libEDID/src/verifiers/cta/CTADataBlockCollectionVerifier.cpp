@@ -6,6 +6,7 @@
 #include "decode/cta/CTADecoder.h"
 #include "verifiers/cta/CTAAudioFormatsVerifier.h"
 #include "verifiers/cta/CTAColorimetryVerifier.h"
+#include "verifiers/cta/CTAExtendedBlocksVerifier.h"
 #include "verifiers/cta/CTAHDMIForumVerifier.h"
 #include "verifiers/cta/CTAHDMIVerifier.h"
 #include "verifiers/cta/CTAHDRStaticMetadataVerifier.h"
@@ -32,6 +33,11 @@ constexpr SingleKind kSingleKinds[] = {
     {CTADataBlockKind::HDRStaticMetadata, "CTABlockHDRStaticMetadata"},
     {CTADataBlockKind::HDMI, "CTABlockHDMI"},
     {CTADataBlockKind::HDMIForum, "CTABlockHDMIForum"},
+    {CTADataBlockKind::HFSCDB, "CTABlockHFSCDB"},
+    {CTADataBlockKind::HFEEODB, "CTABlockHFEEODB"},
+    {CTADataBlockKind::InfoFrame, "CTABlockInfoFrame"},
+    {CTADataBlockKind::RoomConfiguration, "CTABlockRoomConfiguration"},
+    {CTADataBlockKind::HDMIAudio, "CTABlockHDMIAudio"},
 };
 
 template <typename Verifier>
@@ -74,6 +80,7 @@ void CTADataBlockCollectionVerifier::verify() {
     run<CTAColorimetryVerifier>(owner, decoded, suffix, firstOffset);
     run<CTAHDRStaticMetadataVerifier>(owner, decoded, suffix, firstOffset);
     run<CTAYCbCr420Verifier>(owner, decoded, suffix, firstOffset);
+    run<CTAExtendedBlocksVerifier>(owner, decoded, suffix, firstOffset);
     run<CTAOtherBlocksVerifier>(owner, decoded, suffix, firstOffset);
 }
 

@@ -12,18 +12,23 @@ void CTAHDRStaticMetadataVerifier::verify() {
         return;
     }
     const CTAHDRStaticMetadata& hdr = *collection.hdrStaticMetadata;
-    static constexpr std::array<std::string_view, 4> kTransferFunctions{"SDR gamma", "HDR gamma",
-                                                                        "SMPTE ST 2084", "HLG"};
-    reportBits("HDRTransferFunctions", hdr.transferFunctions, kTransferFunctions);
+    // Bits 0-3: traditional gamma in the SDR and the HDR luminance range, then the two named
+    // by their standards.
+    const std::array<std::string_view, 4> transferFunctions{
+        detail::localized("HDRTransferSDR").str(), detail::localized("HDRTransferHDR").str(),
+        "SMPTE ST 2084", "HLG"};
+    reportBits("HDRTransferFunctions", hdr.transferFunctions, transferFunctions);
+    const auto luminance = [](double value, int decimals) {
+        return detail::filledText("Luminance", {{"value", detail::fixedText(value, decimals)}});
+    };
     if (hdr.maxLuminance) {
-        reportProperty("HDRMaxLuminance", detail::fixedText(*hdr.maxLuminance, 2) + " cd/m2");
+        reportProperty("HDRMaxLuminance", luminance(*hdr.maxLuminance, 2));
     }
     if (hdr.maxFrameAverageLuminance) {
-        reportProperty("HDRMaxFrameAverageLuminance",
-                       detail::fixedText(*hdr.maxFrameAverageLuminance, 2) + " cd/m2");
+        reportProperty("HDRMaxFrameAverageLuminance", luminance(*hdr.maxFrameAverageLuminance, 2));
     }
     if (hdr.minLuminance) {
-        reportProperty("HDRMinLuminance", detail::fixedText(*hdr.minLuminance, 4) + " cd/m2");
+        reportProperty("HDRMinLuminance", luminance(*hdr.minLuminance, 4));
     }
 }
 

@@ -75,7 +75,9 @@ void CTADataBlockVerifier::reportFormats(const char* name,
             }
         }
         if (svd.native) {
-            text += " (native)";
+            text += " (";
+            text += detail::localized("CTANativeFormat").str();
+            text += ')';
         }
         items.add(std::move(text));
         if (judge && format == nullptr) {

@@ -27,7 +27,7 @@ class CTAReportingVerifier : public EDIDVerifier {
     /// reportList of the names of the set bits of `bits`, bit 0 first; empty names are skipped.
     void reportBits(const char* name, unsigned bits, std::span<const std::string_view> names);
     /// Logs a finding of category "cta-extension" with "block" and `variables` filled.
-    void logCTAFinding(const char* key, Level level, Variables variables);
+    void logCTAFinding(const char* key, Level level, Variables variables = {});
 
     const unsigned suffix;
 };

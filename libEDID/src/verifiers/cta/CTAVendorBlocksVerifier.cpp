@@ -5,11 +5,9 @@ namespace libEDID {
 void CTAVendorBlocksVerifier::verify() {
     detail::ItemList items(kCTAItemIndent);
     for (const CTAVendorBlock& vendor : collection.vendorBlocks) {
-        // Written most significant byte first.
-        items.add("OUI " + detail::hexText(vendor.oui >> 16 & 0xFFu, 2, "-") +
-                  detail::hexText(vendor.oui >> 8 & 0xFFu, 2, "-") +
-                  detail::hexText(vendor.oui & 0xFFu, 2) + ", " +
-                  detail::unsignedText(vendor.length) + " bytes");
+        items.add(detail::filledText("CTAVendorBlock",
+                                     {{"oui", detail::ouiText(vendor.oui)},
+                                      {"length", detail::unsignedText(vendor.length)}}));
     }
     if (!collection.vendorBlocks.empty()) {
         reportList("CTAVendorBlocks", items);

@@ -49,14 +49,17 @@ void DisplayCVTVerifier::verifyCode(unsigned code) {
         return;  // an unused code; code 0 is always decoded
     }
     if (byte1 == 0) {
-        reportReserved(detail::hexByte(offset), "NONZERO", "00h");
+        reportReserved(detail::hexByte(offset), detail::localized("NonZero"), "00h");
     }
     if ((byte2 & 0x03u) != 0) {
-        reportReserved(qor::SprintfFormat("%02Xh bits 0-1", offset + 1), "00b",
-                       qor::SprintfFormat("%u%ub", (byte2 >> 1u) & 1u, byte2 & 1u));
+        reportReserved(detail::filledText("OffsetBits", {{"offset", detail::hexByte(offset + 1)},
+                                                         {"bits", "0-1"}}),
+                       "00b", qor::SprintfFormat("%u%ub", (byte2 >> 1u) & 1u, byte2 & 1u));
     }
     if ((byte3 & 0x80u) != 0) {
-        reportReserved(qor::SprintfFormat("%02Xh bit 7", offset + 2), "0b", "1b");
+        reportReserved(detail::filledText("OffsetBit",
+                                          {{"offset", detail::hexByte(offset + 2)}, {"bit", "7"}}),
+                       "0b", "1b");
     }
 
     const qor::String suffix = detail::indexText(code);
@@ -83,7 +86,7 @@ void DisplayCVTVerifier::verifyCode(unsigned code) {
     notifySysInfoProperty("CVT3SuppVertRates" + suffix, rates.values());
 }
 
-void DisplayCVTVerifier::reportReserved(const qor::String& offset, const char* expected,
+void DisplayCVTVerifier::reportReserved(const qor::String& offset, const qor::String& expected,
                                         const qor::String& value) {
     logFinding("InvalidValueAtOffset", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING,
                LibEDIDLog::LIBEDID_LOG_CAT_VALUE_AT_OFFSET,

@@ -16,7 +16,8 @@ class DisplayCVTVerifier : public DescriptorPayloadVerifier {
     /// Judges and reports code 0 to 3; an all-zero code after the first is unused.
     void verifyCode(unsigned code);
     /// "InvalidValueAtOffset" for a reserved field of a code.
-    void reportReserved(const qor::String& offset, const char* expected, const qor::String& value);
+    void reportReserved(const qor::String& offset, const qor::String& expected,
+                        const qor::String& value);
 };
 
 }  // namespace libEDID

@@ -36,19 +36,21 @@ void DisplayColorPointVerifier::verify() {
                            payload.begin() + kSecondPoint + kPointSize,
                            [](unsigned char byte) { return byte != 0x00; })) {
         // Without a second white point its bytes 0Bh-0Eh must be zero.
-        reportField("offset 0Bh-0Eh", "NONZERO");
+        reportField(detail::filledText("DescriptorOffset", {{"offset", "0Bh-0Eh"}}),
+                    detail::localized("NonZero"));
     }
     reportValue("ColorPointData", text);
 
     // The payload ends with a line feed and two spaces.
     if (payload[kLineFeedPosition] != 0x0A) {
-        reportField("offset 0Fh", qor::SprintfFormat("%02X", payload[kLineFeedPosition]));
+        reportField(detail::filledText("DescriptorOffset", {{"offset", "0Fh"}}),
+                    qor::SprintfFormat("%02X", payload[kLineFeedPosition]));
     }
     for (unsigned position = kFirstSpacePosition; position < payload.size(); ++position) {
         if (payload[position] != 0x20) {
+            const unsigned offset = position + static_cast<unsigned>(layout::kDescriptorPayload);
             reportField(
-                qor::SprintfFormat("offset %02X",
-                                   position + static_cast<unsigned>(layout::kDescriptorPayload)),
+                detail::filledText("DescriptorOffset", {{"offset", detail::hexText(offset, 2)}}),
                 qor::SprintfFormat("%02X", payload[position]));
         }
     }

@@ -6,10 +6,20 @@ namespace libEDID {
 
 namespace {
 
+/// A coefficient of the tonal response polynomial of one primary: a3 or a2.
+struct Coefficient {
+    const char* colorKey;
+    const char* name;
+};
+
 /// The six coefficients in descriptor order (06h-07h, 08h-09h, ... 10h-11h), each 16 bits,
 /// least significant byte first.
-constexpr std::array<const char*, 6> kCoefficients{"Red a3",   "Red a2",  "Green a3",
-                                                   "Green a2", "Blue a3", "Blue a2"};
+constexpr std::array<Coefficient, 6> kCoefficients{{{"Red", "a3"},
+                                                    {"Red", "a2"},
+                                                    {"Green", "a3"},
+                                                    {"Green", "a2"},
+                                                    {"Blue", "a3"},
+                                                    {"Blue", "a2"}}};
 constexpr unsigned kFirstCoefficient = 1;  // payload position of descriptor byte 06h
 
 }  // namespace
@@ -20,7 +30,8 @@ void DisplayDCMVerifier::verify() {
     for (std::size_t i = 0; i < kCoefficients.size(); ++i) {
         const std::size_t position = kFirstCoefficient + 2 * i;
         const unsigned value = payload[position] | (payload[position + 1] << 8u);
-        const qor::String line = qor::SprintfFormat("  %s : %04Xh", kCoefficients[i], value);
+        const qor::String line = "  " + detail::localized(kCoefficients[i].colorKey) + " " +
+                                 kCoefficients[i].name + " : " + detail::hexText(value, 4, "h");
         lines.append(line);
         text += line + detail::eol();
     }

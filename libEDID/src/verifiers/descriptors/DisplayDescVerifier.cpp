@@ -97,16 +97,16 @@ DisplayDescVerifier::DisplayDescVerifier(
 }
 
 qor::String DisplayDescVerifier::getDescriptorTypeName(unsigned tag) {
-    qor::String name;
+    qor::String type;
     const auto known = descriptorTypes().find(tag);
     if (known != descriptorTypes().end()) {
-        name = detail::localized(known->second);
+        type = detail::localized(known->second);
     } else {
-        name = detail::localized(tag <= layout::kLastManufacturerTag ? "Manufacturer"
+        type = detail::localized(tag <= layout::kLastManufacturerTag ? "Manufacturer"
                                                                      : "UnknownReserved");
-        name += " (" + detail::hexByte(tag) + ")";
+        type += " (" + detail::hexByte(tag) + ")";
     }
-    name += " " + detail::localized("DisplayDescriptor");
+    qor::String name = detail::filledText("NamedDisplayDescriptor", {{"type", type}});
     return name.trim();
 }
 

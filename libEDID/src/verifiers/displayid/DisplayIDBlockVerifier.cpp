@@ -121,6 +121,14 @@ void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
             break;
         }
         case displayid::Kind::Other:
+            // Kinds not decoded yet keep this count-able report of tag and length.
+            logMesgAndAppend(EDIDVerifier::info("DisplayIDDataBlockNotDecoded",
+                                                {{"block", blockText},
+                                                 {"tag", detail::hexByte(data.tag)},
+                                                 {"length", detail::unsignedText(data.length)}}));
+            break;
+        default:
+            DisplayIDFurtherBlockVerifier(getParser(), context).verify();
             break;
     }
 }

@@ -73,3 +73,26 @@ class DisplayIDTiledTopologyVerifier : public DisplayIDDataBlockVerifier {
 };
 
 }  // namespace libEDID
+
+namespace libEDID {
+
+/// The further decoded kinds: VESA and CTA timing bitmaps, serial number and string, display
+/// interface (1.x), interface features, dynamic range limits, adaptive sync (2.x), colour
+/// characteristics, vendor-specific blocks and container ID. One value line under the data
+/// block and the indexed property of the kind.
+class DisplayIDFurtherBlockVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    using DisplayIDDataBlockVerifier::DisplayIDDataBlockVerifier;
+    void verify() override;
+
+  private:
+    void verifyBitmap();
+    void verifyInterface();
+    void verifyInterfaceFeatures();
+    void verifyDynamicRange();
+    void verifyAdaptiveSync();
+    void verifyColor();
+    void reportReserved(const char* field, unsigned value);
+};
+
+}  // namespace libEDID

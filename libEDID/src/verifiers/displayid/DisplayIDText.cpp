@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "report/MessageBuilder.h"
 #include "report/ReportText.h"
 
 namespace libEDID::displayid {
@@ -22,14 +23,21 @@ constexpr std::array<const char*, 9> kUseCases{
     "DisplayIDUsePresentation", "DisplayIDUseVRHeadset", "DisplayIDUseARHeadset"};
 
 qor::String weekText(const DisplayIDProduct& product) {
+    const qor::String year = detail::unsignedText(product.year);
     switch (product.week) {
         case 0:
-            return qor::SprintfFormat("%u", product.year);
+            return year;
         case 0xFF:
-            return qor::SprintfFormat("model year %u", product.year);
+            return detail::filledText("DisplayIDModelYear", {{"year", year}});
         default:
-            return qor::SprintfFormat("week %u of %u", product.week, product.year);
+            return detail::filledText(
+                "DisplayIDWeek", {{"week", detail::unsignedText(product.week)}, {"year", year}});
     }
+}
+
+// "<whole>.<tenth>" of a length in tenths of a millimetre.
+qor::String tenthsText(unsigned tenths) {
+    return detail::unsignedText(tenths / 10) + "." + detail::unsignedText(tenths % 10);
 }
 
 }  // namespace
@@ -46,7 +54,9 @@ const char* productTypeKey(Family family, unsigned code) {
 }
 
 qor::String dataBlockText(const DisplayIDDataBlock& block) {
-    return qor::SprintfFormat("%02Xh, %u bytes", block.tag, block.length);
+    return detail::filledText(
+        "DisplayIDDataBlockText",
+        {{"tag", detail::hexByte(block.tag)}, {"length", detail::unsignedText(block.length)}});
 }
 
 qor::String timingText(const DisplayIDTiming& timing) {
@@ -61,36 +71,45 @@ qor::String timingText(const DisplayIDTiming& timing) {
     detail::appendFixed(text, timing.pixelClockKHz / 1000.0, 2);
     text += " MHz";
     if (timing.interlaced) {
-        text += ", interlaced";
+        text += ", ";
+        text += detail::localized("DisplayIDInterlaced").str();
     }
     if (timing.preferred) {
-        text += ", preferred";
+        text += ", ";
+        text += detail::localized("DisplayIDPreferred").str();
     }
     return text;
 }
 
 qor::String productText(const DisplayIDProduct& product) {
-    qor::String text =
-        qor::SprintfFormat("%s, product %04Xh, serial %08Xh, ", product.manufacturer.c_str(),
-                           product.productCode, static_cast<unsigned>(product.serialNumber));
-    text += weekText(product);
+    qor::String text = detail::filledText(
+        "DisplayIDProductText",
+        {{"manufacturer", product.manufacturer.c_str()},
+         {"product", detail::hexText(product.productCode, 4, "h")},
+         {"serial", detail::hexText(static_cast<unsigned>(product.serialNumber), 8, "h")},
+         {"date", weekText(product)}});
     if (!product.name.empty()) {
-        text += qor::SprintfFormat(", \"%s\"", product.name.c_str());
+        text += ", " + detail::filledText("DisplayIDProductName", {{"name", product.name.c_str()}});
     }
     return text;
 }
 
 qor::String displayParametersText(const DisplayIDDisplayParameters& parameters) {
-    return qor::SprintfFormat("%u.%u x %u.%u mm, %u x %u pixels", parameters.imageWidthTenthMm / 10,
-                              parameters.imageWidthTenthMm % 10, parameters.imageHeightTenthMm / 10,
-                              parameters.imageHeightTenthMm % 10, parameters.nativeWidth,
-                              parameters.nativeHeight);
+    return detail::filledText("DisplayIDParametersText",
+                              {{"width", tenthsText(parameters.imageWidthTenthMm)},
+                               {"height", tenthsText(parameters.imageHeightTenthMm)},
+                               {"columns", detail::unsignedText(parameters.nativeWidth)},
+                               {"rows", detail::unsignedText(parameters.nativeHeight)}});
 }
 
 qor::String tiledTopologyText(const DisplayIDTiledTopology& tiled) {
-    return qor::SprintfFormat("%u x %u tiles of %u x %u at %u, %u", tiled.horizontalTiles,
-                              tiled.verticalTiles, tiled.tileWidth, tiled.tileHeight, tiled.column,
-                              tiled.row);
+    return detail::filledText("DisplayIDTiledText",
+                              {{"columns", detail::unsignedText(tiled.horizontalTiles)},
+                               {"rows", detail::unsignedText(tiled.verticalTiles)},
+                               {"width", detail::unsignedText(tiled.tileWidth)},
+                               {"height", detail::unsignedText(tiled.tileHeight)},
+                               {"column", detail::unsignedText(tiled.column)},
+                               {"row", detail::unsignedText(tiled.row)}});
 }
 
 }  // namespace libEDID::displayid
