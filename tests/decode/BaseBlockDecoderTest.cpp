@@ -246,10 +246,40 @@ TEST(BaseBlockDecoderTest, StringDescriptors) {
     EXPECT_EQ(libEDID::decode::decodeDescriptor(full).text, "ABCDEFGHIJKLM");
     const std::array<std::uint8_t, 18> blanks{0, 0, 0, 0xFE, 0, 'x', ' ', ' ', 0x0A, ' '};
     EXPECT_EQ(libEDID::decode::decodeDescriptor(blanks).text, "x");
+    // The text's layout as stored: blanks before the end, padding other than 20h.
+    struct Layout {
+        std::array<std::uint8_t, 18> bytes;
+        bool trailingBlanks;
+        bool paddingNotBlank;
+    };
+    const Layout layouts[] = {
+        {full, false, false},
+        {blanks, true, true},  // 00h padding after the 0Ah
+        {{0, 0, 0, 0xFC, 0, 'x', 0x0A, ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '},
+         false,
+         false},
+        {{0, 0, 0, 0xFC, 0, 'x', 0x0A, ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 0x0A},
+         false,
+         true},
+        {{0, 0, 0, 0xFF, 0, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', ' '},
+         true,
+         false},
+    };
+    for (const Layout& layout : layouts) {
+        const auto decoded = libEDID::decode::decodeDescriptor(layout.bytes);
+        EXPECT_EQ(decoded.textTrailingBlanks, layout.trailingBlanks) << decoded.text;
+        EXPECT_EQ(decoded.textPaddingNotBlank, layout.paddingNotBlank) << decoded.text;
+    }
     const std::array<std::uint8_t, 18> dummy{0, 0, 0, 0x10};
     EXPECT_EQ(libEDID::decode::decodeDescriptor(dummy).kind, DescriptorKind::Dummy);
     const std::array<std::uint8_t, 18> vendor{0, 0, 0, 0x0F};
     EXPECT_EQ(libEDID::decode::decodeDescriptor(vendor).kind, DescriptorKind::Manufacturer);
+    // Only a slot of 18 bytes 00h is empty; tag 00h with other bytes is the manufacturer's.
+    EXPECT_TRUE(libEDID::decode::decodeDescriptor(std::array<std::uint8_t, 18>{}).allZero);
+    EXPECT_FALSE(libEDID::decode::decodeDescriptor(vendor).allZero);
+    const std::array<std::uint8_t, 18> vendorData{0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                  0, 0, 0, 0, 0, 0, 0, 0, 1};
+    EXPECT_FALSE(libEDID::decode::decodeDescriptor(vendorData).allZero);
 }
 
 }  // namespace

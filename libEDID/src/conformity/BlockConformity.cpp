@@ -22,10 +22,14 @@ void BlockConformity::verify() {
 }
 
 // Byte 7Eh counts the extension blocks that follow the base block; the source holds exactly
-// that many.
+// that many. Fewer blocks are the parser's own finding (ExtensionBlocksMissing) when it
+// reports them, so that the fact is reported once.
 void BlockConformity::checkCount() {
     const unsigned announced = baseBlock()[layout::kExtensionCount];
     const auto read = static_cast<unsigned>(extensionBlocks().size());
+    if (read < announced && getParser()->getReportMissingExtensions()) {
+        return;
+    }
     const unsigned present = read < announced ? read : announced + blocksBeyondCount();
     if (present != announced) {
         logMesg(message("ConfExtensionCount", kError, kCategory,

@@ -1,9 +1,15 @@
 #include "conformity/CTAConformity.h"
 
 #include <algorithm>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "conformity/ConformityTables.h"
 #include "decode/base/BaseBlockLayout.h"
+#include "decode/base/DetailedTimingDecoder.h"
+#include "libEDID/DisplayInfo.h"
 
 namespace libEDID::conformity {
 
@@ -23,6 +29,7 @@ void CTAConformity::verify() {
         checkHDMI(block);
         checkYCbCr420Map(block);
     }
+    checkNativeFormats();
 }
 
 void CTAConformity::logCTA(const char* key, Level level, const CTABlock& block,
@@ -111,6 +118,54 @@ void CTAConformity::checkYCbCr420Map(const CTABlock& block) {
         std::all_of(map->begin(), map->end(), [](std::uint8_t byte) { return byte == 0; })) {
         logCTA("ConfCTAEmptyYCbCr420Map", kWarning, block,
                {{"bytes", detail::unsignedText(static_cast<unsigned>(map->size()))}});
+    }
+}
+
+// CTA-861-H: the native formats are the first N detailed timings of the E-EDID (N in byte 3
+// bits 3-0 of the CTA-861 block; the base block's timings first) and the VICs marked native.
+// A display has one native resolution, so its progressive native formats share it.
+void CTAConformity::checkNativeFormats() {
+    if (ctaBlocks().empty() || !ctaBlocks().front().flags) {
+        return;
+    }
+    const unsigned nativeTimings = *ctaBlocks().front().flags & tables::kNativeTimingCountBits;
+    std::vector<std::pair<unsigned, unsigned>> sizes;
+    auto add = [&sizes](const VideoTiming& timing) {
+        const std::pair<unsigned, unsigned> size{timing.hActive, timing.vActive};
+        if (!timing.interlaced && std::find(sizes.begin(), sizes.end(), size) == sizes.end()) {
+            sizes.push_back(size);
+        }
+    };
+    unsigned timings = 0;
+    auto addDetailed = [&](std::span<const std::uint8_t, layout::kDescriptorSize> bytes) {
+        if (timings < nativeTimings) {
+            if (const auto dtd = decode::decodeDetailedTiming(bytes)) {
+                ++timings;
+                add(dtd->timing);
+            }
+        }
+    };
+    for (const std::size_t slot : layout::kDescriptorSlots) {
+        addDetailed(std::span(baseBlock()).subspan(slot).first<layout::kDescriptorSize>());
+    }
+    for (const CTABlock& block : ctaBlocks()) {
+        for (const auto& dtd : block.detailedTimings) {
+            addDetailed(dtd);
+        }
+        for (const CTAShortVideoDescriptor& svd : block.dataBlocks.videoFormats) {
+            const VideoTiming* timing = svd.native ? ctaVideoFormat(svd.vic) : nullptr;
+            if (timing != nullptr) {
+                add(*timing);
+            }
+        }
+    }
+    if (sizes.size() > 1) {
+        std::string list;
+        for (const auto& [width, height] : sizes) {
+            list += list.empty() ? "" : ", ";
+            list += std::to_string(width) + " x " + std::to_string(height);
+        }
+        logCTA("ConfCTANativeMix", kWarning, ctaBlocks().front(), {{"sizes", list.c_str()}});
     }
 }
 

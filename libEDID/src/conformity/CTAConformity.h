@@ -17,6 +17,7 @@ class CTAConformity : public ConformityCheck {
     void checkColorimetry(const CTABlock& block);
     void checkHDMI(const CTABlock& block);
     void checkYCbCr420Map(const CTABlock& block);
+    void checkNativeFormats();
     void logCTA(const char* key, Level level, const CTABlock& block, Variables variables = {});
 };
 

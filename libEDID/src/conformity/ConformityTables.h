@@ -15,6 +15,7 @@ inline constexpr unsigned kHDMIMaxTMDSClockMHz = 340;
 /// Byte 3 of a CTA-861 extension block (revision 2 and later).
 inline constexpr std::uint8_t kUnderscanBit = 0x80;
 inline constexpr std::uint8_t kBasicAudioBit = 0x40;
+inline constexpr std::uint8_t kNativeTimingCountBits = 0x0F;  ///< native detailed timings
 
 /// IT scan behaviour of the video capability block (bits 3-2).
 inline constexpr std::uint8_t kScanOverscanned = 1;

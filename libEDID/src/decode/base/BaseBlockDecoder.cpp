@@ -92,17 +92,23 @@ void screenSize(BaseBlock& out) {
     }
 }
 
-/// FCh, FEh, FFh: up to 13 characters from byte 5, ended by 0Ah; trailing blanks dropped.
-std::string descriptorText(Slot d) {
+/// FCh, FEh, FFh: up to 13 characters from byte 5, ended by 0Ah and padded with 20h; trailing
+/// blanks dropped from the text and noted, as is padding of other bytes.
+void decodeText(Slot d, Descriptor& out) {
     std::size_t end = layout::kDescriptorPayload;
     while (end < d.size() && d[end] != 0x0A) {
         ++end;
     }
+    out.textPaddingNotBlank =
+        end < d.size() && std::any_of(d.begin() + static_cast<std::ptrdiff_t>(end) + 1, d.end(),
+                                      [](std::uint8_t byte) { return byte != ' '; });
+    const std::size_t full = end;
     while (end > layout::kDescriptorPayload && d[end - 1] == ' ') {
         --end;
     }
-    return std::string(reinterpret_cast<const char*>(d.data()) + layout::kDescriptorPayload,
-                       end - layout::kDescriptorPayload);
+    out.textTrailingBlanks = end != full;
+    out.text.assign(reinterpret_cast<const char*>(d.data()) + layout::kDescriptorPayload,
+                    end - layout::kDescriptorPayload);
 }
 
 /// Byte 4 bits 1-0 (vertical) and 3-2 (horizontal): 10b adds 255 to the maximum, 11b to both.
@@ -208,12 +214,13 @@ void fillDescriptor(Slot d, Descriptor& out) {
     }
     out.tag = d[layout::kDescriptorTag];
     out.kind = kindOf(out.tag);
+    out.allZero = std::all_of(d.begin(), d.end(), [](std::uint8_t byte) { return byte == 0; });
     out.version = d[layout::kDescriptorVersion];
     switch (out.kind) {
         case DescriptorKind::ProductName:
         case DescriptorKind::DataString:
         case DescriptorKind::SerialNumber:
-            out.text = descriptorText(d);
+            decodeText(d, out);
             break;
         case DescriptorKind::RangeLimits:
             out.range = rangeLimits(d);

@@ -121,6 +121,9 @@ struct Descriptor {
     std::uint8_t tag = 0;  ///< byte 3 of a display descriptor
     std::optional<DetailedTiming> timing;
     std::string text;  ///< FCh, FEh, FFh: up to 13 characters, ended by 0Ah, trailing blanks cut
+    bool textTrailingBlanks = false;   ///< blanks stood before the 0Ah (or the end) of the text
+    bool textPaddingNotBlank = false;  ///< a byte other than 20h follows the 0Ah
+    bool allZero = false;  ///< all 18 bytes are 00h: an empty slot, not a dummy descriptor (10h)
     std::optional<RangeLimitsDescriptor> range;
     std::array<std::uint8_t, 6> establishedIII{};     ///< F7h: bytes 06h-0Bh
     std::array<CVT3ByteCode, 4> cvt{};                ///< F8h: unused codes have 0 lines
