@@ -42,7 +42,7 @@ chromium_run() {
         --hide-scrollbars --user-data-dir="$profile" "$@" 2>/dev/null
 }
 chromium_run --dump-dom "file://$out/report.html" >"$out/dom.html"
-chromium_run --screenshot="$out/report.png" --window-size=800,1000 "file://$out/report.html" \
+chromium_run --screenshot="$out/report.png" --window-size=480,760 "file://$out/report.html" \
     >/dev/null
 python3 "$here/check_report.py" "$out/dom.html" "$out/report.png" "${sources[@]}"
 if [[ -n $copy ]]; then

@@ -67,6 +67,19 @@ struct ExpectedField {
     const char* section;
 };
 
+// Each expected field is in `fields`, at its offset and length, in its section.
+template <std::size_t N>
+void expectFields(const std::vector<libEDID::FieldRange>& fields,
+                  const std::array<ExpectedField, N>& expected) {
+    for (const ExpectedField& want : expected) {
+        const libEDID::FieldRange* got = findField(fields, want.name);
+        ASSERT_NE(got, nullptr) << want.name;
+        EXPECT_EQ(got->offset, want.offset) << want.name;
+        EXPECT_EQ(got->length, want.length) << want.name;
+        EXPECT_EQ(got->section, want.section) << want.name;
+    }
+}
+
 // Offsets of the base block as the E-EDID layout defines them; the sample holds a detailed
 // timing in slot 1, range limits (FDh) in slot 2, a serial number (FFh) in slot 3 and a
 // product name (FCh) in slot 4.
@@ -89,13 +102,7 @@ TEST(EDIDLayoutTest, BaseBlockFieldsLieWhereTheStandardPutsThem) {
         {"descriptor-4.product-name", 0x71, 13, "display-descriptor"},
         {"checksum", 0x7F, 1, "checksum"},
     }};
-    for (const ExpectedField& want : expected) {
-        const libEDID::FieldRange* got = findField(fields, want.name);
-        ASSERT_NE(got, nullptr) << want.name;
-        EXPECT_EQ(got->offset, want.offset) << want.name;
-        EXPECT_EQ(got->length, want.length) << want.name;
-        EXPECT_EQ(got->section, want.section) << want.name;
-    }
+    expectFields(fields, expected);
 }
 
 // A CTA-861 block: header bytes 0-3, the data block collection from byte 4, detailed timings
@@ -121,6 +128,26 @@ TEST(EDIDLayoutTest, CTABlockFieldsFollowTheDTDOffset) {
     EXPECT_EQ(firstData->offset, 132U);
 }
 
+// Blocks beyond the count in byte 7Eh (as an HF-EEODB announces them) are mapped too: a CTA-861
+// block whose only data block is the HF-EEODB (extended tag 78h) and a block map (F0h).
+TEST(EDIDLayoutTest, BlocksBeyondTheBaseCountAndNewerKindsAreNamed) {
+    std::vector<std::uint8_t> edid(384, 0);
+    edid[0x7E] = 1;
+    const std::array<std::uint8_t, 7> cta{0x02, 0x03, 7, 0, 0xE2, 0x78, 3};
+    std::copy(cta.begin(), cta.end(), edid.begin() + 128);
+    edid[256] = 0xF0;
+    edid[257] = 0x02;
+    const std::vector<libEDID::FieldRange> fields = libEDID::describeFields(edid);
+    const std::array<ExpectedField, 5> expected{{
+        {"block-1.cta.data-block-1.hf-eeodb.header", 132, 1, "cta-data-block"},
+        {"block-1.cta.data-block-1.hf-eeodb.payload", 133, 2, "cta-data-block"},
+        {"block-1.cta.padding", 135, 120, "cta-padding"},
+        {"block-2.block-map.tags", 257, 126, "extension"},
+        {"block-2.checksum", 383, 1, "checksum"},
+    }};
+    expectFields(fields, expected);
+}
+
 // A DisplayID 1.2 section with one 3-byte string block (tag 0Bh): header bytes 1-4, the data
 // block at 5 (3 header bytes, payload 8-10), the section checksum at 11, filler to 126.
 TEST(EDIDLayoutTest, DisplayIDSectionFieldsFollowItsDataBlocks) {
@@ -137,13 +164,7 @@ TEST(EDIDLayoutTest, DisplayIDSectionFieldsFollowItsDataBlocks) {
         {"block-1.displayid.padding", 140, 115, "displayid-padding"},
         {"block-1.checksum", 255, 1, "checksum"},
     }};
-    for (const ExpectedField& want : expected) {
-        const libEDID::FieldRange* got = findField(fields, want.name);
-        ASSERT_NE(got, nullptr) << want.name;
-        EXPECT_EQ(got->offset, want.offset) << want.name;
-        EXPECT_EQ(got->length, want.length) << want.name;
-        EXPECT_EQ(got->section, want.section) << want.name;
-    }
+    expectFields(fields, expected);
 }
 
 // Bytes after the last whole block, and a buffer shorter than a block, describe nothing.

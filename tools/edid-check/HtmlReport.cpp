@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <tuple>
 
 #include "ReportFacts.h"
 #include "ReportTexts.h"
@@ -46,6 +47,10 @@ svg.gamut text{font-size:11px;fill:#555}
 table{border-collapse:collapse;font-size:.93em}
 td,th{padding:2px 8px 2px 0;text-align:left;vertical-align:top}
 table.coverage td.share{text-align:right;font-variant-numeric:tabular-nums}
+table.modes td.rate{text-align:right;font-variant-numeric:tabular-nums}
+table.modes tr.preferred td{font-weight:700}
+.mark{font-size:.8em;padding:0 4px;border-radius:3px;background:#e5e7eb}
+.mark.preferred{background:#dbeafe}.mark.native{background:#dcfce7}.mark.y420{background:#fef3c7}
 .swatch{display:inline-block;width:14px;border-top:2px dashed;margin-right:4px;vertical-align:middle}
 .swatch.ref-srgb{border-color:#2563eb}.swatch.ref-dci-p3{border-color:#059669}.swatch.ref-bt2020{border-color:#9333ea}
 .hex{font-family:ui-monospace,monospace;font-size:13px;line-height:1.6;overflow-x:auto}
@@ -130,6 +135,7 @@ class SourceWriter {
             out_ += "</div><div>";
             writeCapabilities();
             out_ += "</div></div>\n";
+            writeModes();
             writeHexDump();
         }
         out_ += "</section>\n";
@@ -237,6 +243,41 @@ class SourceWriter {
                     "\"></span>";
             text(share.name);
             out_ += "</td><td class=\"share\">" + decimal(share.share * 100, 1) + " %</td></tr>\n";
+        }
+        out_ += "</table>\n";
+    }
+
+    // One row per mode, largest first; the marks name the preferred and native modes and
+    // those that may be sent as YCbCr 4:2:0.
+    void writeModes() {
+        if (facts_.modes.empty()) {
+            return;
+        }
+        heading("ReportModes");
+        out_ += "<table class=\"modes\">\n<tr><th>";
+        text(reportText("ReportModeResolution"));
+        out_ += "</th><th>";
+        text(reportText("ReportModeRate"));
+        out_ += "</th><th>";
+        text(reportText("ReportModeMarks"));
+        out_ += "</th></tr>\n";
+        for (const ModeRow& mode : facts_.modes) {
+            out_ += std::string("<tr") + (mode.preferred ? " class=\"preferred\"" : "") + "><td>";
+            text(mode.resolution);
+            out_ += "</td><td class=\"rate\">";
+            text(mode.rate);
+            out_ += "</td><td>";
+            for (const auto& [marked, key, name] :
+                 {std::tuple(mode.preferred, "ReportMarkPreferred", "preferred"),
+                  std::tuple(mode.native, "ReportMarkNative", "native"),
+                  std::tuple(mode.ycbcr420, "ReportMark420", "y420")}) {
+                if (marked) {
+                    out_ += std::string("<span class=\"mark ") + name + "\">";
+                    text(reportText(key));
+                    out_ += "</span> ";
+                }
+            }
+            out_ += "</td></tr>\n";
         }
         out_ += "</table>\n";
     }

@@ -1,5 +1,6 @@
 #include "SummaryReport.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,20 @@ class SummaryWriter {
     bool colour_;
 };
 
+// The mode table: one line per resolution, the rates in a column after the widest resolution.
+void writeModes(SummaryWriter& writer, const ReportFacts& facts) {
+    std::size_t width = 0;
+    for (const ModeGroup& group : facts.modeGroups) {
+        width = std::max(width, columns(group.resolution));
+    }
+    std::string label = reportText("ReportModes");
+    for (const ModeGroup& group : facts.modeGroups) {
+        const std::string pad(width + 2 - columns(group.resolution), ' ');
+        writer.labelled(label, group.resolution + pad + group.rates);
+        label.clear();
+    }
+}
+
 std::string gamutLine(const ReportFacts& facts) {
     std::string text;
     for (const GamutShare& share : facts.gamut) {
@@ -113,6 +128,13 @@ void writeSummary(std::ostream& out, const Examination& examination, bool colour
             "    " + reportText(finding->level == 2 ? "ReportError" : "ReportWarning");
         writer.line(lead, finding->level == 2 ? kRed : kYellow, visible(finding->text), 6);
     }
+    if (!facts.preferredMode.empty()) {
+        writer.labelled(reportText("ReportPreferred"), facts.preferredMode);
+    }
+    if (!facts.nativeResolution.empty()) {
+        writer.labelled(reportText("ReportNative"), facts.nativeResolution);
+    }
+    writeModes(writer, facts);
     if (!facts.gamut.empty()) {
         writer.labelled(reportText("ReportColour"), gamutLine(facts));
     }

@@ -102,7 +102,7 @@ std::string_view descriptorPayloadName(std::uint8_t tag) {
 }
 
 // Names of the CTA-861 data block kinds, in the order of CTADataBlockKind.
-constexpr std::array<std::string_view, 12> kCTAKindNames{"audio",
+constexpr std::array<std::string_view, 23> kCTAKindNames{"audio",
                                                          "video",
                                                          "vendor-specific",
                                                          "hdmi",
@@ -113,7 +113,20 @@ constexpr std::array<std::string_view, 12> kCTAKindNames{"audio",
                                                          "hdr-static-metadata",
                                                          "ycbcr420-video",
                                                          "ycbcr420-capability-map",
-                                                         "other"};
+                                                         "other",
+                                                         "vendor-video",
+                                                         "hdr-dynamic-metadata",
+                                                         "format-preference",
+                                                         "vendor-audio",
+                                                         "hdmi-audio",
+                                                         "room-configuration",
+                                                         "speaker-location",
+                                                         "infoframe",
+                                                         "displayid-timing",
+                                                         "hf-eeodb",
+                                                         "hf-scdb"};
+static_assert(kCTAKindNames.size() == static_cast<std::size_t>(CTADataBlockKind::HFSCDB) + 1,
+              "one name per CTA data block kind");
 
 constexpr unsigned kCTAHeaderSize = 4;
 constexpr unsigned kDTDSize = 18;
@@ -276,10 +289,24 @@ void describeDisplayIDBlock(std::vector<FieldRange>& out, const EDIDBlock& block
     map.add("checksum", layout::kChecksum, 1, "checksum");
 }
 
-void describeOtherBlock(std::vector<FieldRange>& out, unsigned number) {
+// Extension tags other than CTA-861 and DisplayID whose payload has a name of its own.
+struct ExtensionName {
+    std::uint8_t tag;
+    std::string_view payload;
+};
+constexpr std::array<ExtensionName, 2> kExtensionNames{{
+    {0xF0, "block-map.tags"},  // bytes 1-7Eh: the tags of the blocks that follow
+    {0xFF, "manufacturer.data"},
+}};
+
+void describeOtherBlock(std::vector<FieldRange>& out, std::uint8_t tag, unsigned number) {
     BlockMap map(out, number, "block-" + std::to_string(number) + ".");
+    std::string_view payload = "data";
+    for (const ExtensionName& entry : kExtensionNames) {
+        payload = entry.tag == tag ? entry.payload : payload;
+    }
     map.add("extension", 0, 1, "tag");
-    map.add("extension", 1, layout::kChecksum - 1, "data");
+    map.add("extension", 1, layout::kChecksum - 1, payload);
     map.add("checksum", layout::kChecksum, 1, "checksum");
 }
 
@@ -302,7 +329,7 @@ std::vector<FieldRange> describeFields(std::span<const std::uint8_t> edid) {
             std::copy(bytes.begin(), bytes.end(), block.begin());
             describeDisplayIDBlock(out, block, number);
         } else {
-            describeOtherBlock(out, number);
+            describeOtherBlock(out, bytes[0], number);
         }
     }
     return out;
