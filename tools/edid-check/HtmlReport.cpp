@@ -123,7 +123,7 @@ class SourceWriter {
           examination_(examination),
           facts_(factsOf(examination)),
           findings_(findingsBySeverity(examination)),
-          prefix_("s" + std::to_string(number)) {}
+          prefix_(std::string("s").append(std::to_string(number))) {}
 
     void write() {
         out_ += "<section class=\"source\" id=\"" + prefix_ + "\">\n";
@@ -304,7 +304,10 @@ class SourceWriter {
         for (std::size_t i = 0; i < findings_.size(); ++i) {
             const Finding& finding = *findings_[i];
             if (offset >= finding.byteOffset && offset < finding.byteOffset + finding.byteLength) {
-                ids += (ids.empty() ? "" : " ") + findingId(i);
+                if (!ids.empty()) {
+                    ids += ' ';
+                }
+                ids += findingId(i);
             }
         }
         return ids;
@@ -330,7 +333,8 @@ class SourceWriter {
             const std::string hits = findingsAt(offset);
             out_ += "<span class=\"b";
             if (inField) {
-                out_ += " k-" + field->section + (field->offset == offset ? " start" : "");
+                out_.append(" k-").append(field->section);
+                out_ += field->offset == offset ? " start" : "";
             }
             out_ += hits.empty() ? "" : " hit";
             out_ += "\" id=\"" + prefix_ + "-b" + std::to_string(offset) + "\"";
@@ -342,7 +346,7 @@ class SourceWriter {
             if (!hits.empty()) {
                 out_ += " data-f=\"" + hits + "\"";
             }
-            out_ += ">" + hexByte(examination_.edid[offset]) + "</span>";
+            out_.append(">").append(hexByte(examination_.edid[offset])).append("</span>");
         }
         out_ += examination_.edid.empty() ? "" : "</div>\n";
         out_ += "</div>\n";
