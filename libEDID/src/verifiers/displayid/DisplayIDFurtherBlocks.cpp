@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "decode/cta/CTATables.h"
+#include "report/MessageBuilder.h"
 #include "verifiers/displayid/DisplayIDDataBlockVerifiers.h"
 
 namespace libEDID {
@@ -89,10 +90,13 @@ void DisplayIDFurtherBlockVerifier::verify() {
         case displayid::Kind::Vendor: {
             const DisplayIDVendorBlock vendor = displayid::decodeVendor(context.payload);
             section.vendorBlocks.push_back(vendor);
-            reportItemProperty("DisplayIDVendor",
-                               "OUI " + detail::ouiText(vendor.oui) + ", " +
-                                   detail::unsignedText(vendor.length) + " bytes",
-                               "DisplayIDVendor");
+            // Worded like the vendor-specific data blocks of CTA-861: OUI and payload length.
+            reportItemProperty(
+                "DisplayIDVendor",
+                detail::filledText("CTAVendorBlock",
+                                   {{"oui", detail::ouiText(vendor.oui)},
+                                    {"length", detail::unsignedText(vendor.length)}}),
+                "DisplayIDVendor");
             break;
         }
         case displayid::Kind::ContainerID: {
