@@ -153,7 +153,7 @@ void DisplayIDFurtherBlockVerifier::verifyInterface() {
         text = kInterfaceTypes[out.type];
     } else {
         text = detail::localized("UnknownReserved").str();
-        reportReserved("interface type", out.type);
+        reportReserved("DisplayIDFieldInterfaceType", out.type);
     }
     text += qor::SprintfFormat(", %u links, version %u.%u", out.lanes, out.versionMajor,
                                out.versionMinor)
@@ -170,7 +170,7 @@ void DisplayIDFurtherBlockVerifier::verifyInterface() {
                                    out.contentProtectionMajor, out.contentProtectionMinor)
                     .str();
     } else if (out.contentProtection >= kContentProtection.size()) {
-        reportReserved("content protection", out.contentProtection);
+        reportReserved("DisplayIDFieldContentProtection", out.contentProtection);
     }
     if (out.spreadType != 0 && out.spreadType < kSpread.size()) {
         text += qor::SprintfFormat(", %s %u.%u%%", kSpread[out.spreadType].data(),
@@ -266,9 +266,10 @@ void DisplayIDFurtherBlockVerifier::verifyColor() {
     reportItemProperty("DisplayIDColor", text, "DisplayIDColor");
 }
 
-void DisplayIDFurtherBlockVerifier::reportReserved(const char* field, unsigned value) {
-    logDataBlockFinding("DisplayIDReservedValue", kWarning, context.block,
-                        {{"field", field}, {"value", detail::unsignedText(value)}});
+void DisplayIDFurtherBlockVerifier::reportReserved(const char* fieldKey, unsigned value) {
+    logDataBlockFinding(
+        "DisplayIDReservedValue", kWarning, context.block,
+        {{"field", detail::localized(fieldKey)}, {"value", detail::unsignedText(value)}});
 }
 
 }  // namespace libEDID
