@@ -64,8 +64,7 @@ const std::vector<ReportForm>& reportForms() {
     static const std::vector<ReportForm> forms{
         {"report", "--all-messages --properties", [](const std::string& out) { return out; }},
         {"json", "--json", jsonTexts},
-        // The technician summary joins here once edid-check has it:
-        // {"summary", "--summary", [](const std::string& out) { return out; }},
+        {"summary", "--summary", [](const std::string& out) { return out; }},
     };
     return forms;
 }
@@ -95,6 +94,26 @@ TEST_F(LanguageTest, GermanReportsMatchTheirGoldens) {
             const Bytes raw = readBytes(golden);
             EXPECT_EQ(std::string(raw.begin(), raw.end()), actual);
         }
+    }
+}
+
+// The HTML report of a German run names its language and carries the German texts of the
+// page, the findings and the capabilities, none of their English ones.
+TEST_F(LanguageTest, GermanHtmlReportIsMarkedGermanAndReadsGerman) {
+    const fs::path page = workspace.root() / "report.html";
+    const std::string edid = "GBT-2800-1.3-digital-67bfa7da.bin";
+    const ToolResult result = workspace.run("--lang de --html " + shellQuoted(page) + " " + edid,
+                                            "", "/dev/null", "", dataFile(edid).parent_path());
+    EXPECT_EQ(result.err, "");
+    const Bytes html = readBytes(page);
+    const std::string text(html.begin(), html.end());
+    EXPECT_THAT(text, HasSubstr("<html lang=\"de\">"));
+    for (const char* german : {"EDID-Bericht", "Fähigkeiten", "Farbe", "Normfarbtafel"}) {
+        EXPECT_THAT(text, HasSubstr(german));
+    }
+    for (const char* english :
+         {"EDID report", "Capabilities", "Findings", "chromaticity diagram"}) {
+        EXPECT_THAT(text, ::testing::Not(HasSubstr(english)));
     }
 }
 

@@ -92,7 +92,7 @@ class DisplayIDFurtherBlockVerifier : public DisplayIDDataBlockVerifier {
     void verifyDynamicRange();
     void verifyAdaptiveSync();
     void verifyColor();
-    void reportReserved(const char* field, unsigned value);
+    void reportReserved(const char* fieldKey, unsigned value);
 };
 
 }  // namespace libEDID

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "decode/cta/CTATables.h"
+#include "report/MessageBuilder.h"
 #include "verifiers/displayid/DisplayIDDataBlockVerifiers.h"
 
 namespace libEDID {
@@ -89,10 +90,13 @@ void DisplayIDFurtherBlockVerifier::verify() {
         case displayid::Kind::Vendor: {
             const DisplayIDVendorBlock vendor = displayid::decodeVendor(context.payload);
             section.vendorBlocks.push_back(vendor);
-            reportItemProperty("DisplayIDVendor",
-                               "OUI " + detail::ouiText(vendor.oui) + ", " +
-                                   detail::unsignedText(vendor.length) + " bytes",
-                               "DisplayIDVendor");
+            // Worded like the vendor-specific data blocks of CTA-861: OUI and payload length.
+            reportItemProperty(
+                "DisplayIDVendor",
+                detail::filledText("CTAVendorBlock",
+                                   {{"oui", detail::ouiText(vendor.oui)},
+                                    {"length", detail::unsignedText(vendor.length)}}),
+                "DisplayIDVendor");
             break;
         }
         case displayid::Kind::ContainerID: {
@@ -149,7 +153,7 @@ void DisplayIDFurtherBlockVerifier::verifyInterface() {
         text = kInterfaceTypes[out.type];
     } else {
         text = detail::localized("UnknownReserved").str();
-        reportReserved("interface type", out.type);
+        reportReserved("DisplayIDFieldInterfaceType", out.type);
     }
     text += qor::SprintfFormat(", %u links, version %u.%u", out.lanes, out.versionMajor,
                                out.versionMinor)
@@ -166,7 +170,7 @@ void DisplayIDFurtherBlockVerifier::verifyInterface() {
                                    out.contentProtectionMajor, out.contentProtectionMinor)
                     .str();
     } else if (out.contentProtection >= kContentProtection.size()) {
-        reportReserved("content protection", out.contentProtection);
+        reportReserved("DisplayIDFieldContentProtection", out.contentProtection);
     }
     if (out.spreadType != 0 && out.spreadType < kSpread.size()) {
         text += qor::SprintfFormat(", %s %u.%u%%", kSpread[out.spreadType].data(),
@@ -262,9 +266,10 @@ void DisplayIDFurtherBlockVerifier::verifyColor() {
     reportItemProperty("DisplayIDColor", text, "DisplayIDColor");
 }
 
-void DisplayIDFurtherBlockVerifier::reportReserved(const char* field, unsigned value) {
-    logDataBlockFinding("DisplayIDReservedValue", kWarning, context.block,
-                        {{"field", field}, {"value", detail::unsignedText(value)}});
+void DisplayIDFurtherBlockVerifier::reportReserved(const char* fieldKey, unsigned value) {
+    logDataBlockFinding(
+        "DisplayIDReservedValue", kWarning, context.block,
+        {{"field", detail::localized(fieldKey)}, {"value", detail::unsignedText(value)}});
 }
 
 }  // namespace libEDID
