@@ -1,23 +1,31 @@
-// The HDMI VIC list of the HDMI vendor-specific data block, behind the optional latency fields.
-#include <gtest/gtest.h>
-
+// The HDMI VIC list of the HDMI vendor-specific data block, behind the optional latency fields,
+// as the decoded CTA-861 block gives it (and the display model lists its modes from).
 #include <cstdint>
 #include <vector>
 
-#include "decode/cta/HDMIVideo.h"
+#include "CTAVerifierTestSupport.h"
 
+namespace ctatest {
 namespace {
 
-std::vector<std::uint8_t> vicsOf(const std::vector<std::uint8_t>& payload) {
-    const auto list = libEDID::cta::decodeHDMIVICs(payload);
-    return {list.begin(), list.end()};
+// The VICs of the HDMI block whose payload is `payload`, decoded through the parser.
+std::vector<std::uint8_t> vicsOf(const Bytes& payload) {
+    Bytes collection{static_cast<std::uint8_t>(0x60 | payload.size())};
+    collection.insert(collection.end(), payload.begin(), payload.end());
+    const Decoded decoded({withCollection(collection)});
+    const auto& blocks = decoded.parser.getCTABlocks();
+    if (blocks.size() != 1 || !blocks[0].dataBlocks.hdmi) {
+        ADD_FAILURE() << "no HDMI block decoded";
+        return {};
+    }
+    return blocks[0].dataBlocks.hdmi->hdmiVICs;
 }
 
-TEST(HDMIVideoTest, VICsBehindTheLatencyFields) {
+TEST(CTAHDMIVICTest, VICsBehindTheLatencyFields) {
     // OUI, physical address, flags, max TMDS clock, then byte 7 and what it announces.
-    const std::vector<std::uint8_t> head{0x03, 0x0C, 0x00, 0x10, 0x00, 0x78, 0x3C};
+    const Bytes head{0x03, 0x0C, 0x00, 0x10, 0x00, 0x78, 0x3C};
     struct Case {
-        std::vector<std::uint8_t> tail;
+        Bytes tail;
         std::vector<std::uint8_t> vics;
     };
     const std::vector<Case> cases{
@@ -29,7 +37,7 @@ TEST(HDMIVideoTest, VICsBehindTheLatencyFields) {
         {{0x20}, {}},                                          // announced, missing
     };
     for (const Case& c : cases) {
-        std::vector<std::uint8_t> payload = head;
+        Bytes payload = head;
         payload.insert(payload.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(vicsOf(payload), c.vics) << int(c.tail[0]);
     }
@@ -37,3 +45,4 @@ TEST(HDMIVideoTest, VICsBehindTheLatencyFields) {
 }
 
 }  // namespace
+}  // namespace ctatest
