@@ -4,8 +4,9 @@
 // header and, at 7Eh, the number of blocks that follow; every block gets a right checksum, and
 // so does the DisplayID section of a block of tag 70h. The tags stay as the input gives them
 // (02h CTA-861, 70h DisplayID, any other), so each mutation lands inside a decoded block. The
-// parser decodes the extensions, an observer renders every property, and every field of the
-// decoded results is walked and held to the blocks.
+// parser decodes the extensions with the conformity checks on, an observer renders every
+// property, and every field of the decoded results is walked and held to the blocks. The same
+// bytes go through the display model and a mode query.
 //
 // Input bytes 1-6, where the header goes, are control bits: bit 0 of byte 1 set leaves the
 // DisplayID section checksums as they are (so a wrong one is reached too).
@@ -19,6 +20,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "libEDID/DisplayInfo.h"
+#include "libEDID/ModeQuery.h"
 
 namespace {
 
@@ -75,6 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reinterpret_cast<const char*>(edid.data()), static_cast<unsigned int>(edid.size())));
     parser.registerSysInfoObserver(std::make_shared<fuzz::RenderingObserver>());
     parser.setDecodeExtensions(true);
+    parser.setCheckConformity(true);
+    parser.setReportMissingExtensions(true);
 
     fuzz::require(parser.parseEDID(false), "a well-formed EDID was not parsed");
     fuzz::require(parser.getExtensionBlocks().size() == edid.size() / kBlockSize - 1,
@@ -83,5 +88,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const libEDID::LibEDIDLog& mesg : parser.getMessages()) {
         (void)mesg.getMesgTrimmed();
     }
+
+    const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(edid);
+    fuzz::require(info == parser.getDisplayInfo(), "the parser's display model differs");
+    const libEDID::ModeRequest request{.width = 3840,
+                                       .height = 2160,
+                                       .refreshHz = 60,
+                                       .hdr10 = true,
+                                       .ycbcr420 = true,
+                                       .bitsPerColor = 10};
+    const libEDID::ModeAnswer answer = libEDID::canDisplay(info, request);
+    fuzz::keep(info.modes.size() + answer.reasons.size() + answer.nearest.size());
     return 0;
 }
