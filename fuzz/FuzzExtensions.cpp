@@ -6,7 +6,7 @@
 // (02h CTA-861, 70h DisplayID, any other), so each mutation lands inside a decoded block. The
 // parser decodes the extensions with the conformity checks on, an observer renders every
 // property, and every field of the decoded results is walked and held to the blocks. The same
-// bytes go through the display model and a mode query.
+// bytes go through the display model, a mode query and the map of their fields.
 //
 // Input bytes 1-6, where the header goes, are control bits: bit 0 of byte 1 set leaves the
 // DisplayID section checksums as they are (so a wrong one is reached too).
@@ -21,6 +21,7 @@
 
 #include "FuzzSupport.h"
 #include "libEDID/DisplayInfo.h"
+#include "libEDID/EDIDLayout.h"
 #include "libEDID/ModeQuery.h"
 
 namespace {
@@ -99,5 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                        .bitsPerColor = 10};
     const libEDID::ModeAnswer answer = libEDID::canDisplay(info, request);
     fuzz::keep(info.modes.size() + answer.reasons.size() + answer.nearest.size());
+
+    for (const libEDID::FieldRange& field : libEDID::describeFields(edid)) {
+        fuzz::require(field.offset + field.length <= edid.size(), "a field beyond the EDID");
+    }
     return 0;
 }

@@ -102,7 +102,7 @@ std::string_view descriptorPayloadName(std::uint8_t tag) {
 }
 
 // Names of the CTA-861 data block kinds, in the order of CTADataBlockKind.
-constexpr std::array<std::string_view, 12> kCTAKindNames{"audio",
+constexpr std::array<std::string_view, 23> kCTAKindNames{"audio",
                                                          "video",
                                                          "vendor-specific",
                                                          "hdmi",
@@ -113,7 +113,20 @@ constexpr std::array<std::string_view, 12> kCTAKindNames{"audio",
                                                          "hdr-static-metadata",
                                                          "ycbcr420-video",
                                                          "ycbcr420-capability-map",
-                                                         "other"};
+                                                         "other",
+                                                         "vendor-video",
+                                                         "hdr-dynamic-metadata",
+                                                         "format-preference",
+                                                         "vendor-audio",
+                                                         "hdmi-audio",
+                                                         "room-configuration",
+                                                         "speaker-location",
+                                                         "infoframe",
+                                                         "displayid-timing",
+                                                         "hf-eeodb",
+                                                         "hf-scdb"};
+static_assert(kCTAKindNames.size() == static_cast<std::size_t>(CTADataBlockKind::HFSCDB) + 1,
+              "a name for every CTA-861 data block kind");
 
 constexpr unsigned kCTAHeaderSize = 4;
 constexpr unsigned kDTDSize = 18;
