@@ -78,8 +78,13 @@ extern const std::uint32_t kOUIs[] = {
     ${ouis}};
 extern const std::uint32_t kNameOffsets[] = {
     ${offsets}};
+// The names form one literal of a few hundred kilobytes, which g++ and clang compile; their
+// pedantic warning about literals beyond the 65536 bytes a compiler must take is off for it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored \"-Woverlength-strings\"
 extern const char kNames[] =
 ${names}    \"\";
+#pragma GCC diagnostic pop
 
 }  // namespace libEDID::oui::data
 ")

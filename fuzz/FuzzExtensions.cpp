@@ -4,8 +4,9 @@
 // header and, at 7Eh, the number of blocks that follow; every block gets a right checksum, and
 // so does the DisplayID section of a block of tag 70h. The tags stay as the input gives them
 // (02h CTA-861, 70h DisplayID, any other), so each mutation lands inside a decoded block. The
-// parser decodes the extensions, an observer renders every property, and every field of the
-// decoded results is walked and held to the blocks.
+// parser decodes the extensions with the conformity checks on, an observer renders every
+// property, and every field of the decoded results is walked and held to the blocks. The same
+// bytes go through the display model, a mode query and the map of their fields.
 //
 // Input bytes 1-6, where the header goes, are control bits: bit 0 of byte 1 set leaves the
 // DisplayID section checksums as they are (so a wrong one is reached too).
@@ -19,6 +20,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "libEDID/DisplayInfo.h"
+#include "libEDID/EDIDLayout.h"
+#include "libEDID/ModeQuery.h"
 
 namespace {
 
@@ -75,6 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reinterpret_cast<const char*>(edid.data()), static_cast<unsigned int>(edid.size())));
     parser.registerSysInfoObserver(std::make_shared<fuzz::RenderingObserver>());
     parser.setDecodeExtensions(true);
+    parser.setCheckConformity(true);
+    parser.setReportMissingExtensions(true);
 
     fuzz::require(parser.parseEDID(false), "a well-formed EDID was not parsed");
     fuzz::require(parser.getExtensionBlocks().size() == edid.size() / kBlockSize - 1,
@@ -82,6 +88,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::keep(fuzz::walkDecodedResults(parser, true));
     for (const libEDID::LibEDIDLog& mesg : parser.getMessages()) {
         (void)mesg.getMesgTrimmed();
+    }
+
+    const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(edid);
+    fuzz::require(info == parser.getDisplayInfo(), "the parser's display model differs");
+    const libEDID::ModeRequest request{.width = 3840,
+                                       .height = 2160,
+                                       .refreshHz = 60,
+                                       .hdr10 = true,
+                                       .ycbcr420 = true,
+                                       .bitsPerColor = 10};
+    const libEDID::ModeAnswer answer = libEDID::canDisplay(info, request);
+    fuzz::keep(info.modes.size() + answer.reasons.size() + answer.nearest.size());
+
+    for (const libEDID::FieldRange& field : libEDID::describeFields(edid)) {
+        fuzz::require(field.offset + field.length <= edid.size(), "a field beyond the EDID");
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "libEDID/libEDID.h"
@@ -72,6 +73,10 @@ class FieldWalk {
             add(item);
         }
     }
+    template <typename A, typename B>
+    void add(const std::pair<A, B>& item) {
+        all(item.first, item.second);
+    }
 
     void add(const libEDID::CTADataBlockInfo& b) {
         const auto& [kind, tag, extendedTag, length, offset] = b;
@@ -89,13 +94,59 @@ class FieldWalk {
         const auto& [oui, length] = b;
         all(oui, length);
     }
+    void add(const libEDID::CTAHDMI3DFormat& f) {
+        const auto& [vicIndex, structure, detail] = f;
+        all(vicIndex, structure, detail);
+    }
     void add(const libEDID::CTAHDMIBlock& b) {
-        const auto& [physicalAddress, flags, maxTMDSClock] = b;
-        all(physicalAddress, flags, maxTMDSClock);
+        const auto& [physicalAddress, flags, maxTMDSClock, videoFlags, videoLatency, audioLatency,
+                     interlacedVideoLatency, interlacedAudioLatency, hdmiVideo, hdmiVICs,
+                     structureAll, mask3D, formats3D, truncated] = b;
+        all(physicalAddress, flags, maxTMDSClock, videoFlags, videoLatency, audioLatency,
+            interlacedVideoLatency, interlacedAudioLatency, hdmiVideo, hdmiVICs, structureAll,
+            mask3D, formats3D, truncated);
     }
     void add(const libEDID::CTAHDMIForumBlock& b) {
-        const auto& [version, maxTMDSRate, scdc, maxFRL] = b;
-        all(version, maxTMDSRate, scdc, maxFRL);
+        const auto& [version, maxTMDSRate, scdc, maxFRL, flags, deepColor420, features, dscFlags,
+                     dscMaxFRL, dscMaxSlices, dscTotalChunk, fromSCDB] = b;
+        all(version, maxTMDSRate, scdc, maxFRL, flags, deepColor420, features, dscFlags, dscMaxFRL,
+            dscMaxSlices, dscTotalChunk, fromSCDB);
+    }
+    void add(const libEDID::CTAVendorExtendedBlock& b) {
+        const auto& [audio, oui, length, version, data] = b;
+        all(audio, oui, length, version, data);
+    }
+    void add(const libEDID::CTAFormatPreference& p) {
+        const auto& [code] = p;
+        all(code);
+    }
+    void add(const libEDID::CTAEEODB& e) {
+        const auto& [extensionCount] = e;
+        all(extensionCount);
+    }
+    void add(const libEDID::CTAInfoFrames& f) {
+        const auto& [vendorInfoFrames, types, vendorOUIs] = f;
+        all(vendorInfoFrames, types, vendorOUIs);
+    }
+    void add(const libEDID::CTARoomConfiguration& r) {
+        const auto& [display, speakerCountValid, locationsValid, speakerCount, speakers] = r;
+        all(display, speakerCountValid, locationsValid, speakerCount, speakers);
+    }
+    void add(const libEDID::CTASpeakerLocation& l) {
+        const auto& [channel, active, speaker, coordinates] = l;
+        all(channel, active, speaker, coordinates);
+    }
+    void add(const libEDID::CTAHDMIAudio& a) {
+        const auto& [maxStreams, multiStreamNonMixed, descriptors3D] = a;
+        all(maxStreams, multiStreamNonMixed, descriptors3D);
+    }
+    void add(const libEDID::CTAHDRDynamicType& t) {
+        const auto& [type, version] = t;
+        all(type, version);
+    }
+    void add(const libEDID::CTADisplayIDTimings& t) {
+        const auto& [extendedTag, count] = t;
+        all(extendedTag, count);
     }
     void add(const libEDID::CTAVRRRange& r) {
         const auto& [minimum, maximum] = r;
@@ -111,9 +162,13 @@ class FieldWalk {
     }
     void add(const libEDID::CTADataBlockCollection& c) {
         const auto& [blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr,
-                     capability, colorimetry, hdr, ycbcr420Only, ycbcr420Map] = c;
+                     capability, colorimetry, hdr, ycbcr420Only, ycbcr420Map, hfSCDB, eeodb,
+                     vendorExtended, formatPreferences, infoFrames, room, speakerLocations,
+                     hdmiAudio, hdrDynamic, displayIDTimings] = c;
         all(blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr, capability,
-            colorimetry, hdr, ycbcr420Only, ycbcr420Map);
+            colorimetry, hdr, ycbcr420Only, ycbcr420Map, hfSCDB, eeodb, vendorExtended,
+            formatPreferences, infoFrames, room, speakerLocations, hdmiAudio, hdrDynamic,
+            displayIDTimings);
     }
     void add(const libEDID::CTABlock& b) {
         const auto& [number, revision, dtdOffset, flags, dataBlocks, timings] = b;
@@ -137,15 +192,51 @@ class FieldWalk {
         const auto& [columns, rows, column, row, width, height, singleEnclosure] = t;
         all(columns, rows, column, row, width, height, singleEnclosure);
     }
+    void add(const libEDID::DisplayIDDMTTiming& t) {
+        const auto& [id, width, height, refresh, reducedBlanking, interlaced] = t;
+        all(id, width, height, refresh, reducedBlanking, interlaced);
+    }
+    void add(const libEDID::DisplayIDInterface& i) {
+        const auto& [type, lanes, major, minor, rgb, ycbcr444, ycbcr422, protection,
+                     protectionMajor, protectionMinor, spreadType, spread] = i;
+        all(type, lanes, major, minor, rgb, ycbcr444, ycbcr422, protection, protectionMajor,
+            protectionMinor, spreadType, spread);
+    }
+    void add(const libEDID::DisplayIDInterfaceFeatures& f) {
+        const auto& [rgb, ycbcr444, ycbcr422, ycbcr420, min420Rate, audioRates, colorSpaces,
+                     additional] = f;
+        all(rgb, ycbcr444, ycbcr422, ycbcr420, min420Rate, audioRates, colorSpaces, additional);
+    }
+    void add(const libEDID::DisplayIDDynamicRange& r) {
+        const auto& [minClock, maxClock, minRefresh, maxRefresh, seamless] = r;
+        all(minClock, maxClock, minRefresh, maxRefresh, seamless);
+    }
+    void add(const libEDID::DisplayIDAdaptiveSync& a) {
+        const auto& [flags, minRefresh, maxRefresh, maxIncrease, maxDecrease] = a;
+        all(flags, minRefresh, maxRefresh, maxIncrease, maxDecrease);
+    }
+    void add(const libEDID::DisplayIDColorCharacteristics& c) {
+        const auto& [temporal, primaries, whitePoints] = c;
+        all(temporal, primaries, whitePoints);
+    }
+    void add(const libEDID::DisplayIDVendorBlock& b) {
+        const auto& [oui, length] = b;
+        all(oui, length);
+    }
     void add(const libEDID::DisplayIDDataBlock& b) {
         const auto& [tag, revision, length, offset] = b;
         all(tag, revision, length, offset);
     }
     void add(const libEDID::DisplayIDSection& s) {
         const auto& [number, version, revision, payloadLength, productType, extensionCount,
-                     dataBlocks, timings, product, parameters, tiles, ctaData, checksumValid] = s;
+                     dataBlocks, timings, product, parameters, tiles, dmtTimings, ctaVICs,
+                     displayInterface, interfaceFeatures, dynamicRange, adaptiveSync,
+                     colorCharacteristics, vendorBlocks, serialNumber, strings, containerID,
+                     ctaData, checksumValid] = s;
         all(number, version, revision, payloadLength, productType, extensionCount, dataBlocks,
-            timings, product, parameters, tiles, ctaData, checksumValid);
+            timings, product, parameters, tiles, dmtTimings, ctaVICs, displayInterface,
+            interfaceFeatures, dynamicRange, adaptiveSync, colorCharacteristics, vendorBlocks,
+            serialNumber, strings, containerID, ctaData, checksumValid);
     }
 
   private:

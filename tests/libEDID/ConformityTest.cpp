@@ -32,6 +32,7 @@ Bytes ctaBlock(std::uint8_t flags, const Bytes& collection, const Bytes& timings
 const Bytes kVideoCapabilityQS{0xE2, 0x00, 0x40};  // QS = 1
 const Bytes kVideoCapabilityNoQS{0xE2, 0x00, 0x00};
 const Bytes kAudio{0x23, 0x09, 0x07, 0x07};  // one LPCM descriptor
+const Bytes kEEODB3{0xE2, 0x78, 3};          // HF-EEODB: 3 extension blocks
 constexpr std::uint8_t kBasicAudio = 0x40;
 constexpr std::uint8_t kUnderscan = 0x80;
 // The HDMI vendor-specific block with Max_TMDS_Clock = `clock5MHz` x 5 MHz.
@@ -160,6 +161,15 @@ const Case kCases[] = {
      "ConfExtensionCount", 1, 2, kBlocks},
     {"one fewer announced", withBlocks({ctaBlock(0, {})}).extensionCount(0).bytes(),
      "ConfExtensionCount", 1, 2, kBlocks},
+    {"HF-EEODB count of 3, all present",
+     withBlocks({ctaBlock(0, kEEODB3), ctaBlock(0, {}), ctaBlock(0, {})}).extensionCount(1).bytes(),
+     "ConfExtensionCount", 0, 2, kBlocks},
+    {"HF-EEODB count of 3, all present, override agrees",
+     withBlocks({ctaBlock(0, kEEODB3), ctaBlock(0, {}), ctaBlock(0, {})}).extensionCount(1).bytes(),
+     "ConfEEODBExtensionCount", 0, 2, kBlocks},
+    {"HF-EEODB count of 3, 2 present",
+     withBlocks({ctaBlock(0, kEEODB3), ctaBlock(0, {})}).extensionCount(1).bytes(),
+     "ConfEEODBExtensionCount", 1, 2, kBlocks},
     {"tag 00h", edid({Bytes{0x00, 0x01}}), "ConfUnknownExtensionTag", 1, 1, kBlocks},
     {"tag F0h", edid({Bytes{0xF0}}), "ConfUnknownExtensionTag", 0, 1, kBlocks},
     {"EDID 1.3, two blocks, no map", edid13({ctaBlock(0, {}), ctaBlock(0, {})}),

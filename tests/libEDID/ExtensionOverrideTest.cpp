@@ -29,6 +29,7 @@ Bytes edid(std::uint8_t count, unsigned more, std::uint8_t base) {
 struct OverrideParse : edidtest::Parsed {
     OverrideParse(const Bytes& bytes, bool decode) : Parsed(bytes) {
         parser.setDecodeExtensions(decode);
+        parser.setReportMissingExtensions(true);
         EXPECT_TRUE(parse());
     }
 };
@@ -46,6 +47,8 @@ TEST(ExtensionOverrideTest, ReadsTheAnnouncedBlocks) {
         {"7Eh agrees with the override", 3, 2, 3, 3, {}},
         {"7Eh neither 1 nor the override's count", 3, 2, 2, 3, {"CTAEEODBCountMismatch"}},
         {"source shorter than announced", 4, 1, 1, 2, {"CTAEEODBShortEDID"}},
+        // Byte 7Eh short too: one finding, the override's, which names the count followed.
+        {"7Eh and the override both beyond the source", 4, 1, 4, 2, {"CTAEEODBShortEDID"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,9 +1,11 @@
 #include "conformity/BlockConformity.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "conformity/ConformityTables.h"
 #include "decode/base/BaseBlockLayout.h"
+#include "decode/cta/CTADecoder.h"
 
 namespace libEDID::conformity {
 
@@ -22,30 +24,36 @@ void BlockConformity::verify() {
 }
 
 // Byte 7Eh counts the extension blocks that follow the base block; the source holds exactly
-// that many. Fewer blocks are the parser's own finding (ExtensionBlocksMissing) when it
-// reports them, so that the fact is reported once.
+// that many. An HF-EEODB, the first data block of the first CTA-861 block, overrides that count
+// (byte 7Eh then stays 1 for older sources), so its count is the one announced.
 void BlockConformity::checkCount() {
-    const unsigned announced = baseBlock()[layout::kExtensionCount];
+    const std::optional<std::uint8_t> override =
+        extensionBlocks().isEmpty() ? std::nullopt : cta::eeodbExtensionCount(extensionBlocks()[0]);
+    const unsigned announced = override ? *override : baseBlock()[layout::kExtensionCount];
     const auto read = static_cast<unsigned>(extensionBlocks().size());
-    if (read < announced && getParser()->getReportMissingExtensions()) {
+    // Fewer blocks than byte 7Eh announces are the parser's own finding
+    // (ExtensionBlocksMissing) when it reports them, so that the fact is reported once.
+    if (!override && read < announced && getParser()->getReportMissingExtensions()) {
         return;
     }
-    const unsigned present = read < announced ? read : announced + blocksBeyondCount();
+    const unsigned present = read + blocksBeyond(read);
     if (present != announced) {
-        logMesg(message("ConfExtensionCount", kError, kCategory,
+        logMesg(message(override ? "ConfEEODBExtensionCount" : "ConfExtensionCount", kError,
+                        kCategory,
                         {{"announced", detail::unsignedText(announced)},
                          {"present", detail::unsignedText(present)}}));
     }
 }
 
-// Whole blocks that the source holds after the last one byte 7Eh announces.
-unsigned BlockConformity::blocksBeyondCount() const {
+// Whole blocks that the source holds after the first `read` extension blocks; none when the
+// source ended before them.
+unsigned BlockConformity::blocksBeyond(unsigned read) const {
     const EDIDAccessorHandle accessor = getParser()->getAccessor();
     if (accessor.isEmpty()) {
         return 0;
     }
     EDIDBlock probe{};
-    unsigned block = baseBlock()[layout::kExtensionCount] + 1;
+    unsigned block = read + 1;
     unsigned extra = 0;
     for (; block < kMaxBlocks; ++block, ++extra) {
         if (accessor->read(static_cast<unsigned>(block * layout::kBlockSize),

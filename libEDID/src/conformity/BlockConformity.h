@@ -15,7 +15,7 @@ class BlockConformity : public ConformityCheck {
     void checkCount();
     void checkTags();
     void checkBlockMap();
-    unsigned blocksBeyondCount() const;
+    unsigned blocksBeyond(unsigned read) const;
 };
 
 }  // namespace libEDID::conformity

@@ -8,7 +8,6 @@
 #include "decode/base/EstablishedTimings.h"
 #include "decode/base/PnpIds.h"
 #include "decode/cta/CTADecoder.h"
-#include "decode/cta/HDMIVideo.h"
 #include "decode/cta/VideoTimings.h"
 #include "decode/displayid/DisplayIDDecode.h"
 #include "model/ModeList.h"
@@ -175,7 +174,7 @@ HDMIForumInfo hdmiForum(const CTAHDMIForumBlock& b) {
 
 /// The capabilities of one data block collection (of a CTA-861 block or a DisplayID CTA data
 /// block); the first block of each kind wins over later ones.
-void collection(const CTADataBlockCollection& c, Bytes bytes, DisplayInfo& info, ModeList& modes) {
+void collection(const CTADataBlockCollection& c, DisplayInfo& info, ModeList& modes) {
     for (std::size_t i = 0; i < c.videoFormats.size(); ++i) {
         const CTAShortVideoDescriptor& svd = c.videoFormats[i];
         if (const VideoTiming* t = cta::videoTiming(svd.vic)) {
@@ -190,15 +189,11 @@ void collection(const CTADataBlockCollection& c, Bytes bytes, DisplayInfo& info,
                       {.vic = svd.vic, .native = svd.native, .ycbcr420Only = true});
         }
     }
-    for (const CTADataBlockInfo& block : c.blocks) {
-        if (block.kind == CTADataBlockKind::HDMI) {
-            for (const std::uint8_t vic :
-                 cta::decodeHDMIVICs(bytes.subspan(block.offset + 1, block.length))) {
-                if (const VideoTiming* t = cta::hdmiVideoTiming(vic)) {
-                    modes.add(*t, ModeSource::HDMIVideo);
-                }
+    if (c.hdmi) {
+        for (const std::uint8_t vic : c.hdmi->hdmiVICs) {
+            if (const VideoTiming* t = cta::hdmiVideoTiming(vic)) {
+                modes.add(*t, ModeSource::HDMIVideo);
             }
-            break;
         }
     }
     info.audioFormats.reserve(info.audioFormats.size() + c.audioFormats.size());
@@ -229,8 +224,7 @@ void ctaBlock(Bytes block, unsigned number, DisplayInfo& info, ModeList& modes) 
         info.ycbcr444 = info.ycbcr444 || (*cta.flags & 0x20) != 0;
         info.ycbcr422 = info.ycbcr422 || (*cta.flags & 0x10) != 0;
     }
-    const std::size_t end = std::max<std::size_t>(cta.dtdOffset, 4);
-    collection(cta.dataBlocks, block.subspan(4, end - 4), info, modes);
+    collection(cta.dataBlocks, info, modes);
     for (const auto& dtd : cta.detailedTimings) {
         if (const auto timing = decode::decodeDetailedTiming(dtd)) {
             modes.add(timing->timing, ModeSource::CTADetailed);
@@ -298,7 +292,7 @@ void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
                 }
                 break;
             case displayid::Kind::CTAData:
-                collection(cta::decodeCollection(payload), payload, info, modes);
+                collection(cta::decodeCollection(payload), info, modes);
                 break;
             default:
                 break;

@@ -237,11 +237,13 @@ void EDIDParser::reportTrailer(const ParseWork& work) {
 }
 
 // The source ended before the blocks that byte 7Eh announces: the blocks present were read and
-// are examined; the finding names both counts.
+// are examined; the finding names both counts. When an HF-EEODB announces more blocks than
+// were read, its own finding (CTAEEODBShortEDID) names the count the parser followed instead.
 void EDIDParser::reportMissingExtensionBlocks(const ParseWork& work) {
     const unsigned announced = work.baseBlock[layout::kExtensionCount];
     const auto present = static_cast<unsigned>(work.extensionBlocks.size());
-    if (present >= announced) {
+    const bool overrideShort = decodeExtensions && overrideCount && present < *overrideCount;
+    if (present >= announced || overrideShort) {
         return;
     }
     const std::size_t first = messages.size();

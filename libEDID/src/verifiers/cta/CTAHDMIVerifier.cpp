@@ -12,9 +12,6 @@ namespace {
 
 constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
 
-// Byte 6 of the block (the flags), bit 0 first.
-constexpr std::array<std::string_view, 8> kFlags{"DVI_Dual", "",         "",         "DC_Y444",
-                                                 "DC_30bit", "DC_36bit", "DC_48bit", "Supports_AI"};
 // Byte 8 bits 3-0: the content types, CNC0 first.
 constexpr std::array<std::string_view, 4> kContentTypes{"graphics", "photo", "cinema", "game"};
 // The 3D structures of 3D_Structure_ALL and 2D_VIC_order entries, by bit or code.
