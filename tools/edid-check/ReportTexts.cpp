@@ -13,7 +13,7 @@ std::string reportText(std::string_view key,
         text = key;
     }
     for (const auto& [name, value] : fills) {
-        const std::string placeholder = "{" + std::string(name) + "}";
+        const std::string placeholder = std::string("{").append(name).append("}");
         if (const std::size_t at = text.find(placeholder); at != std::string::npos) {
             text.replace(at, placeholder.size(), value);
         }
