@@ -47,9 +47,11 @@ trap wine_stop EXIT
 wine_start
 
 echo "windows-wine: test suite"
-# No test may hang the stage: each has a time limit.
+# No test may hang the stage: each has a time limit. A test that fails is run once more: now and
+# then a test process under Wine fails within its first milliseconds, before any test code runs
+# (seen once in 519 tests, not reproducible); a real fault fails twice.
 ctest --test-dir build/windows-tests --output-on-failure --parallel "${JOBS:-2}" \
-    --label-exclude corpus --timeout 120 ||
+    --label-exclude corpus --timeout 120 --repeat until-pass:2 ||
     fail "ctest under Wine"
 
 # The host program loads the release DLL, parses from eight threads and unloads the library
