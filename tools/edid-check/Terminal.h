@@ -39,9 +39,11 @@ class Utf8Console {
     class Buffer;
     std::unique_ptr<Buffer> outBuffer_;
     std::unique_ptr<Buffer> errBuffer_;
+#if defined(_WIN32)
     std::streambuf* previousOut_ = nullptr;
     std::streambuf* previousErr_ = nullptr;
     unsigned previousCodePage_ = 0;  // 0: unchanged
+#endif
 };
 
 /// Writes bytes to stdout in one call, below std::cout (through std::cout to a Windows
