@@ -142,7 +142,8 @@ TEST(BaseBlockDecoderTest, DetailedTimings) {
         {&kAnalog, 46600, 1024, 300, 260, 108, 768, 20, 18, 4, 500, 375, 2, 3, false, 33.672077},
     }};
     for (const Case& c : cases) {
-        const auto& slot = libEDID::decode::decodeBaseBlock(*c.block).descriptors[0];
+        const auto base = libEDID::decode::decodeBaseBlock(*c.block);
+        const auto& slot = base.descriptors[0];
         ASSERT_EQ(slot.kind, DescriptorKind::DetailedTiming);
         const auto& t = slot.timing->timing;
         EXPECT_EQ(t.pixelClockKHz, c.clockKHz);
@@ -169,7 +170,8 @@ TEST(BaseBlockDecoderTest, DetailedTimings) {
 }
 
 TEST(BaseBlockDecoderTest, RangeLimitsWithCVT) {
-    const auto& slot = libEDID::decode::decodeBaseBlock(kDigital).descriptors[1];
+    const auto base = libEDID::decode::decodeBaseBlock(kDigital);
+    const auto& slot = base.descriptors[1];
     ASSERT_EQ(slot.kind, DescriptorKind::RangeLimits);
     const auto& r = *slot.range;
     EXPECT_EQ(r.minVerticalHz, 48u);
