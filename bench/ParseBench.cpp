@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,15 @@ const std::vector<std::size_t>& linesPerEdid() {
 
 double firstParseMicroseconds = 0;
 
+// One reference pass over the whole corpus, in thread CPU microseconds.
+double timeReferencePass(const std::vector<std::size_t>& lines, std::vector<char>& buffer) {
+    const double start = threadCpuMicroseconds();
+    for (std::size_t i = 0; i < corpus().size(); ++i) {
+        benchmark::DoNotOptimize(referencePass(corpus()[i], lines[i], buffer));
+    }
+    return threadCpuMicroseconds() - start;
+}
+
 // Both passes over the whole corpus in every iteration, each timed in thread CPU time; the
 // counters are per EDID.
 void BM_CallerPathVsReference(benchmark::State& state) {
@@ -174,19 +184,15 @@ void BM_CallerPathVsReference(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t allocationsBefore = gAllocations;
         const std::size_t bytesBefore = gAllocatedBytes;
-        double start = threadCpuMicroseconds();
+        const double start = threadCpuMicroseconds();
         for (const Bytes& bytes : corpus()) {
             benchmark::DoNotOptimize(callerPath(bytes));
         }
         callerTime += threadCpuMicroseconds() - start;
         allocations += gAllocations - allocationsBefore;
         allocatedBytes += gAllocatedBytes - bytesBefore;
-        start = threadCpuMicroseconds();
-        for (std::size_t i = 0; i < corpus().size(); ++i) {
-            benchmark::DoNotOptimize(referencePass(corpus()[i], lines[i], buffer));
-            reportLines += lines[i];
-        }
-        referenceTime += threadCpuMicroseconds() - start;
+        referenceTime += timeReferencePass(lines, buffer);
+        reportLines += std::accumulate(lines.begin(), lines.end(), std::size_t{0});
     }
     const auto parses = static_cast<double>(state.iterations() * corpus().size());
     state.counters["caller_us"] = callerTime / parses;
@@ -214,7 +220,7 @@ void BM_DisplayInfoVsReference(benchmark::State& state) {
     std::size_t mostAllocations = 0;
     std::size_t modes = 0;
     for (auto _ : state) {
-        double start = threadCpuMicroseconds();
+        const double start = threadCpuMicroseconds();
         for (const Bytes& bytes : corpus()) {
             const std::size_t before = gAllocations;
             const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(
@@ -225,11 +231,7 @@ void BM_DisplayInfoVsReference(benchmark::State& state) {
             benchmark::DoNotOptimize(info);
         }
         modelTime += threadCpuMicroseconds() - start;
-        start = threadCpuMicroseconds();
-        for (std::size_t i = 0; i < corpus().size(); ++i) {
-            benchmark::DoNotOptimize(referencePass(corpus()[i], lines[i], buffer));
-        }
-        referenceTime += threadCpuMicroseconds() - start;
+        referenceTime += timeReferencePass(lines, buffer);
     }
     const auto edids = static_cast<double>(state.iterations() * corpus().size());
     state.counters["model_us"] = modelTime / edids;
