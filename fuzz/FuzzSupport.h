@@ -112,9 +112,18 @@ class FieldWalk {
         all(version, maxTMDSRate, scdc, maxFRL, flags, deepColor420, features, dscFlags, dscMaxFRL,
             dscMaxSlices, dscTotalChunk, fromSCDB);
     }
+    void add(const libEDID::CTADolbyVision& v) {
+        const auto& [version, lengthFits, packedPrimaries, dmMajor, dmMinor, yuv422Bits12,
+                     supports2160p60, globalDimming, backlightControl, backlightMinLuma,
+                     colorimetryP3, interfaceKind, rgbYUV444, targetMinPQ, targetMaxPQ,
+                     minLuminance, maxLuminance, primaries, white] = v;
+        all(version, lengthFits, packedPrimaries, dmMajor, dmMinor, yuv422Bits12, supports2160p60,
+            globalDimming, backlightControl, backlightMinLuma, colorimetryP3, interfaceKind,
+            rgbYUV444, targetMinPQ, targetMaxPQ, minLuminance, maxLuminance, primaries, white);
+    }
     void add(const libEDID::CTAVendorExtendedBlock& b) {
-        const auto& [audio, oui, length, version, data] = b;
-        all(audio, oui, length, version, data);
+        const auto& [audio, oui, length, version, data, dolbyVision] = b;
+        all(audio, oui, length, version, data, dolbyVision);
     }
     void add(const libEDID::CTAFormatPreference& p) {
         const auto& [code] = p;
@@ -149,8 +158,8 @@ class FieldWalk {
         all(extendedTag, count);
     }
     void add(const libEDID::CTAVRRRange& r) {
-        const auto& [minimum, maximum] = r;
-        all(minimum, maximum);
+        const auto& [minimum, maximum, fromAMD] = r;
+        all(minimum, maximum, fromAMD);
     }
     void add(const libEDID::CTAVideoCapability& c) {
         const auto& [qy, qs, pt, it, ce] = c;
