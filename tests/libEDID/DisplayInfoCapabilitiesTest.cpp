@@ -4,6 +4,7 @@
 // an independent decoder's output (latencies as (code - 1) x 2 ms; PQ luminances from the
 // SMPTE ST 2084 curve of code / 4095).
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,32 @@ TEST(DisplayInfoCapabilitiesTest, VRRRangeBySourcePrecedence) {
     }
     // EDID 1.3 (GTF range, no continuous-frequency flag of 1.4) without a VRR block: none.
     EXPECT_FALSE(modelOf("DON-0065-1.3-digital-e2a071ab.bin").vrr);
+}
+
+TEST(DisplayInfoCapabilitiesTest, DisplayIDTypeVIITimingInsideCTA) {
+    // EDID 1.3 with one CTA-861 block whose only data block is extended tag 34 (length 22):
+    // revision byte 00h, then one type VII descriptor of 3840 x 2160, 594 MHz, totals 4400 x
+    // 2250, front porches 176 and 8, syncs 88 and 10, both positive: 60 Hz.
+    std::vector<std::uint8_t> edid(256, 0);
+    const std::uint8_t header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    std::copy(std::begin(header), std::end(header), edid.begin());
+    edid[0x12] = 1;
+    edid[0x13] = 3;
+    edid[0x14] = 0x80;
+    edid[0x7E] = 1;
+    const std::uint8_t cta[] = {0x02, 0x03, 27,   0x00, 0xF6, 0x22, 0x00, 0x4F, 0x10,
+                                0x09, 0x00, 0xFF, 0x0E, 0x2F, 0x02, 0xAF, 0x80, 0x57,
+                                0x00, 0x6F, 0x08, 0x59, 0x00, 0x07, 0x80, 0x09, 0x00};
+    std::copy(std::begin(cta), std::end(cta), edid.begin() + 128);
+    const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(edid);
+    ASSERT_EQ(info.modes.size(), 1u);
+    const libEDID::SupportedMode& mode = info.modes.front();
+    const libEDID::VideoTiming expected{594000, 3840, 560,  176,  88,    2160, 90,
+                                        8,      10,   true, true, false, 0};
+    EXPECT_EQ(mode.timing, expected);
+    EXPECT_NEAR(mode.timing.refreshHz(), 60.0, 1e-9);
+    ASSERT_EQ(mode.sources.size(), 1u);
+    EXPECT_EQ(mode.sources[0], libEDID::ModeSource::DisplayID);
 }
 
 }  // namespace

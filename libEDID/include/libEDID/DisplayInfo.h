@@ -102,7 +102,7 @@ enum class ModeSource : std::uint8_t {
     CTAVideo,        ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
     CTADetailed,     ///< a detailed timing of a CTA-861 extension block
     HDMIVideo,       ///< an HDMI VIC of the HDMI vendor-specific data block
-    DisplayID,       ///< a DisplayID type I or VII timing
+    DisplayID,       ///< a DisplayID type I or VII timing (also inside a CTA-861 block)
 };
 inline constexpr std::size_t kModeSourceCount = 9;
 
