@@ -225,11 +225,13 @@ void VESADisplayInfoVerifier::reportInterface(const VESADIInterface& link) {
 
 // Bytes 0Eh-13h.
 void VESADisplayInfoVerifier::reportDevice(const VESADisplayInformation& di) {
-    reportLine("VESADISubpixels",
-               codeName(kSubpixelLayouts, di.subpixelLayout, "VESADISubpixelLayout") + ", " +
-                   codeName(kSubpixelConfigurations, di.subpixelConfiguration,
-                            "VESADISubpixelConfiguration") +
-                   ", " + codeName(kSubpixelShapes, di.subpixelShape, "VESADISubpixelShape"));
+    // One after the other, so that their findings come in byte order.
+    const qor::String layout =
+        codeName(kSubpixelLayouts, di.subpixelLayout, "VESADISubpixelLayout");
+    const qor::String configuration =
+        codeName(kSubpixelConfigurations, di.subpixelConfiguration, "VESADISubpixelConfiguration");
+    const qor::String shape = codeName(kSubpixelShapes, di.subpixelShape, "VESADISubpixelShape");
+    reportLine("VESADISubpixels", layout + ", " + configuration + ", " + shape);
     reportLine("VESADIPixelPitch",
                hundredths(di.hPitchHundredthMm) + " x " + hundredths(di.vPitchHundredthMm) + " mm",
                "VESADisplayInfoPixelPitch");
@@ -255,10 +257,12 @@ void VESADisplayInfoVerifier::reportCapabilities(const VESADisplayInformation& d
     reportLine("VESADIFrameRate", frameRate);
     reportLine("VESADIOrientation", fieldsText(kOrientation, di.orientation),
                "VESADisplayInfoOrientation");
-    reportLine("VESADIDecoding",
-               codeName(kDefaultDecodings, di.defaultDecoding, "VESADIDecoding") + ", " +
-                   codeName(kPreferredDecoders, di.preferredDecoding, "VESADIDecoding") + ", " +
-                   detail::hexText(di.decodingCapabilities, 4, "h"));
+    const qor::String defaultDecoding =
+        codeName(kDefaultDecodings, di.defaultDecoding, "VESADIDecoding");
+    const qor::String preferredDecoding =
+        codeName(kPreferredDecoders, di.preferredDecoding, "VESADIDecoding");
+    reportLine("VESADIDecoding", defaultDecoding + ", " + preferredDecoding + ", " +
+                                     detail::hexText(di.decodingCapabilities, 4, "h"));
     // Bytes 20h-25h: blue, green, red, then Cb, Y, Cr.
     std::string depths;
     for (std::size_t i = 0; i < di.bitDepths.size(); ++i) {
