@@ -132,6 +132,16 @@ qor::String hundredths(unsigned value) {
     return detail::fixedText(value / 100.0, 2);
 }
 
+// The revision letter of byte 4 as a character when it is printable ASCII, else its code.
+qor::String letterText(std::uint8_t code) {
+    constexpr std::uint8_t kFirstPrintable = 0x20;
+    constexpr std::uint8_t kLastPrintable = 0x7E;
+    if (code < kFirstPrintable || code > kLastPrintable) {
+        return detail::hexByte(code);
+    }
+    return qor::String(std::string(1, static_cast<char>(code)));
+}
+
 }  // namespace
 
 void VESADisplayInfoVerifier::verify() {
@@ -175,9 +185,7 @@ void VESADisplayInfoVerifier::reportInterface(const VESADIInterface& link) {
             break;
         case 2:
             reportLine("VESADIInterfaceVersion",
-                       detail::filledText(
-                           "VESADILetterText",
-                           {{"letter", qor::String(std::string(1, static_cast<char>(v[1])))}}));
+                       detail::filledText("VESADILetterText", {{"letter", letterText(v[1])}}));
             break;
         case 3:
             reportLine(
