@@ -266,10 +266,4 @@ void DisplayIDFurtherBlockVerifier::verifyColor() {
     reportItemProperty("DisplayIDColor", text, "DisplayIDColor");
 }
 
-void DisplayIDFurtherBlockVerifier::reportReserved(const char* fieldKey, unsigned value) {
-    logDataBlockFinding(
-        "DisplayIDReservedValue", kWarning, context.block,
-        {{"field", detail::localized(fieldKey)}, {"value", detail::unsignedText(value)}});
-}
-
 }  // namespace libEDID
