@@ -177,7 +177,9 @@ struct DisplayIDTimingCode {
     /// The format of the code; 0 when the code has none.
     unsigned width = 0;
     unsigned height = 0;
-    unsigned refresh = 0;  ///< Hz, rounded
+    unsigned refresh = 0;          ///< Hz, rounded
+    bool reducedBlanking = false;  ///< a DMT format with reduced blanking
+    bool interlaced = false;
 };
 
 /// The video timing range limits block of 1.x (tag 09h).

@@ -102,7 +102,8 @@ enum class ModeSource : std::uint8_t {
     CTAVideo,        ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
     CTADetailed,     ///< a detailed timing of a CTA-861 extension block
     HDMIVideo,       ///< an HDMI VIC of the HDMI vendor-specific data block
-    DisplayID,       ///< a DisplayID type I or VII timing
+    DisplayID,       ///< a DisplayID timing: detailed (types I, II, VI, VII), formula-based
+                     ///< (III, V, IX, X; the nominal mode) or by code (IV, VIII)
 };
 inline constexpr std::size_t kModeSourceCount = 9;
 
@@ -158,7 +159,8 @@ struct Chromaticity {
     bool operator==(const Chromaticity&) const = default;
 };
 
-/// Range limits of the display range limits descriptor (FDh), rate offsets applied.
+/// Range limits of the display range limits descriptor (FDh), rate offsets applied, or of a
+/// DisplayID video timing range limits block (09h).
 struct RangeLimits {
     unsigned minVerticalHz = 0;
     unsigned maxVerticalHz = 0;
@@ -318,6 +320,8 @@ struct DisplayInfo {
     std::vector<SupportedMode> modes;  ///< merged; preferred first, then by area and rate
     std::optional<SupportedMode> preferredMode;
     std::optional<Resolution> nativeResolution;
+    /// The base block's range limits descriptor; without one, DisplayID's video timing range
+    /// limits (09h).
     std::optional<RangeLimits> rangeLimits;
 
     std::optional<HDRCapabilities> hdr;

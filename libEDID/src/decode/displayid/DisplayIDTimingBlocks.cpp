@@ -93,28 +93,30 @@ DisplayIDTimingCode::Type codeType(std::uint8_t revision) {
 
 // The format of a code in the table of its type.
 void resolve(DisplayIDTimingCode& code) {
-    const auto set = [&](unsigned width, unsigned height, unsigned refresh) {
+    const auto set = [&](unsigned width, unsigned height, unsigned refresh, bool interlaced) {
         code.width = width;
         code.height = height;
         code.refresh = refresh;
+        code.interlaced = interlaced;
     };
     if (code.type == DisplayIDTimingCode::Type::DMT && code.twoByte) {
         const decode::StandardTiming st = decode::decodeStandardTiming(
             static_cast<unsigned char>(code.code), static_cast<unsigned char>(code.code >> 8));
         if (st.kind == decode::StandardTiming::Kind::Mode) {
-            set(st.width, st.height, st.refresh);
+            set(st.width, st.height, st.refresh, false);
         }
     } else if (code.type == DisplayIDTimingCode::Type::DMT) {
         if (const DMTFormat* f = dmtFormat(code.code)) {
-            set(f->width, f->height, f->refresh);
+            set(f->width, f->height, f->refresh, f->interlaced);
+            code.reducedBlanking = f->reducedBlanking;
         }
     } else if (code.type == DisplayIDTimingCode::Type::VIC) {
         if (const cta::VideoFormat* f = cta::videoFormat(code.code)) {
-            set(f->width, f->height, f->refresh);
+            set(f->width, f->height, f->refresh, f->interlaced);
         }
     } else if (code.type == DisplayIDTimingCode::Type::HDMIVIC) {
         if (const cta::HDMIVideoFormat* f = cta::hdmiVideoFormat(code.code)) {
-            set(f->format.width, f->format.height, f->format.refresh);
+            set(f->format.width, f->format.height, f->format.refresh, false);
         }
     }
 }

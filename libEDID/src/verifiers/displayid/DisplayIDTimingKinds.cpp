@@ -42,9 +42,10 @@ std::string formulaTimingText(const DisplayIDFormulaTiming& t) {
 
 std::string timingCodeText(const DisplayIDTimingCode& code) {
     std::string text(kCodePrefixes[static_cast<unsigned>(code.type)]);
-    // DMT IDs and 2-byte codes in hex, VICs in decimal as CTA-861 numbers them.
-    if (code.twoByte) {
-        text += detail::hexText(code.code, 4, "h").str();
+    // DMT IDs in hex, a 2-byte DMT code as its two bytes in stored order (as the DMT lists
+    // them); VICs in decimal as CTA-861 numbers them.
+    if (code.type == DisplayIDTimingCode::Type::DMT && code.twoByte) {
+        text += detail::hexText((code.code & 0xFFu) << 8 | code.code >> 8, 4, "h").str();
     } else if (code.type == DisplayIDTimingCode::Type::DMT) {
         text += detail::hexByte(code.code).str();
     } else {
@@ -53,6 +54,7 @@ std::string timingCodeText(const DisplayIDTimingCode& code) {
     if (code.width != 0) {
         text += ": ";
         detail::appendMode(text, code.width, code.height, code.refresh);
+        text += code.reducedBlanking ? " RB" : code.interlaced ? " (I)" : "";
     }
     return text;
 }
