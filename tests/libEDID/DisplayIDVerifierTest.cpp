@@ -236,6 +236,10 @@ TEST(DisplayIDVerifierTest, FurtherDataBlocks) {
          "DisplayIDInterfaceFeatures1",
          "RGB 6/8/10/12/14/16 bpc, YCbCr 4:2:2 8/10 bpc, YCbCr 4:2:0 12 bpc from 148 MHz, "
          "audio 48/44.1/32 kHz"},
+        {"interface features with audio only",
+         {0x20, 2, dataBlock(0x26, {0, 0, 0, 0, 0, 0x20, 0, 0, 0})},
+         "DisplayIDInterfaceFeatures1",
+         "audio 48 kHz"},
         {"container ID",
          {0x20, 2, dataBlock(0x29, container)},
          "DisplayIDContainerID1",
