@@ -276,6 +276,53 @@ class FieldWalk {
             checksumValid);
     }
 
+    void add(const libEDID::VideoTiming& t) {
+        const auto& [clock, hActive, hBlank, hFront, hSync, vActive, vBlank, vFront, vSync, hPos,
+                     vPos, interlaced, nominal] = t;
+        all(clock, hActive, hBlank, hFront, hSync, vActive, vBlank, vFront, vSync, hPos, vPos,
+            interlaced, nominal);
+    }
+    void add(const libEDID::VESABlockMap& m) {
+        const auto& [number, tags] = m;
+        all(number, tags);
+    }
+    void add(const libEDID::VESACVTCode& c) {
+        const auto& [lines, width, aspect, preferred, rates, reserved] = c;
+        all(lines, width, aspect, preferred, rates, reserved);
+    }
+    void add(const libEDID::VESAStandardTiming& t) {
+        const auto& [valid, unused, width, height, refresh] = t;
+        all(valid, unused, width, height, refresh);
+    }
+    void add(const libEDID::VESAVideoTimingBlock& v) {
+        const auto& [number, version, detailedCount, cvtCount, standardCount, overflow, detailed,
+                     invalid, cvt, standard, padding] = v;
+        all(number, version, detailedCount, cvtCount, standardCount, overflow, detailed, invalid,
+            cvt, standard, padding);
+    }
+    void add(const libEDID::VESADIInterface& i) {
+        const auto& [type, versionKind, versionBytes, flags, format, minClock, maxClock,
+                     crossover] = i;
+        all(type, versionKind, versionBytes, flags, format, minClock, maxClock, crossover);
+    }
+    void add(const libEDID::VESADisplayInformation& d) {
+        const auto& [number, version, link, layout, configuration, shape, hPitch, vPitch,
+                     deviceFlags, misc, frameRate, vFrequency, hFrequency, orientation,
+                     defaultDecoding, preferredDecoding, decodingCaps, depthFlags, depths, aspect,
+                     unused, gammaKind, gammaEntries, curves] = d;
+        all(number, version, link, layout, configuration, shape, hPitch, vPitch, deviceFlags, misc,
+            frameRate, vFrequency, hFrequency, orientation, defaultDecoding, preferredDecoding,
+            decodingCaps, depthFlags, depths, aspect, unused, gammaKind, gammaEntries, curves);
+    }
+    void add(const libEDID::VESALocalizedStrings& l) {
+        const auto& [number, version, revision, data] = l;
+        all(number, version, revision, data);
+    }
+    void add(const libEDID::VESAPacketVideoLink& p) {
+        const auto& [number, version, data] = p;
+        all(number, version, data);
+    }
+
   private:
     template <typename... T>
     void all(const T&... items) {
@@ -285,6 +332,32 @@ class FieldWalk {
 
     std::uint64_t sum_ = 0xCBF29CE484222325u;
 };
+
+// Walks the decoded VESA extension blocks: one result per block of their tags, each naming a
+// block of its tag, none without decoding.
+inline void walkVESAResults(const libEDID::EDIDParser& parser, bool decoded, FieldWalk& walk) {
+    const auto& blocks = parser.getExtensionBlocks();
+    const libEDID::VESAExtensionBlocks& vesa = parser.getVESAExtensions();
+    std::size_t expected = 0;
+    for (std::size_t i = 0; decoded && i < blocks.size(); ++i) {
+        const unsigned char tag = blocks[i][0];
+        expected += tag == 0x10 || tag == 0x40 || tag == 0x50 || tag == 0x60 || tag == 0xF0;
+    }
+    const auto check = [&](const auto& list, unsigned char tag) {
+        for (const auto& item : list) {
+            require(item.blockNumber >= 1 && item.blockNumber <= blocks.size() &&
+                        blocks[item.blockNumber - 1][0] == tag,
+                    "a VESA extension result names a block of its tag");
+            walk.add(item);
+        }
+        return list.size();
+    };
+    const std::size_t found = check(vesa.blockMaps, 0xF0) + check(vesa.videoTimingBlocks, 0x10) +
+                              check(vesa.displayInformation, 0x40) +
+                              check(vesa.localizedStrings, 0x50) +
+                              check(vesa.packetVideoLinks, 0x60);
+    require(found == expected, "one decoded VESA extension per block of its tag");
+}
 
 // Walks the decoded results after a parse and holds them to the blocks read: a parse that
 // decoded the extensions gives one result per extension block of its tag (CTA-861 02h,
@@ -318,6 +391,7 @@ inline std::uint64_t walkDecodedResults(const libEDID::EDIDParser& parser, bool 
                 "a DisplayID result names its block");
         walk.add(displayID[i]);
     }
+    walkVESAResults(parser, decoded, walk);
     return walk.value();
 }
 

@@ -92,6 +92,11 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> craftedEdids() {
              1, 0xFD, {40, 10, 90, 30, 17, 0x02, 0x00, 0x20, 0x40, 0x00, 0x80, 0x20, 0x40})},
         {"data string and serial",
          EdidBuilder().stringDescriptor(1, 0xFE, "TEXT").stringDescriptor(2, 0xFF, "SER123")},
+        {"localized string and packet video link extensions", EdidBuilder()
+                                                                  .extensionBlock(0x50)
+                                                                  .extensionBytes(1, 1, {1, 0})
+                                                                  .extensionBlock(0x60)
+                                                                  .extensionBytes(2, 1, {1})},
     };
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> edids;
     for (const auto& [label, builder] : builders) {

@@ -15,7 +15,7 @@ using libEDID::ModeReason;
 
 constexpr std::array<std::string_view, libEDID::kModeSourceCount> kSourceWords{
     "established", "standard",     "detailed", "established3", "cvt3",
-    "cta-vic",     "cta-detailed", "hdmi-vic", "displayid",
+    "cta-vic",     "cta-detailed", "hdmi-vic", "displayid",    "vtb",
 };
 constexpr std::array<std::string_view, 7> kInterfaceWords{
     "undefined", "dvi", "hdmi-a", "hdmi-b", "mddi", "displayport", "reserved",

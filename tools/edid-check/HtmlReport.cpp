@@ -64,9 +64,10 @@ table.modes tr.preferred td{font-weight:700}
 .k-header,.k-checksum,.k-extension-count{background:#e5e7eb}
 .k-vendor-product{background:#dbeafe}.k-version{background:#e0e7ff}.k-basic-parameters{background:#fce7f3}
 .k-chromaticity{background:#fee2e2}.k-established-timings{background:#fef3c7}.k-standard-timings{background:#fde68a}
-.k-detailed-timing,.k-cta-detailed-timing{background:#d1fae5}.k-display-descriptor{background:#cffafe}
-.k-cta-header,.k-displayid-header{background:#ede9fe}.k-cta-data-block,.k-displayid-data-block{background:#e0f2fe}
-.k-cta-padding,.k-displayid-padding,.k-extension{background:#f3f4f6;color:#6b7280}
+.k-detailed-timing,.k-cta-detailed-timing,.k-vesa-timing{background:#d1fae5}.k-display-descriptor{background:#cffafe}
+.k-cta-header,.k-displayid-header,.k-vesa-header{background:#ede9fe}
+.k-cta-data-block,.k-displayid-data-block,.k-vesa-data{background:#e0f2fe}
+.k-cta-padding,.k-displayid-padding,.k-vesa-padding,.k-extension{background:#f3f4f6;color:#6b7280}
 @media (max-width:600px){body{padding:6px}section.source{padding:10px 8px}.hex{font-size:11px}}
 )css";
 

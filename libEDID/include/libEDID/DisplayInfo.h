@@ -94,18 +94,19 @@ struct VideoTiming {
 
 /// Where a mode was found.
 enum class ModeSource : std::uint8_t {
-    Established,     ///< established timings I and II (base block 23h-25h)
-    Standard,        ///< standard timings (26h-35h) and standard timing identifiers (FAh)
-    Detailed,        ///< detailed timings of the base block
-    EstablishedIII,  ///< established timings III descriptor (F7h)
-    CVT3Byte,        ///< CVT 3-byte timing codes descriptor (F8h)
-    CTAVideo,        ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
-    CTADetailed,     ///< a detailed timing of a CTA-861 extension block
-    HDMIVideo,       ///< an HDMI VIC of the HDMI vendor-specific data block
-    DisplayID,       ///< a DisplayID timing: detailed (types I, II, VI, VII), formula-based
-                     ///< (III, V, IX, X; the nominal mode) or by code (IV, VIII)
+    Established,       ///< established timings I and II (base block 23h-25h)
+    Standard,          ///< standard timings (26h-35h) and standard timing identifiers (FAh)
+    Detailed,          ///< detailed timings of the base block
+    EstablishedIII,    ///< established timings III descriptor (F7h)
+    CVT3Byte,          ///< CVT 3-byte timing codes descriptor (F8h)
+    CTAVideo,          ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
+    CTADetailed,       ///< a detailed timing of a CTA-861 extension block
+    HDMIVideo,         ///< an HDMI VIC of the HDMI vendor-specific data block
+    DisplayID,         ///< a DisplayID timing: detailed (types I, II, VI, VII), formula-based
+                       ///< (III, V, IX, X; the nominal mode) or by code (IV, VIII)
+    VideoTimingBlock,  ///< a timing of a VESA video timing block extension (tag 10h)
 };
-inline constexpr std::size_t kModeSourceCount = 9;
+inline constexpr std::size_t kModeSourceCount = 10;
 
 /// One mode the display accepts, merged over every source that lists it.
 struct SupportedMode {

@@ -21,7 +21,8 @@ struct FieldRange {
     /// basic-parameters, chromaticity, established-timings, standard-timings,
     /// detailed-timing, display-descriptor, extension-count, checksum, cta-header,
     /// cta-data-block, cta-detailed-timing, cta-padding, displayid-header,
-    /// displayid-data-block, displayid-padding, extension.
+    /// displayid-data-block, displayid-padding, vesa-header, vesa-timing, vesa-data,
+    /// vesa-padding, extension.
     std::string section;
     /// The field's name, qualified by its part where the part repeats:
     /// "manufacturer-id", "descriptor-2.pixel-clock", "block-1.cta.video.payload".

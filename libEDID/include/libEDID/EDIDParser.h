@@ -13,6 +13,7 @@
 #include "libEDID/EDIDCallback.h"
 #include "libEDID/LibEDIDLog.h"
 #include "libEDID/ReadError.h"
+#include "libEDID/VESAExtensions.h"
 #include "qor/Array.h"
 #include "qor/String.h"
 #include "qor/Value.h"
@@ -79,8 +80,9 @@ class LIBEDID_API EDIDParser {
     bool parseEDID(bool force);
 
     /// When on, parseEDID also decodes the extension blocks it knows (CTA-861, tag 02h;
-    /// DisplayID, tag 70h), in block order, after the report of the extension blocks' tags.
-    /// Off by default: a default parse reports each extension block's tag and checksum only.
+    /// DisplayID, tag 70h; the VESA blocks of VESAExtensions.h), in block order, after the report
+    /// of the extension blocks' tags. Off by default: a default parse reports each extension
+    /// block's tag and checksum only.
     void setDecodeExtensions(bool on) { decodeExtensions = on; }
     bool getDecodeExtensions() const { return decodeExtensions; }
     /// When on, parseEDID also judges the EDID as a whole after the section verifiers (and after
@@ -96,6 +98,10 @@ class LIBEDID_API EDIDParser {
     /// The DisplayID extension blocks decoded by the last parse, in block order; empty in the
     /// same cases as getCTABlocks.
     const std::vector<DisplayIDSection>& getDisplayIDBlocks() const { return displayIDBlocks; }
+    /// The VESA extension blocks (block maps, video timing blocks, display information,
+    /// localized strings, digital packet video link) decoded by the last parse, each kind in
+    /// block order; empty in the same cases as getCTABlocks.
+    const VESAExtensionBlocks& getVESAExtensions() const { return vesaExtensions; }
     /// The display model of the EDID read by the last verifyChecksum or parseEDID, built on
     /// request from the blocks read (a parse does no work for it); the same model as
     /// decodeDisplayInfo() of those bytes. Empty before a read.
@@ -138,6 +144,7 @@ class LIBEDID_API EDIDParser {
         qor::Array<EDIDBlock> extensionBlocks;
         std::vector<CTABlock> ctaBlocks;
         std::vector<DisplayIDSection> displayIDBlocks;
+        VESAExtensionBlocks vesaExtensions;
         std::optional<qor::String> serialNumber;
         std::optional<qor::String> productName;
     };
@@ -210,6 +217,7 @@ class LIBEDID_API EDIDParser {
     void clearDecodedBlocks() {
         ctaBlocks.clear();
         displayIDBlocks.clear();
+        vesaExtensions = {};
     }
     /// HF-EEODB (parser/ExtensionOverride.cpp): reads the extension blocks that an override in
     /// the first CTA-861 block announces beyond byte 7Eh, and reports the override.
@@ -240,6 +248,7 @@ class LIBEDID_API EDIDParser {
     std::optional<unsigned> overrideCount;
     std::vector<CTABlock> ctaBlocks;
     std::vector<DisplayIDSection> displayIDBlocks;
+    VESAExtensionBlocks vesaExtensions;
     EDIDAccessorHandle accessor;
     std::vector<LibEDIDLog::LIBEDID_LOG_CAT> ignoredCategories;
     ObserverList observers;

@@ -16,6 +16,7 @@
 #include "libEDID/LibEDIDLog.h"
 #include "libEDID/ReadError.h"
 #include "libEDID/SystemDisplays.h"
+#include "libEDID/VESAExtensions.h"
 #include "libEDID/libEDIDExport.h"
 #include "qor/Resource.h"
 #include "qor/String.h"

@@ -10,6 +10,7 @@
 #include "decode/base/BaseBlockLayout.h"
 #include "decode/cta/CTADecoder.h"
 #include "decode/displayid/DisplayIDDecode.h"
+#include "decode/vesa/VESADecoder.h"
 
 namespace libEDID {
 
@@ -289,6 +290,71 @@ void describeDisplayIDBlock(std::vector<FieldRange>& out, const EDIDBlock& block
     map.add("checksum", layout::kChecksum, 1, "checksum");
 }
 
+// A video timing block (10h): version and counts, then the descriptors the counts announce as
+// far as they fit, then padding.
+void describeVideoTimingBlock(BlockMap& map, Bytes block) {
+    map.add("vesa-header", 1, 1, "vtb.version");
+    map.add("vesa-header", 2, 3, "vtb.counts");
+    unsigned pos = vesa::kVTBFirstDescriptor;
+    const auto descriptors = [&](unsigned count, unsigned size, const char* name) {
+        for (unsigned i = 0; i < count && pos + size <= layout::kChecksum; ++i, pos += size) {
+            const std::string part = "vtb." + std::string(name) + "-" + std::to_string(i + 1);
+            if (size == kDTDSize) {
+                map.addDetailedTiming("vesa-timing", pos, part);
+            } else {
+                map.add("vesa-timing", pos, size, part);
+            }
+        }
+    };
+    descriptors(block[2], kDTDSize, "detailed-timing");
+    descriptors(block[3], 3, "cvt-code");
+    descriptors(block[4], 2, "standard-timing");
+    map.add("vesa-padding", pos, layout::kChecksum - pos, "vtb.padding");
+}
+
+// A display information block (40h), section by section.
+struct DIField {
+    unsigned offset;
+    unsigned length;
+    std::string_view name;
+};
+constexpr std::array<DIField, 27> kDIFields{{
+    {1, 1, "di.version"},
+    {2, 1, "di.interface-type"},
+    {3, 4, "di.interface-version"},
+    {7, 1, "di.interface-features"},
+    {8, 1, "di.data-format"},
+    {9, 1, "di.min-clock"},
+    {0x0A, 2, "di.max-clock"},
+    {0x0C, 2, "di.crossover"},
+    {0x0E, 1, "di.subpixel-layout"},
+    {0x0F, 1, "di.subpixel-configuration"},
+    {0x10, 1, "di.subpixel-shape"},
+    {0x11, 2, "di.pixel-pitch"},
+    {0x13, 1, "di.device-flags"},
+    {0x14, 1, "di.capabilities"},
+    {0x15, 1, "di.frame-rate-conversion"},
+    {0x16, 2, "di.vertical-frequency"},
+    {0x18, 2, "di.horizontal-frequency"},
+    {0x1A, 1, "di.orientation"},
+    {0x1B, 1, "di.default-decoding"},
+    {0x1C, 1, "di.preferred-decoding"},
+    {0x1D, 2, "di.decoding-capabilities"},
+    {0x1F, 1, "di.dithering"},
+    {0x20, 6, "di.bit-depths"},
+    {0x26, 1, "di.aspect-conversion"},
+    {0x27, 42, "di.unused"},
+    {0x51, 1, "di.transfer-header"},
+    {0x52, 45, "di.transfer-curves"},
+}};
+
+void describeDisplayInformation(BlockMap& map) {
+    for (const DIField& field : kDIFields) {
+        map.add(field.name == "di.unused" ? "vesa-padding" : "vesa-data", field.offset,
+                field.length, field.name);
+    }
+}
+
 // Extension tags other than CTA-861 and DisplayID whose payload has a name of its own.
 struct ExtensionName {
     std::uint8_t tag;
@@ -299,8 +365,36 @@ constexpr std::array<ExtensionName, 2> kExtensionNames{{
     {0xFF, "manufacturer.data"},
 }};
 
-void describeOtherBlock(std::vector<FieldRange>& out, std::uint8_t tag, unsigned number) {
+void describeOtherBlock(std::vector<FieldRange>& out, Bytes block, unsigned number) {
+    const std::uint8_t tag = block[0];
     BlockMap map(out, number, "block-" + std::to_string(number) + ".");
+    switch (tag) {
+        case vesa::kTagVideoTimingBlock:
+        case vesa::kTagDisplayInformation:
+            map.add("extension", 0, 1, "tag");
+            if (tag == vesa::kTagVideoTimingBlock) {
+                describeVideoTimingBlock(map, block);
+            } else {
+                describeDisplayInformation(map);
+            }
+            map.add("checksum", layout::kChecksum, 1, "checksum");
+            return;
+        case vesa::kTagLocalizedStrings:
+            // Bytes 1-2 version and revision, the string sets kept as stored.
+            map.add("extension", 0, 1, "tag");
+            map.add("vesa-header", 1, 2, "ls.version");
+            map.add("extension", 3, layout::kChecksum - 3, "ls.data");
+            map.add("checksum", layout::kChecksum, 1, "checksum");
+            return;
+        case vesa::kTagPacketVideoLink:
+            map.add("extension", 0, 1, "tag");
+            map.add("vesa-header", 1, 1, "dpvl.version");
+            map.add("extension", 2, layout::kChecksum - 2, "dpvl.data");
+            map.add("checksum", layout::kChecksum, 1, "checksum");
+            return;
+        default:
+            break;
+    }
     std::string_view payload = "data";
     for (const ExtensionName& entry : kExtensionNames) {
         payload = entry.tag == tag ? entry.payload : payload;
@@ -329,7 +423,7 @@ std::vector<FieldRange> describeFields(std::span<const std::uint8_t> edid) {
             std::copy(bytes.begin(), bytes.end(), block.begin());
             describeDisplayIDBlock(out, block, number);
         } else {
-            describeOtherBlock(out, bytes[0], number);
+            describeOtherBlock(out, bytes, number);
         }
     }
     return out;

@@ -10,6 +10,7 @@
 #include "decode/cta/CTADecoder.h"
 #include "decode/cta/VideoTimings.h"
 #include "decode/displayid/DisplayIDDecode.h"
+#include "decode/vesa/VESADecoder.h"
 #include "model/ModeList.h"
 
 namespace libEDID::model {
@@ -63,6 +64,15 @@ void displayParameters(const decode::BaseBlock& base, DisplayInfo& info) {
     }
 }
 
+/// The modes of one CVT 3-byte code: one per rate bit; a code of 0 lines is unused.
+void cvtModes(unsigned width, unsigned lines, unsigned rates, ModeSource source, ModeList& modes) {
+    for (unsigned bit = 0; lines != 0 && bit < kCVTRates.size(); ++bit) {
+        if ((rates >> bit) & 1u) {
+            modes.addNominal(width, lines, kCVTRates[bit], false, source);
+        }
+    }
+}
+
 void descriptorModes(const decode::Descriptor& d, bool preferred, ModeList& modes) {
     switch (d.kind) {
         case decode::DescriptorKind::DetailedTiming:
@@ -79,12 +89,7 @@ void descriptorModes(const decode::Descriptor& d, bool preferred, ModeList& mode
             break;
         case decode::DescriptorKind::CVT3Byte:
             for (const decode::CVT3ByteCode& code : d.cvt) {
-                for (unsigned bit = 0; code.lines != 0 && bit < kCVTRates.size(); ++bit) {
-                    if ((code.rates >> bit) & 1u) {
-                        modes.addNominal(code.width, code.lines, kCVTRates[bit], false,
-                                         ModeSource::CVT3Byte);
-                    }
-                }
+                cvtModes(code.width, code.lines, code.rates, ModeSource::CVT3Byte, modes);
             }
             break;
         case decode::DescriptorKind::StandardTimingIds:
@@ -357,6 +362,25 @@ void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
     }
 }
 
+/// The modes of a VESA video timing block extension (tag 10h): its detailed timings, the rates
+/// of its CVT codes and its standard timings.
+void videoTimingBlock(Bytes block, ModeList& modes) {
+    const VESAVideoTimingBlock vtb =
+        vesa::decodeVideoTimingBlock(vesa::Block(block.data(), layout::kBlockSize), 0);
+    for (const VideoTiming& timing : vtb.detailedTimings) {
+        modes.add(timing, ModeSource::VideoTimingBlock);
+    }
+    for (const VESACVTCode& code : vtb.cvtCodes) {
+        cvtModes(code.width, code.lines, code.rates, ModeSource::VideoTimingBlock, modes);
+    }
+    for (const VESAStandardTiming& st : vtb.standardTimings) {
+        if (st.valid && !st.unused) {
+            modes.addNominal(st.width, st.height, st.refreshHz, false,
+                             ModeSource::VideoTimingBlock);
+        }
+    }
+}
+
 RangeLimits rangeLimits(const decode::RangeLimitsDescriptor& r) {
     RangeLimits out{r.minVerticalHz, r.maxVerticalHz, r.minHorizontalKHz, r.maxHorizontalKHz, {}};
     if (r.maxPixelClockCode != 0) {
@@ -417,6 +441,8 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
             EDIDBlock copy;
             std::copy(block.begin(), block.end(), copy.begin());
             displayIDBlock(copy, info, modes, displayIDNative);
+        } else if (block[0] == vesa::kTagVideoTimingBlock) {
+            videoTimingBlock(block, modes);
         }
     }
     modes.finish();

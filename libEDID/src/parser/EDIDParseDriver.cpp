@@ -24,6 +24,7 @@
 #include "verifiers/descriptors/DetailedTimingVerifier.h"
 #include "verifiers/descriptors/DisplayDescVerifier.h"
 #include "verifiers/displayid/DisplayIDBlockVerifier.h"
+#include "verifiers/vesa/VESAVerifier.h"
 
 namespace libEDID {
 
@@ -123,6 +124,7 @@ bool EDIDParser::completeParse(ParseWork& work) {
     }
     ctaBlocks = std::move(work.ctaBlocks);
     displayIDBlocks = std::move(work.displayIDBlocks);
+    vesaExtensions = std::move(work.vesaExtensions);
     if (work.serialNumber) {
         serialNumber = std::move(*work.serialNumber);
     }
@@ -255,7 +257,8 @@ void EDIDParser::reportMissingExtensionBlocks(const ParseWork& work) {
 }
 
 // Extension block n (1 = the first block after the base block) is decoded by the verifier of
-// its tag (byte 0); blocks of other tags keep only the trailer's tag and checksum report.
+// its tag (byte 0): CTA-861, DisplayID or one of the VESA extensions; blocks of other tags
+// keep only the trailer's tag and checksum report.
 void EDIDParser::runExtensionBlocks(const ParseWork& work) {
     constexpr unsigned char kTagCTA861 = 0x02;
     constexpr unsigned char kTagDisplayID = 0x70;
@@ -270,6 +273,7 @@ void EDIDParser::runExtensionBlocks(const ParseWork& work) {
                 DisplayIDBlockVerifier(this, number).verify();
                 break;
             default:
+                verifyVESAExtension(this, number, work.extensionBlocks[i][0]);
                 break;
         }
         markBytes(first, number * layout::kBlockSize, layout::kBlockSize);

@@ -94,6 +94,8 @@ class EDIDVerifier {
     void addDisplayIDSection(DisplayIDSection section) {
         work().displayIDBlocks.push_back(std::move(section));
     }
+    /// The VESA extension blocks decoded so far by the parse in progress.
+    VESAExtensionBlocks& vesaExtensions() const { return work().vesaExtensions; }
     EDIDParser* getParser() const { return parser; }
 
   private:

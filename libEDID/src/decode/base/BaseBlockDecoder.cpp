@@ -257,6 +257,10 @@ void fillDescriptor(Slot d, Descriptor& out) {
 
 }  // namespace
 
+CVT3ByteCode decodeCVT3ByteCode(std::span<const std::uint8_t, 3> bytes) {
+    return cvtCode(bytes.data());
+}
+
 Descriptor decodeDescriptor(Slot d) {
     Descriptor out;
     fillDescriptor(d, out);

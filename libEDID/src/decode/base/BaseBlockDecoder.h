@@ -169,6 +169,10 @@ struct BaseBlock {
 /// Decodes a 128-byte base block. Nothing is judged: every byte pattern decodes.
 BaseBlock decodeBaseBlock(std::span<const std::uint8_t, 128> block);
 
+/// Decodes one CVT 3-byte timing code, as found in descriptor F8h and in a video timing block
+/// extension; three 00h bytes leave it unused (0 lines).
+CVT3ByteCode decodeCVT3ByteCode(std::span<const std::uint8_t, 3> bytes);
+
 /// Decodes one display descriptor or detailed timing slot.
 Descriptor decodeDescriptor(std::span<const std::uint8_t, 18> bytes);
 
