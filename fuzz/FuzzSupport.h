@@ -232,6 +232,40 @@ class FieldWalk {
         const auto& [oui, length] = b;
         all(oui, length);
     }
+    void add(const libEDID::DisplayIDFormulaTiming& t) {
+        const auto& [tag, width, height, refresh, blanking, formula, aspect, stereo, preferred,
+                     interlaced, fractional] = t;
+        all(tag, width, height, refresh, blanking, formula, aspect, stereo, preferred, interlaced,
+            fractional);
+    }
+    void add(const libEDID::DisplayIDTimingCode& c) {
+        const auto& [tag, type, code, twoByte, width, height, refresh, reduced, interlaced] = c;
+        all(tag, type, code, twoByte, width, height, refresh, reduced, interlaced);
+    }
+    void add(const libEDID::DisplayIDRangeLimits& r) {
+        const auto& [minClock, maxClock, minH, maxH, hBlank, minV, maxV, vBlank, interlaced, cvt,
+                     cvtReduced, discrete] = r;
+        all(minClock, maxClock, minH, maxH, hBlank, minV, maxV, vBlank, interlaced, cvt, cvtReduced,
+            discrete);
+    }
+    void add(const libEDID::DisplayIDDeviceData& d) {
+        const auto& [technology, mode, switchable, adjustable, width, height, aspect, orientation,
+                     subpixels, pitchH, pitchV, depth, response, whiteToBlack] = d;
+        all(technology, mode, switchable, adjustable, width, height, aspect, orientation, subpixels,
+            pitchH, pitchV, depth, response, whiteToBlack);
+    }
+    void add(const libEDID::DisplayIDPowerSequencing& p) {
+        const auto& [t1Min, t1Max, t2, t3, t4, t5, t6] = p;
+        all(t1Min, t1Max, t2, t3, t4, t5, t6);
+    }
+    void add(const libEDID::DisplayIDTransferCharacteristics& t) {
+        const auto& [flags, points] = t;
+        all(flags, points);
+    }
+    void add(const libEDID::DisplayIDStereoInterface& s) {
+        const auto& [support, method, parameters] = s;
+        all(support, method, parameters);
+    }
     void add(const libEDID::DisplayIDDataBlock& b) {
         const auto& [tag, revision, length, offset] = b;
         all(tag, revision, length, offset);
@@ -241,11 +275,14 @@ class FieldWalk {
                      dataBlocks, timings, product, parameters, tiles, dmtTimings, ctaVICs,
                      displayInterface, interfaceFeatures, dynamicRange, adaptiveSync,
                      colorCharacteristics, vendorBlocks, serialNumber, strings, containerID,
-                     ctaData, checksumValid] = s;
+                     formulaTimings, timingCodes, rangeLimits, deviceData, powerSequencing,
+                     transferCharacteristics, stereoInterface, ctaData, checksumValid] = s;
         all(number, version, revision, payloadLength, productType, extensionCount, dataBlocks,
             timings, product, parameters, tiles, dmtTimings, ctaVICs, displayInterface,
             interfaceFeatures, dynamicRange, adaptiveSync, colorCharacteristics, vendorBlocks,
-            serialNumber, strings, containerID, ctaData, checksumValid);
+            serialNumber, strings, containerID, formulaTimings, timingCodes, rangeLimits,
+            deviceData, powerSequencing, transferCharacteristics, stereoInterface, ctaData,
+            checksumValid);
     }
 
     void add(const libEDID::VideoTiming& t) {

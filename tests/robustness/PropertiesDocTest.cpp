@@ -97,6 +97,17 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> craftedEdids() {
                                                                   .extensionBytes(1, 1, {1, 0})
                                                                   .extensionBlock(0x60)
                                                                   .extensionBytes(2, 1, {1})},
+        // A DisplayID 1.3 section (payload 63 bytes) with type III short timings, type IV
+        // timing codes, range limits, display device data, power sequencing, transfer
+        // characteristics and a stereo interface block.
+        {"DisplayID timing kinds and device blocks",
+         EdidBuilder().extensionBlock(0x70).extensionBytes(
+             1, 1,
+             {0x13, 63,   3,    0,    0x05, 0,    3,    0x84, 0xEF, 0x3B, 0x06, 0x41, 1,    0x10,
+              0x09, 0,    15,   0x8F, 0x3A, 0x00, 0xFF, 0x6F, 0x01, 30,   80,   80,   0,    40,
+              60,   30,   0,    0xE0, 0x0C, 0,    13,   0x40, 0x0C, 0x7F, 0x07, 0x37, 0x04, 0x80,
+              0xE4, 0x01, 0x0A, 0x0A, 0x07, 0x85, 0x0D, 0,    6,    1,    2,    3,    4,    5,
+              6,    0x0E, 0,    2,    0x00, 0x10, 0x10, 0x40, 2,    0,    1})},
     };
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> edids;
     for (const auto& [label, builder] : builders) {

@@ -94,15 +94,17 @@ struct VideoTiming {
 
 /// Where a mode was found.
 enum class ModeSource : std::uint8_t {
-    Established,       ///< established timings I and II (base block 23h-25h)
-    Standard,          ///< standard timings (26h-35h) and standard timing identifiers (FAh)
-    Detailed,          ///< detailed timings of the base block
-    EstablishedIII,    ///< established timings III descriptor (F7h)
-    CVT3Byte,          ///< CVT 3-byte timing codes descriptor (F8h)
-    CTAVideo,          ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
-    CTADetailed,       ///< a detailed timing of a CTA-861 extension block
-    HDMIVideo,         ///< an HDMI VIC of the HDMI vendor-specific data block
-    DisplayID,         ///< a DisplayID type I or VII timing (also inside a CTA-861 block)
+    Established,     ///< established timings I and II (base block 23h-25h)
+    Standard,        ///< standard timings (26h-35h) and standard timing identifiers (FAh)
+    Detailed,        ///< detailed timings of the base block
+    EstablishedIII,  ///< established timings III descriptor (F7h)
+    CVT3Byte,        ///< CVT 3-byte timing codes descriptor (F8h)
+    CTAVideo,        ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
+    CTADetailed,     ///< a detailed timing of a CTA-861 extension block
+    HDMIVideo,       ///< an HDMI VIC of the HDMI vendor-specific data block
+    /// a DisplayID timing: detailed (types I, II, VI, VII; type VII also inside a CTA-861
+    /// block), formula-based (III, V, IX, X; the nominal mode) or by code (IV, VIII)
+    DisplayID,
     VideoTimingBlock,  ///< a timing of a VESA video timing block extension (tag 10h)
 };
 inline constexpr std::size_t kModeSourceCount = 10;
@@ -159,7 +161,8 @@ struct Chromaticity {
     bool operator==(const Chromaticity&) const = default;
 };
 
-/// Range limits of the display range limits descriptor (FDh), rate offsets applied.
+/// Range limits of the display range limits descriptor (FDh), rate offsets applied, or of a
+/// DisplayID video timing range limits block (09h).
 struct RangeLimits {
     unsigned minVerticalHz = 0;
     unsigned maxVerticalHz = 0;
@@ -393,6 +396,8 @@ struct DisplayInfo {
     std::vector<SupportedMode> modes;  ///< merged; preferred first, then by area and rate
     std::optional<SupportedMode> preferredMode;
     std::optional<Resolution> nativeResolution;
+    /// The base block's range limits descriptor; without one, DisplayID's video timing range
+    /// limits (09h).
     std::optional<RangeLimits> rangeLimits;
 
     std::optional<HDRCapabilities> hdr;

@@ -265,6 +265,62 @@ VideoTiming fromDisplayID(const DisplayIDTiming& t) {
             0};
 }
 
+/// The modes of the DisplayID timing kinds beyond types I and VII, and the video timing range
+/// limits (09h) when the base block gives none.
+void displayIDFurtherKind(const displayid::TagInfo& tag, const DisplayIDDataBlock& db,
+                          Bytes payload, DisplayInfo& info, ModeList& modes) {
+    const auto addDetailed = [&](const std::vector<DisplayIDTiming>& timings) {
+        for (const DisplayIDTiming& t : timings) {
+            modes.add(fromDisplayID(t), ModeSource::DisplayID,
+                      {.preferred = t.preferred && !modes.hasPreferred()});
+        }
+    };
+    switch (tag.kind) {
+        case displayid::Kind::TimingTypeII:
+            addDetailed(displayid::decodeTypeIITimings(payload).items);
+            break;
+        case displayid::Kind::TimingTypeVI:
+            addDetailed(displayid::decodeTypeVITimings(payload).items);
+            break;
+        case displayid::Kind::FormulaTimings:
+            for (const DisplayIDFormulaTiming& t :
+                 displayid::decodeFormulaTimings(db.tag, db.revision, payload).items) {
+                if (t.height != 0) {
+                    modes.addNominal(t.width, t.height, t.refresh, t.interlaced,
+                                     ModeSource::DisplayID);
+                }
+            }
+            break;
+        case displayid::Kind::TimingCodes:
+            for (const DisplayIDTimingCode& c :
+                 displayid::decodeTimingCodes(db.tag, db.revision, payload).items) {
+                // VICs and HDMI VICs have full timings; DMT codes give the format.
+                const VideoTiming* full =
+                    c.type == DisplayIDTimingCode::Type::VIC       ? cta::videoTiming(c.code)
+                    : c.type == DisplayIDTimingCode::Type::HDMIVIC ? cta::hdmiVideoTiming(c.code)
+                                                                   : nullptr;
+                if (full != nullptr) {
+                    const auto vic = c.type == DisplayIDTimingCode::Type::VIC
+                                         ? static_cast<std::uint8_t>(c.code)
+                                         : std::uint8_t{0};
+                    modes.add(*full, ModeSource::DisplayID, {.vic = vic});
+                } else if (c.type == DisplayIDTimingCode::Type::DMT && c.width != 0) {
+                    modes.addNominal(c.width, c.height, c.refresh, false, ModeSource::DisplayID);
+                }
+            }
+            break;
+        case displayid::Kind::RangeLimits:
+            if (!info.rangeLimits) {
+                const DisplayIDRangeLimits r = displayid::decodeRangeLimits(payload);
+                info.rangeLimits = RangeLimits{r.minVerticalHz, r.maxVerticalHz, r.minHorizontalKHz,
+                                               r.maxHorizontalKHz, r.maxPixelClockKHz};
+            }
+            break;
+        default:
+            break;
+    }
+}
+
 void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
                     std::optional<Resolution>& native) {
     const displayid::SectionHeader header = displayid::decodeSectionHeader(block);
@@ -321,6 +377,7 @@ void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
                 }
                 break;
             default:
+                displayIDFurtherKind(*tag, db, payload, info, modes);
                 break;
         }
     }
