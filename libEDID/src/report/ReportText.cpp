@@ -187,6 +187,22 @@ void appendFixed(std::string& text, double value, int decimals) {
     text.append(buffer, fixedDigits(buffer, value, decimals));
 }
 
+void appendTimingText(std::string& text, unsigned hActive, unsigned vActive, double refreshHz,
+                      std::uint32_t pixelClockKHz, bool interlaced) {
+    appendUnsigned(text, hActive);
+    text += " x ";
+    appendUnsigned(text, vActive);
+    text += " @ ";
+    appendFixed(text, refreshHz, 2);
+    text += "Hz, ";
+    appendFixed(text, pixelClockKHz / 1000.0, 2);
+    text += " MHz";
+    if (interlaced) {
+        text += ", ";
+        text += localized("DisplayIDInterlaced").str();
+    }
+}
+
 qor::String hexBytes(std::span<const unsigned char> bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;

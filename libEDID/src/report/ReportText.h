@@ -43,6 +43,11 @@ qor::String fixedText(double value, int decimals);
 /// Appends fixedText(value, decimals) to `text`.
 void appendFixed(std::string& text, double value, int decimals);
 
+/// Appends "1920 x 1080 @ 59.94Hz, 148.35 MHz" to `text`, then ", interlaced" (localized) for
+/// an interlaced timing: a timing line of the DisplayID and VESA video timing reports.
+void appendTimingText(std::string& text, unsigned hActive, unsigned vActive, double refreshHz,
+                      std::uint32_t pixelClockKHz, bool interlaced);
+
 /// "%02X" of each byte, one blank between them.
 qor::String hexBytes(std::span<const unsigned char> bytes);
 

@@ -62,18 +62,8 @@ qor::String dataBlockText(const DisplayIDDataBlock& block) {
 qor::String timingText(const DisplayIDTiming& timing) {
     std::string text;
     text.reserve(64);
-    detail::appendUnsigned(text, timing.hActive);
-    text += " x ";
-    detail::appendUnsigned(text, timing.vActive);
-    text += " @ ";
-    detail::appendFixed(text, timing.refreshHz(), 2);
-    text += "Hz, ";
-    detail::appendFixed(text, timing.pixelClockKHz / 1000.0, 2);
-    text += " MHz";
-    if (timing.interlaced) {
-        text += ", ";
-        text += detail::localized("DisplayIDInterlaced").str();
-    }
+    detail::appendTimingText(text, timing.hActive, timing.vActive, timing.refreshHz(),
+                             timing.pixelClockKHz, timing.interlaced);
     if (timing.preferred) {
         text += ", ";
         text += detail::localized("DisplayIDPreferred").str();

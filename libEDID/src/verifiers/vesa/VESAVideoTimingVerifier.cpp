@@ -26,18 +26,8 @@ constexpr std::array<CVTRate, 5> kCVTRates{
 qor::String timingText(const VideoTiming& timing) {
     std::string text;
     text.reserve(48);
-    detail::appendUnsigned(text, timing.hActive);
-    text += " x ";
-    detail::appendUnsigned(text, timing.vActive);
-    text += " @ ";
-    detail::appendFixed(text, timing.refreshHz(), 2);
-    text += "Hz, ";
-    detail::appendFixed(text, timing.pixelClockKHz / 1000.0, 2);
-    text += " MHz";
-    if (timing.interlaced) {
-        text += ", ";
-        text += detail::localized("DisplayIDInterlaced").str();
-    }
+    detail::appendTimingText(text, timing.hActive, timing.vActive, timing.refreshHz(),
+                             timing.pixelClockKHz, timing.interlaced);
     return text;
 }
 
