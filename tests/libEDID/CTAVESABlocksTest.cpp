@@ -10,6 +10,7 @@
 #include "EdidBuilder.h"
 #include "ParseHarness.h"
 #include "libEDID/CTA861.h"
+#include "libEDID/DisplayInfo.h"
 #include "qor/Resource.h"
 
 namespace {
@@ -33,7 +34,7 @@ const Bytes kDTD1080p{0x02, 0x3A, 0x80, 0x18, 0x71, 0x38, 0x2D, 0x40, 0x58,
 
 // An EDID with one CTA-861 block whose collection holds the extended-tag blocks `payloads`
 // (each from its extended tag on).
-Bytes ctaEdid(const std::vector<Bytes>& payloads) {
+Bytes ctaEdid(const std::vector<Bytes>& payloads, std::uint8_t features = 0x0A) {
     Bytes collection;
     for (const Bytes& payload : payloads) {
         collection.push_back(static_cast<std::uint8_t>(0xE0 | payload.size()));
@@ -41,7 +42,11 @@ Bytes ctaEdid(const std::vector<Bytes>& payloads) {
     }
     Bytes cta{3, static_cast<std::uint8_t>(4 + collection.size()), 0};
     cta.insert(cta.end(), collection.begin(), collection.end());
-    return edidtest::EdidBuilder().extensionBlock(0x02).extensionBytes(1, 1, cta).bytes();
+    return edidtest::EdidBuilder()
+        .features(features)
+        .extensionBlock(0x02)
+        .extensionBytes(1, 1, cta)
+        .bytes();
 }
 
 Bytes with(Bytes bytes, std::size_t blockByte, std::uint8_t value) {
@@ -195,15 +200,15 @@ TEST(CTAVESABlocksTest, DisplayDeviceRules) {
     } cases[] = {
         {"interface type 0Dh reserved", with(kDisplayDevice, 2, 0xD4), {"CTAVESAReservedValue"}},
         {"analog connector 3 reserved", with(kDisplayDevice, 2, 0x03), {"CTAVESAReservedValue"}},
-        {"content protection 04h reserved", with(kDisplayDevice, 4, 0x04),
+        {"content protection 04h reserved",
+         with(kDisplayDevice, 4, 0x04),
          {"CTAVESAReservedValue"}},
         {"min clock 63 MHz above max 62 MHz",
          with(with(kDisplayDevice, 5, 0xFC), 6, 0x3E),
          {"CTAVESAClockRange"}},
         {"min equal to max", with(with(kDisplayDevice, 5, 0x28), 6, 0x0A), {}},
         {"scan direction 3 reserved", with(kDisplayDevice, 12, 0x4B), {"CTAVESAReservedValue"}},
-        {"sub-pixel layout 0Dh reserved", with(kDisplayDevice, 13, 0x0D),
-         {"CTAVESAReservedValue"}},
+        {"sub-pixel layout 0Dh reserved", with(kDisplayDevice, 13, 0x0D), {"CTAVESAReservedValue"}},
         {"eight payload bytes: the height is missing", shortBlock, {"CTAVESADisplayDeviceLength"}},
     };
     for (const auto& c : cases) {
@@ -244,9 +249,11 @@ TEST(CTAVESABlocksTest, VideoTimingBlock) {
         Bytes payload;
         Keys faults;
     } rules[] = {
-        {"two detailed timings announced, one fits", with(oneDTD, 3, 0x02),
+        {"two detailed timings announced, one fits",
+         with(oneDTD, 3, 0x02),
          {"CTAVESAVideoTimingOverflow"}},
-        {"a detailed timing with clock 0", with(with(oneDTD, 6, 0), 7, 0),
+        {"a detailed timing with clock 0",
+         with(with(oneDTD, 6, 0), 7, 0),
          {"CTAVESAVideoTimingInvalidDetailed"}},
         {"only the extended tag", {0x03}, {}},
     };
@@ -261,11 +268,35 @@ TEST(CTAVESABlocksTest, VideoTimingBlock) {
 TEST(CTAVESABlocksTest, OtherTagsRepeatsAndDefaultParse) {
     const Decoded reserved({{16, 9}});
     ASSERT_EQ(reserved.withKey("CTAExtendedDataBlock").size(), 1u);
-    EXPECT_EQ(Decoded({kDisplayDevice, kDisplayDevice}).faultKeys(),
-              Keys{"CTADuplicateDataBlock"});
+    EXPECT_EQ(Decoded({kDisplayDevice, kDisplayDevice}).faultKeys(), Keys{"CTADuplicateDataBlock"});
     const Decoded plain({kDisplayDevice}, false);
     EXPECT_EQ(plain.property("CTAVESAInterface1"), "<none>");
     EXPECT_TRUE(plain.parser.getCTABlocks().empty());
+}
+
+// The display model takes the native pixel format only when nothing else gives one: here the
+// preferred timing (1920 x 1080) unless feature bit 1 says it is not the native format.
+TEST(CTAVESABlocksTest, NativeResolutionInTheDisplayModel) {
+    // 3840 x 2160: 0F00h and 0870h.
+    const Bytes uhd = with(with(with(with(kDisplayDevice, 7, 0x00), 8, 0x0F), 9, 0x70), 10, 0x08);
+    const Bytes noHeight = with(with(uhd, 9, 0), 10, 0);
+    const struct {
+        const char* name;
+        Bytes edid;
+        unsigned width;
+        unsigned height;
+    } cases[] = {
+        {"preferred timing is native", ctaEdid({uhd}), 1920, 1080},
+        {"preferred timing is not native", ctaEdid({uhd}, 0x08), 3840, 2160},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const libEDID::DisplayInfo info = libEDID::decodeDisplayInfo(c.edid);
+        ASSERT_TRUE(info.nativeResolution.has_value());
+        EXPECT_EQ(info.nativeResolution->width, c.width);
+        EXPECT_EQ(info.nativeResolution->height, c.height);
+    }
+    EXPECT_FALSE(libEDID::decodeDisplayInfo(ctaEdid({noHeight}, 0x08)).nativeResolution);
 }
 
 }  // namespace

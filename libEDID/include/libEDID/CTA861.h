@@ -203,11 +203,11 @@ struct CTADisplayIDTimings {
 /// The VESA display device data block (extended tag 2). Byte numbers count from the tag byte:
 /// byte 1 is the extended tag, bytes 2-31 the fixed payload. Bit fields are kept as stored.
 struct CTAVESADisplayDevice {
-    std::uint8_t length = 0;           ///< the block's length field; the layout has 31
-    std::uint8_t interfaceType = 0;    ///< byte 2 bits 7-4: 0 analog, 1 LVDS ... 0Ch M1 digital
-    std::uint8_t interfaceLinks = 0;   ///< byte 2 bits 3-0: lanes or channels; analog: subtype
-    std::uint8_t interfaceVersion = 0;  ///< byte 3 bits 7-4
-    std::uint8_t interfaceRelease = 0;  ///< byte 3 bits 3-0
+    std::uint8_t length = 0;             ///< the block's length field; the layout has 31
+    std::uint8_t interfaceType = 0;      ///< byte 2 bits 7-4: 0 analog, 1 LVDS ... 0Ch M1 digital
+    std::uint8_t interfaceLinks = 0;     ///< byte 2 bits 3-0: lanes or channels; analog: subtype
+    std::uint8_t interfaceVersion = 0;   ///< byte 3 bits 7-4
+    std::uint8_t interfaceRelease = 0;   ///< byte 3 bits 3-0
     std::uint8_t contentProtection = 0;  ///< byte 4: 0 none, 1 HDCP, 2 DTCP, 3 DPCP
     unsigned minClockMHz = 0;            ///< byte 5 bits 7-2
     unsigned maxClockMHz = 0;            ///< byte 5 bits 1-0 (bits 9-8) and byte 6
@@ -216,9 +216,9 @@ struct CTAVESADisplayDevice {
     std::uint8_t aspectRatio = 0;        ///< byte 11: (long axis / short axis - 1) x 100
     /// Byte 12: bits 7-6 default orientation, 5-4 rotation, 3-2 zero pixel, 1-0 scan direction.
     std::uint8_t orientation = 0;
-    std::uint8_t subpixelLayout = 0;     ///< byte 13: 0 not defined ... 0Ch, higher reserved
-    unsigned hPitchHundredthMm = 0;      ///< byte 14
-    unsigned vPitchHundredthMm = 0;      ///< byte 15
+    std::uint8_t subpixelLayout = 0;  ///< byte 13: 0 not defined ... 0Ch, higher reserved
+    unsigned hPitchHundredthMm = 0;   ///< byte 14
+    unsigned vPitchHundredthMm = 0;   ///< byte 15
     /// Byte 16: bits 7-6 dithering, 5 direct drive, 4 overdrive not recommended,
     /// 3 deinterlacing, 2-0 reserved.
     std::uint8_t miscellaneous = 0;

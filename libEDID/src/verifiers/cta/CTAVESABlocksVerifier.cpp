@@ -18,10 +18,9 @@ constexpr unsigned kDisplayDeviceLength = 31;
 // Byte 2 bits 7-4, by code; bits 3-0 count lanes or channels, except for analog (code 0),
 // where they name the connector.
 constexpr std::array<const char*, 13> kInterfaceTypes{
-    "CTAVESAAnalog",   "CTAVESALVDS",      "CTAVESARSDS",      "CTAVESADVID",
-    "CTAVESADVIIAnalog", "CTAVESADVIIDigital", "CTAVESAHDMIA",  "CTAVESAHDMIB",
-    "CTAVESAMDDI",     "CTAVESADisplayPort", "CTAVESAIEEE1394", "CTAVESAM1Analog",
-    "CTAVESAM1Digital"};
+    "CTAVESAAnalog",      "CTAVESALVDS",     "CTAVESARSDS",     "CTAVESADVID", "CTAVESADVIIAnalog",
+    "CTAVESADVIIDigital", "CTAVESAHDMIA",    "CTAVESAHDMIB",    "CTAVESAMDDI", "CTAVESADisplayPort",
+    "CTAVESAIEEE1394",    "CTAVESAM1Analog", "CTAVESAM1Digital"};
 constexpr std::array<const char*, 3> kAnalogConnectors{"CTAVESAAnalog15HD", "CTAVESANaviV",
                                                        "CTAVESANaviD"};
 // Byte 4.
@@ -38,12 +37,19 @@ constexpr std::array<const char*, 4> kRotation{"CTAVESARotationNone", "CTAVESARo
 constexpr std::array<const char*, 3> kScanDirection{"VESADINotDefined", "VESADIScanMajor",
                                                     "VESADIScanMinor"};
 // Byte 13.
-constexpr std::array<const char*, 13> kSubpixelLayouts{
-    "VESADINotDefined",         "CTAVESASubpixelRGBVertical", "CTAVESASubpixelRGBHorizontal",
-    "CTAVESASubpixelVertical",  "CTAVESASubpixelHorizontal",  "CTAVESASubpixelQuadRedTop",
-    "CTAVESASubpixelQuadRedBottom", "CTAVESASubpixelDelta",   "CTAVESASubpixelMosaic",
-    "CTAVESASubpixelQuadExtra", "CTAVESASubpixelFive",        "CTAVESASubpixelSix",
-    "CTAVESASubpixelPenTile"};
+constexpr std::array<const char*, 13> kSubpixelLayouts{"VESADINotDefined",
+                                                       "CTAVESASubpixelRGBVertical",
+                                                       "CTAVESASubpixelRGBHorizontal",
+                                                       "CTAVESASubpixelVertical",
+                                                       "CTAVESASubpixelHorizontal",
+                                                       "CTAVESASubpixelQuadRedTop",
+                                                       "CTAVESASubpixelQuadRedBottom",
+                                                       "CTAVESASubpixelDelta",
+                                                       "CTAVESASubpixelMosaic",
+                                                       "CTAVESASubpixelQuadExtra",
+                                                       "CTAVESASubpixelFive",
+                                                       "CTAVESASubpixelSix",
+                                                       "CTAVESASubpixelPenTile"};
 // Byte 16 bits 7-6.
 constexpr std::array<const char*, 4> kDithering{"None", "CTAVESADitherSpatial",
                                                 "CTAVESADitherTemporal", "CTAVESADitherBoth"};
@@ -125,9 +131,9 @@ void CTAVESABlocksVerifier::verifyInterface(const CTAVESADisplayDevice& device) 
     reportProperty("CTAVESAInterface", type);
     reportProperty("CTAVESAInterfaceVersion", detail::unsignedText(device.interfaceVersion) + "." +
                                                   detail::unsignedText(device.interfaceRelease));
-    reportProperty("CTAVESAContentProtection",
-                   codeName(kContentProtection, device.contentProtection,
-                            "CTAVESAContentProtection"));
+    reportProperty(
+        "CTAVESAContentProtection",
+        codeName(kContentProtection, device.contentProtection, "CTAVESAContentProtection"));
     const qor::String min = detail::unsignedText(device.minClockMHz);
     const qor::String max = detail::unsignedText(device.maxClockMHz);
     reportProperty("CTAVESAPixelClock",
@@ -147,8 +153,7 @@ void CTAVESABlocksVerifier::verifyGeometry(const CTAVESADisplayDevice& device) {
     const qor::String rotation = codeName(kRotation, (o >> 4) & 0x03u, "CTAVESAOrientation");
     const qor::String zero = codeName(kVESAZeroPixel, (o >> 2) & 0x03u, "CTAVESAOrientation");
     const qor::String scan = codeName(kScanDirection, o & 0x03u, "CTAVESAOrientation");
-    reportProperty("CTAVESAOrientation",
-                   orientation + ", " + rotation + ", " + zero + ", " + scan);
+    reportProperty("CTAVESAOrientation", orientation + ", " + rotation + ", " + zero + ", " + scan);
     reportProperty("CTAVESASubpixelLayout",
                    codeName(kSubpixelLayouts, device.subpixelLayout, "CTAVESASubpixelLayout"));
     reportProperty("CTAVESAPixelPitch", hundredthsText(device.hPitchHundredthMm) + " x " +
@@ -173,20 +178,20 @@ void CTAVESABlocksVerifier::verifyCapabilities(const CTAVESADisplayDevice& devic
     }
     reportProperty("CTAVESAFrameRateConversion",
                    detail::localized(kFrameRateConversion[device.frameRateConversion >> 6]));
-    reportProperty("CTAVESAFrameRate",
-                   detail::filledText(
-                       "CTAVESAFrameRateText",
-                       {{"rate", detail::unsignedText(device.nativeFrameRate)},
-                        {"range", detail::unsignedText(device.frameRateConversion & 0x3Fu)}}));
+    reportProperty(
+        "CTAVESAFrameRate",
+        detail::filledText("CTAVESAFrameRateText",
+                           {{"rate", detail::unsignedText(device.nativeFrameRate)},
+                            {"range", detail::unsignedText(device.frameRateConversion & 0x3Fu)}}));
 }
 
 // Bytes 21-31.
 void CTAVESABlocksVerifier::verifyColor(const CTAVESADisplayDevice& device) {
-    reportProperty("CTAVESAColorDepth",
-                   detail::filledText(
-                       "CTAVESAColorDepthText",
-                       {{"interface", detail::unsignedText((device.colorDepth >> 4) + 1u)},
-                        {"device", detail::unsignedText((device.colorDepth & 0x0Fu) + 1u)}}));
+    reportProperty(
+        "CTAVESAColorDepth",
+        detail::filledText("CTAVESAColorDepthText",
+                           {{"interface", detail::unsignedText((device.colorDepth >> 4) + 1u)},
+                            {"device", detail::unsignedText((device.colorDepth & 0x0Fu) + 1u)}}));
     if (device.additionalPrimaryCount > 0) {
         detail::ItemList items(kCTAItemIndent);
         for (unsigned i = 0; i < device.additionalPrimaryCount; ++i) {
@@ -196,10 +201,10 @@ void CTAVESABlocksVerifier::verifyColor(const CTAVESADisplayDevice& device) {
         reportList("CTAVESAAdditionalPrimaries", items);
     }
     const bool whiteToBlack = (device.responseTime & 0x80u) != 0;
-    reportProperty("CTAVESAResponseTime",
-                   detail::filledText(whiteToBlack ? "CTAVESAWhiteToBlackText"
-                                                   : "CTAVESABlackToWhiteText",
-                                      {{"ms", detail::unsignedText(device.responseTime & 0x7Fu)}}));
+    reportProperty(
+        "CTAVESAResponseTime",
+        detail::filledText(whiteToBlack ? "CTAVESAWhiteToBlackText" : "CTAVESABlackToWhiteText",
+                           {{"ms", detail::unsignedText(device.responseTime & 0x7Fu)}}));
     reportProperty("CTAVESAOverscan", detail::unsignedText(device.overscan >> 4) + " % x " +
                                           detail::unsignedText(device.overscan & 0x0Fu) + " %");
 }

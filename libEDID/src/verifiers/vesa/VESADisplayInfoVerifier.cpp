@@ -92,8 +92,11 @@ constexpr std::array<const char*, 4> kScan{nullptr, "VESADIScanMajor", "VESADISc
 constexpr std::array<const char*, 2> kProjector{nullptr, "VESADIProjector"};
 // Orientation byte 1Ah: bits 7-6 definition, 5 portrait, 4-3 zero pixel, 2-1 scan direction,
 // 0 standalone projector.
-constexpr std::array<Field, 5> kOrientation{
-    {{6, 3, kDefinition}, {5, 1, kScreen}, {3, 3, kVESAZeroPixel}, {1, 3, kScan}, {0, 1, kProjector}}};
+constexpr std::array<Field, 5> kOrientation{{{6, 3, kDefinition},
+                                             {5, 1, kScreen},
+                                             {3, 3, kVESAZeroPixel},
+                                             {1, 3, kScan},
+                                             {0, 1, kProjector}}};
 constexpr std::array<const char*, 4> kFrameRateConversion{
     "None", "VESADIConvertVertical", "VESADIConvertHorizontal", "VESADIConvertBoth"};
 // Aspect ratio conversion byte 26h bits 7-4.
@@ -237,9 +240,10 @@ void VESADisplayInfoVerifier::reportDevice(const VESADisplayInformation& di) {
         codeName(kSubpixelConfigurations, di.subpixelConfiguration, "VESADISubpixelConfiguration");
     const qor::String shape = codeName(kSubpixelShapes, di.subpixelShape, "VESADISubpixelShape");
     reportLine("VESADISubpixels", layout + ", " + configuration + ", " + shape);
-    reportLine("VESADIPixelPitch",
-               hundredthsText(di.hPitchHundredthMm) + " x " + hundredthsText(di.vPitchHundredthMm) + " mm",
-               "VESADisplayInfoPixelPitch");
+    reportLine(
+        "VESADIPixelPitch",
+        hundredthsText(di.hPitchHundredthMm) + " x " + hundredthsText(di.vPitchHundredthMm) + " mm",
+        "VESADisplayInfoPixelPitch");
     reportLine("VESADIDevice", fieldsText(kDeviceFlags, di.deviceFlags));
 }
 
