@@ -171,8 +171,8 @@ class FieldWalk {
             displayIDTimings, vesaDevice, vesaTimings);
     }
     void add(const libEDID::CTAVESADisplayDevice& d) {
-        const auto& [length, type, links, version, release, protection, minClock, maxClock,
-                     width, height, aspect, orientation, subpixels, hPitch, vPitch, misc, audio,
+        const auto& [length, type, links, version, release, protection, minClock, maxClock, width,
+                     height, aspect, orientation, subpixels, hPitch, vPitch, misc, audio,
                      audioDelay, conversion, frameRate, depth, primaryCount, primaries, response,
                      overscan] = d;
         all(length, type, links, version, release, protection, minClock, maxClock, width, height,
