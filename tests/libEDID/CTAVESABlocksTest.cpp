@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "ParseHarness.h"
 #include "libEDID/CTA861.h"
 #include "libEDID/DisplayInfo.h"
+#include "libEDID/EDIDLayout.h"
 #include "qor/Resource.h"
 
 namespace {
@@ -297,6 +299,32 @@ TEST(CTAVESABlocksTest, NativeResolutionInTheDisplayModel) {
         EXPECT_EQ(info.nativeResolution->height, c.height);
     }
     EXPECT_FALSE(libEDID::decodeDisplayInfo(ctaEdid({noHeight}, 0x08)).nativeResolution);
+}
+
+// The byte map names both kinds: block 1 (from offset 128) holds the display device block (32
+// bytes from its byte 4) and a video timing block of 6 payload bytes after it.
+TEST(CTAVESABlocksTest, ByteMapNamesTheKinds) {
+    const std::vector<libEDID::FieldRange> fields =
+        libEDID::describeFields(ctaEdid({kDisplayDevice, {0x03, 0x01, 0x00, 0x00, 0x01, 0xD1}}));
+    const struct {
+        const char* name;
+        unsigned offset;
+        unsigned length;
+    } expected[] = {
+        {"cta.data-block-1.vesa-display-device.header", 132, 1},
+        {"cta.data-block-1.vesa-display-device.payload", 133, 31},
+        {"cta.data-block-2.vesa-video-timing-block.header", 164, 1},
+        {"cta.data-block-2.vesa-video-timing-block.payload", 165, 6},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.name);
+        const auto found = std::find_if(fields.begin(), fields.end(), [&](const auto& f) {
+            return f.block == 1 && f.field.find(e.name) != std::string::npos;
+        });
+        ASSERT_NE(found, fields.end());
+        EXPECT_EQ(found->offset, e.offset);
+        EXPECT_EQ(found->length, e.length);
+    }
 }
 
 }  // namespace
