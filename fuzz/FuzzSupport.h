@@ -112,9 +112,18 @@ class FieldWalk {
         all(version, maxTMDSRate, scdc, maxFRL, flags, deepColor420, features, dscFlags, dscMaxFRL,
             dscMaxSlices, dscTotalChunk, fromSCDB);
     }
+    void add(const libEDID::CTADolbyVision& v) {
+        const auto& [version, lengthFits, packedPrimaries, dmMajor, dmMinor, yuv422Bits12,
+                     supports2160p60, globalDimming, backlightControl, backlightMinLuma,
+                     colorimetryP3, interfaceKind, rgbYUV444, targetMinPQ, targetMaxPQ,
+                     minLuminance, maxLuminance, primaries, white] = v;
+        all(version, lengthFits, packedPrimaries, dmMajor, dmMinor, yuv422Bits12, supports2160p60,
+            globalDimming, backlightControl, backlightMinLuma, colorimetryP3, interfaceKind,
+            rgbYUV444, targetMinPQ, targetMaxPQ, minLuminance, maxLuminance, primaries, white);
+    }
     void add(const libEDID::CTAVendorExtendedBlock& b) {
-        const auto& [audio, oui, length, version, data] = b;
-        all(audio, oui, length, version, data);
+        const auto& [audio, oui, length, version, data, dolbyVision] = b;
+        all(audio, oui, length, version, data, dolbyVision);
     }
     void add(const libEDID::CTAFormatPreference& p) {
         const auto& [code] = p;
@@ -149,8 +158,8 @@ class FieldWalk {
         all(extendedTag, count);
     }
     void add(const libEDID::CTAVRRRange& r) {
-        const auto& [minimum, maximum] = r;
-        all(minimum, maximum);
+        const auto& [minimum, maximum, fromAMD] = r;
+        all(minimum, maximum, fromAMD);
     }
     void add(const libEDID::CTAVideoCapability& c) {
         const auto& [qy, qs, pt, it, ce] = c;
@@ -232,6 +241,40 @@ class FieldWalk {
         const auto& [oui, length] = b;
         all(oui, length);
     }
+    void add(const libEDID::DisplayIDFormulaTiming& t) {
+        const auto& [tag, width, height, refresh, blanking, formula, aspect, stereo, preferred,
+                     interlaced, fractional] = t;
+        all(tag, width, height, refresh, blanking, formula, aspect, stereo, preferred, interlaced,
+            fractional);
+    }
+    void add(const libEDID::DisplayIDTimingCode& c) {
+        const auto& [tag, type, code, twoByte, width, height, refresh, reduced, interlaced] = c;
+        all(tag, type, code, twoByte, width, height, refresh, reduced, interlaced);
+    }
+    void add(const libEDID::DisplayIDRangeLimits& r) {
+        const auto& [minClock, maxClock, minH, maxH, hBlank, minV, maxV, vBlank, interlaced, cvt,
+                     cvtReduced, discrete] = r;
+        all(minClock, maxClock, minH, maxH, hBlank, minV, maxV, vBlank, interlaced, cvt, cvtReduced,
+            discrete);
+    }
+    void add(const libEDID::DisplayIDDeviceData& d) {
+        const auto& [technology, mode, switchable, adjustable, width, height, aspect, orientation,
+                     subpixels, pitchH, pitchV, depth, response, whiteToBlack] = d;
+        all(technology, mode, switchable, adjustable, width, height, aspect, orientation, subpixels,
+            pitchH, pitchV, depth, response, whiteToBlack);
+    }
+    void add(const libEDID::DisplayIDPowerSequencing& p) {
+        const auto& [t1Min, t1Max, t2, t3, t4, t5, t6] = p;
+        all(t1Min, t1Max, t2, t3, t4, t5, t6);
+    }
+    void add(const libEDID::DisplayIDTransferCharacteristics& t) {
+        const auto& [flags, points] = t;
+        all(flags, points);
+    }
+    void add(const libEDID::DisplayIDStereoInterface& s) {
+        const auto& [support, method, parameters] = s;
+        all(support, method, parameters);
+    }
     void add(const libEDID::DisplayIDDataBlock& b) {
         const auto& [tag, revision, length, offset] = b;
         all(tag, revision, length, offset);
@@ -241,11 +284,14 @@ class FieldWalk {
                      dataBlocks, timings, product, parameters, tiles, dmtTimings, ctaVICs,
                      displayInterface, interfaceFeatures, dynamicRange, adaptiveSync,
                      colorCharacteristics, vendorBlocks, serialNumber, strings, containerID,
-                     ctaData, checksumValid] = s;
+                     formulaTimings, timingCodes, rangeLimits, deviceData, powerSequencing,
+                     transferCharacteristics, stereoInterface, ctaData, checksumValid] = s;
         all(number, version, revision, payloadLength, productType, extensionCount, dataBlocks,
             timings, product, parameters, tiles, dmtTimings, ctaVICs, displayInterface,
             interfaceFeatures, dynamicRange, adaptiveSync, colorCharacteristics, vendorBlocks,
-            serialNumber, strings, containerID, ctaData, checksumValid);
+            serialNumber, strings, containerID, formulaTimings, timingCodes, rangeLimits,
+            deviceData, powerSequencing, transferCharacteristics, stereoInterface, ctaData,
+            checksumValid);
     }
 
     void add(const libEDID::VideoTiming& t) {

@@ -42,7 +42,8 @@ TEST(EdidCheckDisplayModelTest, JsonShapeOfDisplayAndCan) {
                     "chromaticity:object sRGBDefault:boolean modes:array preferredMode:object "
                     "nativeResolution:object rangeLimits:object hdr:object colorimetry:object "
                     "audioFormats:array ycbcr444:boolean ycbcr422:boolean hdmi:object "
-                    "hdmiForum:object vrr:object tiledTopology:null extensionBlocks:array "));
+                    "hdmiForum:object vrr:object tiledTopology:null extensionBlocks:array "
+                    "dynamicHDR:null "));
     const std::string modeShape =
         "width:number height:number refreshHz:number interlaced:boolean pixelClockKHz:number "
         "sources:array vic:number preferred:boolean native:boolean ycbcr420Only:boolean "
@@ -59,6 +60,21 @@ TEST(EdidCheckDisplayModelTest, JsonShapeOfDisplayAndCan) {
     EXPECT_EQ(display["preferredMode"]["width"], 3840);
     EXPECT_EQ(display["preferredMode"]["refreshHz"], 60);
     EXPECT_EQ(display["hdmiForum"]["maxFRL"], "4x6");
+    // The HDMI Forum block's VRR range and DSC 1.2 (4:2:0, 10 and 12 bpc, 8 slices up to
+    // 400 MHz, FRL 4x6, 13,312 chunk bytes).
+    EXPECT_EQ(display["vrr"]["source"], "hdmi-forum");
+    EXPECT_EQ(display["hdmiForum"]["deepColor420_36"], true);
+    const Json& dsc = display["hdmiForum"]["dsc"];
+    EXPECT_EQ(shape(dsc),
+              "bpc10:boolean bpc12:boolean bpc16:boolean allBpp:boolean native420:boolean "
+              "maxSlices:number maxPixelClockPerSliceMHz:number maxFRL:string "
+              "totalChunkBytes:number ");
+    EXPECT_EQ(dsc["native420"], true);
+    EXPECT_EQ(dsc["maxSlices"], 8);
+    EXPECT_EQ(dsc["maxPixelClockPerSliceMHz"], 400);
+    EXPECT_EQ(dsc["maxFRL"], "4x6");
+    EXPECT_EQ(dsc["totalChunkBytes"], 13312);
+    EXPECT_EQ(display["hdmi"]["videoLatencyMs"], nullptr);
     EXPECT_EQ(display["videoInput"]["interface"], "undefined");
 
     const Json& can = objects[0]["can"];

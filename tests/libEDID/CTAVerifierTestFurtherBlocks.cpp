@@ -108,7 +108,9 @@ TEST(CTAFurtherBlockTest, VendorVideoAndAudio) {
            "video, OUI 90-84-8B (HDR10+ Technologies, LLC), 5 bytes | audio, OUI FF-FF-FF, 4 "
            "bytes"},
           {"DolbyVisionVersion", "2"},
-          {"HDR10PlusVersion", "1"}}},
+          {"DolbyVisionDMVersion", "-"},
+          {"HDR10PlusVersion", "1"}},
+         {"CTADolbyVisionLength"}},
         {"too short for the OUI",
          {0xE3, 0x01, 0x46, 0xD0},
          {{"CTAVendorExtendedBlocks", "-"}},

@@ -24,6 +24,11 @@ constexpr std::array<std::string_view, 8> kFRLWords{
     "none", "3x3", "3x6", "4x6", "4x8", "4x10", "4x12", "reserved",
 };
 
+// VRRSource, in its order.
+constexpr std::array<std::string_view, 5> kVRRSourceWords{
+    "hdmi-forum", "adaptive-sync", "amd", "dynamic-range", "range-limits",
+};
+
 /// The text key of each reason, in the order of ModeReason from 1 on.
 constexpr std::array<const char*, 11> kReasonKeys{
     "ModeReasonNoSuchMode",
@@ -264,6 +269,15 @@ void capabilitiesJson(JsonWriter& json, const libEDID::DisplayInfo& info) {
         boolean(json, "deepColor36", h.deepColor36);
         boolean(json, "deepColor48", h.deepColor48);
         boolean(json, "deepColorYCbCr444", h.deepColorYCbCr444);
+        optionalNumber(json, "videoLatencyMs", h.videoLatencyMs);
+        optionalNumber(json, "audioLatencyMs", h.audioLatencyMs);
+        optionalNumber(json, "interlacedVideoLatencyMs", h.interlacedVideoLatencyMs);
+        optionalNumber(json, "interlacedAudioLatencyMs", h.interlacedAudioLatencyMs);
+        boolean(json, "present3D", h.present3D);
+        boolean(json, "contentGraphics", h.contentGraphics);
+        boolean(json, "contentPhoto", h.contentPhoto);
+        boolean(json, "contentCinema", h.contentCinema);
+        boolean(json, "contentGame", h.contentGame);
     });
     optionalObject(json, "hdmiForum", info.hdmiForum, [&](const libEDID::HDMIForumInfo& h) {
         json.member("maxTMDSRateMHz", h.maxTMDSRateMHz);
@@ -271,10 +285,36 @@ void capabilitiesJson(JsonWriter& json, const libEDID::DisplayInfo& info) {
         json.member("maxFRL", kFRLWords[static_cast<std::size_t>(h.maxFRL)]);
         json.member("frlLanes", libEDID::frlLanes(h.maxFRL));
         json.member("frlGbpsPerLane", libEDID::frlGbpsPerLane(h.maxFRL));
+        const std::array<std::pair<const char*, bool>, 7> features{
+            {{"allm", h.allm},
+             {"fva", h.fva},
+             {"qms", h.qms},
+             {"cinemaVRR", h.cinemaVRR},
+             {"deepColor420_30", h.deepColor420_30},
+             {"deepColor420_36", h.deepColor420_36},
+             {"deepColor420_48", h.deepColor420_48}}};
+        for (const auto& [name, on] : features) {
+            boolean(json, name, on);
+        }
+        optionalObject(json, "dsc", h.dsc, [&](const libEDID::DSCInfo& d) {
+            const std::array<std::pair<const char*, bool>, 5> flags{{{"bpc10", d.bpc10},
+                                                                     {"bpc12", d.bpc12},
+                                                                     {"bpc16", d.bpc16},
+                                                                     {"allBpp", d.allBpp},
+                                                                     {"native420", d.native420}}};
+            for (const auto& [name, on] : flags) {
+                boolean(json, name, on);
+            }
+            json.member("maxSlices", d.maxSlices);
+            json.member("maxPixelClockPerSliceMHz", d.maxPixelClockPerSliceMHz);
+            json.member("maxFRL", kFRLWords[static_cast<std::size_t>(d.maxFRL)]);
+            json.member("totalChunkBytes", d.totalChunkBytes);
+        });
     });
     optionalObject(json, "vrr", info.vrr, [&](const libEDID::VRRRange& v) {
         json.member("minHz", v.minHz);
         json.member("maxHz", v.maxHz);
+        json.member("source", kVRRSourceWords[static_cast<std::size_t>(v.source)]);
     });
     optionalObject(json, "tiledTopology", info.tiledTopology, [&](const libEDID::TiledTopology& t) {
         json.member("horizontalTiles", t.horizontalTiles);
@@ -283,6 +323,28 @@ void capabilitiesJson(JsonWriter& json, const libEDID::DisplayInfo& info) {
         json.member("row", t.row);
         json.member("tileWidth", t.tileWidth);
         json.member("tileHeight", t.tileHeight);
+    });
+}
+
+// The dynamic HDR metadata the display takes (after the extension blocks, as in DisplayInfo).
+void dynamicHDRJson(JsonWriter& json, const libEDID::DisplayInfo& info) {
+    optionalObject(json, "dynamicHDR", info.dynamicHDR, [&](const libEDID::DynamicHDR& d) {
+        boolean(json, "smpteST2094_10", d.smpteST2094_10);
+        boolean(json, "etsiTS103433", d.etsiTS103433);
+        boolean(json, "itutH265", d.itutH265);
+        boolean(json, "smpteST2094_40", d.smpteST2094_40);
+        optionalObject(json, "dolbyVision", d.dolbyVision, [&](const libEDID::DolbyVisionInfo& v) {
+            json.member("version", v.version);
+            json.member("dmMajor", v.dmMajor);
+            number(json, "minLuminance", v.minLuminance);
+            number(json, "maxLuminance", v.maxLuminance);
+            boolean(json, "yuv422Bits12", v.yuv422Bits12);
+            boolean(json, "supports2160p60", v.supports2160p60);
+            boolean(json, "globalDimming", v.globalDimming);
+            boolean(json, "lowLatency", v.lowLatency);
+            json.member("rgbYUV444Bits", v.rgbYUV444Bits);
+        });
+        optionalNumber(json, "hdr10PlusVersion", d.hdr10PlusVersion);
     });
 }
 
@@ -387,6 +449,7 @@ void writeDisplayJson(JsonWriter& json, const libEDID::DisplayInfo& info) {
         json.endObject();
     }
     json.endArray();
+    dynamicHDRJson(json, info);
     json.endObject();
 }
 

@@ -196,10 +196,31 @@ std::string hdmiText(const libEDID::DisplayInfo& info) {
             reportText("ReportFrl", {{"lanes", std::to_string(libEDID::frlLanes(frl))},
                                      {"rate", std::to_string(libEDID::frlGbpsPerLane(frl))}}));
     }
+    if (info.hdmiForum && info.hdmiForum->dsc) {
+        parts.push_back(reportText("ReportDSC"));
+    }
+    if (info.hdmiForum && info.hdmiForum->allm) {
+        parts.push_back(reportText("ReportALLM"));
+    }
     if (parts.empty() && (info.hdmi || info.hdmiForum)) {
         parts.push_back(reportText("ReportPresent"));
     }
     return joined(parts, "; ");
+}
+
+// Dolby Vision with its version and target luminances, HDR10+.
+std::string dynamicHDRText(const libEDID::DynamicHDR& dynamic) {
+    std::vector<std::string> parts;
+    if (const auto& vision = dynamic.dolbyVision) {
+        parts.push_back(
+            reportText("ReportDolbyVision", {{"version", std::to_string(vision->version)},
+                                             {"min", decimal(vision->minLuminance, 4)},
+                                             {"max", decimal(vision->maxLuminance, 0)}}));
+    }
+    if (dynamic.hdr10PlusVersion || dynamic.smpteST2094_40) {
+        parts.push_back(reportText("ReportHDR10Plus"));
+    }
+    return joined(parts, ", ");
 }
 
 std::vector<Capability> capabilitiesOf(const libEDID::DisplayInfo& info) {
@@ -209,14 +230,20 @@ std::vector<Capability> capabilitiesOf(const libEDID::DisplayInfo& info) {
             out.push_back({reportText(label), std::move(value)});
         }
     };
-    if (info.hdr) {
-        add("ReportHDR", hdrText(*info.hdr));
+    std::string hdr = info.hdr ? hdrText(*info.hdr) : std::string();
+    if (info.dynamicHDR) {
+        const std::string dynamic = dynamicHDRText(*info.dynamicHDR);
+        hdr += hdr.empty() || dynamic.empty() ? dynamic : "; " + dynamic;
     }
+    add("ReportHDR", std::move(hdr));
     add("ReportAudio", audioText(info.audioFormats));
     add("ReportHDMI", hdmiText(info));
     if (info.vrr) {
-        add("ReportVRR", reportText("ReportRange", {{"min", std::to_string(info.vrr->minHz)},
-                                                    {"max", std::to_string(info.vrr->maxHz)}}));
+        // A continuous-frequency range is no VRR block: the summary says where it comes from.
+        const bool limits = info.vrr->source == libEDID::VRRSource::RangeLimits;
+        add("ReportVRR", reportText(limits ? "ReportRangeContinuous" : "ReportRange",
+                                    {{"min", std::to_string(info.vrr->minHz)},
+                                     {"max", std::to_string(info.vrr->maxHz)}}));
     }
     if (info.tiledTopology) {
         const libEDID::TiledTopology& tiles = *info.tiledTopology;

@@ -132,6 +132,43 @@ struct CTAHDMIForumBlock {
     bool fromSCDB = false;  ///< read from an HF-SCDB (extended tag 121)
 };
 
+/// The Dolby Vision vendor-specific video data block (extended tag 1, OUI 00-D0-46), decoded by
+/// the layout of its version. Bytes are counted from the tag byte: byte 1 is the extended tag,
+/// bytes 2-4 the OUI, byte 5 holds the version in bits 7-5. Chromaticities are CIE 1931 x, y.
+struct CTADolbyVision {
+    std::uint8_t version = 0;  ///< byte 5 bits 7-5: 0, 1, 2; 3-7 reserved
+    /// The block has a length that its version defines (bytes after the tag byte): 25 for
+    /// version 0, 11 or 14 for version 1, 11 for version 2. When false only `version` is set.
+    bool lengthFits = false;
+    /// Version 1 in 11 bytes: the primaries packed into bytes 8-11 (see below).
+    bool packedPrimaries = false;
+    /// Display management version: version 0 byte 21 bits 7-4 and 3-0; versions 1 and 2 byte 5
+    /// bits 4-2 plus 2 (the minor number is not given there).
+    std::uint8_t dmMajor = 0;
+    std::optional<std::uint8_t> dmMinor;
+    bool yuv422Bits12 = false;      ///< byte 5 bit 0: YUV 4:2:2 at 12 bits
+    bool supports2160p60 = false;   ///< versions 0 and 1: byte 5 bit 1
+    bool globalDimming = false;     ///< version 0: byte 5 bit 2; 1: byte 6 bit 0; 2: byte 6 bit 2
+    bool backlightControl = false;  ///< version 2: byte 5 bit 1
+    /// Version 2, byte 6 bits 1-0: the backlight's minimum luminance, 25 x (code + 1) cd/m2.
+    std::uint8_t backlightMinLuma = 0;
+    std::optional<bool> colorimetryP3;  ///< version 1, byte 7 bit 0: P3-D65, else BT.709
+    /// Interface: version 1, byte 8 bits 1-0 (0 standard, 1 standard and low latency, 2-3
+    /// reserved); version 2, byte 7 bits 1-0 (0 low latency, 1 low latency and low latency over
+    /// HDMI, 2 standard and low latency, 3 all three).
+    std::uint8_t interfaceKind = 0;
+    /// Version 2, byte 8 bit 0 (high) and byte 9 bit 0 (low): RGB and YUV 4:4:4 at 0 not
+    /// supported, 1 10 bits, 2 12 bits, 3 reserved.
+    std::uint8_t rgbYUV444 = 0;
+    /// Versions 0 and 2: the target luminances as 12-bit PQ codes (SMPTE ST 2084).
+    std::optional<std::uint16_t> targetMinPQ;
+    std::optional<std::uint16_t> targetMaxPQ;
+    double minLuminance = 0;                     ///< cd/m2, from the PQ code or the version 1 code
+    double maxLuminance = 0;                     ///< cd/m2
+    std::array<double, 6> primaries{};           ///< red x, y, green x, y, blue x, y
+    std::optional<std::array<double, 2>> white;  ///< version 0 only
+};
+
 /// A vendor-specific video or audio data block (extended tags 1 and 17): the OUI and, for the
 /// layouts that are public, what they carry.
 struct CTAVendorExtendedBlock {
@@ -141,6 +178,8 @@ struct CTAVendorExtendedBlock {
     std::uint8_t version = 0;  ///< Dolby: byte 5 bits 7-5; HDR10+: byte 5 bits 1-0
     /// Dolby Vision: the payload after the OUI (bytes 5-), as stored.
     std::vector<std::uint8_t> data;
+    /// Dolby Vision (a video block with at least one byte after the OUI), decoded.
+    std::optional<CTADolbyVision> dolbyVision;
 };
 
 /// One entry of the video format preference data block (extended tag 13): a short video
@@ -242,6 +281,7 @@ struct CTAVESADisplayDevice {
 struct CTAVRRRange {
     unsigned minimum = 0;
     unsigned maximum = 0;
+    bool fromAMD = false;  ///< read from the AMD vendor block, not the HDMI Forum one
 };
 
 /// Video capability data block: quantization range selectability and scan behaviours

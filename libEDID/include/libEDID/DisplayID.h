@@ -13,8 +13,8 @@
 // extension decoding is on (EDIDParser::setDecodeExtensions). Plain read-only data.
 namespace libEDID {
 
-/// A type I (tag 03h) or type VII (tag 22h) detailed timing. Sizes are in pixels and lines as
-/// they are meant (the stored "minus one" values already corrected).
+/// A detailed timing of type I (tag 03h), II (04h), VI (13h) or VII (22h). Sizes are in pixels
+/// and lines as they are meant (the stored "minus one" values already corrected).
 struct DisplayIDTiming {
     std::uint32_t pixelClockKHz = 0;
     unsigned hActive = 0;
@@ -29,7 +29,7 @@ struct DisplayIDTiming {
     bool vSyncPositive = false;
     bool interlaced = false;
     bool preferred = false;
-    unsigned aspectRatioCode = 0;  ///< bits 3-0 of the options byte
+    unsigned aspectRatioCode = 0;  ///< bits 3-0 of the options byte (types I and VII)
     unsigned stereoCode = 0;       ///< bits 6-5 of the options byte
 
     /// Pixel clock / (total pixels x total lines); 0 when the totals are 0.
@@ -140,6 +140,109 @@ struct DisplayIDVendorBlock {
     unsigned length = 0;
 };
 
+/// How a formula-based timing is to be computed: the CVT blanking variant.
+enum class DisplayIDBlanking : std::uint8_t {
+    CVT,           ///< CVT standard blanking
+    CVTReduced,    ///< CVT reduced blanking
+    CVTReducedV2,  ///< CVT reduced blanking version 2
+    CVTReducedV3,  ///< CVT reduced blanking version 3
+    Reserved,      ///< a reserved formula code
+};
+
+/// A formula-based timing: type III (tag 05h) and V (11h) short timings of 1.x, type IX (24h)
+/// and X (2Ah) of 2.x. Only the format is stored; the timing follows from the CVT formula.
+struct DisplayIDFormulaTiming {
+    std::uint8_t tag = 0;  ///< the data block's tag
+    unsigned width = 0;
+    unsigned height = 0;   ///< type III: from the width and the aspect ratio
+    unsigned refresh = 0;  ///< Hz
+    DisplayIDBlanking blanking = DisplayIDBlanking::CVT;
+    unsigned formula = 0;          ///< the formula code as stored
+    unsigned aspectRatioCode = 0;  ///< type III: 0 1:1, 1 5:4, 2 4:3, 3 15:9, 4 16:9, 5 16:10,
+                                   ///< 6 64:27, 7 256:135
+    unsigned stereoCode = 0;       ///< types V, IX: bits 6-5 of the options byte
+    bool preferred = false;
+    bool interlaced = false;      ///< type III only
+    bool fractionalRate = false;  ///< the rate x 1000/1001 too (types V, IX, X)
+};
+
+/// A timing given by code: type IV (tag 06h, 1.x) and type VIII (23h, 2.x).
+struct DisplayIDTimingCode {
+    enum class Type : std::uint8_t { DMT, VIC, HDMIVIC, Reserved };
+    std::uint8_t tag = 0;
+    Type type = Type::DMT;  ///< bits 7-6 of the block's revision byte
+    unsigned code = 0;      ///< DMT ID, VIC or HDMI VIC; 2-byte codes byte 0 | byte 1 << 8
+    bool twoByte = false;   ///< type VIII with 2-byte codes (for DMT: the DMT's standard 2-byte
+                            ///< code, its first byte in byte 0)
+    /// The format of the code; 0 when the code has none.
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned refresh = 0;          ///< Hz, rounded
+    bool reducedBlanking = false;  ///< a DMT format with reduced blanking
+    bool interlaced = false;
+};
+
+/// The video timing range limits block of 1.x (tag 09h).
+struct DisplayIDRangeLimits {
+    std::uint32_t minPixelClockKHz = 0;
+    std::uint32_t maxPixelClockKHz = 0;
+    unsigned minHorizontalKHz = 0;
+    unsigned maxHorizontalKHz = 0;
+    unsigned minHorizontalBlank = 0;  ///< pixels
+    unsigned minVerticalHz = 0;
+    unsigned maxVerticalHz = 0;
+    unsigned minVerticalBlank = 0;   ///< lines
+    bool interlaced = false;         ///< byte 14 bit 7
+    bool cvt = false;                ///< bit 6: CVT standard blanking
+    bool cvtReduced = false;         ///< bit 5: CVT reduced blanking
+    bool discreteFrequency = false;  ///< bit 4: a discrete frequency display device
+};
+
+/// The display device data block of 1.x (tag 0Ch).
+struct DisplayIDDeviceData {
+    std::uint8_t technology = 0;         ///< byte 0: 00h-02h CRT, 10h-1Fh LCD, 20h-21h plasma, ...
+    unsigned operatingMode = 0;          ///< byte 1 bits 7-4
+    bool backlightSwitchable = false;    ///< byte 1 bit 3
+    bool backlightAdjustable = false;    ///< byte 1 bit 2: intensity control
+    unsigned nativeWidth = 0;            ///< pixels
+    unsigned nativeHeight = 0;           ///< lines
+    unsigned aspectRatioHundredths = 0;  ///< long axis / short axis x 100 (byte 6 + 100)
+    std::uint8_t orientation = 0;  ///< byte 7: default orientation (7-6), rotation (5-4), zero
+                                   ///< pixel (3-2), scan direction (1-0)
+    std::uint8_t subpixelLayout = 0;
+    unsigned pitchHundredthMmH = 0;  ///< 0.01 mm
+    unsigned pitchHundredthMmV = 0;
+    unsigned colorDepth = 0;  ///< bits per primary (byte 11 bits 3-0)
+    unsigned responseTimeMs = 0;
+    bool responseWhiteToBlack = false;  ///< byte 12 bit 7; else black to white
+};
+
+/// The interface power sequencing block of 1.x (tag 0Dh), the delays T1-T6 in ms.
+struct DisplayIDPowerSequencing {
+    unsigned t1MinTenthMs = 0;  ///< 0.1 ms
+    unsigned t1MaxMs = 0;
+    unsigned t2MaxMs = 0;
+    unsigned t3MaxMs = 0;
+    unsigned t4MinMs = 0;
+    unsigned t5MinMs = 0;
+    unsigned t6MinMs = 0;
+};
+
+/// The transfer characteristics block of 1.x (tag 0Eh): its first byte and the curve points
+/// that follow, as stored.
+struct DisplayIDTransferCharacteristics {
+    std::uint8_t flags = 0;
+    std::vector<std::uint8_t> points;
+};
+
+/// The stereo display interface block (tag 10h in 1.x, 27h in 2.x).
+struct DisplayIDStereoInterface {
+    unsigned timingSupport = 0;  ///< bits 7-6 of the block's revision byte
+    unsigned method = 0;  ///< 0 field sequential, 1 side by side, 2 pixel interleaved, 3 dual
+                          ///< interface, 4 multi-view, 5 proprietary
+    std::vector<std::uint8_t> parameters;  ///< the method's parameter bytes
+};
+
 /// One data block of a section: its tag, its revision byte and payload length, and the offset
 /// of its tag byte in the EDID block.
 struct DisplayIDDataBlock {
@@ -158,7 +261,7 @@ struct DisplayIDSection {
     unsigned productType = 0;    ///< product type (1.x) or primary use case (2.x)
     unsigned extensionCount = 0;
     std::vector<DisplayIDDataBlock> dataBlocks;  ///< the blocks that fit in the payload
-    std::vector<DisplayIDTiming> timings;        ///< type I and VII timings, in block order
+    std::vector<DisplayIDTiming> timings;        ///< type I, II, VI and VII timings, in block order
     std::optional<DisplayIDProduct> product;
     std::optional<DisplayIDDisplayParameters> displayParameters;
     std::optional<DisplayIDTiledTopology> tiledTopology;
@@ -173,6 +276,13 @@ struct DisplayIDSection {
     std::optional<std::string> serialNumber;                  ///< tag 0Ah
     std::vector<std::string> strings;                         ///< tag 0Bh
     std::optional<std::array<std::uint8_t, 16>> containerID;  ///< tag 29h
+    std::vector<DisplayIDFormulaTiming> formulaTimings;       ///< types III, V, IX and X
+    std::vector<DisplayIDTimingCode> timingCodes;             ///< types IV and VIII
+    std::optional<DisplayIDRangeLimits> rangeLimits;
+    std::optional<DisplayIDDeviceData> deviceData;
+    std::optional<DisplayIDPowerSequencing> powerSequencing;
+    std::optional<DisplayIDTransferCharacteristics> transferCharacteristics;
+    std::optional<DisplayIDStereoInterface> stereoInterface;
     /// The payloads of the CTA-861 DisplayID data blocks (tag 81h), each a CTA-861 data block
     /// collection.
     std::vector<CTADataBlockCollection> ctaData;

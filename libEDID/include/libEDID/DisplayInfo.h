@@ -94,15 +94,17 @@ struct VideoTiming {
 
 /// Where a mode was found.
 enum class ModeSource : std::uint8_t {
-    Established,       ///< established timings I and II (base block 23h-25h)
-    Standard,          ///< standard timings (26h-35h) and standard timing identifiers (FAh)
-    Detailed,          ///< detailed timings of the base block
-    EstablishedIII,    ///< established timings III descriptor (F7h)
-    CVT3Byte,          ///< CVT 3-byte timing codes descriptor (F8h)
-    CTAVideo,          ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
-    CTADetailed,       ///< a detailed timing of a CTA-861 extension block
-    HDMIVideo,         ///< an HDMI VIC of the HDMI vendor-specific data block
-    DisplayID,         ///< a DisplayID type I or VII timing
+    Established,     ///< established timings I and II (base block 23h-25h)
+    Standard,        ///< standard timings (26h-35h) and standard timing identifiers (FAh)
+    Detailed,        ///< detailed timings of the base block
+    EstablishedIII,  ///< established timings III descriptor (F7h)
+    CVT3Byte,        ///< CVT 3-byte timing codes descriptor (F8h)
+    CTAVideo,        ///< a VIC of a CTA-861 video or YCbCr 4:2:0 video data block
+    CTADetailed,     ///< a detailed timing of a CTA-861 extension block
+    HDMIVideo,       ///< an HDMI VIC of the HDMI vendor-specific data block
+    /// a DisplayID timing: detailed (types I, II, VI, VII; type VII also inside a CTA-861
+    /// block), formula-based (III, V, IX, X; the nominal mode) or by code (IV, VIII)
+    DisplayID,
     VideoTimingBlock,  ///< a timing of a VESA video timing block extension (tag 10h)
 };
 inline constexpr std::size_t kModeSourceCount = 10;
@@ -159,7 +161,8 @@ struct Chromaticity {
     bool operator==(const Chromaticity&) const = default;
 };
 
-/// Range limits of the display range limits descriptor (FDh), rate offsets applied.
+/// Range limits of the display range limits descriptor (FDh), rate offsets applied, or of a
+/// DisplayID video timing range limits block (09h).
 struct RangeLimits {
     unsigned minVerticalHz = 0;
     unsigned maxVerticalHz = 0;
@@ -218,6 +221,17 @@ struct HDMIInfo {
     bool deepColor36 = false;
     bool deepColor48 = false;
     bool deepColorYCbCr444 = false;
+    /// Latencies in ms, progressive and interlaced; none when not given, unknown or "no output".
+    std::optional<unsigned> videoLatencyMs;
+    std::optional<unsigned> audioLatencyMs;
+    std::optional<unsigned> interlacedVideoLatencyMs;
+    std::optional<unsigned> interlacedAudioLatencyMs;
+    bool present3D = false;  ///< 3D_present: the mandatory 3D formats are supported
+    // Content types (CNC0-CNC3) the sink handles as the ITC content type asks.
+    bool contentGraphics = false;
+    bool contentPhoto = false;
+    bool contentCinema = false;
+    bool contentGame = false;
 
     bool operator==(const HDMIInfo&) const = default;
 };
@@ -246,21 +260,84 @@ constexpr unsigned frlGbpsPerLane(FRLRate rate) {
     return kRates[static_cast<std::size_t>(rate)];
 }
 
-/// HDMI Forum vendor-specific data block.
+/// Display Stream Compression 1.2 over FRL (HDMI Forum block bytes 11-13).
+struct DSCInfo {
+    bool bpc10 = false;  ///< 10 bits per component
+    bool bpc12 = false;
+    bool bpc16 = false;
+    bool allBpp = false;     ///< every compressed bit rate the sink takes
+    bool native420 = false;  ///< compressed native YCbCr 4:2:0
+    unsigned maxSlices = 0;  ///< 0 when not given
+    unsigned maxPixelClockPerSliceMHz = 0;
+    FRLRate maxFRL = FRLRate::None;  ///< the fastest FRL rate for compressed video
+    unsigned totalChunkBytes = 0;    ///< 1024 x (1 + code); 0 when not given
+
+    bool operator==(const DSCInfo&) const = default;
+};
+
+/// HDMI Forum vendor-specific data block (or HF-SCDB).
 struct HDMIForumInfo {
     unsigned maxTMDSRateMHz = 0;  ///< TMDS character rate; 0 when above 340 MHz is not supported
     bool scdc = false;
     FRLRate maxFRL = FRLRate::None;
+    bool allm = false;       ///< auto low-latency mode
+    bool fva = false;        ///< fast vactive
+    bool qms = false;        ///< quick media switching
+    bool cinemaVRR = false;  ///< CinemaVRR
+    // YCbCr 4:2:0 deep colour.
+    bool deepColor420_30 = false;
+    bool deepColor420_36 = false;
+    bool deepColor420_48 = false;
+    std::optional<DSCInfo> dsc;  ///< when DSC_1p2 is set
 
     bool operator==(const HDMIForumInfo&) const = default;
+};
+
+/// Where a variable refresh range was read, in the order the model prefers them.
+enum class VRRSource : std::uint8_t {
+    HDMIForum,     ///< VRRmin/VRRmax of the HDMI Forum block or HF-SCDB
+    AdaptiveSync,  ///< a DisplayID 2.x adaptive sync descriptor (native range first)
+    AMD,           ///< the AMD vendor-specific data block
+    DynamicRange,  ///< the DisplayID dynamic video timing range limits block
+    RangeLimits,   ///< the range limits descriptor of a continuous-frequency EDID 1.4
 };
 
 /// Variable refresh range in Hz.
 struct VRRRange {
     unsigned minHz = 0;
     unsigned maxHz = 0;
+    VRRSource source = VRRSource::HDMIForum;
 
     bool operator==(const VRRRange&) const = default;
+};
+
+/// The Dolby Vision block's key values.
+struct DolbyVisionInfo {
+    unsigned version = 0;     ///< 0, 1 or 2
+    unsigned dmMajor = 0;     ///< display management version
+    double minLuminance = 0;  ///< target, cd/m2
+    double maxLuminance = 0;  ///< target, cd/m2
+    bool yuv422Bits12 = false;
+    bool supports2160p60 = false;  ///< versions 0 and 1
+    bool globalDimming = false;
+    bool lowLatency = false;     ///< the interface offers low-latency Dolby Vision
+    unsigned rgbYUV444Bits = 0;  ///< version 2: 10 or 12; 0 when not supported or not given
+
+    bool operator==(const DolbyVisionInfo&) const = default;
+};
+
+/// Dynamic HDR metadata the display takes: the types of the HDR dynamic metadata block and the
+/// vendor blocks of Dolby Vision and HDR10+.
+struct DynamicHDR {
+    bool smpteST2094_10 = false;  ///< type 1
+    bool etsiTS103433 = false;    ///< type 2
+    bool itutH265 = false;        ///< type 3 (SMPTE ST 2094-30)
+    bool smpteST2094_40 = false;  ///< type 4 (HDR10+)
+    /// A Dolby Vision block whose length fits its version.
+    std::optional<DolbyVisionInfo> dolbyVision;
+    std::optional<unsigned> hdr10PlusVersion;  ///< the HDR10+ block's application version
+
+    bool operator==(const DynamicHDR&) const = default;
 };
 
 /// Tiled display topology (DisplayID): this tile's place.
@@ -319,6 +396,8 @@ struct DisplayInfo {
     std::vector<SupportedMode> modes;  ///< merged; preferred first, then by area and rate
     std::optional<SupportedMode> preferredMode;
     std::optional<Resolution> nativeResolution;
+    /// The base block's range limits descriptor; without one, DisplayID's video timing range
+    /// limits (09h).
     std::optional<RangeLimits> rangeLimits;
 
     std::optional<HDRCapabilities> hdr;
@@ -333,6 +412,8 @@ struct DisplayInfo {
     std::optional<TiledTopology> tiledTopology;
 
     std::vector<ExtensionBlockInfo> extensionBlocks;
+
+    std::optional<DynamicHDR> dynamicHDR;
 
     bool operator==(const DisplayInfo&) const = default;
 };

@@ -11,6 +11,7 @@
 #include "decode/cta/VideoTimings.h"
 #include "decode/displayid/DisplayIDDecode.h"
 #include "decode/vesa/VESADecoder.h"
+#include "model/Capabilities.h"
 #include "model/ModeList.h"
 
 namespace libEDID::model {
@@ -165,21 +166,9 @@ AudioFormat audio(const CTAShortAudioDescriptor& d) {
     return a;
 }
 
-/// HDMI block byte 6 (payload byte 5): bit 6 48-bit, 5 36-bit, 4 30-bit, 3 YCbCr 4:4:4.
-HDMIInfo hdmi(const CTAHDMIBlock& b) {
-    const std::uint8_t f = b.flags.value_or(0);
-    return {b.physicalAddress, b.maxTMDSClock,  (f & 0x10) != 0,
-            (f & 0x20) != 0,   (f & 0x40) != 0, (f & 0x08) != 0};
-}
-
-HDMIForumInfo hdmiForum(const CTAHDMIForumBlock& b) {
-    const unsigned code = b.maxFRL.value_or(0);
-    return {b.maxTMDSRate, b.scdc, code <= 6 ? static_cast<FRLRate>(code) : FRLRate::Reserved};
-}
-
 /// The capabilities of one data block collection (of a CTA-861 block or a DisplayID CTA data
-/// block); the first block of each kind wins over later ones.
-void collection(const CTADataBlockCollection& c, DisplayInfo& info, ModeList& modes) {
+/// block, `raw` its bytes); the first block of each kind wins over later ones.
+void collection(Bytes raw, const CTADataBlockCollection& c, DisplayInfo& info, ModeList& modes) {
     for (std::size_t i = 0; i < c.videoFormats.size(); ++i) {
         const CTAShortVideoDescriptor& svd = c.videoFormats[i];
         if (const VideoTiming* t = cta::videoTiming(svd.vic)) {
@@ -212,14 +201,21 @@ void collection(const CTADataBlockCollection& c, DisplayInfo& info, ModeList& mo
         info.colorimetry = colorimetry(*c.colorimetry);
     }
     if (c.hdmi && !info.hdmi) {
-        info.hdmi = hdmi(*c.hdmi);
+        info.hdmi = hdmiInfo(*c.hdmi);
     }
     if (c.hdmiForum && !info.hdmiForum) {
-        info.hdmiForum = hdmiForum(*c.hdmiForum);
+        info.hdmiForum = hdmiForumInfo(*c.hdmiForum);
     }
-    if (c.vrrRange && !info.vrr) {
-        info.vrr = VRRRange{c.vrrRange->minimum, c.vrrRange->maximum};
+    if (c.vrrRange) {
+        offerVRR(info, {c.vrrRange->minimum, c.vrrRange->maximum,
+                        c.vrrRange->fromAMD ? VRRSource::AMD : VRRSource::HDMIForum});
     }
+    // Model-only facts of the further blocks.
+    if (c.hfSCDB && !info.hdmiForum) {
+        info.hdmiForum = hdmiForumInfo(*c.hfSCDB);
+    }
+    addDynamicHDR(c, info);
+    addCTADisplayIDTimings(raw, c, modes);
 }
 
 // The VESA display device data block's native pixel format (bytes 7-10), when it gives one.
@@ -242,11 +238,27 @@ void ctaBlock(Bytes block, unsigned number, DisplayInfo& info, ModeList& modes,
         info.ycbcr444 = info.ycbcr444 || (*cta.flags & 0x20) != 0;
         info.ycbcr422 = info.ycbcr422 || (*cta.flags & 0x10) != 0;
     }
-    collection(cta.dataBlocks, info, modes);
+    const Bytes raw = cta.dataBlocks.blocks.empty()
+                          ? Bytes{}
+                          : block.subspan(4, cta.dtdOffset - 4u);  // the collection's bytes
+    collection(raw, cta.dataBlocks, info, modes);
     for (const auto& dtd : cta.detailedTimings) {
         if (const auto timing = decode::decodeDetailedTiming(dtd)) {
             modes.add(timing->timing, ModeSource::CTADetailed);
         }
+    }
+}
+
+// Byte 0 bit 0 of a descriptor: the panel's native range, preferred over the others.
+void offerAdaptiveSync(const std::vector<DisplayIDAdaptiveSync>& descriptors, DisplayInfo& info) {
+    const DisplayIDAdaptiveSync* chosen = nullptr;
+    for (const DisplayIDAdaptiveSync& d : descriptors) {
+        if (chosen == nullptr || ((d.flags & 1u) != 0 && (chosen->flags & 1u) == 0)) {
+            chosen = &d;
+        }
+    }
+    if (chosen != nullptr) {
+        offerVRR(info, {chosen->minRefresh, chosen->maxRefresh, VRRSource::AdaptiveSync});
     }
 }
 
@@ -264,6 +276,62 @@ VideoTiming fromDisplayID(const DisplayIDTiming& t) {
             t.vSyncPositive,
             t.interlaced,
             0};
+}
+
+/// The modes of the DisplayID timing kinds beyond types I and VII, and the video timing range
+/// limits (09h) when the base block gives none.
+void displayIDFurtherKind(const displayid::TagInfo& tag, const DisplayIDDataBlock& db,
+                          Bytes payload, DisplayInfo& info, ModeList& modes) {
+    const auto addDetailed = [&](const std::vector<DisplayIDTiming>& timings) {
+        for (const DisplayIDTiming& t : timings) {
+            modes.add(fromDisplayID(t), ModeSource::DisplayID,
+                      {.preferred = t.preferred && !modes.hasPreferred()});
+        }
+    };
+    switch (tag.kind) {
+        case displayid::Kind::TimingTypeII:
+            addDetailed(displayid::decodeTypeIITimings(payload).items);
+            break;
+        case displayid::Kind::TimingTypeVI:
+            addDetailed(displayid::decodeTypeVITimings(payload).items);
+            break;
+        case displayid::Kind::FormulaTimings:
+            for (const DisplayIDFormulaTiming& t :
+                 displayid::decodeFormulaTimings(db.tag, db.revision, payload).items) {
+                if (t.height != 0) {
+                    modes.addNominal(t.width, t.height, t.refresh, t.interlaced,
+                                     ModeSource::DisplayID);
+                }
+            }
+            break;
+        case displayid::Kind::TimingCodes:
+            for (const DisplayIDTimingCode& c :
+                 displayid::decodeTimingCodes(db.tag, db.revision, payload).items) {
+                // VICs and HDMI VICs have full timings; DMT codes give the format.
+                const VideoTiming* full =
+                    c.type == DisplayIDTimingCode::Type::VIC       ? cta::videoTiming(c.code)
+                    : c.type == DisplayIDTimingCode::Type::HDMIVIC ? cta::hdmiVideoTiming(c.code)
+                                                                   : nullptr;
+                if (full != nullptr) {
+                    const auto vic = c.type == DisplayIDTimingCode::Type::VIC
+                                         ? static_cast<std::uint8_t>(c.code)
+                                         : std::uint8_t{0};
+                    modes.add(*full, ModeSource::DisplayID, {.vic = vic});
+                } else if (c.type == DisplayIDTimingCode::Type::DMT && c.width != 0) {
+                    modes.addNominal(c.width, c.height, c.refresh, false, ModeSource::DisplayID);
+                }
+            }
+            break;
+        case displayid::Kind::RangeLimits:
+            if (!info.rangeLimits) {
+                const DisplayIDRangeLimits r = displayid::decodeRangeLimits(payload);
+                info.rangeLimits = RangeLimits{r.minVerticalHz, r.maxVerticalHz, r.minHorizontalKHz,
+                                               r.maxHorizontalKHz, r.maxPixelClockKHz};
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
@@ -310,9 +378,19 @@ void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
                 }
                 break;
             case displayid::Kind::CTAData:
-                collection(cta::decodeCollection(payload), info, modes);
+                collection(payload, cta::decodeCollection(payload), info, modes);
+                break;
+            case displayid::Kind::AdaptiveSync:
+                offerAdaptiveSync(displayid::decodeAdaptiveSync(payload), info);
+                break;
+            case displayid::Kind::DynamicRange:
+                if (const auto r = displayid::decodeDynamicRange(payload, db.revision);
+                    r.minRefresh != 0 && r.maxRefresh > r.minRefresh) {
+                    offerVRR(info, {r.minRefresh, r.maxRefresh, VRRSource::DynamicRange});
+                }
                 break;
             default:
+                displayIDFurtherKind(*tag, db, payload, info, modes);
                 break;
         }
     }
@@ -383,6 +461,13 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
         }
     }
 
+    // EDID 1.4 feature bit 0: the display takes any timing inside the range limits. Analog
+    // multi-sync monitors set it too; only a digital input counts as a variable refresh range.
+    if (info.rangeLimits && base.isRevision14OrLater() && base.features.continuousFrequency &&
+        base.videoInput.digital) {
+        offerVRR(info, {info.rangeLimits->minVerticalHz, info.rangeLimits->maxVerticalHz,
+                        VRRSource::RangeLimits});
+    }
     ModeList modes(info.modes);
     baseModes(base, modes);
     std::optional<Resolution> displayIDNative;

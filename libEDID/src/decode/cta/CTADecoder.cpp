@@ -105,7 +105,7 @@ std::optional<CTAVRRRange> amdRange(Bytes payload) {
     if (payload.size() < 7) {
         return std::nullopt;
     }
-    return CTAVRRRange{payload[5], payload[6]};
+    return CTAVRRRange{payload[5], payload[6], true};
 }
 
 // HDMI Forum block payload bytes 8-9: VRRmin in bits 5-0, VRRmax bits 9-8 in bits 7-6 of

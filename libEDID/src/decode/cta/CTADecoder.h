@@ -46,6 +46,10 @@ CTAHDMIForumBlock decodeHDMIForum(Bytes payload);
 CTAHDRStaticMetadata decodeHDRStaticMetadata(Bytes payload);
 /// Extended tags 1 and 17: OUI in payload bytes 1-3, the vendor's bytes after them.
 CTAVendorExtendedBlock decodeVendorExtended(Bytes payload);
+/// The Dolby Vision block from its bytes after the OUI (byte 5 on); see CTADolbyVision.
+CTADolbyVision decodeDolbyVision(Bytes data);
+/// The luminance in cd/m2 of a 12-bit SMPTE ST 2084 (PQ) code.
+double pqLuminance(unsigned code);
 CTAInfoFrames decodeInfoFrames(Bytes payload);
 CTARoomConfiguration decodeRoomConfiguration(Bytes payload);
 void decodeSpeakerLocations(Bytes payload, std::vector<CTASpeakerLocation>& out);

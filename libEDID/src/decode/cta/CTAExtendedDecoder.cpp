@@ -20,6 +20,7 @@ CTAVendorExtendedBlock decodeVendorExtended(Bytes payload) {
         vendor.data.assign(payload.begin() + 4, payload.end());
         if (vendor.oui == kOuiDolby && !vendor.audio) {
             vendor.version = payload[4] >> 5;
+            vendor.dolbyVision = decodeDolbyVision(payload.subspan(4));
         } else if (vendor.oui == kOuiHDR10Plus) {
             vendor.version = payload[4] & 0x03;
         }

@@ -33,7 +33,16 @@ enum class Kind {
     DynamicRange,
     InterfaceFeatures,
     AdaptiveSync,
-    ContainerID
+    ContainerID,
+    TimingTypeII,
+    TimingTypeVI,
+    FormulaTimings,  ///< types III, V, IX, X
+    TimingCodes,     ///< types IV, VIII
+    RangeLimits,
+    DeviceData,
+    PowerSequencing,
+    TransferCharacteristics,
+    StereoInterface
 };
 
 struct TagInfo {
@@ -119,5 +128,40 @@ DisplayIDColorCharacteristics decodeColorCharacteristics(Payload payload);
 DisplayIDVendorBlock decodeVendor(Payload payload);
 /// The printable text of the whole payload.
 std::string decodeText(Payload payload);
+
+// Decoders of the timing kinds beyond types I and VII (DisplayIDTimingBlocks.cpp). A
+// descriptor that the payload holds only in part is not decoded.
+
+/// The whole descriptors of a timing block and the bytes left after them (a payload that is not
+/// a multiple of `size`).
+template <typename T>
+struct Descriptors {
+    std::vector<T> items;
+    unsigned size = 0;  ///< the descriptor size (type VI: without the image size)
+    unsigned leftover = 0;
+};
+/// Type II detailed timings: 11 bytes each, horizontal sizes in 8-pixel character cells.
+Descriptors<DisplayIDTiming> decodeTypeIITimings(Payload payload);
+/// Type VI detailed timings: 1 kHz clock, 14 bytes each, 17 when bit 6 of byte 2 adds the image
+/// size (skipped).
+Descriptors<DisplayIDTiming> decodeTypeVITimings(Payload payload);
+/// Type III (3 bytes), V (7), IX (6) and X (6, or 7 when bits 6-4 of the revision byte are 1)
+/// short timings; `tag` selects the layout.
+Descriptors<DisplayIDFormulaTiming> decodeFormulaTimings(std::uint8_t tag, std::uint8_t revision,
+                                                         Payload payload);
+/// Type IV (1 byte) and VIII (1, or 2 when bit 3 of the revision byte is set) timing codes,
+/// with the formats of the DMT, VIC and HDMI VIC tables.
+Descriptors<DisplayIDTimingCode> decodeTimingCodes(std::uint8_t tag, std::uint8_t revision,
+                                                   Payload payload);
+
+// Decoders of the device blocks of 1.x and the stereo interface (DisplayIDDeviceBlocks.cpp);
+// each reads at most the block's minimum length unless the comment says otherwise.
+DisplayIDRangeLimits decodeRangeLimits(Payload payload);
+DisplayIDDeviceData decodeDeviceData(Payload payload);
+DisplayIDPowerSequencing decodePowerSequencing(Payload payload);
+/// Byte 0 and every byte after it as a point.
+DisplayIDTransferCharacteristics decodeTransferCharacteristics(Payload payload);
+/// `revision`: the block's revision byte (bits 7-6: which timings carry stereo).
+DisplayIDStereoInterface decodeStereoInterface(Payload payload, std::uint8_t revision);
 
 }  // namespace libEDID::displayid

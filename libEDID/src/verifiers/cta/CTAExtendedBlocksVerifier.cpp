@@ -114,6 +114,7 @@ void CTAExtendedBlocksVerifier::verifyVendorBlocks() {
                            detail::unsignedText(vendor.length) + " bytes";
         if (vendor.oui == cta::kOuiDolby && !vendor.audio && !vendor.data.empty()) {
             reportProperty("DolbyVisionVersion", detail::unsignedText(vendor.version));
+            verifyDolbyVision(*vendor.dolbyVision);
         } else if (vendor.oui == cta::kOuiHDR10Plus && !vendor.data.empty()) {
             reportProperty("HDR10PlusVersion", detail::unsignedText(vendor.version));
         }

@@ -17,6 +17,7 @@ class CTAExtendedBlocksVerifier : public CTADataBlockVerifier {
   private:
     void checkLengths();
     void verifyVendorBlocks();
+    void verifyDolbyVision(const CTADolbyVision& vision);
     void verifyFormatPreferences();
     void verifyInfoFrames();
     void verifyAudioLayout();

@@ -120,6 +120,19 @@ void DisplayIDBlockVerifier::verifyDataBlock(DisplayIDSection& section,
             section.ctaData.push_back(cta.collection());
             break;
         }
+        case displayid::Kind::TimingTypeII:
+        case displayid::Kind::TimingTypeVI:
+        case displayid::Kind::FormulaTimings:
+        case displayid::Kind::TimingCodes:
+            DisplayIDTimingKindsVerifier(getParser(), context).verify();
+            break;
+        case displayid::Kind::RangeLimits:
+        case displayid::Kind::DeviceData:
+        case displayid::Kind::PowerSequencing:
+        case displayid::Kind::TransferCharacteristics:
+        case displayid::Kind::StereoInterface:
+            DisplayIDDeviceBlockVerifier(getParser(), context).verify();
+            break;
         case displayid::Kind::Other:
             // Kinds not decoded yet keep this count-able report of tag and length.
             logMesgAndAppend(EDIDVerifier::info("DisplayIDDataBlockNotDecoded",

@@ -29,6 +29,12 @@ void DisplayIDDataBlockVerifier::reportBadSize(const char* key, unsigned expecte
                          {"expected", detail::unsignedText(expected)}});
 }
 
+void DisplayIDDataBlockVerifier::reportReserved(const char* fieldKey, unsigned value) {
+    logDataBlockFinding(
+        "DisplayIDReservedValue", LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING, context.block,
+        {{"field", detail::localized(fieldKey)}, {"value", detail::unsignedText(value)}});
+}
+
 void DisplayIDTimingVerifier::verify() {
     const std::span<const unsigned char> payload = context.payload;
     if (payload.size() % displayid::kTimingSize != 0) {

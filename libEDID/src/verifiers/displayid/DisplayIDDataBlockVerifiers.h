@@ -34,6 +34,8 @@ class DisplayIDDataBlockVerifier : public DisplayIDVerifier {
     bool payloadLongEnough();
     /// Logs the size warning `key` with "length" = the payload length and "expected".
     void reportBadSize(const char* key, unsigned expected);
+    /// Logs "DisplayIDReservedValue" (warning): the field named by `fieldKey` holds `value`.
+    void reportReserved(const char* fieldKey, unsigned value);
 
     const DisplayIDDataBlockContext context;
 };
@@ -92,7 +94,37 @@ class DisplayIDFurtherBlockVerifier : public DisplayIDDataBlockVerifier {
     void verifyDynamicRange();
     void verifyAdaptiveSync();
     void verifyColor();
-    void reportReserved(const char* fieldKey, unsigned value);
+};
+
+/// The timing kinds beyond types I and VII: detailed types II and VI (into the section's
+/// timings), formula-based types III, V, IX and X, and the timing codes of types IV and VIII.
+/// One line per timing; the formula-based and coded ones also as an indexed list property.
+class DisplayIDTimingKindsVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    using DisplayIDDataBlockVerifier::DisplayIDDataBlockVerifier;
+    void verify() override;
+
+  private:
+    void verifyFormulaTimings();
+    void verifyTimingCodes();
+    /// The size warning when descriptors leave bytes over.
+    void checkLeftover(unsigned leftover, unsigned size);
+};
+
+/// The device blocks of 1.x (video timing range limits, display device data, interface power
+/// sequencing, transfer characteristics) and the stereo display interface: one value line
+/// under the data block and the indexed property of the kind.
+class DisplayIDDeviceBlockVerifier : public DisplayIDDataBlockVerifier {
+  public:
+    using DisplayIDDataBlockVerifier::DisplayIDDataBlockVerifier;
+    void verify() override;
+
+  private:
+    void verifyRangeLimits();
+    void verifyDeviceData();
+    void verifyPowerSequencing();
+    void verifyTransfer();
+    void verifyStereo();
 };
 
 }  // namespace libEDID

@@ -12,12 +12,16 @@ namespace {
 
 constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
 
-// Interface types 0-0Bh of the 1.x display interface block.
-constexpr std::array<std::string_view, 12> kInterfaceTypes{
-    "analog",        "LVDS",   "TMDS",   "RSDS", "DVI-D",       "DVI-I analog",
-    "DVI-I digital", "HDMI-A", "HDMI-B", "MDDI", "DisplayPort", "proprietary digital"};
+// The label keys of interface types 0-0Bh of the 1.x display interface block.
+constexpr std::array<const char*, 12> kInterfaceTypeKeys{
+    "DisplayIDIfAnalog",     "DisplayIDIfLVDS",        "DisplayIDIfTMDS",
+    "DisplayIDIfRSDS",       "DisplayIDIfDVID",        "DisplayIDIfDVIAnalog",
+    "DisplayIDIfDVIDigital", "DisplayIDIfHDMIA",       "DisplayIDIfHDMIB",
+    "DisplayIDIfMDDI",       "DisplayIDIfDisplayPort", "DisplayIDIfProprietary"};
 constexpr std::array<std::string_view, 4> kContentProtection{"", "HDCP", "DTCP", "DPCP"};
-constexpr std::array<std::string_view, 3> kSpread{"", "down spread", "centre spread"};
+// The text keys of spread spectrum types 1 (down) and 2 (centre).
+constexpr std::array<const char*, 3> kSpreadKeys{nullptr, "DisplayIDSpreadDown",
+                                                 "DisplayIDSpreadCentre"};
 
 // Bits per component of the depth bit sets, bit 0 first.
 constexpr std::array<unsigned, 6> kDepthsFrom6{6, 8, 10, 12, 14, 16};
@@ -148,16 +152,18 @@ void DisplayIDFurtherBlockVerifier::verifyBitmap() {
 void DisplayIDFurtherBlockVerifier::verifyInterface() {
     const DisplayIDInterface& out =
         context.section.displayInterface.emplace(displayid::decodeInterface(context.payload));
-    std::string text;
-    if (out.type < kInterfaceTypes.size()) {
-        text = kInterfaceTypes[out.type];
-    } else {
-        text = detail::localized("UnknownReserved").str();
+    const bool knownType = out.type < kInterfaceTypeKeys.size();
+    if (!knownType) {
         reportReserved("DisplayIDFieldInterfaceType", out.type);
     }
-    text += qor::SprintfFormat(", %u links, version %u.%u", out.lanes, out.versionMajor,
-                               out.versionMinor)
-                .str();
+    std::string text =
+        detail::filledText(
+            "DisplayIDInterfaceText",
+            {{"type",
+              detail::localized(knownType ? kInterfaceTypeKeys[out.type] : "UnknownReserved")},
+             {"links", detail::unsignedText(out.lanes)},
+             {"version", qor::SprintfFormat("%u.%u", out.versionMajor, out.versionMinor)}})
+            .str();
     std::string depths;
     appendDepths(depths, "RGB", out.rgbDepths, kDepthsFrom6);
     appendDepths(depths, "YCbCr 4:4:4", out.ycbcr444Depths, kDepthsFrom6);
@@ -172,10 +178,13 @@ void DisplayIDFurtherBlockVerifier::verifyInterface() {
     } else if (out.contentProtection >= kContentProtection.size()) {
         reportReserved("DisplayIDFieldContentProtection", out.contentProtection);
     }
-    if (out.spreadType != 0 && out.spreadType < kSpread.size()) {
-        text += qor::SprintfFormat(", %s %u.%u%%", kSpread[out.spreadType].data(),
-                                   out.spreadTenthPercent / 10, out.spreadTenthPercent % 10)
-                    .str();
+    if (out.spreadType != 0 && out.spreadType < kSpreadKeys.size()) {
+        text += ", ";
+        text +=
+            detail::filledText(kSpreadKeys[out.spreadType],
+                               {{"amount", qor::SprintfFormat("%u.%u", out.spreadTenthPercent / 10,
+                                                              out.spreadTenthPercent % 10)}})
+                .str();
     }
     reportItemProperty("DisplayIDInterface", text, "DisplayIDInterface");
 }
@@ -189,20 +198,24 @@ void DisplayIDFurtherBlockVerifier::verifyInterfaceFeatures() {
     appendDepths(text, "YCbCr 4:2:2", out.ycbcr422Depths, kDepthsFrom8);
     appendDepths(text, "YCbCr 4:2:0", out.ycbcr420Depths, kDepthsFrom8);
     if (out.ycbcr420Depths != 0 && out.min420PixelRateMHz != 0) {
-        text += qor::SprintfFormat(" from %u MHz", out.min420PixelRateMHz).str();
+        text += ' ';
+        text += detail::filledText("DisplayID420MinRate",
+                                   {{"rate", detail::unsignedText(out.min420PixelRateMHz)}})
+                    .str();
     }
     if (out.audioRates != 0) {
         static constexpr std::array<std::string_view, 3> kRates{"48", "44.1", "32"};
-        text += ", audio";
-        char separator = ' ';
+        std::string rates;
         for (unsigned bit = 0; bit < kRates.size(); ++bit) {
             if ((out.audioRates >> bit & 1u) != 0) {
-                text += separator;
-                text += kRates[bit];
-                separator = '/';
+                rates += rates.empty() ? "" : "/";
+                rates += kRates[bit];
             }
         }
-        text += " kHz";
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += detail::filledText("DisplayIDAudioRates", {{"rates", rates}}).str();
     }
     if (text.empty()) {
         text = detail::localized("None").str();
@@ -216,7 +229,7 @@ void DisplayIDFurtherBlockVerifier::verifyDynamicRange() {
     qor::String text = qor::SprintfFormat("%u-%u kHz, %u-%u Hz", out.minPixelClockKHz,
                                           out.maxPixelClockKHz, out.minRefresh, out.maxRefresh);
     if (out.seamless) {
-        text += ", seamless";
+        text += ", " + detail::localized("DisplayIDSeamless");
     }
     reportItemProperty("DisplayIDDynamicRange", text, "DisplayIDDynamicRange");
     if (out.minPixelClockKHz > out.maxPixelClockKHz || out.minRefresh > out.maxRefresh) {
@@ -232,9 +245,12 @@ void DisplayIDFurtherBlockVerifier::verifyAdaptiveSync() {
     for (const DisplayIDAdaptiveSync& sync : displayid::decodeAdaptiveSync(context.payload)) {
         std::string text = qor::SprintfFormat("%u-%u Hz", sync.minRefresh, sync.maxRefresh).str();
         if ((sync.flags & 0x01) != 0) {
-            text += ", native panel range";
+            text += ", ";
+            text += detail::localized("DisplayIDNativePanelRange").str();
         }
-        text += ", flags " + detail::hexByte(sync.flags).str();
+        text += ", ";
+        text += detail::filledText("DisplayIDFlagsByte", {{"value", detail::hexByte(sync.flags)}})
+                    .str();
         reportItem("DisplayIDAdaptiveSync", text);
         items.add(std::string_view(text));
         if (sync.minRefresh > sync.maxRefresh) {
@@ -252,24 +268,20 @@ void DisplayIDFurtherBlockVerifier::verifyColor() {
     if (out.primaries.size() + out.whitePoints.size() < announced) {
         reportBadSize("DisplayIDDataBlockSize", 1 + announced * 3);
     }
-    std::string text = out.temporal ? "temporal" : "spatial";
-    const auto appendPoints = [&](const char* label,
+    std::string text =
+        detail::localized(out.temporal ? "DisplayIDColorTemporal" : "DisplayIDColorSpatial").str();
+    const auto appendPoints = [&](const char* labelKey,
                                   const std::vector<std::pair<double, double>>& points) {
-        text += label;
+        text += ", ";
+        text += detail::localized(labelKey).str();
         for (const auto& point : points) {
             text += ' ';
             appendPoint(text, point);
         }
     };
-    appendPoints(", primaries", out.primaries);
-    appendPoints(", white", out.whitePoints);
+    appendPoints("DisplayIDColorPrimaries", out.primaries);
+    appendPoints("DisplayIDColorWhite", out.whitePoints);
     reportItemProperty("DisplayIDColor", text, "DisplayIDColor");
-}
-
-void DisplayIDFurtherBlockVerifier::reportReserved(const char* fieldKey, unsigned value) {
-    logDataBlockFinding(
-        "DisplayIDReservedValue", kWarning, context.block,
-        {{"field", detail::localized(fieldKey)}, {"value", detail::unsignedText(value)}});
 }
 
 }  // namespace libEDID
