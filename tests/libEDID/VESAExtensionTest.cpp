@@ -502,29 +502,3 @@ TEST(VESAExtensionTest, VideoTimingBlockByteMap) {
 }
 
 }  // namespace
-
-namespace {
-
-// Inside CTA-861, extended tags 2 (VESA display device) and 3 (VESA video timing block) are
-// named and kept as stored; extended tag 16 stays a reserved extended tag.
-TEST(VESAExtensionTest, VESAKindsInsideCTA) {
-    const Bytes blocks{0xE4, 2, 1, 2, 3, 0xE3, 3, 1, 0, 0xE2, 16, 9};
-    Bytes cta{3, static_cast<std::uint8_t>(4 + blocks.size()), 0};
-    cta.insert(cta.end(), blocks.begin(), blocks.end());
-    const Bytes edid =
-        edidtest::EdidBuilder().extensionBlock(0x02).extensionBytes(1, 1, cta).bytes();
-    edidtest::Parsed parsed(edid);
-    parsed.parser.setDecodeExtensions(true);
-    ASSERT_TRUE(parsed.parse());
-    const auto vesa = parsed.withKey("CTAVESADataBlock");
-    ASSERT_EQ(vesa.size(), 2u);
-    EXPECT_EQ(std::string(vesa[0].getMesg().str()),
-              "VESA display device data block, length 4, kept as stored");
-    EXPECT_EQ(std::string(vesa[1].getMesg().str()),
-              "VESA video timing block extension data block, length 3, kept as stored");
-    const auto other = parsed.withKey("CTAExtendedDataBlock");
-    ASSERT_EQ(other.size(), 1u);
-    EXPECT_EQ(std::string(other[0].getMesg().str()), "Extended data block with tag 16, length 2");
-}
-
-}  // namespace

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "libEDID/VESAExtensions.h"
+
 namespace libEDID {
 
 /// The kinds of data block the decoder tells apart, by tag (byte 0 bits 7-5), extended tag
@@ -36,6 +38,8 @@ enum class CTADataBlockKind : std::uint8_t {
     DisplayIDTiming,        ///< extended tags 34, 35, 42: DisplayID type VII, VIII, X timings
     HFEEODB,                ///< extended tag 120: HDMI Forum EDID extension override
     HFSCDB,                 ///< extended tag 121: HDMI Forum sink capability
+    VESADisplayDevice,      ///< extended tag 2: VESA display device data block
+    VESAVideoTimingBlock,   ///< extended tag 3: VESA video timing block extension
 };
 
 /// Where one data block sits in its collection.
@@ -235,6 +239,44 @@ struct CTADisplayIDTimings {
     unsigned count = 0;
 };
 
+/// The VESA display device data block (extended tag 2). Byte numbers count from the tag byte:
+/// byte 1 is the extended tag, bytes 2-31 the fixed payload. Bit fields are kept as stored.
+struct CTAVESADisplayDevice {
+    std::uint8_t length = 0;             ///< the block's length field; the layout has 31
+    std::uint8_t interfaceType = 0;      ///< byte 2 bits 7-4: 0 analog, 1 LVDS ... 0Ch M1 digital
+    std::uint8_t interfaceLinks = 0;     ///< byte 2 bits 3-0: lanes or channels; analog: subtype
+    std::uint8_t interfaceVersion = 0;   ///< byte 3 bits 7-4
+    std::uint8_t interfaceRelease = 0;   ///< byte 3 bits 3-0
+    std::uint8_t contentProtection = 0;  ///< byte 4: 0 none, 1 HDCP, 2 DTCP, 3 DPCP
+    unsigned minClockMHz = 0;            ///< byte 5 bits 7-2
+    unsigned maxClockMHz = 0;            ///< byte 5 bits 1-0 (bits 9-8) and byte 6
+    unsigned nativeWidth = 0;            ///< bytes 7-8, least significant first
+    unsigned nativeHeight = 0;           ///< bytes 9-10
+    std::uint8_t aspectRatio = 0;        ///< byte 11: (long axis / short axis - 1) x 100
+    /// Byte 12: bits 7-6 default orientation, 5-4 rotation, 3-2 zero pixel, 1-0 scan direction.
+    std::uint8_t orientation = 0;
+    std::uint8_t subpixelLayout = 0;  ///< byte 13: 0 not defined ... 0Ch, higher reserved
+    unsigned hPitchHundredthMm = 0;   ///< byte 14
+    unsigned vPitchHundredthMm = 0;   ///< byte 15
+    /// Byte 16: bits 7-6 dithering, 5 direct drive, 4 overdrive not recommended,
+    /// 3 deinterlacing, 2-0 reserved.
+    std::uint8_t miscellaneous = 0;
+    /// Byte 17: bit 7 audio over the video interface, 6 separate audio inputs, 5 audio input
+    /// override, 4-0 reserved.
+    std::uint8_t audioFlags = 0;
+    std::uint8_t audioDelay = 0;  ///< byte 18: bit 7 sign (1 audio later), bits 6-0 in 2 ms
+    /// Byte 19: bits 7-6 frame rate conversion, bits 5-0 the frame rate range in Hz.
+    std::uint8_t frameRateConversion = 0;
+    std::uint8_t nativeFrameRate = 0;  ///< byte 20, Hz
+    std::uint8_t colorDepth = 0;       ///< byte 21: bits 7-4 interface, 3-0 device, minus one
+    std::uint8_t additionalPrimaryCount = 0;  ///< byte 23 bits 1-0
+    /// x and y of primaries 4, 5 and 6 in 1/1024: bits 9-2 in bytes 24-29, bits 1-0 in byte 22
+    /// (primaries 4 and 5) and byte 23 bits 7-4 (primary 6).
+    std::array<std::uint16_t, 6> additionalPrimaries{};
+    std::uint8_t responseTime = 0;  ///< byte 30: bit 7 white to black, bits 6-0 ms
+    std::uint8_t overscan = 0;      ///< byte 31: bits 7-4 horizontal, 3-0 vertical, percent
+};
+
 /// A variable refresh range in Hz.
 struct CTAVRRRange {
     unsigned minimum = 0;
@@ -295,6 +337,9 @@ struct CTADataBlockCollection {
     std::optional<CTAHDMIAudio> hdmiAudio;
     std::vector<CTAHDRDynamicType> hdrDynamicTypes;
     std::vector<CTADisplayIDTimings> displayIDTimings;
+    std::optional<CTAVESADisplayDevice> vesaDisplayDevice;
+    /// Extended tag 3: bytes 2-5 and the descriptors of a video timing block extension.
+    std::optional<VESAVideoTimingBlock> vesaVideoTimingBlock;
 };
 
 /// One CTA-861 extension block.

@@ -103,7 +103,7 @@ std::string_view descriptorPayloadName(std::uint8_t tag) {
 }
 
 // Names of the CTA-861 data block kinds, in the order of CTADataBlockKind.
-constexpr std::array<std::string_view, 23> kCTAKindNames{"audio",
+constexpr std::array<std::string_view, 25> kCTAKindNames{"audio",
                                                          "video",
                                                          "vendor-specific",
                                                          "hdmi",
@@ -125,8 +125,11 @@ constexpr std::array<std::string_view, 23> kCTAKindNames{"audio",
                                                          "infoframe",
                                                          "displayid-timing",
                                                          "hf-eeodb",
-                                                         "hf-scdb"};
-static_assert(kCTAKindNames.size() == static_cast<std::size_t>(CTADataBlockKind::HFSCDB) + 1,
+                                                         "hf-scdb",
+                                                         "vesa-display-device",
+                                                         "vesa-video-timing-block"};
+static_assert(kCTAKindNames.size() ==
+                  static_cast<std::size_t>(CTADataBlockKind::VESAVideoTimingBlock) + 1,
               "one name per CTA data block kind");
 
 constexpr unsigned kCTAHeaderSize = 4;

@@ -218,8 +218,21 @@ void collection(Bytes raw, const CTADataBlockCollection& c, DisplayInfo& info, M
     addCTADisplayIDTimings(raw, c, modes);
 }
 
-void ctaBlock(Bytes block, unsigned number, DisplayInfo& info, ModeList& modes) {
+// The VESA display device data block's native pixel format (bytes 7-10), when it gives one.
+std::optional<Resolution> displayDeviceNative(const CTADataBlockCollection& c) {
+    if (!c.vesaDisplayDevice || c.vesaDisplayDevice->nativeWidth == 0 ||
+        c.vesaDisplayDevice->nativeHeight == 0) {
+        return std::nullopt;
+    }
+    return Resolution{c.vesaDisplayDevice->nativeWidth, c.vesaDisplayDevice->nativeHeight};
+}
+
+void ctaBlock(Bytes block, unsigned number, DisplayInfo& info, ModeList& modes,
+              std::optional<Resolution>& deviceNative) {
     const CTABlock cta = cta::decodeBlock(block, number);
+    if (!deviceNative) {
+        deviceNative = displayDeviceNative(cta.dataBlocks);
+    }
     // Byte 3 bits 5-4: YCbCr 4:4:4 and 4:2:2 besides RGB.
     if (cta.flags) {
         info.ycbcr444 = info.ycbcr444 || (*cta.flags & 0x20) != 0;
@@ -458,13 +471,14 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
     ModeList modes(info.modes);
     baseModes(base, modes);
     std::optional<Resolution> displayIDNative;
+    std::optional<Resolution> deviceNative;
     const std::size_t blocks = std::min<std::size_t>(base.extensionCount, edid.size() / 128 - 1);
     info.extensionBlocks.reserve(blocks);
     for (std::size_t n = 1; n <= blocks; ++n) {
         const Bytes block = edid.subspan(n * layout::kBlockSize, layout::kBlockSize);
         info.extensionBlocks.push_back({static_cast<unsigned>(n), block[0]});
         if (block[0] == kTagCTA) {
-            ctaBlock(block, static_cast<unsigned>(n), info, modes);
+            ctaBlock(block, static_cast<unsigned>(n), info, modes, deviceNative);
         } else if (block[0] == kTagDisplayID) {
             EDIDBlock copy;
             std::copy(block.begin(), block.end(), copy.begin());
@@ -478,6 +492,10 @@ DisplayInfo buildDisplayInfo(std::span<const std::uint8_t> edid) {
         info.preferredMode = info.modes.front();
     }
     info.nativeResolution = displayIDNative ? displayIDNative : nativeResolution(info, base);
+    // The display device data block comes last: the others describe the timings themselves.
+    if (!info.nativeResolution) {
+        info.nativeResolution = deviceNative;
+    }
     if (info.nativeResolution) {
         for (SupportedMode& mode : info.modes) {
             const unsigned lines = mode.timing.vActive * (mode.timing.interlaced ? 2 : 1);

@@ -23,6 +23,8 @@ struct ExtendedKind {
 constexpr ExtendedKind kExtendedKinds[] = {
     {0, CTADataBlockKind::VideoCapability},
     {1, CTADataBlockKind::VendorVideo},
+    {2, CTADataBlockKind::VESADisplayDevice},
+    {3, CTADataBlockKind::VESAVideoTimingBlock},
     {5, CTADataBlockKind::Colorimetry},
     {6, CTADataBlockKind::HDRStaticMetadata},
     {7, CTADataBlockKind::HDRDynamicMetadata},
@@ -196,6 +198,12 @@ void decodeExtendedPayload(const CTADataBlockInfo& info, Bytes payload,
             break;
         case CTADataBlockKind::DisplayIDTiming:
             out.displayIDTimings.push_back(decodeDisplayIDTimings(payload));
+            break;
+        case CTADataBlockKind::VESADisplayDevice:
+            keepFirst(out.vesaDisplayDevice, decodeVESADisplayDevice(payload));
+            break;
+        case CTADataBlockKind::VESAVideoTimingBlock:
+            keepFirst(out.vesaVideoTimingBlock, decodeVESAVideoTimingBlock(payload));
             break;
         default:
             break;

@@ -56,6 +56,10 @@ void decodeSpeakerLocations(Bytes payload, std::vector<CTASpeakerLocation>& out)
 CTAHDMIAudio decodeHDMIAudio(Bytes payload);
 void decodeHDRDynamicTypes(Bytes payload, std::vector<CTAHDRDynamicType>& out);
 CTADisplayIDTimings decodeDisplayIDTimings(Bytes payload);
+/// Extended tag 2; `payload` starts at the extended tag.
+CTAVESADisplayDevice decodeVESADisplayDevice(Bytes payload);
+/// Extended tag 3; `payload` starts at the extended tag.
+VESAVideoTimingBlock decodeVESAVideoTimingBlock(Bytes payload);
 
 /// The extension count of an HF-EEODB that is the first data block of the first CTA-861
 /// extension block `block` (where alone it counts); nullopt when there is none.

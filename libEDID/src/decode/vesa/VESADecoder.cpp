@@ -56,45 +56,55 @@ VESABlockMap decodeBlockMap(Block block, unsigned blockNumber) {
     return map;
 }
 
-// Detailed timings, CVT codes and standard timings follow each other from byte 5; what the
-// counts announce beyond byte 7Eh is not read.
-VESAVideoTimingBlock decodeVideoTimingBlock(Block block, unsigned blockNumber) {
+// The version and the three counts, then detailed timings, CVT codes and standard timings one
+// after the other; what the counts announce beyond the body is not read.
+VESAVideoTimingBlock decodeVideoTimings(std::span<const std::uint8_t> body, unsigned firstOffset) {
+    constexpr unsigned kCounts = 4;
     VESAVideoTimingBlock vtb;
-    vtb.blockNumber = blockNumber;
-    vtb.version = block[1];
-    vtb.detailedCount = block[2];
-    vtb.cvtCount = block[3];
-    vtb.standardCount = block[4];
-    vtb.countsOverflow = vtbDescriptorBytes(vtb.detailedCount, vtb.cvtCount, vtb.standardCount) >
-                         kVTBDescriptorBytes;
-    unsigned pos = kVTBFirstDescriptor;
-    for (unsigned i = 0; i < vtb.detailedCount && pos + 18 <= kChecksum; ++i, pos += 18) {
+    const auto byteAt = [&](unsigned i) -> std::uint8_t { return i < body.size() ? body[i] : 0; };
+    vtb.version = byteAt(0);
+    vtb.detailedCount = byteAt(1);
+    vtb.cvtCount = byteAt(2);
+    vtb.standardCount = byteAt(3);
+    const unsigned end = static_cast<unsigned>(body.size());
+    const unsigned room = end > kCounts ? end - kCounts : 0;
+    vtb.countsOverflow =
+        vtbDescriptorBytes(vtb.detailedCount, vtb.cvtCount, vtb.standardCount) > room;
+    unsigned pos = kCounts;
+    for (unsigned i = 0; i < vtb.detailedCount && pos + 18 <= end; ++i, pos += 18) {
         const auto timing =
-            decode::decodeDetailedTiming(std::span<const std::uint8_t, 18>(&block[pos], 18));
+            decode::decodeDetailedTiming(std::span<const std::uint8_t, 18>(&body[pos], 18));
         if (timing) {
             vtb.detailedTimings.push_back(timing->timing);
         } else {
             ++vtb.invalidDetailed;
         }
     }
-    for (unsigned i = 0; i < vtb.cvtCount && pos + 3 <= kChecksum; ++i, pos += 3) {
+    for (unsigned i = 0; i < vtb.cvtCount && pos + 3 <= end; ++i, pos += 3) {
         const decode::CVT3ByteCode c =
-            decode::decodeCVT3ByteCode(std::span<const std::uint8_t, 3>(&block[pos], 3));
+            decode::decodeCVT3ByteCode(std::span<const std::uint8_t, 3>(&body[pos], 3));
         vtb.cvtCodes.push_back(
             {c.lines, c.width, c.aspect, c.preferredRate, c.rates, c.reservedBitSet});
     }
-    for (unsigned i = 0; i < vtb.standardCount && pos + 2 <= kChecksum; ++i, pos += 2) {
-        const decode::StandardTiming st = decode::decodeStandardTiming(block[pos], block[pos + 1]);
+    for (unsigned i = 0; i < vtb.standardCount && pos + 2 <= end; ++i, pos += 2) {
+        const decode::StandardTiming st = decode::decodeStandardTiming(body[pos], body[pos + 1]);
         vtb.standardTimings.push_back({st.kind != decode::StandardTiming::Kind::Invalid,
                                        st.kind == decode::StandardTiming::Kind::Unused, st.width,
                                        st.height, st.refresh});
     }
-    for (; pos < kChecksum; ++pos) {
-        if (block[pos] != 0) {
-            vtb.nonZeroPadding = pos;
+    for (; pos < end; ++pos) {
+        if (body[pos] != 0) {
+            vtb.nonZeroPadding = firstOffset + pos;
             break;
         }
     }
+    return vtb;
+}
+
+// Bytes 1-7Eh: the version at byte 1, the descriptors from byte 5 up to the checksum.
+VESAVideoTimingBlock decodeVideoTimingBlock(Block block, unsigned blockNumber) {
+    VESAVideoTimingBlock vtb = decodeVideoTimings(block.subspan(1, kChecksum - 1), 1);
+    vtb.blockNumber = blockNumber;
     return vtb;
 }
 

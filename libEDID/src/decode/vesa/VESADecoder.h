@@ -29,6 +29,10 @@ constexpr unsigned kVTBDescriptorBytes = 122;
 
 VESABlockMap decodeBlockMap(Block block, unsigned blockNumber);
 VESAVideoTimingBlock decodeVideoTimingBlock(Block block, unsigned blockNumber);
+/// The version, counts and descriptors of a video timing block from `body`, which starts at
+/// the version byte; `firstOffset` is that byte's offset in its block (for nonZeroPadding).
+/// The extension block (tag 10h) and the CTA-861 data block of extended tag 3 share it.
+VESAVideoTimingBlock decodeVideoTimings(std::span<const std::uint8_t> body, unsigned firstOffset);
 VESADisplayInformation decodeDisplayInformation(Block block, unsigned blockNumber);
 VESALocalizedStrings decodeLocalizedStrings(Block block, unsigned blockNumber);
 VESAPacketVideoLink decodePacketVideoLink(Block block, unsigned blockNumber);

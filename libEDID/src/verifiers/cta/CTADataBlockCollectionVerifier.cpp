@@ -12,6 +12,7 @@
 #include "verifiers/cta/CTAHDRStaticMetadataVerifier.h"
 #include "verifiers/cta/CTAOtherBlocksVerifier.h"
 #include "verifiers/cta/CTASpeakerAllocationVerifier.h"
+#include "verifiers/cta/CTAVESABlocksVerifier.h"
 #include "verifiers/cta/CTAVendorBlocksVerifier.h"
 #include "verifiers/cta/CTAVideoCapabilityVerifier.h"
 #include "verifiers/cta/CTAVideoFormatsVerifier.h"
@@ -38,6 +39,8 @@ constexpr SingleKind kSingleKinds[] = {
     {CTADataBlockKind::InfoFrame, "CTABlockInfoFrame"},
     {CTADataBlockKind::RoomConfiguration, "CTABlockRoomConfiguration"},
     {CTADataBlockKind::HDMIAudio, "CTABlockHDMIAudio"},
+    {CTADataBlockKind::VESADisplayDevice, "CTAVESADisplayDevice"},
+    {CTADataBlockKind::VESAVideoTimingBlock, "CTAVESAVideoTimingBlock"},
 };
 
 template <typename Verifier>
@@ -81,6 +84,7 @@ void CTADataBlockCollectionVerifier::verify() {
     run<CTAHDRStaticMetadataVerifier>(owner, decoded, suffix, firstOffset);
     run<CTAYCbCr420Verifier>(owner, decoded, suffix, firstOffset);
     run<CTAExtendedBlocksVerifier>(owner, decoded, suffix, firstOffset);
+    run<CTAVESABlocksVerifier>(owner, decoded, suffix, firstOffset);
     run<CTAOtherBlocksVerifier>(owner, decoded, suffix, firstOffset);
 }
 

@@ -87,15 +87,16 @@ constexpr std::array<Field, 5> kCapabilityFlags{{{7, 1, kLegacy},
 constexpr std::array<const char*, 4> kDefinition{"VESADINotDefined", "VESADIOrientationFixed",
                                                  "VESADIPivotDefault", "VESADIPivotCurrent"};
 constexpr std::array<const char*, 2> kScreen{"VESADILandscape", "VESADIPortrait"};
-constexpr std::array<const char*, 4> kZeroPixel{"VESADIZeroUpperLeft", "VESADIZeroUpperRight",
-                                                "VESADIZeroLowerLeft", "VESADIZeroLowerRight"};
 constexpr std::array<const char*, 4> kScan{nullptr, "VESADIScanMajor", "VESADIScanMinor",
                                            "UnknownReserved"};
 constexpr std::array<const char*, 2> kProjector{nullptr, "VESADIProjector"};
 // Orientation byte 1Ah: bits 7-6 definition, 5 portrait, 4-3 zero pixel, 2-1 scan direction,
 // 0 standalone projector.
-constexpr std::array<Field, 5> kOrientation{
-    {{6, 3, kDefinition}, {5, 1, kScreen}, {3, 3, kZeroPixel}, {1, 3, kScan}, {0, 1, kProjector}}};
+constexpr std::array<Field, 5> kOrientation{{{6, 3, kDefinition},
+                                             {5, 1, kScreen},
+                                             {3, 3, kVESAZeroPixel},
+                                             {1, 3, kScan},
+                                             {0, 1, kProjector}}};
 constexpr std::array<const char*, 4> kFrameRateConversion{
     "None", "VESADIConvertVertical", "VESADIConvertHorizontal", "VESADIConvertBoth"};
 // Aspect ratio conversion byte 26h bits 7-4.
@@ -127,11 +128,6 @@ qor::String fieldsText(const std::array<Field, N>& fields, unsigned byte) {
     return text.empty() ? detail::localized("None") : qor::String(text);
 }
 
-// "0.28" of a value in hundredths.
-qor::String hundredths(unsigned value) {
-    return detail::fixedText(value / 100.0, 2);
-}
-
 // The revision letter of byte 4 as a character when it is printable ASCII, else its code.
 qor::String letterText(std::uint8_t code) {
     constexpr std::uint8_t kFirstPrintable = 0x20;
@@ -143,6 +139,10 @@ qor::String letterText(std::uint8_t code) {
 }
 
 }  // namespace
+
+qor::String hundredthsText(unsigned value) {
+    return detail::fixedText(value / 100.0, 2);
+}
 
 void VESADisplayInfoVerifier::verify() {
     VESADisplayInformation di = vesa::decodeDisplayInformation(bytes(), blockNumber);
@@ -240,9 +240,10 @@ void VESADisplayInfoVerifier::reportDevice(const VESADisplayInformation& di) {
         codeName(kSubpixelConfigurations, di.subpixelConfiguration, "VESADISubpixelConfiguration");
     const qor::String shape = codeName(kSubpixelShapes, di.subpixelShape, "VESADISubpixelShape");
     reportLine("VESADISubpixels", layout + ", " + configuration + ", " + shape);
-    reportLine("VESADIPixelPitch",
-               hundredths(di.hPitchHundredthMm) + " x " + hundredths(di.vPitchHundredthMm) + " mm",
-               "VESADisplayInfoPixelPitch");
+    reportLine(
+        "VESADIPixelPitch",
+        hundredthsText(di.hPitchHundredthMm) + " x " + hundredthsText(di.vPitchHundredthMm) + " mm",
+        "VESADisplayInfoPixelPitch");
     reportLine("VESADIDevice", fieldsText(kDeviceFlags, di.deviceFlags));
 }
 
@@ -256,8 +257,8 @@ void VESADisplayInfoVerifier::reportCapabilities(const VESADisplayInformation& d
     const unsigned conversion = (di.frameRateFlags >> 5) & 0x03u;
     qor::String frameRate = detail::localized(kFrameRateConversion[conversion]);
     if (conversion != 0) {
-        frameRate += ", " + hundredths(di.vFrequencyHundredths) + " Hz, " +
-                     hundredths(di.hFrequencyHundredths) + " kHz";
+        frameRate += ", " + hundredthsText(di.vFrequencyHundredths) + " Hz, " +
+                     hundredthsText(di.hFrequencyHundredths) + " kHz";
     }
     if ((di.frameRateFlags & 0x80u) != 0) {
         frameRate += ", " + detail::localized("VESADIFrameLock");

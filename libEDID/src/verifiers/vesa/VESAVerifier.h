@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "decode/vesa/VESADecoder.h"
 #include "libEDID/VESAExtensions.h"
 #include "report/EDIDVerifier.h"
@@ -82,6 +84,18 @@ class VESAHeaderOnlyVerifier : public VESAVerifier {
     using VESAVerifier::VESAVerifier;
     void verify() override;
 };
+
+/// The modes of a video timing block's descriptors: detailed timings, every rate of each CVT
+/// code, then the standard timings.
+detail::ModeList videoTimingModes(const VESAVideoTimingBlock& vtb);
+
+/// A value in hundredths as "0.28".
+qor::String hundredthsText(unsigned value);
+
+/// First pixel upper left, upper right, lower left, lower right: the zero pixel codes that the
+/// display information extension and the display device data block share.
+inline constexpr std::array<const char*, 4> kVESAZeroPixel{
+    "VESADIZeroUpperLeft", "VESADIZeroUpperRight", "VESADIZeroLowerLeft", "VESADIZeroLowerRight"};
 
 /// Runs the verifier of the VESA extension tag `tag` over extension block `number`; false when
 /// the tag is none of them.

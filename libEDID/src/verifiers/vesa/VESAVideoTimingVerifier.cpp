@@ -47,7 +47,7 @@ void VESAVideoTimingVerifier::verify() {
     results().videoTimingBlocks.push_back(std::move(vtb));
 }
 
-void VESAVideoTimingVerifier::reportModes(const VESAVideoTimingBlock& vtb) {
+detail::ModeList videoTimingModes(const VESAVideoTimingBlock& vtb) {
     detail::ModeList modes;
     for (const VideoTiming& timing : vtb.detailedTimings) {
         modes.add(timingText(timing));
@@ -71,6 +71,11 @@ void VESAVideoTimingVerifier::reportModes(const VESAVideoTimingBlock& vtb) {
             modes.addMode(st.width, st.height, st.refreshHz);
         }
     }
+    return modes;
+}
+
+void VESAVideoTimingVerifier::reportModes(const VESAVideoTimingBlock& vtb) {
+    const detail::ModeList modes = videoTimingModes(vtb);
     if (modes.isEmpty()) {
         return;
     }
