@@ -8,12 +8,13 @@
 set -eu
 tool=$(realpath "$1")
 cd "$2"
-# CTA-861 data block tags 1-4 and 7 and the extended tags of CTA-861-I and HDMI 2.1. Extended
+# CTA-861 data block tags 1-4 and 7, tag 5 (VESA's display transfer characteristic data block,
+# written for CTA-861 extensions; only tags 0 and 6 are reserved) and the extended tags of CTA-861-I and HDMI 2.1. Extended
 # tag 16 is not in the list: published CTA-861 versions reserve it for miscellaneous audio
 # fields without giving a layout, so a block of that tag is counted as reserved. DisplayID
 # tags that are not reserved in their version are told by edid-check itself (reserved ones
 # are reported as "DisplayIDReservedTag", never as not decoded).
-cta_tags=" 1 2 3 4 7 "
+cta_tags=" 1 2 3 4 5 7 "
 cta_extended=" 0 1 2 3 4 5 6 7 8 13 14 15 17 18 19 20 32 34 35 42 120 121 "
 ls -- *.bin | "$tool" --json --from-file - |
     grep -o '"key":"\(CTADataBlock\|CTAExtendedDataBlock\|DisplayIDDataBlockNotDecoded\)"[^}]*' |

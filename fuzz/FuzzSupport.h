@@ -173,11 +173,12 @@ class FieldWalk {
         const auto& [blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr,
                      capability, colorimetry, hdr, ycbcr420Only, ycbcr420Map, hfSCDB, eeodb,
                      vendorExtended, formatPreferences, infoFrames, room, speakerLocations,
-                     hdmiAudio, hdrDynamic, displayIDTimings, vesaDevice, vesaTimings] = c;
+                     hdmiAudio, hdrDynamic, displayIDTimings, vesaDevice, vesaTimings,
+                     vesaTransfer] = c;
         all(blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr, capability,
             colorimetry, hdr, ycbcr420Only, ycbcr420Map, hfSCDB, eeodb, vendorExtended,
             formatPreferences, infoFrames, room, speakerLocations, hdmiAudio, hdrDynamic,
-            displayIDTimings, vesaDevice, vesaTimings);
+            displayIDTimings, vesaDevice, vesaTimings, vesaTransfer);
     }
     void add(const libEDID::CTAVESADisplayDevice& d) {
         const auto& [length, type, links, version, release, protection, minClock, maxClock, width,
@@ -187,6 +188,10 @@ class FieldWalk {
         all(length, type, links, version, release, protection, minClock, maxClock, width, height,
             aspect, orientation, subpixels, hPitch, vPitch, misc, audio, audioDelay, conversion,
             frameRate, depth, primaryCount, primaries, response, overscan);
+    }
+    void add(const libEDID::CTAVESATransferCharacteristic& t) {
+        const auto& [length, usage, points] = t;
+        all(length, usage, points);
     }
     void add(const libEDID::CTABlock& b) {
         const auto& [number, revision, dtdOffset, flags, dataBlocks, timings] = b;

@@ -15,31 +15,32 @@ namespace libEDID {
 /// The kinds of data block the decoder tells apart, by tag (byte 0 bits 7-5), extended tag
 /// (byte 1 when the tag is 7) or vendor OUI (bytes 1-3 of a tag-3 block).
 enum class CTADataBlockKind : std::uint8_t {
-    Audio,                  ///< tag 1
-    Video,                  ///< tag 2
-    VendorSpecific,         ///< tag 3, an OUI other than HDMI and HDMI Forum
-    HDMI,                   ///< tag 3, OUI 00-0C-03
-    HDMIForum,              ///< tag 3, OUI C4-5D-D8
-    SpeakerAllocation,      ///< tag 4
-    VideoCapability,        ///< extended tag 0
-    Colorimetry,            ///< extended tag 5
-    HDRStaticMetadata,      ///< extended tag 6
-    YCbCr420Video,          ///< extended tag 14
-    YCbCr420CapabilityMap,  ///< extended tag 15
-    Other,                  ///< any other tag or extended tag
-    VendorVideo,            ///< extended tag 1 (vendor-specific video, OUI in bytes 2-4)
-    HDRDynamicMetadata,     ///< extended tag 7
-    FormatPreference,       ///< extended tag 13
-    VendorAudio,            ///< extended tag 17
-    HDMIAudio,              ///< extended tag 18
-    RoomConfiguration,      ///< extended tag 19
-    SpeakerLocation,        ///< extended tag 20
-    InfoFrame,              ///< extended tag 32
-    DisplayIDTiming,        ///< extended tags 34, 35, 42: DisplayID type VII, VIII, X timings
-    HFEEODB,                ///< extended tag 120: HDMI Forum EDID extension override
-    HFSCDB,                 ///< extended tag 121: HDMI Forum sink capability
-    VESADisplayDevice,      ///< extended tag 2: VESA display device data block
-    VESAVideoTimingBlock,   ///< extended tag 3: VESA video timing block extension
+    Audio,                       ///< tag 1
+    Video,                       ///< tag 2
+    VendorSpecific,              ///< tag 3, an OUI other than HDMI and HDMI Forum
+    HDMI,                        ///< tag 3, OUI 00-0C-03
+    HDMIForum,                   ///< tag 3, OUI C4-5D-D8
+    SpeakerAllocation,           ///< tag 4
+    VideoCapability,             ///< extended tag 0
+    Colorimetry,                 ///< extended tag 5
+    HDRStaticMetadata,           ///< extended tag 6
+    YCbCr420Video,               ///< extended tag 14
+    YCbCr420CapabilityMap,       ///< extended tag 15
+    Other,                       ///< any other tag or extended tag
+    VendorVideo,                 ///< extended tag 1 (vendor-specific video, OUI in bytes 2-4)
+    HDRDynamicMetadata,          ///< extended tag 7
+    FormatPreference,            ///< extended tag 13
+    VendorAudio,                 ///< extended tag 17
+    HDMIAudio,                   ///< extended tag 18
+    RoomConfiguration,           ///< extended tag 19
+    SpeakerLocation,             ///< extended tag 20
+    InfoFrame,                   ///< extended tag 32
+    DisplayIDTiming,             ///< extended tags 34, 35, 42: DisplayID type VII, VIII, X timings
+    HFEEODB,                     ///< extended tag 120: HDMI Forum EDID extension override
+    HFSCDB,                      ///< extended tag 121: HDMI Forum sink capability
+    VESADisplayDevice,           ///< extended tag 2: VESA display device data block
+    VESAVideoTimingBlock,        ///< extended tag 3: VESA video timing block extension
+    VESATransferCharacteristic,  ///< tag 5: VESA display transfer characteristic data block
 };
 
 /// Where one data block sits in its collection.
@@ -277,6 +278,18 @@ struct CTAVESADisplayDevice {
     std::uint8_t overscan = 0;      ///< byte 31: bits 7-4 horizontal, 3-0 vertical, percent
 };
 
+/// The VESA display transfer characteristic data block (tag 5): the luminance of one primary
+/// or of white at 8, 16 or 32 evenly spaced input levels, from black to full, in 1/1023 of
+/// the full luminance.
+struct CTAVESATransferCharacteristic {
+    std::uint8_t length = 0;  ///< the block's length field: 7, 15 or 31 in the layout
+    std::uint8_t usage = 0;   ///< byte 1 bits 7-6: 0 white, 1 red, 2 green, 3 blue
+    /// Byte 1 bits 5-0 the first point (the black level); each further byte adds to the point
+    /// before it; the last point, 1023, is implied. As many points as the length plus one
+    /// (none for an empty block); sums are kept as they come, even past 1023.
+    std::vector<std::uint16_t> points;
+};
+
 /// A variable refresh range in Hz.
 struct CTAVRRRange {
     unsigned minimum = 0;
@@ -340,6 +353,8 @@ struct CTADataBlockCollection {
     std::optional<CTAVESADisplayDevice> vesaDisplayDevice;
     /// Extended tag 3: bytes 2-5 and the descriptors of a video timing block extension.
     std::optional<VESAVideoTimingBlock> vesaVideoTimingBlock;
+    /// Every tag-5 block in order: one per primary, or one for white.
+    std::vector<CTAVESATransferCharacteristic> vesaTransferCharacteristics;
 };
 
 /// One CTA-861 extension block.

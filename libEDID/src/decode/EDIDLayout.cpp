@@ -103,7 +103,7 @@ std::string_view descriptorPayloadName(std::uint8_t tag) {
 }
 
 // Names of the CTA-861 data block kinds, in the order of CTADataBlockKind.
-constexpr std::array<std::string_view, 25> kCTAKindNames{"audio",
+constexpr std::array<std::string_view, 26> kCTAKindNames{"audio",
                                                          "video",
                                                          "vendor-specific",
                                                          "hdmi",
@@ -127,9 +127,10 @@ constexpr std::array<std::string_view, 25> kCTAKindNames{"audio",
                                                          "hf-eeodb",
                                                          "hf-scdb",
                                                          "vesa-display-device",
-                                                         "vesa-video-timing-block"};
+                                                         "vesa-video-timing-block",
+                                                         "vesa-transfer-characteristic"};
 static_assert(kCTAKindNames.size() ==
-                  static_cast<std::size_t>(CTADataBlockKind::VESAVideoTimingBlock) + 1,
+                  static_cast<std::size_t>(CTADataBlockKind::VESATransferCharacteristic) + 1,
               "one name per CTA data block kind");
 
 constexpr unsigned kCTAHeaderSize = 4;

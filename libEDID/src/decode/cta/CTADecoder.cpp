@@ -14,6 +14,7 @@ constexpr unsigned kTagAudio = 1;
 constexpr unsigned kTagVideo = 2;
 constexpr unsigned kTagVendor = 3;
 constexpr unsigned kTagSpeakers = 4;
+constexpr unsigned kTagVESATransfer = 5;
 constexpr unsigned kTagExtended = 7;
 
 struct ExtendedKind {
@@ -62,6 +63,8 @@ CTADataBlockKind kindOf(unsigned tag, Bytes payload) {
             return CTADataBlockKind::Video;
         case kTagSpeakers:
             return CTADataBlockKind::SpeakerAllocation;
+        case kTagVESATransfer:
+            return CTADataBlockKind::VESATransferCharacteristic;
         case kTagVendor:
             switch (oui(payload)) {
                 case kOuiHDMI:
@@ -221,6 +224,9 @@ void decodeBlockPayload(const CTADataBlockInfo& info, Bytes payload, CTADataBloc
             break;
         case CTADataBlockKind::SpeakerAllocation:
             keepFirst(out.speakerAllocation, speakerBits(payload));
+            break;
+        case CTADataBlockKind::VESATransferCharacteristic:
+            out.vesaTransferCharacteristics.push_back(decodeVESATransferCharacteristic(payload));
             break;
         case CTADataBlockKind::HDMI:
             // Physical address (payload bytes 3-4) is the least an HDMI block carries.

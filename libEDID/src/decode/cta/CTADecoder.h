@@ -60,6 +60,8 @@ CTADisplayIDTimings decodeDisplayIDTimings(Bytes payload);
 CTAVESADisplayDevice decodeVESADisplayDevice(Bytes payload);
 /// Extended tag 3; `payload` starts at the extended tag.
 VESAVideoTimingBlock decodeVESAVideoTimingBlock(Bytes payload);
+/// Tag 5: the usage and the points of a VESA display transfer characteristic.
+CTAVESATransferCharacteristic decodeVESATransferCharacteristic(Bytes payload);
 
 /// The extension count of an HF-EEODB that is the first data block of the first CTA-861
 /// extension block `block` (where alone it counts); nullopt when there is none.

@@ -63,4 +63,25 @@ VESAVideoTimingBlock decodeVESAVideoTimingBlock(Bytes payload) {
     return vesa::decodeVideoTimings(payload.size() > 1 ? payload.subspan(1) : Bytes{}, 2);
 }
 
+// Byte 1: bits 7-6 the usage, bits 5-0 the first point; bytes 2 on: the increase of each
+// further point; full luminance (1023) closes the curve.
+CTAVESATransferCharacteristic decodeVESATransferCharacteristic(Bytes payload) {
+    constexpr std::uint16_t kFullLuminance = 1023;
+    CTAVESATransferCharacteristic t;
+    t.length = static_cast<std::uint8_t>(payload.size());
+    if (payload.empty()) {
+        return t;
+    }
+    t.usage = payload[0] >> 6;
+    unsigned point = payload[0] & 0x3Fu;
+    t.points.reserve(payload.size() + 1);
+    t.points.push_back(static_cast<std::uint16_t>(point));
+    for (const std::uint8_t increase : payload.subspan(1)) {
+        point += increase;
+        t.points.push_back(static_cast<std::uint16_t>(point));
+    }
+    t.points.push_back(kFullLuminance);
+    return t;
+}
+
 }  // namespace libEDID::cta

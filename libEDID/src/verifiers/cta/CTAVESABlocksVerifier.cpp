@@ -1,7 +1,9 @@
 #include "verifiers/cta/CTAVESABlocksVerifier.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "verifiers/vesa/VESAVerifier.h"
 
@@ -14,6 +16,14 @@ constexpr auto kWarning = LibEDIDLog::LIBEDID_LOG_LEVEL_WARNING;
 
 // The display device data block's length field: the extended tag and bytes 2-31.
 constexpr unsigned kDisplayDeviceLength = 31;
+
+// Display transfer characteristic, byte 1 bits 7-6.
+constexpr std::array<const char*, 4> kTransferUsage{"CTAVESATransferWhite", "CTAVESATransferRed",
+                                                    "CTAVESATransferGreen", "CTAVESATransferBlue"};
+// Lengths of 8, 16 and 32 points: byte 1 and one increase for each point but the first and the
+// implied last.
+constexpr std::array<unsigned, 3> kTransferLengths{7, 15, 31};
+constexpr unsigned kFullLuminance = 1023;
 
 // Byte 2 bits 7-4, by code; bits 3-0 count lanes or channels, except for analog (code 0),
 // where they name the connector.
@@ -93,6 +103,7 @@ void CTAVESABlocksVerifier::verify() {
     if (collection.vesaVideoTimingBlock) {
         verifyVideoTimingBlock(*collection.vesaVideoTimingBlock);
     }
+    verifyTransferCharacteristics();
 }
 
 // The layout fills the largest length a data block can have; a shorter block lacks fields,
@@ -231,6 +242,63 @@ void CTAVESABlocksVerifier::verifyVideoTimingBlock(const VESAVideoTimingBlock& v
     if (vtb.invalidDetailed > 0) {
         logCTAFinding("CTAVESAVideoTimingInvalidDetailed", kError,
                       {{"count", detail::unsignedText(vtb.invalidDetailed)}});
+    }
+}
+
+// One item per tag-5 block, in the order of the collection.
+void CTAVESABlocksVerifier::verifyTransferCharacteristics() {
+    const std::vector<CTAVESATransferCharacteristic>& decoded =
+        collection.vesaTransferCharacteristics;
+    if (decoded.empty()) {
+        return;
+    }
+    detail::ItemList items(kCTAItemIndent);
+    std::size_t index = 0;
+    for (const CTADataBlockInfo& block : collection.blocks) {
+        if (block.kind != CTADataBlockKind::VESATransferCharacteristic || index >= decoded.size()) {
+            continue;
+        }
+        const CTAVESATransferCharacteristic& transfer = decoded[index++];
+        items.add(transferText(transfer));
+        checkTransfer(transfer, firstOffset + block.offset);
+    }
+    reportList("CTAVESATransfer", items);
+}
+
+qor::String CTAVESABlocksVerifier::transferText(const CTAVESATransferCharacteristic& transfer) {
+    if (transfer.points.empty()) {
+        return detail::localized("None");
+    }
+    std::string points;
+    for (const std::uint16_t point : transfer.points) {
+        if (!points.empty()) {
+            points += ", ";
+        }
+        detail::appendUnsigned(points, point);
+    }
+    return detail::filledText(
+        "CTAVESATransferText",
+        {{"usage", detail::localized(kTransferUsage[transfer.usage & 0x03u])},
+         {"count", detail::unsignedText(static_cast<unsigned>(transfer.points.size()))},
+         {"points", qor::String(points)}});
+}
+
+// The length gives 8, 16 or 32 points; the increases may not climb past full luminance, which
+// the implied last point is.
+void CTAVESABlocksVerifier::checkTransfer(const CTAVESATransferCharacteristic& transfer,
+                                          unsigned offset) {
+    const qor::String at = detail::hexByte(offset);
+    if (std::find(kTransferLengths.begin(), kTransferLengths.end(), transfer.length) ==
+        kTransferLengths.end()) {
+        logCTAFinding("CTAVESATransferLength", kError,
+                      {{"offset", at}, {"length", detail::unsignedText(transfer.length)}});
+    }
+    if (transfer.points.size() >= 2) {
+        const unsigned highest = transfer.points[transfer.points.size() - 2];
+        if (highest > kFullLuminance) {
+            logCTAFinding("CTAVESATransferOverflow", kError,
+                          {{"offset", at}, {"value", detail::unsignedText(highest)}});
+        }
     }
 }
 
