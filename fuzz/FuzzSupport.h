@@ -173,12 +173,12 @@ class FieldWalk {
         const auto& [blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr,
                      capability, colorimetry, hdr, ycbcr420Only, ycbcr420Map, hfSCDB, eeodb,
                      vendorExtended, formatPreferences, infoFrames, room, speakerLocations,
-                     hdmiAudio, hdrDynamic, displayIDTimings, vesaDevice, vesaTimings,
-                     vesaTransfer] = c;
+                     hdmiAudio, hdrDynamic, displayIDTimings, vesaDevice, vesaTimings, vesaTransfer,
+                     nativeResolution] = c;
         all(blocks, overrun, video, audio, speakers, vendors, hdmi, hdmiForum, vrr, capability,
             colorimetry, hdr, ycbcr420Only, ycbcr420Map, hfSCDB, eeodb, vendorExtended,
             formatPreferences, infoFrames, room, speakerLocations, hdmiAudio, hdrDynamic,
-            displayIDTimings, vesaDevice, vesaTimings, vesaTransfer);
+            displayIDTimings, vesaDevice, vesaTimings, vesaTransfer, nativeResolution);
     }
     void add(const libEDID::CTAVESADisplayDevice& d) {
         const auto& [length, type, links, version, release, protection, minClock, maxClock, width,
@@ -192,6 +192,10 @@ class FieldWalk {
     void add(const libEDID::CTAVESATransferCharacteristic& t) {
         const auto& [length, usage, points] = t;
         all(length, usage, points);
+    }
+    void add(const libEDID::CTANativeResolution& n) {
+        const auto& [length, reference, further] = n;
+        all(length, reference, further);
     }
     void add(const libEDID::CTABlock& b) {
         const auto& [number, revision, dtdOffset, flags, dataBlocks, timings] = b;

@@ -194,9 +194,9 @@ TEST(CTADataBlockTest, YCbCr420) {
 
 // Tag, or extended tag, and the length field of blocks not decoded further, as level 0.
 TEST(CTADataBlockTest, OtherBlocksAreReportedByTag) {
-    const Decoded r({withCollection({0xA2, 0x01, 0x02, 0xE3, 0x09, 0x00, 0x00, 0xE0, 0x00})});
+    const Decoded r({withCollection({0xC2, 0x01, 0x02, 0xE3, 0x09, 0x00, 0x00, 0xE0, 0x00})});
     EXPECT_EQ(r.texts("CTADataBlock", 0, 0),
-              (Texts{"Data block with tag 5, length 2", "Data block with tag 7, length 0",
+              (Texts{"Data block with tag 6, length 2", "Data block with tag 7, length 0",
                      "Data block with tag 0, length 0"}));
     EXPECT_EQ(r.texts("CTAExtendedDataBlock", 0, 0),
               Texts{"Extended data block with tag 9, length 3"});

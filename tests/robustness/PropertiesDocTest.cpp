@@ -105,10 +105,12 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> craftedEdids() {
                     0x07, 0x38, 0x04, 0x4E, 0x4A, 0x05, 0x1C, 0x1C, 0xA8, 0xE0, 0x04,
                     0x51, 0x3C, 0x75, 0xA0, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77,
                     0x88, 0x85, 0xE7, 0x03, 0x01, 0x00, 0x00, 0x01, 0xD1, 0xC0})},
-        // A VESA display transfer characteristic data block (tag 5): green, 8 points.
-        {"VESA transfer characteristic inside CTA-861",
+        // A VESA display transfer characteristic data block (tag 5), green, 8 points, and a
+        // native video resolution data block (extended tag 8) of VIC 16 and one further byte.
+        {"VESA transfer characteristic and native video resolution inside CTA-861",
          EdidBuilder().extensionBlock(0x02).extensionBytes(
-             1, 1, {3, 12, 0, 0xA7, 0x82, 0x01, 0x02, 0x11, 0x12, 0x21, 0x22})},
+             1, 1,
+             {3, 16, 0, 0xA7, 0x82, 0x01, 0x02, 0x11, 0x12, 0x21, 0x22, 0xE3, 0x08, 0x10, 0x05})},
         // A DisplayID 1.3 section (payload 63 bytes) with type III short timings, type IV
         // timing codes, range limits, display device data, power sequencing, transfer
         // characteristics and a stereo interface block.

@@ -41,6 +41,7 @@ enum class CTADataBlockKind : std::uint8_t {
     VESADisplayDevice,           ///< extended tag 2: VESA display device data block
     VESAVideoTimingBlock,        ///< extended tag 3: VESA video timing block extension
     VESATransferCharacteristic,  ///< tag 5: VESA display transfer characteristic data block
+    NativeResolution,            ///< extended tag 8: native video resolution
 };
 
 /// Where one data block sits in its collection.
@@ -290,6 +291,14 @@ struct CTAVESATransferCharacteristic {
     std::vector<std::uint16_t> points;
 };
 
+/// The native video resolution data block (extended tag 8). Byte 2 is a short video reference
+/// with the codes of the video format preference block; what follows it is kept as stored.
+struct CTANativeResolution {
+    std::uint8_t length = 0;                 ///< the block's length field, 2 at least
+    std::uint8_t reference = 0;              ///< byte 2
+    std::vector<std::uint8_t> furtherBytes;  ///< bytes 3 on, as stored
+};
+
 /// A variable refresh range in Hz.
 struct CTAVRRRange {
     unsigned minimum = 0;
@@ -355,6 +364,7 @@ struct CTADataBlockCollection {
     std::optional<VESAVideoTimingBlock> vesaVideoTimingBlock;
     /// Every tag-5 block in order: one per primary, or one for white.
     std::vector<CTAVESATransferCharacteristic> vesaTransferCharacteristics;
+    std::optional<CTANativeResolution> nativeResolution;
 };
 
 /// One CTA-861 extension block.

@@ -103,7 +103,7 @@ std::string_view descriptorPayloadName(std::uint8_t tag) {
 }
 
 // Names of the CTA-861 data block kinds, in the order of CTADataBlockKind.
-constexpr std::array<std::string_view, 26> kCTAKindNames{"audio",
+constexpr std::array<std::string_view, 27> kCTAKindNames{"audio",
                                                          "video",
                                                          "vendor-specific",
                                                          "hdmi",
@@ -128,9 +128,10 @@ constexpr std::array<std::string_view, 26> kCTAKindNames{"audio",
                                                          "hf-scdb",
                                                          "vesa-display-device",
                                                          "vesa-video-timing-block",
-                                                         "vesa-transfer-characteristic"};
+                                                         "vesa-transfer-characteristic",
+                                                         "native-video-resolution"};
 static_assert(kCTAKindNames.size() ==
-                  static_cast<std::size_t>(CTADataBlockKind::VESATransferCharacteristic) + 1,
+                  static_cast<std::size_t>(CTADataBlockKind::NativeResolution) + 1,
               "one name per CTA data block kind");
 
 constexpr unsigned kCTAHeaderSize = 4;

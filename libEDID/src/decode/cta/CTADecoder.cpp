@@ -29,6 +29,7 @@ constexpr ExtendedKind kExtendedKinds[] = {
     {5, CTADataBlockKind::Colorimetry},
     {6, CTADataBlockKind::HDRStaticMetadata},
     {7, CTADataBlockKind::HDRDynamicMetadata},
+    {8, CTADataBlockKind::NativeResolution},
     {13, CTADataBlockKind::FormatPreference},
     {14, CTADataBlockKind::YCbCr420Video},
     {15, CTADataBlockKind::YCbCr420CapabilityMap},
@@ -186,6 +187,14 @@ void decodeExtendedPayload(const CTADataBlockInfo& info, Bytes payload,
             break;
         case CTADataBlockKind::InfoFrame:
             keepFirst(out.infoFrames, decodeInfoFrames(payload));
+            break;
+        case CTADataBlockKind::NativeResolution:
+            // Extended tag and the reference; later bytes are kept as they are.
+            if (payload.size() >= 2 && !out.nativeResolution) {
+                out.nativeResolution = CTANativeResolution{
+                    static_cast<std::uint8_t>(payload.size()), payload[1],
+                    std::vector<std::uint8_t>(payload.begin() + 2, payload.end())};
+            }
             break;
         case CTADataBlockKind::RoomConfiguration:
             keepFirst(out.roomConfiguration, decodeRoomConfiguration(payload));

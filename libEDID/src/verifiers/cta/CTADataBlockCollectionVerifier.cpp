@@ -39,6 +39,7 @@ constexpr SingleKind kSingleKinds[] = {
     {CTADataBlockKind::InfoFrame, "CTABlockInfoFrame"},
     {CTADataBlockKind::RoomConfiguration, "CTABlockRoomConfiguration"},
     {CTADataBlockKind::HDMIAudio, "CTABlockHDMIAudio"},
+    {CTADataBlockKind::NativeResolution, "CTABlockNativeResolution"},
     {CTADataBlockKind::VESADisplayDevice, "CTAVESADisplayDevice"},
     {CTADataBlockKind::VESAVideoTimingBlock, "CTAVESAVideoTimingBlock"},
 };

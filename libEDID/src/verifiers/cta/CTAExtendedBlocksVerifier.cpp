@@ -20,7 +20,7 @@ struct MinimumLength {
     unsigned minimum;
     const char* typeKey;
 };
-constexpr std::array<MinimumLength, 7> kMinimumLengths{{
+constexpr std::array<MinimumLength, 8> kMinimumLengths{{
     {CTADataBlockKind::VendorVideo, 4, "CTABlockVendorVideo"},
     {CTADataBlockKind::VendorAudio, 4, "CTABlockVendorAudio"},
     {CTADataBlockKind::HFSCDB, 4, "CTABlockHFSCDB"},
@@ -28,6 +28,7 @@ constexpr std::array<MinimumLength, 7> kMinimumLengths{{
     {CTADataBlockKind::InfoFrame, 3, "CTABlockInfoFrame"},
     {CTADataBlockKind::RoomConfiguration, 5, "CTABlockRoomConfiguration"},
     {CTADataBlockKind::HDMIAudio, 3, "CTABlockHDMIAudio"},
+    {CTADataBlockKind::NativeResolution, 2, "CTABlockNativeResolution"},
 }};
 
 // InfoFrame types 1-7.
@@ -61,6 +62,19 @@ std::string tableName(const std::array<std::string_view, N>& table, unsigned cod
     return detail::localized("UnknownReserved").str();
 }
 
+const ReferenceRange* referenceRange(unsigned code) {
+    for (const ReferenceRange& range : kReferenceRanges) {
+        if (code >= range.first && code <= range.last) {
+            return &range;
+        }
+    }
+    return nullptr;
+}
+
+bool knownReference(unsigned code) {
+    return cta::videoFormat(code) != nullptr || referenceRange(code) != nullptr;
+}
+
 std::string referenceText(unsigned code) {
     std::string text;
     if (const cta::VideoFormat* format = cta::videoFormat(code)) {
@@ -70,12 +84,10 @@ std::string referenceText(unsigned code) {
         detail::appendMode(text, format->width, format->height, format->refresh);
         return text;
     }
-    for (const ReferenceRange& range : kReferenceRanges) {
-        if (code >= range.first && code <= range.last) {
-            text = range.label;
-            detail::appendUnsigned(text, code - range.first + 1);
-            return text;
-        }
+    if (const ReferenceRange* range = referenceRange(code)) {
+        text = range->label;
+        detail::appendUnsigned(text, code - range->first + 1);
+        return text;
     }
     text = detail::localized("UnknownReserved").str();
     text += " (";
@@ -90,6 +102,7 @@ void CTAExtendedBlocksVerifier::verify() {
     checkLengths();
     verifyVendorBlocks();
     verifyFormatPreferences();
+    verifyNativeResolution();
     verifyInfoFrames();
     verifyAudioLayout();
     verifyHDRDynamic();
@@ -132,6 +145,22 @@ void CTAExtendedBlocksVerifier::verifyFormatPreferences() {
         items.add(referenceText(preference.code));
     }
     reportList("CTAFormatPreferences", items);
+}
+
+// Byte 2: the reference of the native format; later bytes are listed as stored.
+void CTAExtendedBlocksVerifier::verifyNativeResolution() {
+    if (!collection.nativeResolution) {
+        return;
+    }
+    const CTANativeResolution& native = *collection.nativeResolution;
+    reportProperty("CTANativeResolution", qor::String(referenceText(native.reference)));
+    if (!native.furtherBytes.empty()) {
+        reportProperty("CTANativeResolutionBytes", detail::hexBytes(native.furtherBytes));
+    }
+    if (!knownReference(native.reference)) {
+        logCTAFinding("CTANativeResolutionReserved", kWarning,
+                      {{"reference", detail::unsignedText(native.reference)}});
+    }
 }
 
 void CTAExtendedBlocksVerifier::verifyInfoFrames() {

@@ -6,8 +6,8 @@ namespace libEDID {
 
 /// The extended-tag data blocks of CTA-861-G and later and of HDMI 2.x besides the HDMI Forum
 /// ones: vendor-specific video and audio (Dolby Vision, HDR10+ and any OUI, named from the
-/// registry), video format preference, InfoFrame, room configuration, speaker location, HDMI
-/// audio, HDR dynamic metadata, DisplayID timings and the HF-EEODB.
+/// registry), video format preference, native video resolution, InfoFrame, room configuration,
+/// speaker location, HDMI audio, HDR dynamic metadata, DisplayID timings and the HF-EEODB.
 class CTAExtendedBlocksVerifier : public CTADataBlockVerifier {
   public:
     using CTADataBlockVerifier::CTADataBlockVerifier;
@@ -19,6 +19,7 @@ class CTAExtendedBlocksVerifier : public CTADataBlockVerifier {
     void verifyVendorBlocks();
     void verifyDolbyVision(const CTADolbyVision& vision);
     void verifyFormatPreferences();
+    void verifyNativeResolution();
     void verifyInfoFrames();
     void verifyAudioLayout();
     void verifyHDRDynamic();
