@@ -60,6 +60,8 @@ CTADisplayIDTimings decodeDisplayIDTimings(Bytes payload);
 CTAVESADisplayDevice decodeVESADisplayDevice(Bytes payload);
 /// Extended tag 3; `payload` starts at the extended tag.
 VESAVideoTimingBlock decodeVESAVideoTimingBlock(Bytes payload);
+/// The implied last point of a VESA display transfer characteristic: full luminance.
+constexpr std::uint16_t kTransferFullLuminance = 1023;
 /// Tag 5: the usage and the points of a VESA display transfer characteristic.
 CTAVESATransferCharacteristic decodeVESATransferCharacteristic(Bytes payload);
 

@@ -1,5 +1,5 @@
-// Decoders of the VESA data blocks that CTA-861 carries under extended tags 2 and 3. Byte
-// numbers count from the data block's tag byte, so payload index i is byte i + 1.
+// Decoders of the VESA data blocks that CTA-861 carries under extended tags 2 and 3 and under
+// tag 5. Byte numbers count from the data block's tag byte, so payload index i is byte i + 1.
 
 #include "decode/cta/CTADecoder.h"
 #include "decode/cta/PayloadBytes.h"
@@ -66,7 +66,6 @@ VESAVideoTimingBlock decodeVESAVideoTimingBlock(Bytes payload) {
 // Byte 1: bits 7-6 the usage, bits 5-0 the first point; bytes 2 on: the increase of each
 // further point; full luminance (1023) closes the curve.
 CTAVESATransferCharacteristic decodeVESATransferCharacteristic(Bytes payload) {
-    constexpr std::uint16_t kFullLuminance = 1023;
     CTAVESATransferCharacteristic t;
     t.length = static_cast<std::uint8_t>(payload.size());
     if (payload.empty()) {
@@ -80,7 +79,7 @@ CTAVESATransferCharacteristic decodeVESATransferCharacteristic(Bytes payload) {
         point += increase;
         t.points.push_back(static_cast<std::uint16_t>(point));
     }
-    t.points.push_back(kFullLuminance);
+    t.points.push_back(kTransferFullLuminance);
     return t;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "decode/cta/CTADecoder.h"
 #include "verifiers/vesa/VESAVerifier.h"
 
 namespace libEDID {
@@ -23,7 +24,6 @@ constexpr std::array<const char*, 4> kTransferUsage{"CTAVESATransferWhite", "CTA
 // Lengths of 8, 16 and 32 points: byte 1 and one increase for each point but the first and the
 // implied last.
 constexpr std::array<unsigned, 3> kTransferLengths{7, 15, 31};
-constexpr unsigned kFullLuminance = 1023;
 
 // Byte 2 bits 7-4, by code; bits 3-0 count lanes or channels, except for analog (code 0),
 // where they name the connector.
@@ -295,7 +295,7 @@ void CTAVESABlocksVerifier::checkTransfer(const CTAVESATransferCharacteristic& t
     }
     if (transfer.points.size() >= 2) {
         const unsigned highest = transfer.points[transfer.points.size() - 2];
-        if (highest > kFullLuminance) {
+        if (highest > cta::kTransferFullLuminance) {
             logCTAFinding("CTAVESATransferOverflow", kError,
                           {{"offset", at}, {"value", detail::unsignedText(highest)}});
         }
