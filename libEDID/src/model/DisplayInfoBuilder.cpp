@@ -278,14 +278,19 @@ VideoTiming fromDisplayID(const DisplayIDTiming& t) {
             0};
 }
 
+// A detailed DisplayID timing; its preferred flag counts only while no mode is preferred yet.
+void addDisplayIDTiming(const DisplayIDTiming& t, ModeList& modes) {
+    modes.add(fromDisplayID(t), ModeSource::DisplayID,
+              {.preferred = t.preferred && !modes.hasPreferred()});
+}
+
 /// The modes of the DisplayID timing kinds beyond types I and VII, and the video timing range
 /// limits (09h) when the base block gives none.
 void displayIDFurtherKind(const displayid::TagInfo& tag, const DisplayIDDataBlock& db,
                           Bytes payload, DisplayInfo& info, ModeList& modes) {
     const auto addDetailed = [&](const std::vector<DisplayIDTiming>& timings) {
         for (const DisplayIDTiming& t : timings) {
-            modes.add(fromDisplayID(t), ModeSource::DisplayID,
-                      {.preferred = t.preferred && !modes.hasPreferred()});
+            addDisplayIDTiming(t, modes);
         }
     };
     switch (tag.kind) {
@@ -356,8 +361,7 @@ void displayIDBlock(const EDIDBlock& block, DisplayInfo& info, ModeList& modes,
                     const DisplayIDTiming t =
                         displayid::decodeTiming(payload.subspan(at).first<displayid::kTimingSize>(),
                                                 tag->kind == displayid::Kind::TimingTypeI ? 10 : 1);
-                    modes.add(fromDisplayID(t), ModeSource::DisplayID,
-                              {.preferred = t.preferred && !modes.hasPreferred()});
+                    addDisplayIDTiming(t, modes);
                 }
                 break;
             case displayid::Kind::TiledTopology:
